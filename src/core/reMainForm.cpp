@@ -1,0 +1,6 @@
+#include "core/reMainForm.h"
+
+TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName("MainForm");
+}

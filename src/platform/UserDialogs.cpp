@@ -1,0 +1,132 @@
+#include "platform/UserDialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+
+namespace {
+QtUserDialogs &qtDialogs()
+{
+    static QtUserDialogs instance;
+    return instance;
+}
+UserDialogs *current = nullptr;
+} // namespace
+
+UserDialogs &Dialogs()
+{
+    return current ? *current : qtDialogs();
+}
+
+void SetDialogs(UserDialogs *dialogs)
+{
+    current = dialogs;
+}
+
+QStringList QtFilterList(const QString &filter)
+{
+    QStringList result;
+    const QStringList parts = filter.split('|');
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString desc = parts[i].trimmed();
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        if (desc.isEmpty() && patterns.trimmed().isEmpty())
+            continue;
+        result << QStringLiteral("%1 (%2)").arg(desc, patterns.trimmed());
+    }
+    return result;
+}
+
+QMessageBox::StandardButton QtUserDialogs::message(QMessageBox::Icon icon, const QString &caption,
+                                                   const QString &text,
+                                                   QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, caption, text, buttons, parentWindow);
+    const int answer = box.exec();
+    if (answer == QMessageBox::NoButton || !(buttons & QMessageBox::StandardButton(answer))) {
+        // Closed with the title-bar button: the escape answer.
+        if (buttons & QMessageBox::Cancel)
+            return QMessageBox::Cancel;
+        if (buttons & QMessageBox::No)
+            return QMessageBox::No;
+        return QMessageBox::Ok;
+    }
+    return QMessageBox::StandardButton(answer);
+}
+
+QStringList QtUserDialogs::openFiles(const QString &title, const QString &folder,
+                                     const QString &filter, int *filterIndex, bool multiple)
+{
+    QFileDialog dialog(parentWindow, title, folder);
+    dialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    const QStringList filters = QtFilterList(filter);
+    dialog.setNameFilters(filters);
+    if (filterIndex && *filterIndex >= 1 && *filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[*filterIndex - 1]);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    if (filterIndex)
+        *filterIndex = filters.indexOf(dialog.selectedNameFilter()) + 1;
+    return dialog.selectedFiles();
+}
+
+QString QtUserDialogs::saveFile(const QString &title, const QString &proposed,
+                                const QString &filter, int *filterIndex)
+{
+    QFileDialog dialog(parentWindow, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The program asks its own overwrite question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QStringList filters = QtFilterList(filter);
+    dialog.setNameFilters(filters);
+    if (filterIndex && *filterIndex >= 1 && *filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[*filterIndex - 1]);
+    if (!proposed.isEmpty())
+        dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    if (filterIndex)
+        *filterIndex = filters.indexOf(dialog.selectedNameFilter()) + 1;
+    return dialog.selectedFiles().first();
+}
+
+bool QtUserDialogs::color(QColor *inOut)
+{
+    const QColor chosen = QColorDialog::getColor(*inOut, parentWindow);
+    if (!chosen.isValid())
+        return false;
+    *inOut = chosen;
+    return true;
+}
+
+bool QtUserDialogs::inputText(const QString &caption, const QString &label, QString *inOut)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parentWindow, caption, label, QLineEdit::Normal, *inOut, &ok);
+    if (ok)
+        *inOut = text;
+    return ok;
+}
+
+bool QtUserDialogs::font(QFont *inOut)
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, *inOut, parentWindow);
+    if (ok)
+        *inOut = chosen;
+    return ok;
+}
+
+bool QtUserDialogs::printer(QPrinter *printer, bool pageSetup)
+{
+    if (pageSetup) {
+        QPageSetupDialog dialog(printer, parentWindow);
+        return dialog.exec() == QDialog::Accepted;
+    }
+    QPrintDialog dialog(printer, parentWindow);
+    return dialog.exec() == QDialog::Accepted;
+}

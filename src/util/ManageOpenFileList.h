@@ -1,0 +1,12 @@
+#pragma once
+#include <QString>
+#include <array>
+
+using RecentFileSlots = std::array<QString, 10>;
+
+// Ten slots, index 0 the newest, empty text for an empty slot.
+extern RecentFileSlots RecentFiles;
+
+void AddToRecentFiles(const QString &path, RecentFileSlots &slots);
+bool IsInRecentFiles(const QString &path, const RecentFileSlots &slots);
+bool RenameInRecentFiles(const QString &oldPath, const QString &newPath);

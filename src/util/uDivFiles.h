@@ -1,0 +1,17 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <stdexcept>
+
+// Raised when a file cannot be opened for reading.
+class FileOpenError : public std::runtime_error {
+public:
+    explicit FileOpenError(const QString &message) : std::runtime_error(message.toStdString()) {}
+};
+
+// The whole content, byte for byte; throws FileOpenError when the file cannot be opened.
+QByteArray ReadFileToString(const QString &path);
+// True when the file does not exist or the user answers Yes to SWarningOverwriteFile.
+bool ConfirmOverwrite(const QString &path);
+// The name without the extension that follows its last "/".
+QString RemoveFileExt(const QString &name);

@@ -1,0 +1,177 @@
+#include "TestSupport.h"
+
+#include "util/uDivApplication.h"
+#include "platform/Platform.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QVariant>
+
+QString BuiltProgramFolder()
+{
+    return QStringLiteral(VK_BUILD_BIN_DIR);
+}
+
+namespace {
+bool copyTree(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        const QString relative = QDir(from).relativeFilePath(info.filePath());
+        const QString target = to + "/" + relative;
+        if (info.isSymLink()) {
+            QFile::link(info.symLinkTarget(), target);
+        } else if (info.isDir()) {
+            QDir().mkpath(target);
+        } else if (info.isFile()) {
+            // The program and test executables are not part of the folder's data.
+            if (info.isExecutable() && info.suffix().isEmpty())
+                continue;
+            if (!QFile::copy(info.filePath(), target))
+                return false;
+            QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner);
+        }
+    }
+    return true;
+}
+} // namespace
+
+TempProgramFolder::TempProgramFolder()
+{
+    if (!m_dir.isValid())
+        return;
+    const QString bin = BuiltProgramFolder();
+    const QStringList folders = {"tmp", "config", "highlighters", "templates", "language",
+                                 "help", "quickref", "wallpaper", "tidy5"};
+    for (const QString &folder : folders) {
+        if (QFileInfo::exists(bin + "/" + folder))
+            copyTree(bin + "/" + folder, m_dir.path() + "/" + folder);
+        else
+            QDir().mkpath(m_dir.path() + "/" + folder);
+    }
+    SetAppDirOverride(path());
+    SetUserStoreFile(path() + "user-store.ini");
+}
+
+TempProgramFolder::~TempProgramFolder()
+{
+    SetAppDirOverride(QString());
+    SetUserStoreFile(QString());
+}
+
+bool TempProgramFolder::isValid() const
+{
+    return m_dir.isValid();
+}
+
+QString TempProgramFolder::path() const
+{
+    return m_dir.path() + "/";
+}
+
+QString TempProgramFolder::file(const QString &relative) const
+{
+    return path() + relative;
+}
+
+bool TempProgramFolder::write(const QString &relative, const QByteArray &bytes) const
+{
+    const QString target = file(relative);
+    QDir().mkpath(QFileInfo(target).path());
+    QFile f(target);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(bytes) == bytes.size();
+}
+
+QByteArray TempProgramFolder::read(const QString &relative) const
+{
+    QFile f(file(relative));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+ScriptedDialogs::ScriptedDialogs()
+{
+    SetDialogs(this);
+}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    SetDialogs(nullptr);
+}
+
+QMessageBox::StandardButton ScriptedDialogs::message(QMessageBox::Icon icon, const QString &caption,
+                                                     const QString &text,
+                                                     QMessageBox::StandardButtons buttons)
+{
+    asked.append({icon, caption, text, buttons});
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    if (buttons & QMessageBox::Cancel)
+        return QMessageBox::Cancel;
+    if (buttons & QMessageBox::No)
+        return QMessageBox::No;
+    return QMessageBox::Ok;
+}
+
+QStringList ScriptedDialogs::openFiles(const QString &title, const QString &, const QString &,
+                                       int *, bool)
+{
+    openTitles << title;
+    return openAnswers.isEmpty() ? QStringList() : openAnswers.takeFirst();
+}
+
+QString ScriptedDialogs::saveFile(const QString &, const QString &proposed, const QString &, int *)
+{
+    saveProposals << proposed;
+    return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+}
+
+bool ScriptedDialogs::color(QColor *inOut)
+{
+    if (colorAnswers.isEmpty())
+        return false;
+    const QColor c = colorAnswers.takeFirst();
+    if (!c.isValid())
+        return false;
+    *inOut = c;
+    return true;
+}
+
+bool ScriptedDialogs::inputText(const QString &, const QString &label, QString *inOut)
+{
+    inputLabels << label;
+    if (textAnswers.isEmpty())
+        return false;
+    const QVariant v = textAnswers.takeFirst();
+    if (v.isNull())
+        return false;
+    *inOut = v.toString();
+    return true;
+}
+
+bool ScriptedDialogs::font(QFont *)
+{
+    return false;
+}
+
+bool ScriptedDialogs::printer(QPrinter *, bool)
+{
+    return printerAnswers.isEmpty() ? false : printerAnswers.takeFirst();
+}
+
+QStringList ScriptedDialogs::texts() const
+{
+    QStringList out;
+    for (const Asked &a : asked)
+        out << a.text;
+    return out;
+}

@@ -1,0 +1,74 @@
+#pragma once
+// Shared test helpers: a temporary program folder and scripted dialogs.
+#include "platform/UserDialogs.h"
+
+#include <QColor>
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+// A temporary copy of the built program folder (data folders and the Tidy link),
+// installed as the program's folder so no test touches a real settings file.
+class TempProgramFolder {
+public:
+    TempProgramFolder();
+    ~TempProgramFolder();
+    bool isValid() const;
+    // The folder, ending with "/".
+    QString path() const;
+    QString file(const QString &relative) const;
+    // Writes bytes to a file below the folder, creating its folders.
+    bool write(const QString &relative, const QByteArray &bytes) const;
+    QByteArray read(const QString &relative) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The built program folder (bin/ of the build).
+QString BuiltProgramFolder();
+
+// Answers questions and dialogs from queues and records what was asked.
+class ScriptedDialogs : public UserDialogs {
+public:
+    struct Asked {
+        QMessageBox::Icon icon;
+        QString caption;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+    };
+
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    // Queued answers; when a queue is empty a message gets its escape answer
+    // (Cancel, else No, else OK) and a file dialog is cancelled.
+    QList<QMessageBox::StandardButton> answers;
+    QList<QStringList> openAnswers;
+    QStringList saveAnswers;
+    QList<QColor> colorAnswers;   // an invalid colour cancels
+    QList<QVariant> textAnswers;  // a null QVariant cancels
+    QList<bool> printerAnswers;
+
+    QList<Asked> asked;
+    QStringList openTitles;
+    QStringList saveProposals;
+    QStringList inputLabels;
+
+    QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &caption,
+                                        const QString &text,
+                                        QMessageBox::StandardButtons buttons) override;
+    QStringList openFiles(const QString &title, const QString &folder, const QString &filter,
+                          int *filterIndex, bool multiple) override;
+    QString saveFile(const QString &title, const QString &proposed, const QString &filter,
+                     int *filterIndex) override;
+    bool color(QColor *inOut) override;
+    bool inputText(const QString &caption, const QString &label, QString *inOut) override;
+    bool font(QFont *inOut) override;
+    bool printer(QPrinter *printer, bool pageSetup) override;
+
+    // Texts of all messages shown so far.
+    QStringList texts() const;
+};
