@@ -1,23 +1,76 @@
 #include "app/VelKandrixApp.h"
 
+#include "app/reSplash.h"
 #include "core/reMainForm.h"
 #include "platform/SingleInstance.h"
 #include "platform/UserDialogs.h"
 
-#include <QApplication>
+#include <exception>
+#include <unistd.h>
+
+namespace {
+QString applicationTitle;
+} // namespace
+
+QString ApplicationTitle()
+{
+    return applicationTitle;
+}
+
+void SetApplicationTitle(const QString &title)
+{
+    applicationTitle = title;
+}
+
+TVelKandrixApplication::TVelKandrixApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+
+QString ExceptionBoxText(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > QChar('.'))
+        return message + ".";
+    return message;
+}
+
+void ShowException(const QString &message)
+{
+    Dialogs().message(QMessageBox::Critical, ApplicationTitle(), ExceptionBoxText(message),
+                      QMessageBox::Ok);
+}
+
+bool TVelKandrixApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &e) {
+        ShowException(QString::fromUtf8(e.what()));
+    } catch (...) {
+        ShowException(QStringLiteral("Unknown error"));
+    }
+    return false;
+}
 
 int RunVelKandrix(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    // The preview engine refuses to start as root unless its sandbox is off.
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    TVelKandrixApplication app(argc, argv);
     SingleInstance instance(QStringLiteral("VelKandrix Freeware"));
     if (!instance.acquire()) {
         Dialogs().message(QMessageBox::NoIcon, QStringLiteral("VelKandrix"),
                           QStringLiteral("VelKandrix is already in use."), QMessageBox::Ok);
         return 0;
     }
+    auto *splash = new TSplash;
+    splash->show();
+    splash->repaint();
+    QApplication::setApplicationName(QStringLiteral("VelKandrix"));
+    SetApplicationTitle(QStringLiteral("VelKandrix Freeware"));
     TMainForm form;
+    Dialogs().parentWindow = &form;
     form.show();
     const int rc = app.exec();
+    delete splash;
     instance.release();
     return rc;
 }

@@ -1,8 +1,242 @@
 #pragma once
+// The main window. Its implementation is split by concern over several files
+// (reMainForm*.cpp), all one class.
 #include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QTableWidget;
+class QTextEdit;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class QWebEngineView;
+class QsciScintilla;
+
+// What changed in an editor, for SynEditStatusChange.
+enum SynStatusChange {
+    scCaretX = 0x01,
+    scCaretY = 0x02,
+    scModified = 0x04,
+    scInsertMode = 0x08,
+    scSelection = 0x10,
+    scAll = 0x1F,
+};
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // Start-up and shut-down.
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    // True when the window may close (nothing was cancelled).
+    bool FormClose();
+    bool AllFilesSaved() const;
+    void SetShortCuts();
+    void ShowQuickStart();
+    void InitCBFont();
+    void ResetAndNew();
+    void ResetStatusBar();
+    void ResetTidyErrors();
+    // Key filter of the numeric boxes: digits and backspace pass, anything else becomes a tab.
+    static QChar BoxOnlyNums(QChar key);
+
+    // Openers of the other windows.
+    void ShowTagNamesEditor();
+    void ShowAbout();
+    void ShowAddTidyConfigValue();
+    void ShowNewVersionExists();
+    void ShowOptimizer();
+    void ShowFormReplaceSE();
+    void ShowGeneratorContainer();
+    void ShowGeneratorTable();
+    void ShowSyntaxColor();
+    void ShowFormTable();
+    void ShowHTMLEntitiesList();
+    void ShowRecalcImageSize();
+
+    // Documents and tabs.
+    void CreateTabSheetAndEditor();
+    void SetActiveTTabSheets(QWidget *container);
+    void TBSynEditDynShow(QWidget *sender);
+    void SynEditStatusChange(QsciScintilla *sender, int changes);
+    void ActualiseSynEditStatus();
+    void ActualizeStatusBar();
+    bool SaveBeforeExit();
+    void PopUpCloseClick();
+    void PopUpTabSheetPopup();
+    void PopupRenameFileClick();
+    void PopupPathClick();
+    void DropFiles(const QStringList &paths);
+    void ButtonWordWrapClick();
+    void ButtonShowHiddenCharsClick();
+    void ShowHiddenChars(bool show);
+    void SEFontSizeChange();
+    void CBFontChange();
+    static QString SelectionStatusText(QsciScintilla *editor);
+    void ApplyEditorFont(QsciScintilla *editor, const QFont &font);
+    void ApplyGutterColors(QsciScintilla *editor);
+    void SearchZoneToWholeDocument();
+    // The document number of a container tab, -1 for the Tidy configuration page.
+    static int DocumentNumberOf(QWidget *container);
+    QWidget *ContainerOfNumber(int number) const;
+    bool DocumentPageInFront() const;
+    // File name shown for a document: the name part of its path, else the tab caption.
+    QString DocumentFileName(QWidget *container) const;
+    void SetContainerImage(QWidget *container, int imageIndex);
+    int ContainerImage(QWidget *container) const;
+
+    // Files (filled in by the open/save code).
+    bool MenuSaveClick();
+    bool MenuSaveAsClick();
+    void MenuNewDocClick(QObject *sender);
+    void MenuOpenClick();
+    bool OpenFile(const QString &path);
+    void ActualizeFileType();
+    void SetCBCharset();
+    void RecentFileListCreateMenu();
+    bool IsSameFile(const QString &path);
+
+    // Error list.
+    void GridErrorsReset();
+    void GridErrorsSize();
+    void PanelGridErrorReplace();
+    void ButtonCloseGridErrorsClick();
+
+    // Status bar panels 0 to 6.
+    QLabel *StatusPanel(int index) const;
+    QString StatusPanelText(int index) const;
+    void SetStatusIcon(int imageIndex);
+
+    // Steps of start-up that other parts of the window supply.
+    void ActivateBrowserEmulationStep();
+    void TidyConfigPageInit();
+    void OpenLastFiles(const QString &lastFilesList);
+    void InitMultiHighlighters();
+    void OpenRememberedTheme();
+    void CloseToolWindows();
+
+    // Settings and language (filled in by their own files).
+    void OpenIniFile(const QString &path);
+    void SaveIniFile(const QString &path);
+    void OpenLanguageFile(const QString &path);
+
+    // Fields.
+    quint16 UntitledCount = 0;
+    quint16 DocumentNumber = 0;
+    int PreviewLoaded = 0;
+    int FormButtonCount = 0;
+    int FormCheckBoxCount = 0;
+    int FormRadioCount = 0;
+    int OptionGridRow = 0;
+    bool HasLastFiles = false;
+    QString LastFilesList;
+    bool JavascriptEnabled = false;
+    QString ThemeName = QStringLiteral("_defaut-settings");
+    QString QuickStartTexts[6];
+    int RunCount = 0;
+    bool ShowNewVersion = true;
+    QString LastOpenFolder;
+    QString LastImageFolder;
+    int SavedCaretY = 1;
+    int SavedCaretX = 1;
+    int StatusIconIndex = -1;
+    int ErrorRowCount = 0;
+    int ErrorGridRow = 0;
+    int ErrorGridCol = 0;
+    bool GridErrorToLeft = false;
+    int PanelGridErrorsWidth = 0;
+    int PanelGridErrorsHeight = 122;
+    bool ErrorPanelDefaultSize = true;
+    QString GeneratedHtml;
+
+    // Active-document references; empty when no document exists.
+    QPointer<QWidget> ActiveContainer;
+    QPointer<QWidget> ActiveEditorSheet;
+    QPointer<QWidget> ActivePreviewSheet;
+    QPointer<QsciScintilla> ActiveSynEdit;
+    QPointer<QWebEngineView> ActiveWebBrowser;
+    QPointer<QLabel> ActiveLabelFileType;
+    QPointer<QPushButton> ActiveButtonWBReload;
+
+    // Components.
+    QTabWidget *PageControlMemos = nullptr;
+    QTabWidget *PageControlHaut = nullptr;
+    QWidget *TBTidyConfig = nullptr;
+    QTableWidget *GridErrors = nullptr;
+    QTextEdit *MemoInfo = nullptr;
+    QFrame *PanelGridErrors = nullptr;
+    QFrame *PanelMemoInfo = nullptr;
+    QSplitter *SplitterPanelGridError = nullptr;
+    QSplitter *SplitterGridErrors = nullptr;
+    QToolButton *ButtonCloseGridErrors = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QComboBox *CBFont = nullptr;
+    QSpinBox *SEFontSize = nullptr;
+    QToolButton *ButtonShowHiddenChars = nullptr;
+    QToolButton *ButtonWordWrap = nullptr;
+    QComboBox *CBCharset = nullptr;
+    QComboBox *CBConfigTidy = nullptr;
+    QComboBox *CBTidyOptions = nullptr;
+    QTableWidget *GridTidyConfig = nullptr;
+    QTextEdit *MemoConfigFileComments = nullptr;
+    QRadioButton *RBAnsi = nullptr;
+    QRadioButton *RBUtf8 = nullptr;
+    QRadioButton *RBUtf8Bom = nullptr;
+    QRadioButton *RBUtf16LE = nullptr;
+    QRadioButton *RBUtf16BE = nullptr;
+    QToolButton *ButtonSave = nullptr;
+    QMenu *PopupHtmlTagsAndAttributes = nullptr;
+    QMenu *PopUpTabSheet = nullptr;
+    QMenu *MenuRecentFiles = nullptr;
+    QMenu *MenuLanguage = nullptr;
+    QTimer *TimerActualize = nullptr;
+
+    // A menu action or other component by its name.
+    QAction *Action(const QString &name) const;
+
+    QString OpenDialogFilter;
+    QString SaveDialogFilter;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildTopArea();
+    void buildDocumentArea();
+    void buildStatusBar();
+    QAction *addAction(QMenu *menu, const QString &name, const QString &caption,
+                       const QKeySequence &shortcut = QKeySequence());
+    void connectEditor(QsciScintilla *editor);
+    void closeActiveContainer();
+    void deleteTemporaryFiles();
+
+    bool m_shown = false;
+    bool m_acceptDrops = false;
+    bool m_closing = false;
+    QLabel *m_statusPanels[7] = {};
 };
+
+// The main window, once created (the other windows act on it).
+TMainForm *MainForm();

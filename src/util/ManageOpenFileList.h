@@ -7,6 +7,6 @@ using RecentFileSlots = std::array<QString, 10>;
 // Ten slots, index 0 the newest, empty text for an empty slot.
 extern RecentFileSlots RecentFiles;
 
-void AddToRecentFiles(const QString &path, RecentFileSlots &slots);
-bool IsInRecentFiles(const QString &path, const RecentFileSlots &slots);
+void AddToRecentFiles(const QString &path, RecentFileSlots &slotList);
+bool IsInRecentFiles(const QString &path, const RecentFileSlots &slotList);
 bool RenameInRecentFiles(const QString &oldPath, const QString &newPath);

@@ -1,0 +1,251 @@
+// Start-up and shut-down of the main window, status resets and the window openers.
+#include "core/reMainForm.h"
+
+#include "core/MessagesKandrix.h"
+#include "core/uDivStartVK.h"
+#include "platform/UserDialogs.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QMenu>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <Qsci/qsciscintilla.h>
+
+void TMainForm::FormCreate()
+{
+    InitGlobalPaths();
+    setWindowTitle(ProductTitle);
+    OpenDialogFilter =
+        "All Files (*.*)|*|Web Files (*.html,*.htm,*.xhtml,*.shtml,*.asp,*.wml,*.php,*.phtml)|"
+        "*.html;*.htm*;*.xhtml;*.shtml;*.asp;*.wml;*.php;*.phtml|HTML Files (*.htm*)|*.html*|"
+        "PHP Files (*.php)|*.php|CSS Files (*.css)|*.css|Javascript Files (*.js)|*.js|"
+        "ASP Files (*.asp)|*.asp|XHTML Files (*.xhtm*)|*.xhtm*|SHTML Files (*.shtml)|*.shtml|"
+        "TXT Files (*.txt)|*.txt| Image Files (*.jpg, *.jpeg, *.gif, *.png)|*.jpg;*.jpeg;*.gif;*.png";
+    SaveDialogFilter =
+        "All Files (*.*)|*|Config Files (*.cfg)|*.cfg|HTML Files (*.htm*)|*.html*|PHP Files (*.php)|*.php|"
+        "CSS Files (*.css)|*.css|Javascript Files (*.js)|*.js|ASP Files (*.asp)|*.asp|"
+        "XHTML Files (*.xhtm*)|*.xhtm*|SHTML Files (*.shtml)|*.shtml|TXT Files (*.txt)|*.txt|";
+    ActivateBrowserEmulationStep();
+    if (CBConfigTidy->count() > 0)
+        CBConfigTidy->setCurrentIndex(0);
+    if (CBFont->count() > 0)
+        CBFont->setCurrentIndex(0);
+    if (CBCharset->count() > 2)
+        CBCharset->setCurrentIndex(2);
+    CBCharset->setMaxVisibleItems(20);
+    CBTidyOptions->hide();
+    CBTidyOptions->setCurrentText(QString());
+    PreviewLoaded = 0;
+    StatusIconIndex = -1;
+    UntitledCount = 0;
+    DocumentNumber = 0;
+    FormButtonCount = 0;
+    FormCheckBoxCount = 0;
+    FormRadioCount = 0;
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TMainForm::FormShow()
+{
+    m_acceptDrops = true;
+    setAcceptDrops(true);
+    OptionGridRow = 0;
+    ErrorPanelDefaultSize = true;
+    InitCBFont();
+    OpenIniFile(IniFileName);
+    PanelGridErrorReplace();
+    OpenLanguageFile(LanguageFileName);
+    const bool showErrors = Action("MenuShowErrorsComments")->isChecked();
+    PanelGridErrors->setVisible(showErrors);
+    Action("MenuErrorEditorToLeft")->setEnabled(showErrors);
+    TidyConfigPageInit();
+    Action("MenuEnableJavascript")->setChecked(JavascriptEnabled);
+    PageControlHaut->setCurrentWidget(PageControlHaut->findChild<QWidget *>("TBHtmlTags"));
+    SetShortCuts();
+    if (HasLastFiles)
+        OpenLastFiles(LastFilesList);
+    else
+        MenuNewDocClick(this);
+    InitMultiHighlighters();
+    SEFontSizeChange();
+    CBFontChange();
+    OpenRememberedTheme();
+    RecentFileListCreateMenu();
+    if (ShowNewVersion)
+        TimerActualize->start();
+    ShowQuickStart();
+}
+
+void TMainForm::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (m_shown)
+        FormResize();
+}
+
+void TMainForm::FormResize()
+{
+    PanelGridErrorReplace();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TMainForm::FormClose()
+{
+    if (!AllFilesSaved()) {
+        for (int i = 0; i < PageControlMemos->count(); ++i) {
+            QWidget *page = PageControlMemos->widget(i);
+            if (DocumentNumberOf(page) < 0 || ContainerImage(page) != 28)
+                continue;
+            const QString text = FormatMessageText(SWarningSaveChanges, {DocumentFileName(page)});
+            const auto answer = Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), text,
+                                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            if (answer == QMessageBox::Cancel)
+                return false;
+            if (answer == QMessageBox::Yes) {
+                PageControlMemos->setCurrentWidget(page);
+                MenuSaveAsClick();
+            }
+        }
+    }
+    m_acceptDrops = false;
+    setAcceptDrops(false);
+    SaveIniFile(IniFileName);
+    CloseToolWindows();
+    deleteTemporaryFiles();
+    return true;
+}
+
+void TMainForm::deleteTemporaryFiles()
+{
+    for (const QString &path : {StderrFile, TmpDocFile, TidyConfigTmpFile, AppPath + "stderr.txt", BeforeCleanFile}) {
+        if (!path.isEmpty() && QFileInfo::exists(path))
+            QFile::remove(path);
+    }
+}
+
+bool TMainForm::AllFilesSaved() const
+{
+    for (int i = 0; i < PageControlMemos->count(); ++i) {
+        if (ContainerImage(PageControlMemos->widget(i)) == 28)
+            return false;
+    }
+    return true;
+}
+
+void TMainForm::SetShortCuts()
+{
+    const QList<QPair<QString, QString>> shortcuts = {
+        {"PopupComments", "Alt+C"}, {"PopupParagraph", "Alt+P"}, {"PopupLineBreak", "Alt+L"},
+        {"PopupLineBreakStrict", "Ctrl+Alt+L"}, {"PopupDiv", "Alt+D"}, {"PopupSpan", "Alt+S"},
+        {"PopupBold", "Ctrl+B"}, {"PopupStrong", "Ctrl+Alt+B"}, {"PopupItalic", "Ctrl+I"},
+        {"PopupEm", "Ctrl+Alt+I"}, {"PopupUnderline", "Ctrl+U"}, {"PopupStrikeHtml5_1", "Ctrl+Alt+S"},
+        {"PopupDel_1", "Ctrl+D"},
+    };
+    for (const auto &item : shortcuts) {
+        if (QAction *a = Action(item.first)) {
+            a->setShortcut(QKeySequence(item.second));
+            // The popup is not on screen while typing: the window carries the shortcut.
+            a->setShortcutContext(Qt::WindowShortcut);
+            QWidget::addAction(a);
+        }
+    }
+}
+
+void TMainForm::ShowQuickStart()
+{
+    MemoInfo->clear();
+    QTextCursor cursor(MemoInfo->document());
+    QTextBlockFormat block;
+    block.setTextIndent(2);
+    block.setRightMargin(2);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    for (int i = 0; i < 6; ++i) {
+        if (i == 0)
+            cursor.setBlockFormat(block);
+        else
+            cursor.insertBlock(block);
+        cursor.insertText(QuickStartTexts[i], bold);
+    }
+}
+
+void TMainForm::InitCBFont()
+{
+    CBFont->blockSignals(true);
+    CBFont->clear();
+    const QStringList families = QFontDatabase::families();
+    for (const QString &family : families) {
+        if (QFontDatabase::isFixedPitch(family) && !QFontDatabase::isPrivateFamily(family))
+            CBFont->addItem(family.left(32));
+    }
+    if (CBFont->count() == 0) {
+        // No fixed-pitch face known: offer the system's fixed font.
+        CBFont->addItem(QFontDatabase::systemFont(QFontDatabase::FixedFont).family().left(32));
+    }
+    int index = 0;
+    for (int i = 0; i < CBFont->count(); ++i) {
+        if (CBFont->itemText(i).compare("Courier New", Qt::CaseInsensitive) == 0) {
+            index = i;
+            break;
+        }
+    }
+    CBFont->setCurrentIndex(index);
+    CBFont->setMaxVisibleItems(qMin(CBFont->count(), 20));
+    CBFont->blockSignals(false);
+}
+
+void TMainForm::ResetAndNew()
+{
+    for (int i = 0; i < 7; ++i)
+        StatusPanel(i)->clear();
+    MemoInfo->clear();
+    MemoConfigFileComments->clear();
+    GridErrorsReset();
+    SetStatusIcon(-1);
+}
+
+void TMainForm::ResetStatusBar()
+{
+    for (int i = 0; i < 7; ++i)
+        StatusPanel(i)->clear();
+    SetStatusIcon(-1);
+}
+
+void TMainForm::ResetTidyErrors()
+{
+    StatusPanel(6)->clear();
+    MemoInfo->clear();
+    GridErrorsReset();
+    SetStatusIcon(-1);
+}
+
+QChar TMainForm::BoxOnlyNums(QChar key)
+{
+    if (key == QChar(8) || (key >= '0' && key <= '9'))
+        return key;
+    return QChar(9);
+}

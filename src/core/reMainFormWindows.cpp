@@ -1,0 +1,24 @@
+// Openers of the program's other windows and the hooks of the later subsystems.
+#include "core/reMainForm.h"
+
+#include <Qsci/qsciscintilla.h>
+
+void TMainForm::ShowTagNamesEditor() {}
+void TMainForm::ShowAbout() {}
+void TMainForm::ShowAddTidyConfigValue() {}
+void TMainForm::ShowNewVersionExists() {}
+void TMainForm::ShowOptimizer() {}
+void TMainForm::ShowFormReplaceSE() {}
+void TMainForm::ShowGeneratorContainer() {}
+void TMainForm::ShowGeneratorTable() {}
+void TMainForm::ShowSyntaxColor() {}
+void TMainForm::ShowFormTable() {}
+void TMainForm::ShowHTMLEntitiesList() {}
+void TMainForm::ShowRecalcImageSize() {}
+
+void TMainForm::CloseToolWindows() {}
+void TMainForm::TidyConfigPageInit() {}
+void TMainForm::InitMultiHighlighters() {}
+void TMainForm::OpenRememberedTheme() {}
+void TMainForm::ApplyGutterColors(QsciScintilla *) {}
+void TMainForm::SearchZoneToWholeDocument() {}

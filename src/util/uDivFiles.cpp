@@ -1,0 +1,35 @@
+#include "util/uDivFiles.h"
+
+#include "core/MessagesKandrix.h"
+#include "platform/UserDialogs.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+QByteArray ReadFileToString(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+    return file.readAll();
+}
+
+bool ConfirmOverwrite(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return true;
+    const QString text = FormatMessageText(SWarningOverwriteFile, {path});
+    const QMessageBox::StandardButton answer =
+        Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), text,
+                          QMessageBox::Yes | QMessageBox::Cancel);
+    return answer == QMessageBox::Yes;
+}
+
+QString RemoveFileExt(const QString &name)
+{
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const int slash = name.lastIndexOf(QLatin1Char('/'));
+    if (dot < 0 || dot < slash)
+        return name;
+    return name.left(dot);
+}
