@@ -54,6 +54,7 @@ int RunVelKandrix(int argc, char **argv)
     // The preview engine refuses to start as root unless its sandbox is off.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     TVelKandrixApplication app(argc, argv);
     SingleInstance instance(QStringLiteral("VelKandrix Freeware"));
     if (!instance.acquire()) {

@@ -8,6 +8,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QVariant>
+#include <unistd.h>
+
+void PrepareWindowTestEnvironment()
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
 
 QString BuiltProgramFolder()
 {

@@ -2,7 +2,9 @@
 // Shared test helpers: a temporary program folder and scripted dialogs.
 #include "platform/UserDialogs.h"
 
+#include <QApplication>
 #include <QColor>
+#include <QTest>
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -72,3 +74,17 @@ public:
     // Texts of all messages shown so far.
     QStringList texts() const;
 };
+
+// Offscreen platform, shared GL contexts, and no preview sandbox when running as root.
+void PrepareWindowTestEnvironment();
+
+// A test main for window tests: the preview engine needs shared GL contexts
+// before the application object exists.
+#define VK_WINDOW_TEST_MAIN(TestClass)                                  \
+    int main(int argc, char **argv)                                      \
+    {                                                                    \
+        PrepareWindowTestEnvironment();                                  \
+        QApplication app(argc, argv);                                    \
+        TestClass test;                                                  \
+        return QTest::qExec(&test, argc, argv);                          \
+    }

@@ -1,0 +1,482 @@
+#include "core/DocumentText.h"
+
+#include "platform/Platform.h"
+#include "util/VelKandrixUtils.h"
+#include "util/uDivFiles.h"
+
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QVector>
+
+namespace DocumentText {
+
+const QString Ansi = QStringLiteral("Ansi");
+const QString Utf8 = QStringLiteral("UTF8");
+const QString Utf8Bom = QStringLiteral("UTF8Bom");
+const QString LittleEndian = QStringLiteral("LittleEndian");
+const QString BigEndian = QStringLiteral("BigEndian");
+
+namespace {
+
+const QByteArray Utf8Mark("\xEF\xBB\xBF", 3);
+const QByteArray Utf16LEMark("\xFF\xFE", 2);
+const QByteArray Utf16BEMark("\xFE\xFF", 2);
+
+bool isContinuation(unsigned char b)
+{
+    return b >= 0x80 && b <= 0xBF;
+}
+
+// Length of the well-formed UTF-8 sequence starting at i, 0 when there is none.
+// A sequence whose lead byte lies inside the test window is completed from the
+// bytes after it, so a character split by the window edge still counts.
+int utf8SequenceLength(const QByteArray &bytes, int i)
+{
+    const int n = bytes.size();
+    const auto at = [&](int k) { return static_cast<unsigned char>(bytes[k]); };
+    const unsigned char lead = at(i);
+    int length = 0;
+    unsigned char secondLow = 0x80, secondHigh = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            secondLow = 0xA0;  // over-long below U+0800
+        else if (lead == 0xED)
+            secondHigh = 0x9F;  // UTF-16 surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            secondLow = 0x90;  // over-long below U+10000
+        else if (lead == 0xF4)
+            secondHigh = 0x8F;  // beyond U+10FFFF
+    } else {
+        return 0;  // 80-C1 and F5-FF never start a character
+    }
+    if (i + length > n)
+        return 0;
+    if (at(i + 1) < secondLow || at(i + 1) > secondHigh)
+        return 0;
+    for (int k = 2; k < length; ++k) {
+        if (!isContinuation(at(i + k)))
+            return 0;
+    }
+    return length;
+}
+
+bool looksLikeUtf8(const QByteArray &bytes)
+{
+    const int window = qMin(int(bytes.size()), Utf8TestWindow);
+    const char *data = bytes.constData();
+    for (int i = 0; i < window; ++i) {
+        if (static_cast<unsigned char>(data[i]) < 0x80)
+            continue;
+        // The first non-ASCII byte decides.
+        const int length = utf8SequenceLength(bytes, i);
+        if (length == 0)
+            return false;
+        const int next = i + length;
+        return next >= bytes.size() || !isContinuation(static_cast<unsigned char>(data[next]));
+    }
+    return false;
+}
+
+QString decodeWith(QStringConverter::Encoding encoding, const QByteArray &bytes, int skip)
+{
+    // The mark is skipped here, so a U+FEFF that follows it is text and must stay;
+    // stateless so that a cut-off last character shows as U+FFFD, not vanish.
+    QStringDecoder decoder(encoding, QStringConverter::Flag::ConvertInitialBom |
+                                         QStringConverter::Flag::Stateless);
+    return decoder.decode(QByteArrayView(bytes.constData() + skip, bytes.size() - skip));
+}
+
+QByteArray encodeWith(QStringConverter::Encoding encoding, const QString &text)
+{
+    QStringEncoder encoder(encoding, QStringConverter::Flag::Stateless);
+    return encoder.encode(text);
+}
+
+// Lower-cases A-Z only, so positions in the result match the original.
+QString asciiLower(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + ('a' - 'A'));
+    }
+    return out;
+}
+
+// One line of a text: [start, start + length), then a break of breakLength
+// characters (CR LF, LF or CR; 0 for the last line).
+struct LineSpan {
+    int start;
+    int length;
+    int breakLength;
+};
+
+// At most the first maxLines lines; every break style is kept as it is.
+QVector<LineSpan> leadingLines(const QString &text, int maxLines)
+{
+    QVector<LineSpan> lines;
+    const int n = text.size();
+    int pos = 0;
+    while (pos < n && lines.size() < maxLines) {
+        int end = pos;
+        while (end < n && text[end] != QLatin1Char('\n') && text[end] != QLatin1Char('\r'))
+            ++end;
+        int breakLength = 0;
+        if (end < n) {
+            breakLength = 1;
+            if (text[end] == QLatin1Char('\r') && end + 1 < n && text[end + 1] == QLatin1Char('\n'))
+                breakLength = 2;
+        }
+        lines.append({pos, end - pos, breakLength});
+        pos = end + breakLength;
+    }
+    return lines;
+}
+
+constexpr int CharsetLinesExamined = 102;
+const QString DQ = QStringLiteral("\"");
+
+// Rewrites the charset declarations of one line. The declaration's own tag (or
+// @charset rule) is lower-cased as the declaration is normalised, while the
+// rest of the line keeps its case: on a one-line document the rest is the
+// whole page. Returns whether the line changed; *stop ends the visit.
+bool rewriteCharsetLine(const QString &line, const QString &charset, QString *out, bool *stop)
+{
+    QString lower = asciiLower(line);  // what is searched
+    QString kept = line;               // the same, in the original case
+    QVector<bool> inDeclaration(line.size(), false);
+    bool stored = false;
+
+    const auto replaceValue = [&](const QString &startDelim, QChar opener, QChar closer) {
+        const QString value = GetTextBetween(lower, startDelim, DQ);
+        // A value running past a tag edge is an unquoted or unclosed declaration:
+        // replacing it would swallow the markup up to the next quote.
+        if (value.isEmpty() || value.contains(QLatin1Char('<')) || value.contains(QLatin1Char('>')))
+            return false;
+        const int at = lower.indexOf(startDelim) + startDelim.size();
+        lower = ReplaceBetween(lower, startDelim, DQ, charset);
+        kept.replace(at, value.size(), charset);
+        inDeclaration.remove(at, value.size());
+        inDeclaration.insert(at, charset.size(), false);
+        const int from = qMax(0, int(lower.lastIndexOf(opener, at)));
+        int to = lower.indexOf(closer, at + charset.size());
+        if (to < 0)
+            to = lower.size() - 1;
+        for (int k = from; k <= to; ++k)
+            inDeclaration[k] = true;
+        stored = true;
+        return true;
+    };
+
+    if (lower.contains(QLatin1String("<meta"))) {
+        replaceValue(QStringLiteral("charset=\""), QLatin1Char('<'), QLatin1Char('>'));
+        if (replaceValue(QStringLiteral("charset="), QLatin1Char('<'), QLatin1Char('>'))) {
+            const QString contentType = QStringLiteral("Content-Type");
+            const int ct = lower.indexOf(QLatin1String("content-type"));
+            if (ct >= 0) {
+                lower.replace(ct, contentType.size(), contentType);
+                kept.replace(ct, contentType.size(), contentType);
+            }
+        }
+    }
+    if (lower.contains(QLatin1String("@charset \""))
+        && replaceValue(QStringLiteral("@charset \""), QLatin1Char('@'), QLatin1Char(';'))) {
+        *stop = true;
+    } else if (lower.contains(QLatin1String("<?xml"))
+               && replaceValue(QStringLiteral("encoding=\""), QLatin1Char('<'), QLatin1Char('>'))) {
+        *stop = true;
+    }
+    if (!stored)
+        return false;
+    out->resize(kept.size());
+    for (int k = 0; k < kept.size(); ++k)
+        (*out)[k] = inDeclaration[k] ? lower[k] : kept[k];
+    return true;
+}
+
+} // namespace
+
+QStringList EncodingNames()
+{
+    return {Ansi, Utf8, Utf8Bom, LittleEndian, BigEndian};
+}
+
+bool IsEncodingName(const QString &name)
+{
+    return EncodingNames().contains(name);
+}
+
+QString DetectEncoding(const QByteArray &bytes)
+{
+    if (bytes.startsWith(Utf8Mark))
+        return Utf8Bom;
+    if (looksLikeUtf8(bytes))
+        return Utf8;
+    if (bytes.size() < 2)
+        return Ansi;
+    if (bytes.startsWith(Utf16LEMark))
+        return LittleEndian;
+    if (bytes.startsWith(Utf16BEMark))
+        return BigEndian;
+    return Ansi;
+}
+
+QString DecodeText(const QByteArray &bytes, const QString &encoding)
+{
+    if (encoding == Utf8)
+        return decodeWith(QStringConverter::Utf8, bytes, 0);
+    if (encoding == Utf8Bom)
+        return decodeWith(QStringConverter::Utf8, bytes, bytes.startsWith(Utf8Mark) ? 3 : 0);
+    if (encoding == LittleEndian)
+        return decodeWith(QStringConverter::Utf16LE, bytes, bytes.startsWith(Utf16LEMark) ? 2 : 0);
+    if (encoding == BigEndian)
+        return decodeWith(QStringConverter::Utf16BE, bytes, bytes.startsWith(Utf16BEMark) ? 2 : 0);
+    return FromAnsi(bytes);
+}
+
+bool EncodeText(const QString &text, const QString &encoding, QByteArray *bytes)
+{
+    if (encoding == Ansi)
+        *bytes = ToAnsi(text);
+    else if (encoding == Utf8)
+        *bytes = text.toUtf8();
+    else if (encoding == Utf8Bom)
+        *bytes = Utf8Mark + text.toUtf8();
+    else if (encoding == LittleEndian)
+        *bytes = Utf16LEMark + encodeWith(QStringConverter::Utf16LE, text);
+    else if (encoding == BigEndian)
+        *bytes = Utf16BEMark + encodeWith(QStringConverter::Utf16BE, text);
+    else {
+        bytes->clear();
+        return false;
+    }
+    return true;
+}
+
+bool LoadDocument(const QString &path, QString *text, QString *encoding, QString *error)
+{
+    QByteArray bytes;
+    try {
+        bytes = ReadFileToString(path);
+    } catch (const FileOpenError &e) {
+        *error = QString::fromStdString(e.what());
+        return false;
+    }
+    *encoding = DetectEncoding(bytes);
+    *text = DecodeText(bytes, *encoding);
+    return true;
+}
+
+bool SaveFileAsType(const QString &path, const QString &text, const QString &encoding,
+                    QString *error)
+{
+    QByteArray bytes;
+    if (!EncodeText(text, encoding, &bytes)) {
+        *error = QStringLiteral("Unknown encoding \"%1\": \"%2\" was not written.").arg(encoding, path);
+        return false;
+    }
+    QSaveFile file(path);
+    // A writable file in a folder where no temporary file can be made is
+    // written in place rather than not at all.
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString());
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = QStringLiteral("Cannot write file \"%1\". %2").arg(path, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+const QStringList &CBCharsetItems()
+{
+    static const QStringList items = {
+        "----- Unicode -----", "utf-7", "utf-8", "iso-10646-ucs-2", "us-ascii",
+        "----- Western European -----", "iso-8859-1", "latin1", "x-mac-roman", "macintosh",
+        "windows-1252",
+        "----- Arabic -----", "iso-8859-6", "asmo-708", "x-mac-arabic", "windows-1256",
+        "----- Baltic -----", "iso-8859-4", "windows-1257",
+        "----- Central European -----", "iso-8859-2", "latin2", "x-mac-ce", "windows-1250",
+        "----- Chinese Simplified -----", "euc-cn", "gb2312", "hz-gb-2312", "x-mac-chinesesimp",
+        "cp-936",
+        "----- Chinese Traditional", "big5", "x-mac-chinesetrad", "cp-950", "cp-932", "euc-tw",
+        "----- Cyrillic -----", "iso-8859-5", "koi8-r", "koi8", "x-mac-cyrillic", "windows-1251",
+        "----- Greek -----", "iso-8859-7", "x-mac-greek", "windows-1253",
+        "----- Hebrew -----", "iso-8859-8-i", "x-mac-hebrew", "windows-1255",
+        "----- Icelandic -----", "x-mac-icelandic",
+        "----- Japanese -----", "euc-jp", "iso-2022-jp", "x-mac-japanese", "shift_jis",
+        "----- Korean -----", "ks_c_5601-1987", "ksc5601", "euc-kr", "iso-2022-kr",
+        "x-mac-korean",
+        "----- Latin 9 -----", "iso-8859-15", "latin9",
+        "----- Maltese -----", "iso-8859-3", "latin3",
+        "----- Thai -----", "windows-874", "tis-620",
+        "----- Turkish -----", "iso-8859-9", "latin5", "x-mac-turkish", "windows-1254",
+        "----- Vietnamese -----", "windows-1258",
+        "----- Other -----", "isiri-3342",
+    };
+    return items;
+}
+
+int SetCBCharset(const QString &text)
+{
+    for (const LineSpan &span : leadingLines(text, CharsetLinesExamined)) {
+        const QString line = asciiLower(text.mid(span.start, span.length)).trimmed();
+        QString value;
+        if (line.contains(QLatin1String("<meta"))) {
+            value = ExtractBetween(line, QStringLiteral("charset=\""), DQ);
+            if (value.isEmpty())
+                value = ExtractBetween(line, QStringLiteral("charset="), DQ);
+        }
+        if (value.isEmpty() && line.contains(QLatin1String("<?xml")))
+            value = ExtractBetween(line, QStringLiteral("encoding=\""), DQ);
+        if (!value.isEmpty())
+            return CBCharsetItems().indexOf(value);  // -1 is NoCharsetChange
+    }
+    return NoCharsetChange;
+}
+
+bool ReplaceCharsetInDocument(const QString &text, const QString &charset, QString *newText)
+{
+    QString result;
+    bool anyStored = false;
+    int rest = 0;
+    for (const LineSpan &span : leadingLines(text, CharsetLinesExamined)) {
+        const QString line = text.mid(span.start, span.length);
+        QString rewritten;
+        bool stop = false;
+        const bool stored = rewriteCharsetLine(line, charset, &rewritten, &stop);
+        anyStored = anyStored || stored;
+        result += stored ? rewritten : line;
+        result += text.mid(span.start + span.length, span.breakLength);
+        rest = span.start + span.length + span.breakLength;
+        if (stop || asciiLower(stored ? rewritten : line).contains(QLatin1String("</head>")))
+            break;
+    }
+    if (!anyStored)
+        return false;
+    result += text.mid(rest);
+    *newText = result;
+    return true;
+}
+
+QString NewDocTemplate(NewDocKind kind, const QString &languageCode)
+{
+    switch (kind) {
+    case NewDocKind::Html5:
+        return QStringLiteral("<!doctype html>\n"
+                              "<html lang=\"%1\">\n"
+                              "\n"
+                              "<head>\n"
+                              "  <meta charset=\"utf-8\">\n"
+                              "  <title></title>\n"
+                              "  <meta name=\"description\" content=\"\">\n"
+                              "  <meta name=\"keywords\" content=\"\">\n"
+                              "  <meta name=\"generator\" content=\"VelKandrix\">\n"
+                              "</head>\n"
+                              "\n"
+                              "<body>\n"
+                              "\n"
+                              "</body>\n"
+                              "\n"
+                              "</html>")
+            .arg(languageCode.toLower());
+    case NewDocKind::Html4Strict:
+        return QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\"\n"
+                              "   \"http://www.w3.org/TR/html4/strict.dtd\">\n"
+                              "\n"
+                              "<head>\n"
+                              "  <title></title>\n"
+                              "  <meta http-equiv=\"Content-Type\" content=\"text/html;charset=utf-8\">\n"
+                              "  <meta name=\"description\" content=\"\">\n"
+                              "  <meta name=\"keywords\" content=\"\">\n"
+                              "  <meta name=\"generator\" content=\"VelKandrix\">\n"
+                              "</head>\n"
+                              "\n"
+                              "<body>\n"
+                              "\n"
+                              "</body>\n"
+                              "\n"
+                              "</html>");
+    case NewDocKind::Php:
+        return QStringLiteral("<?php\n\n?>");
+    case NewDocKind::Css:
+        return QStringLiteral("@charset \"utf-8\";");
+    case NewDocKind::Txt:
+        break;
+    }
+    return QString();
+}
+
+QString NewDocExtension(NewDocKind kind)
+{
+    switch (kind) {
+    case NewDocKind::Php:
+        return QStringLiteral("php");
+    case NewDocKind::Css:
+        return QStringLiteral("css");
+    case NewDocKind::Txt:
+        return QStringLiteral("txt");
+    case NewDocKind::Html5:
+    case NewDocKind::Html4Strict:
+        break;
+    }
+    return QStringLiteral("html");
+}
+
+QString UntitledCaption(const QString &untitledText, int number, NewDocKind kind)
+{
+    return untitledText + QString::number(number) + QLatin1Char('.') + NewDocExtension(kind);
+}
+
+QString FileExtension(const QString &path)
+{
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0 || dot < path.lastIndexOf(QLatin1Char('/')))
+        return QString();
+    return path.mid(dot);
+}
+
+HighlighterKind GetHighlihter(const QString &path)
+{
+    const QString ext = FileExtension(path).toLower();
+    if (ext == QLatin1String(".css"))
+        return HighlighterKind::Css;
+    if (ext == QLatin1String(".js"))
+        return HighlighterKind::JScript;
+    if (ext == QLatin1String(".xml"))
+        return HighlighterKind::Xml;
+    if (ext == QLatin1String(".bat"))
+        return HighlighterKind::Bat;
+    if (ext == QLatin1String(".cpp"))
+        return HighlighterKind::Cpp;
+    if (ext == QLatin1String(".pas"))
+        return HighlighterKind::Pas;
+    if (ext == QLatin1String(".asm"))
+        return HighlighterKind::Asm;
+    if (ext == QLatin1String(".sql"))
+        return HighlighterKind::Sql;
+    return HighlighterKind::Multi;
+}
+
+int IndexOfSameFile(const QStringList &documentPaths, const QString &path)
+{
+    if (path.isEmpty())
+        return -1;
+    return documentPaths.indexOf(path);
+}
+
+bool IsSameFile(const QStringList &documentPaths, const QString &path)
+{
+    return IndexOfSameFile(documentPaths, path) >= 0;
+}
+
+} // namespace DocumentText

@@ -1,0 +1,377 @@
+// The main window on the offscreen platform: start-up, document tabs, status bar,
+// closing and shut-down, driven as a user would.
+#include "TestSupport.h"
+
+#include "app/VelKandrixApp.h"
+#include "core/MessagesKandrix.h"
+#include "core/reMainForm.h"
+#include "core/uDivStartVK.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QWebEngineView>
+#include <Qsci/qsciscintilla.h>
+#include <memory>
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> folder;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<TMainForm> form;
+
+    void start()
+    {
+        form = std::make_unique<TMainForm>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    // Closes the window without questions; used where a test leaves modified documents.
+    void discardAll()
+    {
+        for (int i = 1; i < form->PageControlMemos->count(); ++i) {
+            if (auto *editor = form->PageControlMemos->widget(i)->findChild<QsciScintilla *>())
+                editor->setModified(false);
+        }
+    }
+
+    QWidget *container(int number) const { return form->ContainerOfNumber(number); }
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TempProgramFolder>();
+        QVERIFY(folder->isValid());
+        dialogs = std::make_unique<ScriptedDialogs>();
+        ClearMessages();
+        SUntitled = "Untitled";
+        SEditModify = "Modified";
+        SEditInsert = "Insert";
+        SWarningSaveChanges = "Save changes to %s?";
+        SRenameFile = "Rename";
+        SEnterNewNameFile = "New name:";
+        SErrorRename = "Could not rename: %s";
+    }
+
+    void cleanup()
+    {
+        if (form) {
+            discardAll();
+            form->close();
+            form.reset();
+        }
+        dialogs.reset();
+        folder.reset();
+    }
+
+    void startUpBuildsTheWindow()
+    {
+        start();
+        QCOMPARE(form->windowTitle(), QStringLiteral("VelKandrix 2.0 by Q.M.R Crew"));
+        QStringList menus;
+        for (QAction *a : form->menuBar()->actions())
+            menus << a->objectName();
+        QCOMPARE(menus, (QStringList{"MenuFile", "MenuEdit", "MenuView", "MenuTidy", "MenuTools", "MenuOptions",
+                                     "MenuHelp"}));
+        for (const char *name : {"MenuNewDocHTML5", "MenuNewDocHTML4", "NewDocPHP", "NewDocCss", "NewDocTXT",
+                                 "MenuOpen", "MenuRecentFiles", "MenuSave", "MenuSaveAs", "MenuCloseActiveTab",
+                                 "MenuBlankWebsiteTemplate", "MenuPrint", "MenuPrinterSetup", "MenuClose",
+                                 "MenuUndo", "MenuRedo", "MenuCut", "MenuCopy", "MenuPaste", "MenuDelete",
+                                 "MenuSearch", "MenuSearchNext", "MenuReplace", "MenuSelectAll",
+                                 "MenuShowErrorsComments", "MenuErrorEditorToLeft", "MenuAnalyze", "MenuClean",
+                                 "MenuUndoAllChanges", "MenuTidy4", "MenuTidy5", "MenuContainerEditor",
+                                 "MenuTableEditor", "MenuHTMLEntities", "MenuImageResizingCalculator",
+                                 "MenuLanguage", "MenuEnableJavascript", "MenuSyntaxHighlighting", "MenuHelpIndex",
+                                 "MenuWebsite", "MenuTidySourceForge", "MenuTidyHtmlpedia", "MenuAbout"})
+            QVERIFY2(form->Action(name), name);
+        const QList<QPair<QString, QString>> shortcuts = {
+            {"MenuOpen", "Ctrl+O"}, {"MenuSave", "Ctrl+S"}, {"MenuPrint", "Ctrl+P"}, {"MenuUndo", "Ctrl+Z"},
+            {"MenuCut", "Ctrl+X"}, {"MenuCopy", "Ctrl+C"}, {"MenuPaste", "Ctrl+V"}, {"MenuSearch", "Ctrl+F"},
+            {"MenuSearchNext", "F3"}, {"MenuReplace", "Ctrl+R"}, {"MenuSelectAll", "Ctrl+A"},
+            {"PopupBold", "Ctrl+B"}, {"PopupDel_1", "Ctrl+D"}, {"PopupDiv", "Alt+D"},
+            {"PopupLineBreakStrict", "Ctrl+Alt+L"},
+        };
+        for (const auto &s : shortcuts)
+            QCOMPARE(form->Action(s.first)->shortcut(), QKeySequence(s.second));
+        QVERIFY(form->Action("MenuTidy5")->isChecked());
+        QVERIFY(!form->Action("MenuTidy4")->isChecked());
+
+        QStringList pages;
+        for (int i = 0; i < form->PageControlHaut->count(); ++i)
+            pages << form->PageControlHaut->widget(i)->objectName();
+        QCOMPARE(pages, (QStringList{"TBTidyCommands", "TBHtmlTags", "TBTableLists", "TBForms", "TBAttributes",
+                                     "TBEncoding"}));
+        QCOMPARE(form->PageControlHaut->currentWidget()->objectName(), QStringLiteral("TBHtmlTags"));
+        QCOMPARE(form->PageControlMemos->widget(0)->objectName(), QStringLiteral("TBTidyConfig"));
+        for (int i = 0; i < 7; ++i)
+            QVERIFY(form->StatusPanel(i));
+        QCOMPARE(form->SEFontSize->minimum(), 6);
+        QCOMPARE(form->SEFontSize->maximum(), 16);
+        QVERIFY(form->CBFont->count() > 0);
+
+        // A first start with no last files has one untitled document in front.
+        QCOMPARE(form->PageControlMemos->count(), 2);
+        QCOMPARE(form->PageControlMemos->currentIndex(), 1);
+        QCOMPARE(form->PageControlMemos->tabText(1), QStringLiteral("Untitled1.html"));
+        QVERIFY(form->ActiveSynEdit);
+        QCOMPARE(form->ActiveSynEdit->objectName(), QStringLiteral("SynEdit_0"));
+    }
+
+    void documentComponentsAreNamedByNumber()
+    {
+        start();
+        form->CreateTabSheetAndEditor();
+        form->CreateTabSheetAndEditor();
+        const int n = 2;
+        QWidget *c = container(n);
+        QVERIFY(c);
+        QCOMPARE(form->ActiveContainer.data(), c);
+        for (const QString &name : {QStringLiteral("SubPC_TBContainer_2"), QStringLiteral("TBSynEdit_2_0"),
+                                    QStringLiteral("SynEdit_2"), QStringLiteral("TBWebBrowser_2_1"),
+                                    QStringLiteral("PanelWBOutput_2"), QStringLiteral("LabelFileType_2"),
+                                    QStringLiteral("ButtonWBOutputPrevious_2"), QStringLiteral("ButtonWBOutputNext_2"),
+                                    QStringLiteral("ButtonWBReload_2"), QStringLiteral("WebBrowser_2")})
+            QVERIFY2(c->findChild<QObject *>(name), qPrintable(name));
+        QVERIFY(!c->findChild<QLabel *>("LabelFileType_2")->isVisible());
+        QCOMPARE(form->ActiveWebBrowser->objectName(), QStringLiteral("WebBrowser_2"));
+        auto *editor = c->findChild<QsciScintilla *>("SynEdit_2");
+        QCOMPARE(editor->tabWidth(), 8);
+        QVERIFY(editor->marginLineNumbers(0));
+
+        // Closing the second document: numbers are never reused, the last page becomes active.
+        form->PageControlMemos->setCurrentWidget(container(1));
+        QCOMPARE(form->ActiveSynEdit->objectName(), QStringLiteral("SynEdit_1"));
+        form->PopUpCloseClick();
+        QVERIFY(!container(1));
+        QCOMPARE(form->ActiveContainer.data(), container(2));
+        QCOMPARE(form->PageControlMemos->currentWidget(), container(2));
+        form->CreateTabSheetAndEditor();
+        QVERIFY(container(3));
+        QCOMPARE(form->ActiveSynEdit->objectName(), QStringLiteral("SynEdit_3"));
+    }
+
+    void statusFollowsTypingAndSaving()
+    {
+        start();
+        QsciScintilla *editor = form->ActiveSynEdit;
+        QVERIFY(editor);
+        QCOMPARE(form->ContainerImage(form->ActiveContainer), 0);
+        QVERIFY(!form->Action("MenuSave")->isEnabled());
+        editor->setFocus();
+        QTest::keyClicks(editor, "hello");
+        QCOMPARE(form->StatusPanelText(1), QStringLiteral("Modified"));
+        QCOMPARE(form->ContainerImage(form->ActiveContainer), 28);
+        QVERIFY(form->Action("MenuSave")->isEnabled());
+        QVERIFY(form->Action("PopupSave")->isEnabled());
+        QTRY_COMPARE(form->StatusPanelText(0), QStringLiteral("   1:   6"));
+        QCOMPARE(form->StatusPanelText(3), QStringLiteral("0/5"));
+        QVERIFY(!form->AllFilesSaved());
+
+        // Five characters of a longer text selected.
+        editor->setText(QString(120, 'x'));
+        editor->setSelection(0, 2, 0, 7);
+        QCOMPARE(form->StatusPanelText(3), QStringLiteral("5/120"));
+
+        // A save clears the editor's flag; everything follows.
+        editor->setModified(false);
+        QCOMPARE(form->StatusPanelText(1), QString());
+        QCOMPARE(form->ContainerImage(form->ActiveContainer), 0);
+        QVERIFY(!form->Action("MenuSave")->isEnabled());
+        QVERIFY(form->AllFilesSaved());
+
+        // The Insert key empties panel 2; the next caret move shows the indicator again.
+        QTest::keyClick(editor, Qt::Key_Insert);
+        QCOMPARE(form->StatusPanelText(2), QString());
+        QVERIFY(editor->overwriteMode());
+        QTest::keyClick(editor, Qt::Key_Right);
+        QCOMPARE(form->StatusPanelText(2), QStringLiteral("Insert"));
+    }
+
+    void modifiedMarkStaysOnItsOwnTab()
+    {
+        start();
+        QsciScintilla *first = form->ActiveSynEdit;
+        form->CreateTabSheetAndEditor();
+        // Changing a background editor marks its own tab, not the one in front.
+        first->setText("changed");
+        QCOMPARE(form->ContainerImage(container(0)), 28);
+        QCOMPARE(form->ContainerImage(container(1)), 0);
+    }
+
+    void closingAModifiedTabAsks()
+    {
+        start();
+        form->MenuNewDocClick(form.get());
+        form->ActiveSynEdit->setText("keep me");
+        dialogs->answers << QMessageBox::Cancel;
+        form->PopUpCloseClick();
+        QCOMPARE(dialogs->asked.size(), 1);
+        QCOMPARE(dialogs->asked[0].text, QStringLiteral("Save changes to Untitled2.html?"));
+        QCOMPARE(dialogs->asked[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QVERIFY(container(1));
+        QCOMPARE(form->ActiveSynEdit->text(), QStringLiteral("keep me"));
+
+        dialogs->answers << QMessageBox::No;
+        form->PopUpCloseClick();
+        QVERIFY(!container(1));
+
+        // An unmodified document closes without a question.
+        dialogs->asked.clear();
+        form->PopUpCloseClick();
+        QVERIFY(dialogs->asked.isEmpty());
+        QVERIFY(!container(0));
+    }
+
+    void noDocumentLeft()
+    {
+        start();
+        form->PopUpCloseClick();
+        QCOMPARE(form->PageControlMemos->count(), 1);
+        QCOMPARE(form->PageControlMemos->currentWidget(), form->TBTidyConfig);
+        QVERIFY(!form->ActiveSynEdit);
+        QVERIFY(!form->ActiveContainer);
+        // Document commands do nothing now.
+        form->PopUpCloseClick();
+        form->PopupPathClick();
+        form->PopupRenameFileClick();
+        form->ButtonWordWrapClick();
+        form->SEFontSizeChange();
+        QVERIFY(dialogs->asked.isEmpty());
+        QCOMPARE(form->PageControlMemos->count(), 1);
+        form->PopUpTabSheetPopup();
+        QVERIFY(!form->Action("PopUpClose")->isVisible());
+    }
+
+    void renameMovesTheFile()
+    {
+        start();
+        const QString oldPath = folder->file("page.html");
+        QVERIFY(folder->write("page.html", "<p>x</p>"));
+        QVERIFY(folder->write("taken.html", "other"));
+        form->ActiveContainer->setToolTip(oldPath);
+
+        // A name that is taken fails with the system's reason and changes nothing.
+        dialogs->textAnswers << QStringLiteral("taken.html");
+        form->PopupRenameFileClick();
+        QCOMPARE(dialogs->asked.size(), 1);
+        QVERIFY(dialogs->asked[0].text.startsWith("Could not rename: "));
+        QVERIFY(dialogs->asked[0].text.size() > QStringLiteral("Could not rename: ").size());
+        QCOMPARE(form->ActiveContainer->toolTip(), oldPath);
+        QCOMPARE(folder->read("taken.html"), QByteArray("other"));
+
+        dialogs->textAnswers << QStringLiteral("renamed.html");
+        form->PopupRenameFileClick();
+        QVERIFY(!QFile::exists(oldPath));
+        QCOMPARE(folder->read("renamed.html"), QByteArray("<p>x</p>"));
+        QCOMPARE(form->ActiveContainer->toolTip(), folder->file("renamed.html"));
+        QCOMPARE(form->PageControlMemos->tabText(form->PageControlMemos->currentIndex()), QStringLiteral("renamed.html"));
+        QCOMPARE(form->ContainerImage(form->ActiveContainer), 29);
+
+        // Cancel does nothing.
+        dialogs->textAnswers << QVariant();
+        form->PopupRenameFileClick();
+        QVERIFY(QFile::exists(folder->file("renamed.html")));
+    }
+
+    void shutDownAsksForEachModifiedDocumentInOrder()
+    {
+        start();
+        form->MenuNewDocClick(form.get());
+        form->MenuNewDocClick(form.get());
+        container(0)->findChild<QsciScintilla *>()->setText("a");
+        container(2)->findChild<QsciScintilla *>()->setText("c");
+        dialogs->answers << QMessageBox::No << QMessageBox::Cancel;
+        QVERIFY(!form->FormClose());
+        QCOMPARE(dialogs->asked.size(), 2);
+        QCOMPARE(dialogs->asked[0].text, QStringLiteral("Save changes to Untitled1.html?"));
+        QCOMPARE(dialogs->asked[1].text, QStringLiteral("Save changes to Untitled3.html?"));
+        // Cancel keeps everything: nothing written, documents intact.
+        QVERIFY(!QFile::exists(IniFileName));
+        QCOMPARE(container(2)->findChild<QsciScintilla *>()->text(), QStringLiteral("c"));
+
+        dialogs->asked.clear();
+        discardAll();
+        QVERIFY(form->FormClose());
+        QVERIFY(dialogs->asked.isEmpty());
+    }
+
+    void shutDownDeletesTemporaryFiles()
+    {
+        start();
+        for (const QString &path : {StderrFile, TmpDocFile, TidyConfigTmpFile, BeforeCleanFile}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(form->FormClose());
+        for (const QString &path : {StderrFile, TmpDocFile, TidyConfigTmpFile, BeforeCleanFile})
+            QVERIFY2(!QFile::exists(path), qPrintable(path));
+    }
+
+    void viewOptionsActOnTheActiveEditor()
+    {
+        start();
+        QsciScintilla *editor = form->ActiveSynEdit;
+        editor->setText("one two three");
+        editor->setCursorPosition(0, 5);
+        form->ButtonWordWrap->setChecked(true);
+        form->ButtonWordWrapClick();
+        QCOMPARE(editor->wrapMode(), QsciScintilla::WrapWord);
+        int line = -1, index = -1;
+        editor->getCursorPosition(&line, &index);
+        QCOMPARE(index, 0);
+        form->ButtonShowHiddenChars->setChecked(true);
+        form->ButtonShowHiddenCharsClick();
+        QCOMPARE(editor->whitespaceVisibility(), QsciScintilla::WsVisible);
+        form->SEFontSize->setValue(14);
+        QCOMPARE(editor->font().pointSize(), 14);
+        // A new tab takes the current view options when shown.
+        form->CreateTabSheetAndEditor();
+        QCOMPARE(form->ActiveSynEdit->wrapMode(), QsciScintilla::WrapWord);
+        QCOMPARE(form->ActiveSynEdit->font().pointSize(), 14);
+    }
+
+    void statusResets()
+    {
+        start();
+        form->StatusPanel(6)->setText("2 errors");
+        form->SetStatusIcon(8);
+        form->MemoInfo->setPlainText("summary");
+        form->ResetTidyErrors();
+        QCOMPARE(form->StatusPanelText(6), QString());
+        QCOMPARE(form->StatusIconIndex, -1);
+        QVERIFY(form->MemoInfo->toPlainText().isEmpty());
+        form->StatusPanel(0)->setText("x");
+        form->ResetStatusBar();
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(form->StatusPanelText(i), QString());
+    }
+
+    void numericBoxesTakeOnlyDigits()
+    {
+        QCOMPARE(TMainForm::BoxOnlyNums('7'), QChar('7'));
+        QCOMPARE(TMainForm::BoxOnlyNums(QChar(8)), QChar(8));
+        QCOMPARE(TMainForm::BoxOnlyNums('a'), QChar(9));
+        QCOMPARE(TMainForm::BoxOnlyNums('-'), QChar(9));
+    }
+
+    void exceptionTextGetsAFullStop()
+    {
+        QCOMPARE(ExceptionBoxText("Disk full"), QStringLiteral("Disk full."));
+        QCOMPARE(ExceptionBoxText("Disk full."), QStringLiteral("Disk full."));
+        QCOMPARE(ExceptionBoxText("Done!"), QStringLiteral("Done!"));
+        QCOMPARE(ExceptionBoxText(""), QString());
+    }
+};
+
+VK_WINDOW_TEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"
