@@ -1,6 +1,7 @@
 // Construction of the main window: menus, tool bars, document area, error panel, status bar.
 #include "core/reMainForm.h"
 
+#include "core/DocumentText.h"
 #include "core/ImageList.h"
 #include "core/uDivStartVK.h"
 
@@ -123,7 +124,8 @@ void TMainForm::buildMenus()
     connect(addAction(file, "MenuCloseActiveTab", tr("&Close document")), &QAction::triggered, this,
             &TMainForm::PopUpCloseClick);
     file->addSeparator();
-    addAction(file, "MenuBlankWebsiteTemplate", tr("Blank &website template"));
+    connect(addAction(file, "MenuBlankWebsiteTemplate", tr("Blank &website template")), &QAction::triggered,
+            this, &TMainForm::MenuBlankWebsiteTemplateClick);
     file->addSeparator();
     addAction(file, "MenuPrint", tr("&Print..."), QKeySequence("Ctrl+P"));
     addAction(file, "MenuPrinterSetup", tr("Printer set&up..."));
@@ -317,6 +319,8 @@ void TMainForm::buildTopArea()
     CBCharset = new QComboBox(encoding);
     CBCharset->setObjectName("CBCharset");
     CBCharset->setMinimumWidth(140);
+    CBCharset->addItems(DocumentText::CBCharsetItems());
+    connect(CBCharset, qOverload<int>(&QComboBox::activated), this, &TMainForm::CBCharsetChange);
     encoding->layout()->addWidget(CBCharset);
     auto radio = [&](const QString &name, const QString &caption) {
         auto *r = new QRadioButton(caption, encoding);
@@ -325,10 +329,17 @@ void TMainForm::buildTopArea()
         return r;
     };
     RBAnsi = radio("RBAnsi", tr("ANSI"));
-    RBUtf8 = radio("RBUtf8", tr("UTF8"));
+    RBUtf8 = radio("RBUtf8", tr("UTF8 no BOM"));
     RBUtf8Bom = radio("RBUtf8Bom", tr("UTF8 BOM"));
     RBUtf16LE = radio("RBUtf16LE", tr("UTF16 LE"));
     RBUtf16BE = radio("RBUtf16BE", tr("UTF16 BE"));
+    const QList<QPair<QRadioButton *, QString>> encodings = {
+        {RBAnsi, DocumentText::Ansi}, {RBUtf8, DocumentText::Utf8}, {RBUtf8Bom, DocumentText::Utf8Bom},
+        {RBUtf16LE, DocumentText::LittleEndian}, {RBUtf16BE, DocumentText::BigEndian}};
+    for (const auto &e : encodings) {
+        const QString name = e.second;
+        connect(e.first, &QRadioButton::clicked, this, [this, name] { EncodingRadioClick(name); });
+    }
     static_cast<QHBoxLayout *>(encoding->layout())->addStretch();
     layout->addWidget(PageControlHaut, 1);
 

@@ -90,6 +90,7 @@ public:
     void CBFontChange();
     static QString SelectionStatusText(QsciScintilla *editor);
     void ApplyEditorFont(QsciScintilla *editor, const QFont &font);
+    static QFont EditorFont(QsciScintilla *editor);
     void ApplyGutterColors(QsciScintilla *editor);
     void SearchZoneToWholeDocument();
     // The document number of a container tab, -1 for the Tidy configuration page.
@@ -101,16 +102,32 @@ public:
     void SetContainerImage(QWidget *container, int imageIndex);
     int ContainerImage(QWidget *container) const;
 
-    // Files (filled in by the open/save code).
+    // New, open and save.
     bool MenuSaveClick();
     bool MenuSaveAsClick();
     void MenuNewDocClick(QObject *sender);
     void MenuOpenClick();
+    void MenuBlankWebsiteTemplateClick();
+    // Opens the file into the active (fresh) document; false with a message when it cannot be read.
     bool OpenFile(const QString &path);
-    void ActualizeFileType();
-    void SetCBCharset();
-    void RecentFileListCreateMenu();
+    void OpenTabOfTheFile(const QString &path);
     bool IsSameFile(const QString &path);
+    // The paths of the document pages in tab order (empty for untitled documents).
+    QStringList DocumentPaths() const;
+    void GetHighlihter(const QString &path, QsciScintilla *editor);
+    bool SaveFileAs(const QString &proposed);
+    // Writes the editor text in the active document's encoding; false (and a message) on failure.
+    bool SaveFileAsType(const QString &path, QsciScintilla *editor);
+    void ShowFileType(const QString &encoding);
+    void ActualizeFileType();
+    void EncodingRadioClick(const QString &encoding);
+    void SetCBCharset();
+    void CBCharsetChange();
+    void RecentFileListCreateMenu();
+    void ItemRecentFilesClick(int position);
+    void EraseRecentFilesClick();
+    // The temporary copy moves to another folder; the copy at the old path is deleted.
+    void MoveTemporaryCopy(const QString &folder);
 
     // Error list.
     void GridErrorsReset();
@@ -164,6 +181,7 @@ public:
     int PanelGridErrorsHeight = 122;
     bool ErrorPanelDefaultSize = true;
     QString GeneratedHtml;
+    QString NewDocExtension = QStringLiteral("html");
 
     // Active-document references; empty when no document exists.
     QPointer<QWidget> ActiveContainer;
@@ -229,6 +247,7 @@ private:
     QAction *addAction(QMenu *menu, const QString &name, const QString &caption,
                        const QKeySequence &shortcut = QKeySequence());
     void connectEditor(QsciScintilla *editor);
+    void OpenThroughDialog(const QString &presetFile);
     void closeActiveContainer();
     void deleteTemporaryFiles();
 

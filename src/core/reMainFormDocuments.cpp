@@ -2,6 +2,7 @@
 // bar, closing, the tab menu, dropped files and the view options.
 #include "core/reMainForm.h"
 
+#include "core/Highlighters.h"
 #include "core/ImageList.h"
 #include "core/MessagesKandrix.h"
 #include "core/uDivStartVK.h"
@@ -125,6 +126,7 @@ void TMainForm::CreateTabSheetAndEditor()
     editor->setScrollWidth(2048);
     editor->setScrollWidthTracking(true);
     editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    ApplyHighlighter(editor, DocumentText::HighlighterKind::Multi);
     editor->setModified(false);
     editorLayout->addWidget(editor);
     inner->addTab(editorPage, ImageList1(imgEditorPage), STBEditorCaption);
@@ -244,10 +246,7 @@ void TMainForm::TBSynEditDynShow(QWidget *sender)
         QFont font(CBFont->currentText());
         font.setPointSize(SEFontSize->value());
         font.setStyleHint(QFont::Monospace);
-        ActiveSynEdit->setFont(font);
-        if (ActiveSynEdit->lexer())
-            ActiveSynEdit->lexer()->setFont(font);
-        ActiveSynEdit->setMarginsFont(font);
+        ApplyEditorFont(ActiveSynEdit, font);
         ShowHiddenChars(ButtonShowHiddenChars->isChecked());
         ActiveSynEdit->setWrapMode(ButtonWordWrap->isChecked() ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
         ApplyGutterColors(ActiveSynEdit);
@@ -480,7 +479,7 @@ void TMainForm::SEFontSizeChange()
 {
     if (!ActiveSynEdit)
         return;
-    QFont font = ActiveSynEdit->font();
+    QFont font = EditorFont(ActiveSynEdit);
     font.setPointSize(SEFontSize->value());
     ApplyEditorFont(ActiveSynEdit, font);
 }
@@ -489,7 +488,7 @@ void TMainForm::CBFontChange()
 {
     if (!ActiveSynEdit)
         return;
-    QFont font = ActiveSynEdit->font();
+    QFont font = EditorFont(ActiveSynEdit);
     font.setFamily(CBFont->currentText());
     ApplyEditorFont(ActiveSynEdit, font);
 }
@@ -497,7 +496,14 @@ void TMainForm::CBFontChange()
 void TMainForm::ApplyEditorFont(QsciScintilla *editor, const QFont &font)
 {
     editor->setFont(font);
-    if (editor->lexer())
-        editor->lexer()->setFont(font);
+    if (QsciLexer *lexer = editor->lexer()) {
+        lexer->setDefaultFont(font);
+        lexer->setFont(font);
+    }
     editor->setMarginsFont(font);
+}
+
+QFont TMainForm::EditorFont(QsciScintilla *editor)
+{
+    return editor->lexer() ? editor->lexer()->defaultFont() : editor->font();
 }

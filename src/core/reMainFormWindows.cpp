@@ -18,7 +18,4 @@ void TMainForm::ShowRecalcImageSize() {}
 
 void TMainForm::CloseToolWindows() {}
 void TMainForm::TidyConfigPageInit() {}
-void TMainForm::InitMultiHighlighters() {}
-void TMainForm::OpenRememberedTheme() {}
-void TMainForm::ApplyGutterColors(QsciScintilla *) {}
 void TMainForm::SearchZoneToWholeDocument() {}

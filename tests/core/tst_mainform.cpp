@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "app/VelKandrixApp.h"
+#include "core/EditorText.h"
 #include "core/MessagesKandrix.h"
 #include "core/reMainForm.h"
 #include "core/uDivStartVK.h"
@@ -166,6 +167,8 @@ private slots:
         QsciScintilla *editor = form->ActiveSynEdit;
         QVERIFY(editor);
         QCOMPARE(form->ContainerImage(form->ActiveContainer), 0);
+        LoadEditorText(editor, QString());
+        editor->setModified(false);
         QVERIFY(!form->Action("MenuSave")->isEnabled());
         editor->setFocus();
         QTest::keyClicks(editor, "hello");
@@ -333,11 +336,11 @@ private slots:
         form->ButtonShowHiddenCharsClick();
         QCOMPARE(editor->whitespaceVisibility(), QsciScintilla::WsVisible);
         form->SEFontSize->setValue(14);
-        QCOMPARE(editor->font().pointSize(), 14);
+        QCOMPARE(TMainForm::EditorFont(editor).pointSize(), 14);
         // A new tab takes the current view options when shown.
         form->CreateTabSheetAndEditor();
         QCOMPARE(form->ActiveSynEdit->wrapMode(), QsciScintilla::WrapWord);
-        QCOMPARE(form->ActiveSynEdit->font().pointSize(), 14);
+        QCOMPARE(TMainForm::EditorFont(form->ActiveSynEdit).pointSize(), 14);
     }
 
     void statusResets()

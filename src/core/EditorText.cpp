@@ -1,0 +1,56 @@
+#include "core/EditorText.h"
+
+#include <Qsci/qsciscintilla.h>
+
+QString EditorText(QsciScintilla *editor)
+{
+    const long length = editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    const auto *data = reinterpret_cast<const char *>(
+        editor->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+    if (!data || length <= 0)
+        return QString();
+    return QString::fromUtf8(data, int(length));
+}
+
+namespace {
+void appendText(QsciScintilla *editor, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    if (!bytes.isEmpty())
+        editor->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()),
+                              bytes.constData());
+}
+} // namespace
+
+void SetEditorText(QsciScintilla *editor, const QString &text)
+{
+    editor->beginUndoAction();
+    editor->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+    appendText(editor, text);
+    editor->endUndoAction();
+}
+
+void LoadEditorText(QsciScintilla *editor, const QString &text)
+{
+    const bool readOnly = editor->isReadOnly();
+    editor->setReadOnly(false);
+    editor->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0L);
+    editor->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+    appendText(editor, text);
+    editor->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1L);
+    editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+    editor->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 0L);
+    editor->setReadOnly(readOnly);
+}
+
+void CaretToLineIndex(int character, int line, int *lineIndex, int *index)
+{
+    *lineIndex = qMax(0, line - 1);
+    *index = qMax(0, character - 1);
+}
+
+void LineIndexToCaret(int lineIndex, int index, int *character, int *line)
+{
+    *line = lineIndex + 1;
+    *character = index + 1;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Text access and positions of a QScintilla editor, in one place.
+#include <QString>
+
+class QsciScintilla;
+
+// The whole text, NUL characters included (QsciScintilla::text() stops at the first NUL).
+QString EditorText(QsciScintilla *editor);
+// Replaces the whole text, NUL characters included, as one undo step.
+void SetEditorText(QsciScintilla *editor, const QString &text);
+// Loads a text with no undo history (a freshly opened document).
+void LoadEditorText(QsciScintilla *editor, const QString &text);
+// Positions (character, line) counted from 1 to QScintilla's (line, index) from 0 and back.
+void CaretToLineIndex(int character, int line, int *lineIndex, int *index);
+void LineIndexToCaret(int lineIndex, int index, int *character, int *line);
