@@ -447,8 +447,10 @@ void TMainForm::dropEvent(QDropEvent *event)
 void TMainForm::DropFiles(const QStringList &paths)
 {
     for (const QString &path : paths) {
-        if (IsSameFile(path))
+        if (IsSameFile(path)) {
+            OpenTabOfTheFile(path);
             return;
+        }
         CreateTabSheetAndEditor();
         OpenFile(path);
     }

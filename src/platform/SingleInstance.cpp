@@ -4,13 +4,18 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 SingleInstance::SingleInstance(const QString &name)
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
     QString fileName = name;
     fileName.replace(' ', '_');
+    if (folder.isEmpty()) {
+        // The temp folder is shared: keep the lock per user, and out of other users' way.
+        folder = QDir::tempPath();
+        fileName += "-" + QString::number(getuid());
+    }
     m_path = folder + "/" + fileName + ".lock";
     m_lock = std::make_unique<QLockFile>(m_path);
     // A held lock never goes stale; only a dead owner's lock is taken over.
@@ -24,6 +29,9 @@ SingleInstance::~SingleInstance()
 
 bool SingleInstance::acquire()
 {
+    // QLockFile fails a second tryLock by its own holder.
+    if (m_lock->isLocked())
+        return true;
     if (m_lock->tryLock(0))
         return true;
     if (m_lock->error() == QLockFile::LockFailedError && m_lock->removeStaleLockFile())

@@ -31,12 +31,17 @@ QStringList QtFilterList(const QString &filter)
     QStringList result;
     const QStringList parts = filter.split('|');
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString desc = parts[i].trimmed();
-        QString patterns = parts[i + 1];
-        patterns.replace(';', ' ');
-        if (desc.isEmpty() && patterns.trimmed().isEmpty())
+        // QFileDialog simplifies the blanks of its filters; give them already simplified,
+        // or selecting an entry by its text (the filter index) fails.
+        const QString desc = parts[i].simplified();
+        QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+        for (QString &pattern : patterns)
+            pattern = pattern.simplified();
+        patterns.removeAll(QString());
+        if (desc.isEmpty() && patterns.isEmpty())
             continue;
-        result << QStringLiteral("%1 (%2)").arg(desc, patterns.trimmed());
+        const QString list = QStringLiteral("(%1)").arg(patterns.join(' '));
+        result << (desc.isEmpty() ? list : desc + ' ' + list);
     }
     return result;
 }

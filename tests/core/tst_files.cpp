@@ -1,0 +1,328 @@
+// New, open and save through the main window: nothing the user typed may be lost.
+#include "TestSupport.h"
+
+#include "core/DocumentText.h"
+#include "core/EditorText.h"
+#include "core/MessagesKandrix.h"
+#include "core/reMainForm.h"
+#include "core/uDivStartVK.h"
+#include "util/ManageOpenFileList.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <Qsci/qsciscintilla.h>
+#include <memory>
+
+class TestFiles : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> folder;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<TMainForm> form;
+
+    QString tabText() const { return form->PageControlMemos->tabText(form->PageControlMemos->currentIndex()); }
+    QString encoding() const { return form->ActiveLabelFileType->text(); }
+
+    void openThroughDialog(const QString &path)
+    {
+        dialogs->openAnswers << QStringList{path};
+        form->MenuOpenClick();
+    }
+
+private slots:
+    void init()
+    {
+        for (QString &slot : RecentFiles)
+            slot.clear();
+        folder = std::make_unique<TempProgramFolder>();
+        dialogs = std::make_unique<ScriptedDialogs>();
+        ClearMessages();
+        SUntitled = "Untitled";
+        SSaveInUnicode = "\r\nThis text holds characters that ANSI cannot.";
+        SWarningOverwriteFile = "Overwrite %s?";
+        SFileNotFound = "File not found";
+        form = std::make_unique<TMainForm>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->LastOpenFolder.clear();
+    }
+
+    void cleanup()
+    {
+        for (int i = 1; i < form->PageControlMemos->count(); ++i)
+            form->PageControlMemos->widget(i)->findChild<QsciScintilla *>()->setModified(false);
+        form->close();
+        form.reset();
+        dialogs.reset();
+        folder.reset();
+    }
+
+    void newDocumentsFromTemplates()
+    {
+        QCOMPARE(tabText(), QStringLiteral("Untitled1.html"));
+        QVERIFY(EditorText(form->ActiveSynEdit).startsWith("<!doctype html>\n<html lang=\"en\">"));
+        QVERIFY(!form->ActiveSynEdit->isModified());
+        QCOMPARE(form->CBCharset->currentText(), QStringLiteral("utf-8"));
+        form->MenuNewDocClick(form->Action("NewDocCss"));
+        QCOMPARE(tabText(), QStringLiteral("Untitled2.css"));
+        QCOMPARE(EditorText(form->ActiveSynEdit), QStringLiteral("@charset \"utf-8\";"));
+        QCOMPARE(form->NewDocExtension, QStringLiteral("css"));
+
+        // Saving an untitled document proposes its caption.
+        form->MenuSaveClick();
+        QCOMPARE(dialogs->saveProposals.size(), 1);
+        QVERIFY(dialogs->saveProposals[0].endsWith("Untitled2.css"));
+        QVERIFY(form->ActiveSynEdit->toolTip().isEmpty());
+    }
+
+    // A document saved in each encoding and opened again gives back the same text.
+    void roundTripThroughEveryEncoding_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bom");
+        const QString rich = QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac 5\r\n\xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x98\x80\nend");
+        QTest::newRow("utf8") << DocumentText::Utf8 << rich << QByteArray();
+        QTest::newRow("utf8bom") << DocumentText::Utf8Bom << rich << QByteArray("\xEF\xBB\xBF");
+        QTest::newRow("le") << DocumentText::LittleEndian << rich << QByteArray("\xFF\xFE");
+        QTest::newRow("be") << DocumentText::BigEndian << rich << QByteArray("\xFE\xFF");
+        QTest::newRow("ansi") << DocumentText::Ansi << QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac \xc5\x93\r\nx") << QByteArray();
+    }
+
+    void roundTripThroughEveryEncoding()
+    {
+        QFETCH(QString, encoding);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bom);
+        SetEditorText(form->ActiveSynEdit, text);
+        form->EncodingRadioClick(encoding);
+        const QString path = folder->file("docs/page.html");
+        QDir().mkpath(folder->file("docs"));
+        dialogs->saveAnswers << path;
+        QVERIFY(form->MenuSaveAsClick());
+        QVERIFY(!form->ActiveSynEdit->isModified());
+        QCOMPARE(form->ActiveContainer->toolTip(), path);
+        QCOMPARE(tabText(), QStringLiteral("page.html"));
+        const QByteArray bytes = folder->read("docs/page.html");
+        QVERIFY(bytes.startsWith(bom));
+
+        form->PopUpCloseClick();
+        QVERIFY(!form->IsSameFile(path));
+        openThroughDialog(path);
+        QCOMPARE(EditorText(form->ActiveSynEdit), text);
+        if (encoding != DocumentText::Utf8 || !bom.isEmpty())
+            QCOMPARE(encoding, this->encoding());
+        QVERIFY(!form->ActiveSynEdit->isModified());
+    }
+
+    void ansiAsksBeforeLosingCharacters()
+    {
+        SetEditorText(form->ActiveSynEdit, QString::fromUtf8("\xe4\xb8\xad"));
+        form->EncodingRadioClick(DocumentText::Ansi);
+        dialogs->answers << QMessageBox::Cancel;
+        QVERIFY(!form->MenuSaveAsClick());
+        QCOMPARE(dialogs->asked.size(), 1);
+        QCOMPARE(dialogs->asked[0].buttons, QMessageBox::Ignore | QMessageBox::Cancel);
+        QVERIFY(dialogs->saveProposals.isEmpty());
+        QVERIFY(form->ActiveSynEdit->isModified());
+
+        dialogs->answers << QMessageBox::Ignore;
+        dialogs->saveAnswers << folder->file("a.txt");
+        QVERIFY(form->MenuSaveAsClick());
+        QCOMPARE(folder->read("a.txt"), QByteArray("?"));
+    }
+
+    void overwriteAsksAndCancelWritesNothing()
+    {
+        QVERIFY(folder->write("exists.html", "old"));
+        SetEditorText(form->ActiveSynEdit, "new");
+        dialogs->saveAnswers << folder->file("exists.html");
+        dialogs->answers << QMessageBox::Cancel;
+        QVERIFY(!form->MenuSaveAsClick());
+        QCOMPARE(dialogs->asked.size(), 1);
+        QVERIFY(dialogs->asked[0].text.contains(folder->file("exists.html")));
+        QCOMPARE(folder->read("exists.html"), QByteArray("old"));
+        QVERIFY(form->ActiveSynEdit->isModified());
+        QVERIFY(form->ActiveContainer->toolTip().isEmpty());
+    }
+
+    // A save that fails says so and leaves the document modified with its text intact.
+    void failedSaveKeepsTheDocument()
+    {
+        SetEditorText(form->ActiveSynEdit, "precious");
+        dialogs->saveAnswers << folder->file("gone/folder/page.html");
+        QVERIFY(!form->MenuSaveAsClick());
+        QCOMPARE(dialogs->asked.size(), 1);
+        QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
+        QVERIFY(form->ActiveSynEdit->isModified());
+        QCOMPARE(form->ContainerImage(form->ActiveContainer), 28);
+        QCOMPARE(EditorText(form->ActiveSynEdit), QStringLiteral("precious"));
+        QVERIFY(form->ActiveContainer->toolTip().isEmpty());
+
+        // A saved document whose folder vanished: warning, then Save As (cancelled here).
+        const QString path = folder->file("sub/doc.html");
+        QDir().mkpath(folder->file("sub"));
+        dialogs->saveAnswers << path;
+        QVERIFY(form->MenuSaveAsClick());
+        QDir(folder->file("sub")).removeRecursively();
+        SetEditorText(form->ActiveSynEdit, "more");
+        dialogs->asked.clear();
+        QVERIFY(!form->MenuSaveClick());
+        QCOMPARE(dialogs->texts().value(0), QStringLiteral("File not found"));
+        QVERIFY(form->ActiveSynEdit->isModified());
+    }
+
+    void openingProblemFiles()
+    {
+        // Unreadable: an error, the tab stays empty, nothing else is touched.
+        SetEditorText(form->ActiveSynEdit, "mine");
+        const int pages = form->PageControlMemos->count();
+        openThroughDialog(folder->file("missing.html"));
+        QCOMPARE(dialogs->asked.size(), 1);
+        QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
+        QCOMPARE(form->PageControlMemos->count(), pages + 1);
+        QCOMPARE(form->PageControlMemos->widget(1)->findChild<QsciScintilla *>()->text(), QStringLiteral("mine"));
+
+        // Binary content with NUL bytes survives a load and a save unchanged.
+        QByteArray binary;
+        for (int i = 0; i < 4096; ++i)
+            binary.append(char(i % 128));
+        QVERIFY(folder->write("data.bin", binary));
+        openThroughDialog(folder->file("data.bin"));
+        QCOMPARE(encoding(), QStringLiteral("Ansi"));
+        QCOMPARE(EditorText(form->ActiveSynEdit).size(), binary.size());
+        QVERIFY(form->MenuSaveClick());
+        QCOMPARE(folder->read("data.bin"), binary);
+
+        // A large file opens.
+        QByteArray big;
+        const QByteArray line = "<p class=\"x\">Some text of a paragraph &amp; more.</p>\n";
+        while (big.size() < 20 * 1024 * 1024)
+            big.append(line);
+        QVERIFY(folder->write("big.html", big));
+        openThroughDialog(folder->file("big.html"));
+        QCOMPARE(form->ActiveSynEdit->lines(), big.count('\n') + 1);
+    }
+
+    void openingAnOpenFileShowsItsTab()
+    {
+        QVERIFY(folder->write("one.html", "1"));
+        QVERIFY(folder->write("two.html", "2"));
+        QVERIFY(folder->write("three.html", "3"));
+        openThroughDialog(folder->file("one.html"));
+        openThroughDialog(folder->file("two.html"));
+        const int pages = form->PageControlMemos->count();
+        openThroughDialog(folder->file("one.html"));
+        QCOMPARE(form->PageControlMemos->count(), pages);
+        QCOMPARE(form->ActiveContainer->toolTip(), folder->file("one.html"));
+
+        // Dropping three files whose second is open: the first opens, the second is shown, the third is not.
+        form->PageControlMemos->setCurrentIndex(1);
+        form->DropFiles({folder->file("three.html"), folder->file("two.html"), folder->file("four.html")});
+        QCOMPARE(form->PageControlMemos->count(), pages + 1);
+        QCOMPARE(form->ActiveContainer->toolTip(), folder->file("two.html"));
+        QVERIFY(!form->IsSameFile(folder->file("four.html")));
+        QVERIFY(form->IsSameFile(folder->file("three.html")));
+    }
+
+    void recentFilesMenu()
+    {
+        QVERIFY(!form->MenuRecentFiles->isEnabled());
+        for (const char *name : {"a.html", "b.html", "c.html"}) {
+            QVERIFY(folder->write(name, name));
+            openThroughDialog(folder->file(name));
+        }
+        QList<QAction *> items = form->MenuRecentFiles->actions();
+        QCOMPARE(items.size(), 5);
+        QVERIFY(items[0]->text().startsWith("1. "));
+        QVERIFY(items[0]->text().endsWith("c.html"));
+        QVERIFY(items[2]->text().startsWith("3. "));
+        QVERIFY(items[3]->isSeparator());
+        QCOMPARE(items[4]->text(), QStringLiteral("Erase Recent Files List"));
+
+        // The first item opens the newest file when it is not open.
+        form->PageControlMemos->setCurrentIndex(form->PageControlMemos->count() - 1);
+        form->PopUpCloseClick();
+        QVERIFY(!form->IsSameFile(folder->file("c.html")));
+        items[0]->trigger();
+        QCOMPARE(form->ActiveContainer->toolTip(), folder->file("c.html"));
+
+        // A vanished file does nothing.
+        QFile::remove(folder->file("a.html"));
+        const int pages = form->PageControlMemos->count();
+        form->ItemRecentFilesClick(2);
+        QCOMPARE(form->PageControlMemos->count(), pages);
+
+        form->MenuRecentFiles->actions().last()->trigger();
+        QVERIFY(!form->MenuRecentFiles->isEnabled());
+        QVERIFY(RecentFiles[0].isEmpty());
+    }
+
+    void charsetListRewritesTheDeclaration()
+    {
+        SetEditorText(form->ActiveSynEdit,
+                      "<html><head>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n</head>");
+        form->ActiveSynEdit->setModified(false);
+        form->CBCharset->setCurrentText("iso-8859-1");
+        form->CBCharsetChange();
+        QCOMPARE(form->ActiveSynEdit->text(1),
+                 QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\n"));
+        QVERIFY(form->ActiveSynEdit->isModified());
+
+        // Without a declaration nothing changes.
+        form->MenuNewDocClick(form->Action("NewDocTXT"));
+        SetEditorText(form->ActiveSynEdit, "plain");
+        form->ActiveSynEdit->setModified(false);
+        form->CBCharset->setCurrentText("latin1");
+        form->CBCharsetChange();
+        QCOMPARE(EditorText(form->ActiveSynEdit), QStringLiteral("plain"));
+        QVERIFY(!form->ActiveSynEdit->isModified());
+    }
+
+    void temporaryCopyFollowsTheOpenedDocument()
+    {
+        QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
+        QFile stale(TmpDocFile);
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.close();
+        QDir().mkpath(folder->file("site"));
+        QVERIFY(folder->write("site/index.html", "<p>hi</p>"));
+        openThroughDialog(folder->file("site/index.html"));
+        QCOMPARE(TmpDocFile, folder->file("site/tmptid.htm"));
+        QVERIFY(!QFile::exists(TmpDir + "tmptid.htm"));
+    }
+
+    // A new user: HTML5 document, type, save as UTF-8 with BOM, close, reopen from the recent menu.
+    void newUserRoundTrip()
+    {
+        QsciScintilla *editor = form->ActiveSynEdit;
+        editor->setFocus();
+        editor->setCursorPosition(12, 0);
+        QTest::keyClicks(editor, "Bonjour, ");
+        for (const QString &ch : {QString::fromUtf8("\xc3\xa9"), QStringLiteral("t"), QString::fromUtf8("\xe2\x82\xac")}) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, ch);
+            QApplication::sendEvent(editor, &press);
+        }
+        QVERIFY(EditorText(editor).contains(QString::fromUtf8("Bonjour, \xc3\xa9t\xe2\x82\xac")));
+        const QString typed = EditorText(editor);
+        form->RBUtf8Bom->click();
+        dialogs->saveAnswers << folder->file("hello.html");
+        QVERIFY(form->MenuSaveClick());
+        form->PopUpCloseClick();
+        QCOMPARE(form->PageControlMemos->count(), 1);
+        form->MenuRecentFiles->actions().first()->trigger();
+        QCOMPARE(EditorText(form->ActiveSynEdit), typed);
+        QVERIFY(form->RBUtf8Bom->isChecked());
+        QCOMPARE(form->CBCharset->currentText(), QStringLiteral("utf-8"));
+    }
+};
+
+VK_WINDOW_TEST_MAIN(TestFiles)
+#include "tst_files.moc"

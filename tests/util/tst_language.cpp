@@ -1,0 +1,274 @@
+// Language files: the message catalogue, the component texts, the language code,
+// and the shipped English and French files.
+#include "TestSupport.h"
+#include "core/LanguageFile.h"
+#include "core/MessagesKandrix.h"
+#include "core/uDivStartVK.h"
+#include "util/uDivFiles.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QSet>
+#include <QtTest>
+#include <memory>
+
+Q_DECLARE_METATYPE(LanguageTexts)
+
+static bool operator==(const LanguageText &a, const LanguageText &b)
+{
+    return a.component == b.component && a.property == b.property && a.text == b.text;
+}
+
+namespace {
+
+QString describe(const LanguageTexts &texts)
+{
+    QStringList out;
+    for (const LanguageText &t : texts)
+        out << t.component + "." + t.property + "=" + t.text;
+    return out.join(" | ");
+}
+
+// The %s / %d placeholders of a template, in order.
+QString placeholders(const QString &text)
+{
+    QString out;
+    static const QRegularExpression re("%[sd]");
+    auto it = re.globalMatch(QString(text).replace("%%", ""));
+    while (it.hasNext())
+        out += it.next().captured();
+    return out;
+}
+
+} // namespace
+
+class TestLanguage : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> folder;
+
+    LanguageTexts readShipped(const QString &code)
+    {
+        LanguageTexts texts;
+        ClearMessages();
+        if (!ReadLanguageFile(folder->file("language/lang_" + code + ".txt"), &texts))
+            qWarning("lang_%s.txt is missing", qPrintable(code));
+        return texts;
+    }
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TempProgramFolder>();
+        QVERIFY(folder->isValid());
+        InitGlobalPaths();
+        ClearMessages();
+    }
+    void cleanup() { folder.reset(); }
+
+    void componentTexts_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<LanguageTexts>("expected");
+        QTest::newRow("caption with hot key") << QByteArray("MenuFile=&Fichier")
+                                              << LanguageTexts{{"MenuFile", "caption", "&Fichier"}};
+        QTest::newRow("blanks around the key") << QByteArray("MenuFile = File") << LanguageTexts{};
+        QTest::newRow("key case matters") << QByteArray("menufile=File") << LanguageTexts{};
+        QTest::newRow("no equals sign") << QByteArray("MenuFile") << LanguageTexts{};
+        QTest::newRow("comment") << QByteArray(";MenuFile=File") << LanguageTexts{};
+        QTest::newRow("slash comment") << QByteArray("//MenuFile=File") << LanguageTexts{};
+        QTest::newRow("value not trimmed") << QByteArray("  MenuFile= File  ")
+                                           << LanguageTexts{{"MenuFile", "caption", " File"}};
+        QTest::newRow("cut goes to the popup too")
+            << QByteArray("MenuCut=Cu&t")
+            << LanguageTexts{{"MenuCut", "caption", "Cu&t"}, {"PopupCut", "caption", "Cu&t"}};
+        QTest::newRow("copy goes to the popup too")
+            << QByteArray("MenuCopy=&Copy")
+            << LanguageTexts{{"MenuCopy", "caption", "&Copy"}, {"PopupCopy", "caption", "&Copy"}};
+        QTest::newRow("paste goes to the popup too")
+            << QByteArray("MenuPaste=&Paste")
+            << LanguageTexts{{"MenuPaste", "caption", "&Paste"}, {"PopupPaste", "caption", "&Paste"}};
+        QTest::newRow("languages item") << QByteArray("MenuLanguages=&Language...")
+                                        << LanguageTexts{{"MenuLanguage", "caption", "&Language..."}};
+        QTest::newRow("web site names the product") << QByteArray("MenuWebsite=&Web site of")
+                                                    << LanguageTexts{{"MenuWebsite", "caption", "&Web site of VelKandrix"}};
+        QTest::newRow("hint key") << QByteArray("ButtonNew.Hint=New")
+                                  << LanguageTexts{{"ButtonNew", "hint", "New"}};
+        QTest::newRow("spin box hint") << QByteArray("SENumRows=Items")
+                                       << LanguageTexts{{"SENumRows", "hint", "Items"}};
+        QTest::newRow("hint and message") << QByteArray("STextColor=Color")
+                                          << LanguageTexts{{"ButtonColors", "hint", "Color"}};
+        QTest::newRow("tab caption") << QByteArray("TBTidyConfig=Tidy")
+                                     << LanguageTexts{{"TBTidyConfig", "caption", "Tidy"}};
+        QTest::newRow("quick start") << QByteArray("lgLine03=Three")
+                                     << LanguageTexts{{"lgLine03", "text", "Three"}};
+        QTest::newRow("message only") << QByteArray("SWait=Wait") << LanguageTexts{};
+        QTest::newRow("two keys, one hint, later wins")
+            << QByteArray("SInternalLink=A\r\nButtonLinkInternal.Hint=B")
+            << LanguageTexts{{"ButtonLinkInternal", "hint", "A"}, {"ButtonLinkInternal", "hint", "B"}};
+    }
+
+    void componentTexts()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(LanguageTexts, expected);
+        const LanguageTexts texts = ReadLanguageText(line);
+        QVERIFY2(texts == expected, qPrintable(describe(texts)));
+    }
+
+    void saveInUnicodeCollectsLines()
+    {
+        ReadLanguageText("SSaveInUnicode=A\r\nSSaveInUnicode=B\r\n");
+        QCOMPARE(SSaveInUnicode, QString("\r\nA\r\nB"));
+        // Each reading starts the text again, even from a file without the key.
+        ReadLanguageText("SSaveInUnicode=C\n");
+        QCOMPARE(SSaveInUnicode, QString("\r\nC"));
+        ReadLanguageText("SWait=x");
+        QCOMPARE(SSaveInUnicode, QString());
+    }
+
+    void secondFileKeepsTextsItLacks()
+    {
+        folder->write("language/first.txt", "SWait=First wait\r\nSReload=First reload\r\n");
+        folder->write("language/second.txt", "SReload=Second reload\r\n");
+        QVERIFY(ReadLanguageFile(folder->file("language/first.txt")));
+        QVERIFY(ReadLanguageFile(folder->file("language/second.txt")));
+        QCOMPARE(SWait, QString("First wait"));
+        QCOMPARE(SReload, QString("Second reload"));
+    }
+
+    void languageCodeAndHelpPage()
+    {
+        ReadLanguageText("FLanguage=de\r\n");
+        QCOMPARE(LanguageCode, QString("de"));
+        QCOMPARE(HelpFileName, folder->path() + "help/help_de.htm");   // whether or not it exists
+        QCOMPARE(QuickRefFileName, folder->path() + "quickref/tidy_quickref_en.htm");
+        // The quick reference stays English whatever the language.
+        QuickRefFileName = folder->path() + "quickref/tidy_quickref_fr.htm";
+        ReadLanguageText("FLanguage=fr\r\n");
+        QCOMPARE(QuickRefFileName, folder->path() + "quickref/tidy_quickref_en.htm");
+    }
+
+    void encodings_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("UTF-8") << QByteArray("MenuEdit=\xC3\x89&dition");
+        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBFMenuEdit=\xC3\x89&dition");
+        QTest::newRow("ANSI") << QByteArray("MenuEdit=\xC9&dition");
+    }
+
+    void encodings()
+    {
+        QFETCH(QByteArray, bytes);
+        const LanguageTexts texts = ReadLanguageText(bytes);
+        QCOMPARE(texts.size(), 1);
+        QCOMPARE(texts.first().text, QString::fromUtf8("É&dition"));
+    }
+
+    void missingFileChangesNothing()
+    {
+        ReadLanguageText("SSaveInUnicode=Kept\r\nSWait=Kept\r\n");
+        LanguageTexts texts{{"x", "caption", "y"}};
+        QVERIFY(!ReadLanguageFile(folder->file("language/lang_xx.txt"), &texts));
+        QCOMPARE(SSaveInUnicode, QString("\r\nKept"));
+        QCOMPARE(texts.size(), 1);
+    }
+
+    void unreadableFileRaises()
+    {
+        QDir().mkpath(folder->file("language/lang_zz.txt"));
+        ReadLanguageText("SSaveInUnicode=Kept\r\n");
+        QVERIFY_THROWS_EXCEPTION(FileOpenError, ReadLanguageFile(folder->file("language/lang_zz.txt")));
+        QCOMPARE(SSaveInUnicode, QString("\r\nKept"));
+    }
+
+    void shippedFiles_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::newRow("en") << "en";
+        QTest::newRow("fr") << "fr";
+    }
+
+    // Every key a shipped file holds is one the reader knows (a misspelt key is
+    // silently ignored), and every key the reader knows has a text.
+    void shippedFiles()
+    {
+        QFETCH(QString, code);
+        const QByteArray bytes = folder->read("language/lang_" + code + ".txt");
+        QVERIFY(!bytes.isEmpty());
+        QVERIFY2(!bytes.contains("\r\r") && bytes.count('\n') == bytes.count("\r\n"), "lines end in CR LF");
+
+        const QStringList known = LanguageFileKeys();
+        QSet<QString> present;
+        for (const QByteArray &raw : bytes.split('\n')) {
+            const QString line = QString::fromUtf8(raw).trimmed();
+            if (line.isEmpty() || line.startsWith(';') || line.startsWith("//"))
+                continue;
+            const QString key = line.section('=', 0, 0);
+            QVERIFY2(known.contains(key), qPrintable("unknown key " + key));
+            present.insert(key);
+        }
+        for (const QString &key : known)
+            QVERIFY2(present.contains(key), qPrintable("missing key " + key));
+
+        const LanguageTexts texts = readShipped(code);
+        QCOMPARE(LanguageCode, code);
+        for (const QString &key : MessageKeys())
+            QVERIFY2(!MessageByKey(key)->isEmpty(), qPrintable("empty message " + key));
+        for (const LanguageText &t : texts)
+            QVERIFY2(!t.text.trimmed().isEmpty(), qPrintable("empty text for " + t.component));
+        QCOMPARE(SSaveInUnicode.count("\r\n"), 3);
+    }
+
+    // The program passes these arguments; a template with the wrong placeholders
+    // would show the wrong text or drop the argument.
+    void shippedTemplates_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("SWarningSaveChanges") << "SWarningSaveChanges" << "%s";
+        QTest::newRow("SWarningOverwriteFile") << "SWarningOverwriteFile" << "%s";
+        QTest::newRow("SErrorRename") << "SErrorRename" << "%s";
+        QTest::newRow("SStringNotFound") << "SStringNotFound" << "%s";
+        QTest::newRow("SValidationByTidy") << "SValidationByTidy" << "%s";
+        QTest::newRow("SOccurencesFinded") << "SOccurencesFinded" << "%d";
+    }
+
+    void shippedTemplates()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        for (const QString code : {"en", "fr"}) {
+            readShipped(code);
+            QCOMPARE(placeholders(*MessageByKey(key)), expected);
+        }
+    }
+
+    void otherMessagesHaveNoPlaceholders()
+    {
+        const QStringList templates = {"SWarningSaveChanges", "SWarningOverwriteFile", "SErrorRename",
+                                       "SStringNotFound", "SValidationByTidy", "SOccurencesFinded"};
+        for (const QString code : {"en", "fr"}) {
+            const LanguageTexts texts = readShipped(code);
+            for (const QString &key : MessageKeys()) {
+                if (!templates.contains(key))
+                    QVERIFY2(placeholders(*MessageByKey(key)).isEmpty(), qPrintable(code + " " + key));
+            }
+            for (const LanguageText &t : texts)
+                QVERIFY2(placeholders(t.text).isEmpty(), qPrintable(code + " " + t.component));
+        }
+    }
+
+    void frenchReallyDiffers()
+    {
+        readShipped("fr");
+        QCOMPARE(SPreview, QString::fromUtf8("Aperçu"));
+        const LanguageTexts texts = readShipped("fr");
+        QVERIFY(texts.contains(LanguageText{"MenuFile", "caption", "&Fichier"}));
+        readShipped("en");
+        QCOMPARE(SPreview, QString("Preview"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLanguage)
+#include "tst_language.moc"

@@ -1,0 +1,523 @@
+// Settings file: first-run text, reading rules with the stop on a bad number,
+// the writer's order, recent and last files, encodings and safe writing.
+#include "TestSupport.h"
+#include "core/VkSettings.h"
+#include "core/uDivStartVK.h"
+#include "platform/Platform.h"
+#include "util/uDivApplication.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+QString crlf(const QStringList &lines)
+{
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
+TidyOptionTables smallTables()
+{
+    TidyOptionTables t;
+    t.ItemsCBDocType = "omit;auto;strict;transitional;user";
+    t.ItemsCBAutoBool = "auto;yes;no";
+    t.ItemsCBRepeatedAttributes = "keep-first;keep-last";
+    t.ItemsCBAccessibilityCheck = "0;1;2;3";
+    t.ItemsCBSortAttributes = "none;alpha";
+    t.ItemsCBCharEncoding = "raw;ascii;utf8";
+    t.ItemsCBNewLine = "LF;CRLF;CR";
+    t.ItemsCBBoolean = "yes;no";
+    t.tpAutoBool = {"merge-divs", "show-body-only"};
+    t.tpEncoding = {"char-encoding"};
+    t.tpDocType = {"doctype"};
+    t.tpTagNames = {"new-pre-tags"};
+    t.tpRepeatedAttributes = {"repeated-attributes"};
+    t.tpNewline = {"newline"};
+    t.tpAccessibilityCheck = {"accessibility-check"};
+    t.tpSortAttributes = {"sort-attributes"};
+    t.tpString = {"css-prefix"};
+    t.tpInteger = {"wrap"};
+    t.tpBoolean = {"add-xml-decl", "quiet"};
+    t.tpDefVal = {"alt-text:", "newline:Platformdependent", "wrap:68"};
+    t.clHTML_XHTML_XML = {"alt-text", "doctype"};
+    t.clDiagnostics = {"show-errors"};
+    t.clPrettyPrint = {"wrap"};
+    t.clCharacterEncoding = {"newline"};
+    t.clMiscellaneous = {"quiet"};
+    return t;
+}
+
+// The table part as both writers lay it out, up to the class sections.
+QStringList tableLines()
+{
+    return {"[ComboBox Items]",
+            "ItemsCBDocType=omit;auto;strict;transitional;user",
+            "ItemsCBAutoBool=auto;yes;no",
+            "ItemsCBRepeatedAttributes=keep-first;keep-last",
+            "ItemsCBAccessibilityCheck=0;1;2;3",
+            "ItemsCBSortAttributes=none;alpha",
+            "ItemsCBCharEncoding=raw;ascii;utf8",
+            "ItemsCBNewLine=LF;CRLF;CR",
+            "ItemsCBBoolean=yes;no",
+            "",
+            "[AutoBool]", "tpAutoBool=merge-divs", "tpAutoBool=show-body-only", "",
+            "[Encoding]", "tpEncoding=char-encoding", "",
+            "[Enum]", "tpDocType=doctype", "tpTagNames=new-pre-tags",
+            "tpRepeatedAttributes=repeated-attributes", "tpNewline=newline",
+            "tpAccessibilityCheck=accessibility-check", "tpSortAttributes=sort-attributes", "",
+            "[String]", "tpString=css-prefix", "",
+            "[Integer]", "tpInteger=wrap", "",
+            "[Boolean]", "tpBoolean=add-xml-decl", "tpBoolean=quiet", "",
+            "[DefVal]", "tpDefVal=alt-text:", "tpDefVal=newline:Platformdependent", "tpDefVal=wrap:68", ""};
+}
+
+QByteArray ansi(const QStringList &lines)
+{
+    return crlf(lines).toLatin1();
+}
+
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> folder;
+
+    QString makeFile(const QString &name)
+    {
+        folder->write("docs/" + name, "x");
+        return folder->file("docs/" + name);
+    }
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TempProgramFolder>();
+        QVERIFY(folder->isValid());
+        InitGlobalPaths();
+    }
+    void cleanup() { folder.reset(); }
+
+    // Other installations read this file: every byte counts.
+    void firstRunFileIsExactlyAsListed()
+    {
+        QStringList expected = {"[General]", "Language=en",
+                                "FTidyConfigFile=" + folder->path() + "config/auto-settings.cfg",
+                                "Rns=0", "ShowNewVersion=True", "CBThemes=_defaut-settings", "",
+                                "[Interface]", "WindowState=wsNormal", "FormWidth=840", "FormHeight=600",
+                                "FormTop=120", "FormLeft=0", "SEFontSize=9", "CBFont=Courier New",
+                                "MenuShowErrorsComments=True", "GridErrorToLeft=False",
+                                "MenuEnableJavascript=False", "MenuTidy4=False", "MenuTidy5=True",
+                                "LastOpenFolder=" + folder->path(), "LastImageFolder=" + folder->path(), ""};
+        expected << tableLines();
+        expected << "[Class:HTML_XHTML_XML]" << "clHTML_XHTML_XML=alt-text" << "clHTML_XHTML_XML=doctype" << ""
+                 << "[Class:Diagnostics]" << "clDiagnostics=show-errors" << ""
+                 << "[Class:PrettyPrint]" << "clPrettyPrint=wrap" << ""
+                 << "[Class:CharacterEncoding]" << "clCharacterEncoding=newline" << ""
+                 << "[Class:Miscellaneous]" << "clMiscellaneous=quiet";
+        const QByteArray bytes = EncodeSettingsText(FirstRunSettingsText(smallTables(), 120, -5));
+        QCOMPARE(bytes, ansi(expected));
+    }
+
+    void firstRunFileReadsBack()
+    {
+        VkSettings s;
+        const QByteArray bytes = EncodeSettingsText(FirstRunSettingsText(smallTables(), 33, 44));
+        QCOMPARE(ReadSettingsText(bytes, s), SettingsReadStatus::Completed);
+        QCOMPARE(s.RunCount, 1);
+        QCOMPARE(s.FormWidth, 840);
+        QCOMPARE(s.FormHeight, 600);
+        QCOMPARE(s.FormTop, 33);
+        QCOMPARE(s.FormLeft, 44);
+        QVERIFY(!s.PanelGridErrorsWidth && !s.PanelGridErrorsHeight);
+        QCOMPARE(s.CBFont, QString("Courier New"));
+        QVERIFY(s.ShowNewVersion && s.MenuShowErrorsComments && s.MenuTidy5);
+        QVERIFY(!s.GridErrorToLeft && !s.MenuEnableJavascript && !s.MenuTidy4 && !s.WindowMaximized);
+        QCOMPARE(s.LastOpenFolder, folder->path());
+        QCOMPARE(s.ThemeName, QString("_defaut-settings"));
+        QCOMPARE(TidyConfigFile, folder->path() + "config/auto-settings.cfg");
+        QCOMPARE(s.Tidy.tpBoolean, QStringList({"add-xml-decl", "quiet"}));
+        QCOMPARE(s.Tidy.ItemsCBNewLine, QString("LF;CRLF;CR"));
+        // The first run takes the user's language (de, see main); no German file exists.
+        QCOMPARE(LanguageCode, QString("de"));
+        QCOMPARE(s.Language, QString("de"));
+        QCOMPARE(LanguageFileName, folder->path() + "language/lang_en.txt");
+        QCOMPARE(HelpFileName, folder->path() + "help/help_en.htm");
+
+        // Written back at exit: Rns=1 and the default value lower-cased.
+        const QString saved = SaveSettingsText(s);
+        QVERIFY(saved.contains("\r\nRns=1\r\n"));
+        QVERIFY(saved.contains("\r\nLanguage=de\r\n"));
+        QVERIFY(saved.contains("\r\ntpDefVal=newline:platformdependent\r\n"));
+        QVERIFY(saved.contains("\r\n[HTML_XHTML_XML]\r\n"));
+        QVERIFY(!saved.contains("[Class:"));
+    }
+
+    void firstRunUsesTheUsersLanguageFileWhenThere()
+    {
+        folder->write("language/lang_de.txt", "FLanguage=de\r\n");
+        VkSettings s;
+        QCOMPARE(ReadSettingsText("", s), SettingsReadStatus::Completed);
+        QCOMPARE(LanguageFileName, folder->path() + "language/lang_de.txt");
+    }
+
+    void laterRunKeepsTheFilesLanguage()
+    {
+        folder->write("language/lang_fr.txt", "FLanguage=fr\r\n");
+        VkSettings s;
+        QCOMPARE(ReadSettingsText("Language=fr\r\nRns=3\r\n", s), SettingsReadStatus::Completed);
+        QCOMPARE(LanguageCode, QString("fr"));
+        QCOMPARE(LanguageFileName, folder->path() + "language/lang_fr.txt");
+        QCOMPARE(s.RunCount, 4);
+    }
+
+    void badNumberStopsReading_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        for (const char *key : {"Rns", "FormWidth", "FormHeight", "FormTop", "FormLeft",
+                                "PanelGridErrorsWidth", "PanelGridErrorsHeight", "SEFontSize"})
+            QTest::newRow(key) << key << "abc";
+        QTest::newRow("empty") << "FormWidth" << "";
+        QTest::newRow("trailing letters") << "FormWidth" << "12px";
+        QTest::newRow("decimal point") << "FormWidth" << "1.5";
+        QTest::newRow("too large") << "FormWidth" << "99999999999";
+        QTest::newRow("sign only") << "FormWidth" << "-";
+    }
+
+    // A bad number ends the reading silently: later lines and the closing steps are skipped.
+    void badNumberStopsReading()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        folder->write("language/lang_fr.txt", "FLanguage=fr\r\n");
+        const QString englishFile = LanguageFileName;
+        const QString text = crlf({"Language=fr", key == "Rns" ? "FormTop=7" : "Rns=4",
+                                   "tpBoolean=Wrap", "clPrettyPrint=Indent", key + "=" + value,
+                                   "CBFont=Later", "ItemsCBBoolean=later", "MenuTidy4=True"});
+        VkSettings s;
+        QCOMPARE(ReadSettingsText(text.toLatin1(), s), SettingsReadStatus::StoppedAtNumber);
+        QCOMPARE(s.CBFont, QString("Courier New"));
+        QVERIFY(s.Tidy.ItemsCBBoolean.isEmpty());
+        QVERIFY(!s.MenuTidy4);
+        QCOMPARE(LanguageCode, QString("fr"));          // read before the bad line
+        QCOMPARE(LanguageFileName, englishFile);        // but the file names are not rebuilt
+        QCOMPARE(s.RunCount, key == "Rns" ? 0 : 4);     // not incremented
+        QCOMPARE(s.Tidy.tpBoolean, QStringList{"Wrap"});        // type names keep their case
+        QCOMPARE(s.Tidy.clPrettyPrint, QStringList{"indent"});  // class names are lower-cased at once
+    }
+
+    void numbersAccepted_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("number");
+        QTest::newRow("plain") << "900" << 900;
+        QTest::newRow("negative") << "-8" << -8;
+        QTest::newRow("plus") << "+12" << 12;
+        QTest::newRow("leading blank") << " 640" << 640;
+    }
+
+    void numbersAccepted()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, number);
+        VkSettings s;
+        QCOMPARE(ReadSettingsText(("FormLeft=" + value).toLatin1(), s), SettingsReadStatus::Completed);
+        QCOMPARE(s.FormLeft, number);
+    }
+
+    void lineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("separator");
+        QTest::newRow("CR LF") << QByteArray("\r\n");
+        QTest::newRow("LF") << QByteArray("\n");
+        QTest::newRow("CR") << QByteArray("\r");
+    }
+
+    void lineEnds()
+    {
+        QFETCH(QByteArray, separator);
+        const QByteArray text = QByteArrayList{"[Interface]", "FormWidth=901", "CBFont=Mono", "",
+                                               "FDFindItem=a", "FDFindItem=b", "Rns=2"}
+                                    .join(separator);
+        VkSettings s;
+        QCOMPARE(ReadSettingsText(text, s), SettingsReadStatus::Completed);
+        QCOMPARE(s.FormWidth, 901);
+        QCOMPARE(s.CBFont, QString("Mono"));
+        QCOMPARE(s.FDFindItem, QStringList({"a", "b"}));
+        QCOMPARE(s.RunCount, 3);
+    }
+
+    void oddLinesAreIgnored()
+    {
+        const QByteArray text = "Language = fr\r\n;CBFont=Commented\r\n//CBFont=Commented\r\nCBFont\r\n"
+                                "cbfont=lower\r\n  \t CBFont= Padded \t\r\nUnknown=1\r\n";
+        VkSettings s;
+        QCOMPARE(ReadSettingsText(text, s), SettingsReadStatus::Completed);
+        QCOMPARE(s.CBFont, QString(" Padded"));   // the line is trimmed, the value is not
+        QCOMPARE(s.Language, QString("de"));     // "Language " matched nothing: first run
+    }
+
+    void emptyFileRunsClosingSteps()
+    {
+        VkSettings s;
+        s.RunCount = 0;
+        QCOMPARE(ReadSettingsText(QByteArray(), s), SettingsReadStatus::Completed);
+        QCOMPARE(s.RunCount, 1);
+        QCOMPARE(LanguageCode, QString("de"));
+        QCOMPARE(s.FormWidth, 840);
+    }
+
+    void fileThatCannotBeLoaded()
+    {
+        const QString englishFile = LanguageFileName;
+        VkSettings s;
+        s.RunCount = 5;
+        QDir().mkpath(folder->file("velkandrix.ini"));   // a folder where the file should be
+        QCOMPARE(ReadSettingsFile(folder->file("velkandrix.ini"), s), SettingsReadStatus::NotLoaded);
+        QCOMPARE(ReadSettingsFile(folder->file("missing.ini"), s), SettingsReadStatus::NotLoaded);
+        QCOMPARE(s.RunCount, 5);
+        QCOMPARE(LanguageFileName, englishFile);
+    }
+
+    void lastValueListWinsTypeNamesAccumulate()
+    {
+        VkSettings s;
+        QCOMPARE(ReadSettingsText("ItemsCBBoolean=yes;no\r\nItemsCBBoolean=no;yes\r\n"
+                                  "tpBoolean=wrap\r\ntpBoolean=Wrap\r\ntpDefVal=a:x;b:Y\r\n"
+                                  "ItemsCBNewLine=LF;CRLF\r\n", s),
+                 SettingsReadStatus::Completed);
+        QCOMPARE(s.Tidy.ItemsCBBoolean, QString("no;yes"));
+        QCOMPARE(s.Tidy.ItemsCBNewLine, QString("LF;CRLF"));   // value lists keep their case
+        QCOMPARE(s.Tidy.tpBoolean, QStringList({"wrap", "wrap"}));
+        QCOMPARE(s.Tidy.tpDefVal, QStringList({"a:x", "b:y"}));
+    }
+
+    void windowState_data()
+    {
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<bool>("maximized");
+        QTest::newRow("normal") << QStringList{"wsNormal"} << false;
+        QTest::newRow("minimized opens normally") << QStringList{"wsMinimized"} << false;
+        QTest::newRow("maximized") << QStringList{"wsMaximized"} << true;
+        QTest::newRow("maximized stays once read") << QStringList{"wsMaximized", "wsNormal"} << true;
+        QTest::newRow("case matters") << QStringList{"wsmaximized"} << false;
+    }
+
+    void windowState()
+    {
+        QFETCH(QStringList, values);
+        QFETCH(bool, maximized);
+        QStringList lines;
+        for (const QString &v : values)
+            lines << "WindowState=" + v;
+        VkSettings s;
+        ReadSettingsText(crlf(lines).toLatin1(), s);
+        QCOMPARE(s.WindowMaximized, maximized);
+        QCOMPARE(s.WindowState, values.last());
+    }
+
+    void recentFilesKeepTheirOrder()
+    {
+        VkSettings s;
+        for (int i = 0; i < 10; ++i)
+            s.RecentFiles[i] = makeFile(QString("recent%1.html").arg(i));
+        const QString text = SaveSettingsText(s);
+        QVERIFY(text.endsWith("ItemRecentFiles=" + s.RecentFiles[0] + "\r\n"));
+        QVERIFY(text.indexOf(s.RecentFiles[9]) < text.indexOf(s.RecentFiles[8]));
+
+        VkSettings back;
+        ReadSettingsText(EncodeSettingsText(text), back);
+        QCOMPARE(back.RecentFiles, s.RecentFiles);
+    }
+
+    void goneFilesAreDropped()
+    {
+        const QString kept = makeFile("kept.html");
+        const QString gone = makeFile("gone.html");
+        VkSettings s;
+        s.RecentFiles[0] = gone;
+        s.RecentFiles[1] = kept;
+        s.LastFiles = {gone, QString(), kept};
+        const QString text = SaveSettingsText(s);
+        QVERIFY(text.contains("ItemRecentFiles=" + gone));
+        QFile::remove(gone);
+
+        VkSettings back;
+        ReadSettingsText(EncodeSettingsText(text), back);
+        QCOMPARE(back.RecentFiles[0], kept);
+        QVERIFY(back.RecentFiles[1].isEmpty());
+        QCOMPARE(back.LastFiles, QStringList{kept});
+        QVERIFY(back.HasLastFiles);
+
+        // Writing drops them too, and untitled documents have no line at all.
+        const QString again = SaveSettingsText(s);
+        QVERIFY(!again.contains(gone));
+        QVERIFY(again.contains("[LastFiles]\r\nItemLastFiles=" + kept + "\r\n\r\n[RecentFiles]\r\n"));
+    }
+
+    void saveTextOrder()
+    {
+        const QString doc = makeFile("a.html");
+        VkSettings s;
+        s.Language = "fr";
+        s.FTidyConfigFile = "/cfg/my.cfg";
+        s.RunCount = 7;
+        s.ShowNewVersion = false;
+        s.ThemeName = "dark";
+        s.WindowState = "wsMaximized";
+        s.FormWidth = 1000;
+        s.FormHeight = 700;
+        s.FormTop = 10;
+        s.FormLeft = 20;
+        s.PanelGridErrorsWidth = 250;
+        s.PanelGridErrorsHeight = 122;
+        s.SEFontSize = 11;
+        s.CBFont = "DejaVu Sans Mono";
+        s.MenuShowErrorsComments = false;
+        s.GridErrorToLeft = true;
+        s.MenuEnableJavascript = true;
+        s.MenuTidy4 = true;
+        s.MenuTidy5 = false;
+        s.LastOpenFolder = "/home/me/";
+        s.LastImageFolder = "/home/me/img/";
+        s.CBStartingWith = {"<b>", "<i>"};
+        s.CBEndingWith = {"<strong>"};
+        s.Tidy = smallTables();
+        s.FDFindItem = {"find"};
+        s.RDFindItem = {"old"};
+        s.RDReplaceItem = {"new", ""};
+        s.LastFiles = {doc};
+        s.RecentFiles[0] = doc;
+
+        QStringList expected = {"[General]", "Language=fr", "FTidyConfigFile=/cfg/my.cfg", "Rns=7",
+                                "ShowNewVersion=False", "CBThemes=dark", "",
+                                "[Interface]", "WindowState=wsMaximized", "FormWidth=1000",
+                                "FormHeight=700", "FormTop=10", "FormLeft=20",
+                                "PanelGridErrorsWidth=250", "PanelGridErrorsHeight=122",
+                                "SEFontSize=11", "CBFont=DejaVu Sans Mono",
+                                "MenuShowErrorsComments=False", "GridErrorToLeft=True",
+                                "MenuEnableJavascript=True", "MenuTidy4=True", "MenuTidy5=False",
+                                "LastOpenFolder=/home/me/", "LastImageFolder=/home/me/img/", "",
+                                "[Optimizer CBStartingWith Items]", "CBStartingWith=<b>",
+                                "CBStartingWith=<i>", "",
+                                "[Optimizer CBEndingWith Items]", "CBEndingWith=<strong>"};
+        expected << tableLines();
+        expected << "[HTML_XHTML_XML]" << "clHTML_XHTML_XML=alt-text" << "clHTML_XHTML_XML=doctype" << ""
+                 << "[Diagnostics]" << "clDiagnostics=show-errors" << ""
+                 << "[PrettyPrint]" << "clPrettyPrint=wrap" << ""
+                 << "[CharacterEncoding]" << "clCharacterEncoding=newline" << ""
+                 << "[Miscellaneous]" << "clMiscellaneous=quiet" << ""
+                 << "[FindDialog Find Items]" << "FDFindItem=find" << ""
+                 << "[ReplaceDialog Find Items]" << "RDFindItem=old" << ""
+                 << "[ReplaceDialog Replace Items]" << "RDReplaceItem=new" << ""
+                 << "[LastFiles]" << "ItemLastFiles=" + doc << ""
+                 << "[RecentFiles]" << "ItemRecentFiles=" + doc;
+        QCOMPARE(SaveSettingsText(s), crlf(expected));
+
+        // And it reads back into the same settings.
+        VkSettings back;
+        QCOMPARE(ReadSettingsText(EncodeSettingsText(SaveSettingsText(s)), back), SettingsReadStatus::Completed);
+        QCOMPARE(back.RunCount, 8);
+        QCOMPARE(back.FormWidth, 1000);
+        QCOMPARE(*back.PanelGridErrorsWidth, 250);
+        QVERIFY(back.WindowMaximized);
+        QVERIFY(!back.MenuTidy5 && back.MenuTidy4 && back.GridErrorToLeft);
+        QCOMPARE(back.CBStartingWith, s.CBStartingWith);
+        QCOMPARE(back.RDReplaceItem, QStringList{"new"});
+        QCOMPARE(back.Tidy.clMiscellaneous, s.Tidy.clMiscellaneous);
+        QCOMPARE(back.Tidy.tpDefVal, QStringList({"alt-text:", "newline:platformdependent", "wrap:68"}));
+        QCOMPARE(TidyConfigFile, QString("/cfg/my.cfg"));
+    }
+
+    // An entry holding a line break would split into lines of its own, one of which
+    // could pose as another key.
+    void lineBreaksCannotInjectKeys()
+    {
+        VkSettings s;
+        s.Language = "en";
+        s.RunCount = 2;
+        s.FDFindItem = {"first", "two\r\nLanguage=xx", "last"};
+        s.CBFont = "Mono\nRns=abc";
+        VkSettings back;
+        QCOMPARE(ReadSettingsText(EncodeSettingsText(SaveSettingsText(s)), back), SettingsReadStatus::Completed);
+        QCOMPARE(back.FDFindItem, QStringList({"first", "last"}));
+        QCOMPARE(back.Language, QString("en"));
+        QCOMPARE(back.CBFont, QString("Mono"));
+        QCOMPARE(back.RunCount, 3);
+    }
+
+    void encoding_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ANSI") << QString::fromUtf8("/home/andré/") << QByteArray("LastOpenFolder=/home/andr\xE9/\r\n");
+        QTest::newRow("beyond ANSI") << QString::fromUtf8("/home/日本/")
+                                     << QByteArray("LastOpenFolder=/home/\xE6\x97\xA5\xE6\x9C\xAC/\r\n");
+    }
+
+    // Text that ANSI holds is written as other installations write it; anything else
+    // goes to UTF-8 rather than losing characters.
+    void encoding()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QByteArray, bytes);
+        VkSettings s;
+        s.LastOpenFolder = folder;
+        QVERIFY(EncodeSettingsText(SaveSettingsText(s)).contains(bytes));
+        VkSettings back;
+        ReadSettingsText(bytes, back);
+        QCOMPARE(back.LastOpenFolder, folder);
+    }
+
+    void writeSettingsFile()
+    {
+        const QString path = folder->file("velkandrix.ini");
+        QString error;
+        QVERIFY(WriteSettingsFile(path, QString::fromUtf8("A=é\r\n"), &error));
+        QCOMPARE(folder->read("velkandrix.ini"), QByteArray("A=\xE9\r\n"));
+
+        QVERIFY(!WriteSettingsFile(folder->file("no/such/folder/velkandrix.ini"), "A=1\r\n", &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void missingFilesFallBackToEnglish()
+    {
+        folder->write("language/lang_fr.txt", "x");
+        LanguageFileName = folder->path() + "language/lang_fr.txt";
+        HelpFileName = folder->path() + "help/help_fr.htm";
+        QuickRefFileName = folder->path() + "quickref/tidy_quickref_fr.htm";
+        CheckIfVelKandrixFilesExists();
+        QCOMPARE(LanguageFileName, folder->path() + "language/lang_fr.txt");
+        QCOMPARE(HelpFileName, folder->path() + "help/help_en.htm");
+        QCOMPARE(QuickRefFileName, folder->path() + "quickref/tidy_quickref_en.htm");
+    }
+
+    void browserEmulationIsWrittenOnlyWhenMissing()
+    {
+        const QString group = "FEATURE_BROWSER_EMULATION";
+        const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        QVERIFY(!UserStoreHasValue(group, name));
+        ActivateBrowserEmulation();
+        QCOMPARE(UserStoreValue(group, name), QString("0"));
+        SetUserStoreValue(group, name, "11001");
+        ActivateBrowserEmulation();
+        QCOMPARE(UserStoreValue(group, name), QString("11001"));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // The first-run language comes from the user's locale: make it German, for
+    // which no language file is shipped.
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    qputenv("LANG", "de_DE.UTF-8");
+    QCoreApplication app(argc, argv);
+    TestSettings test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_settings.moc"
