@@ -286,6 +286,9 @@ void TMainForm::buildTopArea()
     PageControlHaut = new QTabWidget(top);
     PageControlHaut->setObjectName("PageControlHaut");
     PageControlHaut->setDocumentMode(true);
+    // The window may be narrower than the widest tool page.
+    PageControlHaut->setMinimumWidth(120);
+    PageControlHaut->tabBar()->setUsesScrollButtons(true);
     auto page = [&](const QString &name, const QString &caption) {
         auto *w = new QWidget(PageControlHaut);
         w->setObjectName(name);

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QStringList>
 
+#include "validation/TidyOptionTables.h"
+
 class QAction;
 class QComboBox;
 class QFrame;
@@ -152,6 +154,10 @@ public:
     void OpenIniFile(const QString &path);
     void SaveIniFile(const QString &path);
     void OpenLanguageFile(const QString &path);
+    void CreateIniFile(const QString &path);
+    void ApplyLanguageTexts(const QList<struct LanguageText> &texts);
+    // The settings as they stand now, as the settings file stores them.
+    struct VkSettings CurrentSettings() const;
 
     // Fields.
     quint16 UntitledCount = 0;
@@ -182,6 +188,13 @@ public:
     bool ErrorPanelDefaultSize = true;
     QString GeneratedHtml;
     QString NewDocExtension = QStringLiteral("html");
+    // Settings the later windows own, kept as the settings file holds them.
+    QStringList OptimizerStartingWith;
+    QStringList OptimizerEndingWith;
+    QStringList SearchFindItems;
+    QStringList ReplaceFindItems;
+    QStringList ReplaceReplaceItems;
+    TidyOptionTables TidyTables;
 
     // Active-document references; empty when no document exists.
     QPointer<QWidget> ActiveContainer;

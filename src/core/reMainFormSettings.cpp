@@ -1,7 +1,188 @@
-// Settings file and language file.
+// Settings file and language file of the main window.
 #include "core/reMainForm.h"
 
-void TMainForm::ActivateBrowserEmulationStep() {}
-void TMainForm::OpenIniFile(const QString &) {}
-void TMainForm::SaveIniFile(const QString &) {}
-void TMainForm::OpenLanguageFile(const QString &) {}
+#include "core/LanguageFile.h"
+#include "core/MessagesKandrix.h"
+#include "core/VkSettings.h"
+#include "core/uDivStartVK.h"
+#include "util/ManageOpenFileList.h"
+#include "util/uDivApplication.h"
+#include "validation/TidyOptionDefaults.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTabWidget>
+
+void TMainForm::ActivateBrowserEmulationStep()
+{
+    ActivateBrowserEmulation();
+}
+
+void TMainForm::CreateIniFile(const QString &path)
+{
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect();
+    const int top = qMax(0, (screen.height() - height()) / 2);
+    const int left = qMax(0, (screen.width() - width()) / 2);
+    QString error;
+    if (!WriteSettingsFile(path, FirstRunSettingsText(DefaultTidyOptionTables(), top, left), &error))
+        ShowMessageKind(2, error);
+}
+
+void TMainForm::OpenIniFile(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        CreateIniFile(path);
+    VkSettings settings;
+    settings.LastOpenFolder = LastOpenFolder;
+    settings.LastImageFolder = LastImageFolder;
+    settings.FTidyConfigFile = TidyConfigFile;
+    const SettingsReadStatus status = ReadSettingsFile(path, settings);
+    if (status == SettingsReadStatus::NotLoaded)
+        return;
+    // What was read before a bad number stays applied.
+    resize(settings.FormWidth, settings.FormHeight);
+    move(settings.FormLeft, settings.FormTop);
+    if (settings.WindowMaximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    RunCount = settings.RunCount;
+    ShowNewVersion = settings.ShowNewVersion;
+    ThemeName = settings.ThemeName;
+    if (settings.PanelGridErrorsWidth)
+        PanelGridErrorsWidth = *settings.PanelGridErrorsWidth;
+    if (settings.PanelGridErrorsHeight)
+        PanelGridErrorsHeight = *settings.PanelGridErrorsHeight;
+    SEFontSize->setValue(settings.SEFontSize);
+    const int font = CBFont->findText(settings.CBFont, Qt::MatchFixedString);
+    if (font >= 0)
+        CBFont->setCurrentIndex(font);
+    Action("MenuShowErrorsComments")->setChecked(settings.MenuShowErrorsComments);
+    GridErrorToLeft = settings.GridErrorToLeft;
+    Action("MenuErrorEditorToLeft")->setChecked(GridErrorToLeft);
+    JavascriptEnabled = settings.MenuEnableJavascript;
+    // Exactly one validator is chosen, Tidy 5 unless the file says Tidy 4 alone.
+    const bool tidy4 = settings.MenuTidy4 && !settings.MenuTidy5;
+    Action(tidy4 ? "MenuTidy4" : "MenuTidy5")->setChecked(true);
+    LastOpenFolder = settings.LastOpenFolder;
+    LastImageFolder = settings.LastImageFolder;
+    OptimizerStartingWith = settings.CBStartingWith;
+    OptimizerEndingWith = settings.CBEndingWith;
+    SearchFindItems = settings.FDFindItem;
+    ReplaceFindItems = settings.RDFindItem;
+    ReplaceReplaceItems = settings.RDReplaceItem;
+    TidyTables = settings.Tidy;
+    RecentFiles = settings.RecentFiles;
+    LastFilesList.clear();
+    for (const QString &file : settings.LastFiles)
+        LastFilesList += file + ";";
+    HasLastFiles = settings.HasLastFiles;
+}
+
+VkSettings TMainForm::CurrentSettings() const
+{
+    VkSettings s;
+    s.Language = LanguageCode;
+    s.FTidyConfigFile = TidyConfigFile;
+    s.RunCount = RunCount;
+    s.ShowNewVersion = ShowNewVersion;
+    s.ThemeName = ThemeName;
+    if (isMaximized())
+        s.WindowState = "wsMaximized";
+    else if (isMinimized())
+        s.WindowState = "wsMinimized";
+    else
+        s.WindowState = "wsNormal";
+    const QRect place = (isMaximized() || isMinimized()) ? normalGeometry() : frameGeometry();
+    s.FormWidth = (isMaximized() || isMinimized()) ? place.width() : width();
+    s.FormHeight = (isMaximized() || isMinimized()) ? place.height() : height();
+    s.FormTop = place.top();
+    s.FormLeft = place.left();
+    s.PanelGridErrorsWidth = PanelGridErrors->isVisible() ? PanelGridErrors->width() : PanelGridErrorsWidth;
+    s.PanelGridErrorsHeight = PanelGridErrors->isVisible() ? PanelGridErrors->height() : PanelGridErrorsHeight;
+    s.SEFontSize = SEFontSize->value();
+    s.CBFont = CBFont->currentText();
+    s.MenuShowErrorsComments = Action("MenuShowErrorsComments")->isChecked();
+    s.GridErrorToLeft = GridErrorToLeft;
+    s.MenuEnableJavascript = JavascriptEnabled;
+    s.MenuTidy4 = Action("MenuTidy4")->isChecked();
+    s.MenuTidy5 = Action("MenuTidy5")->isChecked();
+    s.LastOpenFolder = LastOpenFolder;
+    s.LastImageFolder = LastImageFolder;
+    s.CBStartingWith = OptimizerStartingWith;
+    s.CBEndingWith = OptimizerEndingWith;
+    s.FDFindItem = SearchFindItems;
+    s.RDFindItem = ReplaceFindItems;
+    s.RDReplaceItem = ReplaceReplaceItems;
+    s.Tidy = TidyTables;
+    s.LastFiles = DocumentPaths();
+    s.RecentFiles = RecentFiles;
+    return s;
+}
+
+void TMainForm::SaveIniFile(const QString &path)
+{
+    QString error;
+    if (!WriteSettingsFile(path, SaveSettingsText(CurrentSettings()), &error))
+        ShowMessageKind(2, error);
+}
+
+void TMainForm::OpenLanguageFile(const QString &path)
+{
+    LanguageTexts texts;
+    if (!ReadLanguageFile(path, &texts))
+        return;
+    ApplyLanguageTexts(texts);
+}
+
+void TMainForm::ApplyLanguageTexts(const LanguageTexts &texts)
+{
+    static const QStringList quickStartKeys = {"lgQuickStart", "lgLine01", "lgLine02",
+                                               "lgLine03", "lgLine04", "lgLine05"};
+    for (const LanguageText &t : texts) {
+        if (t.property == QLatin1String("text")) {
+            const int i = quickStartKeys.indexOf(t.component);
+            if (i >= 0)
+                QuickStartTexts[i] = t.text;
+            continue;
+        }
+        const bool hint = t.property == QLatin1String("hint");
+        if (QAction *action = findChild<QAction *>(t.component)) {
+            if (hint)
+                action->setToolTip(t.text);
+            else
+                action->setText(t.text);
+            continue;
+        }
+        QWidget *widget = findChild<QWidget *>(t.component);
+        if (!widget)
+            continue;
+        if (hint) {
+            widget->setToolTip(t.text);
+            continue;
+        }
+        // A page of a tab control takes the caption on its tab.
+        if (auto *tabs = qobject_cast<QTabWidget *>(widget->parentWidget() ? widget->parentWidget()->parentWidget()
+                                                                           : nullptr)) {
+            const int index = tabs->indexOf(widget);
+            if (index >= 0) {
+                tabs->setTabText(index, t.text);
+                continue;
+            }
+        }
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            button->setText(t.text);
+        else if (auto *label = qobject_cast<QLabel *>(widget))
+            label->setText(t.text);
+        else if (auto *group = qobject_cast<QFrame *>(widget))
+            group->setWindowTitle(t.text);
+    }
+    // The document tab in front takes the new page captions.
+    if (ActiveContainer)
+        SetActiveTTabSheets(ActiveContainer);
+}

@@ -55,13 +55,6 @@ private slots:
         QVERIFY(folder->isValid());
         dialogs = std::make_unique<ScriptedDialogs>();
         ClearMessages();
-        SUntitled = "Untitled";
-        SEditModify = "Modified";
-        SEditInsert = "Insert";
-        SWarningSaveChanges = "Save changes to %s?";
-        SRenameFile = "Rename";
-        SEnterNewNameFile = "New name:";
-        SErrorRename = "Could not rename: %s";
     }
 
     void cleanup()
@@ -123,7 +116,7 @@ private slots:
         // A first start with no last files has one untitled document in front.
         QCOMPARE(form->PageControlMemos->count(), 2);
         QCOMPARE(form->PageControlMemos->currentIndex(), 1);
-        QCOMPARE(form->PageControlMemos->tabText(1), QStringLiteral("Untitled1.html"));
+        QCOMPARE(form->PageControlMemos->tabText(1), SUntitled + "1.html");
         QVERIFY(form->ActiveSynEdit);
         QCOMPARE(form->ActiveSynEdit->objectName(), QStringLiteral("SynEdit_0"));
     }
@@ -172,7 +165,7 @@ private slots:
         QVERIFY(!form->Action("MenuSave")->isEnabled());
         editor->setFocus();
         QTest::keyClicks(editor, "hello");
-        QCOMPARE(form->StatusPanelText(1), QStringLiteral("Modified"));
+        QCOMPARE(form->StatusPanelText(1), SEditModify);
         QCOMPARE(form->ContainerImage(form->ActiveContainer), 28);
         QVERIFY(form->Action("MenuSave")->isEnabled());
         QVERIFY(form->Action("PopupSave")->isEnabled());
@@ -197,7 +190,7 @@ private slots:
         QCOMPARE(form->StatusPanelText(2), QString());
         QVERIFY(editor->overwriteMode());
         QTest::keyClick(editor, Qt::Key_Right);
-        QCOMPARE(form->StatusPanelText(2), QStringLiteral("Insert"));
+        QCOMPARE(form->StatusPanelText(2), SEditInsert);
     }
 
     void modifiedMarkStaysOnItsOwnTab()
@@ -219,7 +212,7 @@ private slots:
         dialogs->answers << QMessageBox::Cancel;
         form->PopUpCloseClick();
         QCOMPARE(dialogs->asked.size(), 1);
-        QCOMPARE(dialogs->asked[0].text, QStringLiteral("Save changes to Untitled2.html?"));
+        QCOMPARE(dialogs->asked[0].text, FormatMessageText(SWarningSaveChanges, {"Untitled2.html"}));
         QCOMPARE(dialogs->asked[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         QVERIFY(container(1));
         QCOMPARE(form->ActiveSynEdit->text(), QStringLiteral("keep me"));
@@ -267,8 +260,9 @@ private slots:
         dialogs->textAnswers << QStringLiteral("taken.html");
         form->PopupRenameFileClick();
         QCOMPARE(dialogs->asked.size(), 1);
-        QVERIFY(dialogs->asked[0].text.startsWith("Could not rename: "));
-        QVERIFY(dialogs->asked[0].text.size() > QStringLiteral("Could not rename: ").size());
+        const QString withoutReason = FormatMessageText(SErrorRename, {QString()});
+        QVERIFY(dialogs->asked[0].text.size() > withoutReason.size());
+        QVERIFY(dialogs->asked[0].text.contains("exists"));
         QCOMPARE(form->ActiveContainer->toolTip(), oldPath);
         QCOMPARE(folder->read("taken.html"), QByteArray("other"));
 
@@ -293,13 +287,14 @@ private slots:
         form->MenuNewDocClick(form.get());
         container(0)->findChild<QsciScintilla *>()->setText("a");
         container(2)->findChild<QsciScintilla *>()->setText("c");
+        const QByteArray settingsBefore = folder->read("velkandrix.ini");
         dialogs->answers << QMessageBox::No << QMessageBox::Cancel;
         QVERIFY(!form->FormClose());
         QCOMPARE(dialogs->asked.size(), 2);
-        QCOMPARE(dialogs->asked[0].text, QStringLiteral("Save changes to Untitled1.html?"));
-        QCOMPARE(dialogs->asked[1].text, QStringLiteral("Save changes to Untitled3.html?"));
+        QCOMPARE(dialogs->asked[0].text, FormatMessageText(SWarningSaveChanges, {"Untitled1.html"}));
+        QCOMPARE(dialogs->asked[1].text, FormatMessageText(SWarningSaveChanges, {"Untitled3.html"}));
         // Cancel keeps everything: nothing written, documents intact.
-        QVERIFY(!QFile::exists(IniFileName));
+        QCOMPARE(folder->read("velkandrix.ini"), settingsBefore);
         QCOMPARE(container(2)->findChild<QsciScintilla *>()->text(), QStringLiteral("c"));
 
         dialogs->asked.clear();

@@ -1,0 +1,183 @@
+// The settings and language files as the main window reads and writes them.
+#include "TestSupport.h"
+
+#include "core/MessagesKandrix.h"
+#include "core/VkSettings.h"
+#include "core/reMainForm.h"
+#include "core/uDivStartVK.h"
+#include "util/ManageOpenFileList.h"
+#include "validation/TidyOptionDefaults.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <Qsci/qsciscintilla.h>
+#include <memory>
+
+class TestSettingsForm : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> folder;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+
+    std::unique_ptr<TMainForm> startForm()
+    {
+        auto form = std::make_unique<TMainForm>();
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            return nullptr;
+        return form;
+    }
+
+    static QString line(const QByteArray &file, const QByteArray &key)
+    {
+        for (const QByteArray &l : file.split('\n')) {
+            if (l.startsWith(key + "="))
+                return QString::fromLatin1(l.mid(key.size() + 1)).trimmed();
+        }
+        return QString();
+    }
+
+private slots:
+    void init()
+    {
+        for (QString &slot : RecentFiles)
+            slot.clear();
+        folder = std::make_unique<TempProgramFolder>();
+        dialogs = std::make_unique<ScriptedDialogs>();
+        ClearMessages();
+    }
+
+    void cleanup()
+    {
+        dialogs.reset();
+        folder.reset();
+    }
+
+    void firstStartWritesTheFirstRunFile()
+    {
+        QVERIFY(!QFile::exists(folder->file("velkandrix.ini")));
+        auto form = startForm();
+        QVERIFY(form);
+        const QByteArray written = folder->read("velkandrix.ini");
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const int top = qMax(0, (screen.height() - 600) / 2);
+        const int left = qMax(0, (screen.width() - 840) / 2);
+        QCOMPARE(written, EncodeSettingsText(FirstRunSettingsText(DefaultTidyOptionTables(), top, left)));
+        QVERIFY(written.contains("\r\n"));
+        QCOMPARE(form->width(), 840);
+        QCOMPARE(form->height(), 600);
+        QCOMPARE(form->RunCount, 1);
+        // The language file was read: messages and captions have texts.
+        QVERIFY(!SUntitled.isEmpty());
+        QVERIFY(!form->QuickStartTexts[0].isEmpty());
+        QVERIFY(form->MemoInfo->toPlainText().contains(form->QuickStartTexts[0]));
+
+        // At exit the whole file is rewritten from the current state.
+        form->SEFontSize->setValue(12);
+        form->Action("MenuTidy4")->setChecked(true);
+        form->ActiveSynEdit->setModified(false);
+        QVERIFY(form->close());
+        const QByteArray saved = folder->read("velkandrix.ini");
+        QCOMPARE(line(saved, "Rns"), QStringLiteral("1"));
+        QCOMPARE(line(saved, "SEFontSize"), QStringLiteral("12"));
+        QCOMPARE(line(saved, "MenuTidy4"), QStringLiteral("True"));
+        QCOMPARE(line(saved, "tpDefVal").isEmpty(), false);
+        QVERIFY(saved.contains("tpDefVal=newline:platformdependent\r\n"));
+        for (const char *section : {"[Optimizer CBStartingWith Items]", "[FindDialog Find Items]",
+                                    "[ReplaceDialog Replace Items]", "[LastFiles]", "[RecentFiles]"})
+            QVERIFY2(saved.contains(section), section);
+
+        // A second start reads it back.
+        auto again = startForm();
+        QVERIFY(again);
+        QCOMPARE(again->SEFontSize->value(), 12);
+        QVERIFY(again->Action("MenuTidy4")->isChecked());
+        QVERIFY(!again->Action("MenuTidy5")->isChecked());
+        QCOMPARE(again->RunCount, 2);
+        again->ActiveSynEdit->setModified(false);
+        again->close();
+    }
+
+    void aBadNumberStopsTheReading()
+    {
+        QVERIFY(folder->write("velkandrix.ini",
+                              "[General]\r\nLanguage=fr\r\nRns=4\r\n[Interface]\r\nFormWidth=abc\r\n"
+                              "FormHeight=500\r\nSEFontSize=14\r\n"));
+        auto form = startForm();
+        QVERIFY(form);
+        // Later lines unread, closing steps skipped: the interface stays English.
+        QCOMPARE(form->SEFontSize->value(), 9);
+        QCOMPARE(form->RunCount, 4);
+        QCOMPARE(LanguageFileName, AppPath + "language/lang_en.txt");
+        form->ActiveSynEdit->setModified(false);
+        form->close();
+    }
+
+    void lastFilesAreReopened()
+    {
+        QVERIFY(folder->write("a.html", "<p>a</p>"));
+        QVERIFY(folder->write("b.html", "<p>b</p>"));
+        auto form = startForm();
+        QVERIFY(form);
+        dialogs->openAnswers << QStringList{folder->file("a.html")} << QStringList{folder->file("b.html")};
+        form->MenuOpenClick();
+        form->MenuOpenClick();
+        form->PageControlMemos->setCurrentIndex(1);
+        form->PopUpCloseClick();
+        QVERIFY(form->close());
+        const QByteArray saved = folder->read("velkandrix.ini");
+        QVERIFY(saved.contains("ItemLastFiles=" + folder->file("a.html").toUtf8()));
+        QVERIFY(saved.contains("ItemRecentFiles=" + folder->file("b.html").toUtf8()));
+
+        QFile::remove(folder->file("b.html"));
+        auto again = startForm();
+        QVERIFY(again);
+        QCOMPARE(again->PageControlMemos->count(), 2);
+        QCOMPARE(again->ActiveContainer->toolTip(), folder->file("a.html"));
+        // A vanished file is dropped from the recent list.
+        QCOMPARE(RecentFiles[0], folder->file("a.html"));
+        QVERIFY(RecentFiles[1].isEmpty());
+        again->close();
+    }
+
+    void aSettingsFileThatCannotBeWrittenIsReported()
+    {
+        auto form = startForm();
+        QVERIFY(form);
+        // The settings path becomes a folder: writing must fail, the program still closes.
+        QFile::remove(IniFileName);
+        QVERIFY(QDir().mkpath(IniFileName));
+        form->ActiveSynEdit->setModified(false);
+        QVERIFY(form->close());
+        QCOMPARE(dialogs->asked.size(), 1);
+        QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
+        QVERIFY(!dialogs->asked[0].text.isEmpty());
+    }
+
+    void anotherLanguageRecaptionsTheMenus()
+    {
+        auto form = startForm();
+        QVERIFY(form);
+        const QString english = form->Action("MenuFile")->text();
+        const QString untitledEnglish = SUntitled;
+        form->OpenLanguageFile(AppPath + "language/lang_fr.txt");
+        QCOMPARE(LanguageCode, QStringLiteral("fr"));
+        QVERIFY(form->Action("MenuFile")->text() != english);
+        QVERIFY(form->Action("MenuFile")->text().contains("Fichier"));
+        QVERIFY(SUntitled != untitledEnglish);
+        QCOMPARE(form->menuBar()->actions().first()->text(), form->Action("MenuFile")->text());
+        form->ActiveSynEdit->setModified(false);
+        form->close();
+    }
+};
+
+VK_WINDOW_TEST_MAIN(TestSettingsForm)
+#include "tst_settingsform.moc"
