@@ -44,10 +44,6 @@ private slots:
         folder = std::make_unique<TempProgramFolder>();
         dialogs = std::make_unique<ScriptedDialogs>();
         ClearMessages();
-        SUntitled = "Untitled";
-        SSaveInUnicode = "\r\nThis text holds characters that ANSI cannot.";
-        SWarningOverwriteFile = "Overwrite %s?";
-        SFileNotFound = "File not found";
         form = std::make_unique<TMainForm>();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -66,19 +62,19 @@ private slots:
 
     void newDocumentsFromTemplates()
     {
-        QCOMPARE(tabText(), QStringLiteral("Untitled1.html"));
+        QCOMPARE(tabText(), SUntitled + "1.html");
         QVERIFY(EditorText(form->ActiveSynEdit).startsWith("<!doctype html>\n<html lang=\"en\">"));
         QVERIFY(!form->ActiveSynEdit->isModified());
         QCOMPARE(form->CBCharset->currentText(), QStringLiteral("utf-8"));
         form->MenuNewDocClick(form->Action("NewDocCss"));
-        QCOMPARE(tabText(), QStringLiteral("Untitled2.css"));
+        QCOMPARE(tabText(), SUntitled + "2.css");
         QCOMPARE(EditorText(form->ActiveSynEdit), QStringLiteral("@charset \"utf-8\";"));
         QCOMPARE(form->NewDocExtension, QStringLiteral("css"));
 
         // Saving an untitled document proposes its caption.
         form->MenuSaveClick();
         QCOMPARE(dialogs->saveProposals.size(), 1);
-        QVERIFY(dialogs->saveProposals[0].endsWith("Untitled2.css"));
+        QVERIFY(dialogs->saveProposals[0].endsWith(SUntitled + "2.css"));
         QVERIFY(form->ActiveSynEdit->toolTip().isEmpty());
     }
 
@@ -175,7 +171,7 @@ private slots:
         SetEditorText(form->ActiveSynEdit, "more");
         dialogs->asked.clear();
         QVERIFY(!form->MenuSaveClick());
-        QCOMPARE(dialogs->texts().value(0), QStringLiteral("File not found"));
+        QCOMPARE(dialogs->texts().value(0), SFileNotFound);
         QVERIFY(form->ActiveSynEdit->isModified());
     }
 

@@ -1,0 +1,323 @@
+// Tidy configuration files: format, round trips, the run configuration, and
+// what the real Tidy 5 makes of them.
+#include "TidyTestHelpers.h"
+#include "validation/TidyConfigFile.h"
+#include "validation/TidyOptionDefaults.h"
+#include "validation/TidyReport.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+QString longTagList(int count)
+{
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names << QStringLiteral("custom-element-%1").arg(i);
+    return names.join(", ");
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+class TstTidyConfig : public QObject {
+    Q_OBJECT
+
+private:
+    TidyOptionModel model{DefaultTidyOptionTables()};
+
+private slots:
+    void writesCommentsThenOptionsByClass()
+    {
+        TidyConfigFile config;
+        config.setComments({"first", " second"});
+        config.setValue("tidy-mark", "no");
+        config.setValue("indent", "auto");
+        config.setValue("indent-spaces", "2");
+        config.setValue("doctype", "auto");
+        config.setValue("mute", "TRIM_EMPTY_ELEMENT");  // Tidy 5 knows it, the model does not
+        config.setValue("show-info", "yes");
+        QCOMPARE(config.toBytes(model),
+                 QByteArray("//first\r\n// second\r\n"
+                            "doctype: auto\r\n"
+                            "show-info: yes\r\n"
+                            "indent-spaces: 2\r\nindent: auto\r\n"
+                            "tidy-mark: no\r\n"
+                            "mute: TRIM_EMPTY_ELEMENT\r\n"));
+        const QList<TidyConfigBlock> blocks = config.blocks(model);
+        QCOMPARE(blocks.size(), 4);
+        QCOMPARE(blocks.at(2).title, QString("PRETTY PRINT"));
+        QCOMPARE(blocks.at(2).entries.size(), 2);
+        QCOMPARE(config.unclassified(model).size(), 1);
+    }
+
+    // Values that the older format cut or lost must come back unchanged, and a
+    // second save must give the same bytes.
+    void valuesSurviveSaveAndReload_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("quoted doctype") << "doctype" << "\"-//W3C//DTD HTML 4.01//EN\"";
+        QTest::newRow("hash") << "alt-text" << "picture #3";
+        QTest::newRow("slashes") << "css-prefix" << "a//b";
+        QTest::newRow("semicolon") << "alt-text" << "one; two";
+        QTest::newRow("class title") << "alt-text" << "PRETTY PRINT";
+        QTest::newRow("long string not cut") << "alt-text" << QString(120, QLatin1Char('x')) + ", y";
+        QTest::newRow("empty") << "alt-text" << "";
+        QTest::newRow("non-ASCII") << "alt-text" << QString::fromUtf8("café — 東京");
+        QTest::newRow("long tag list") << "new-blocklevel-tags" << longTagList(40);
+        QTest::newRow("tags without blanks") << "new-inline-tags" << longTagList(12).remove(' ');
+        QTest::newRow("tags with two blanks") << "new-inline-tags" << longTagList(12).replace(", ", ",  ");
+        QTest::newRow("namespaced tags") << "new-inline-tags" << "o:p, " + longTagList(6) + ", v:shape";
+        QTest::newRow("one very long name") << "new-empty-tags" << "a, " + QString(80, 'z') + ", b";
+        QTest::newRow("comment-like piece") << "new-pre-tags" << longTagList(3) + ", //x, #y, " + longTagList(3);
+    }
+    void valuesSurviveSaveAndReload()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        TidyConfigFile config;
+        config.setComments({"a comment"});
+        QVERIFY(config.setValue(name, value));
+        config.setValue("wrap", "0");
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("saved.cfg");
+        QVERIFY(config.save(path, model));
+        TidyConfigFile reloaded;
+        QVERIFY(TidyConfigFile::Load(path, &reloaded));
+        QCOMPARE(reloaded.value(name), value);
+        QCOMPARE(reloaded.entries().size(), 2);
+        QCOMPARE(reloaded.comments(), QStringList{"a comment"});
+        QCOMPARE(reloaded.toBytes(model), readAll(path));
+        QVERIFY(reloaded.sameAs(config));
+        reloaded.setValue("wrap", "1");
+        QVERIFY(!reloaded.sameAs(config));
+    }
+
+    void onlyTagListsAreCutAtCommas()
+    {
+        TidyConfigFile config;
+        config.setValue("new-blocklevel-tags", longTagList(20));
+        config.setValue("alt-text", longTagList(5));
+        const QStringList lines = config.toText(model).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.first(), "alt-text: " + longTagList(5));
+        const QStringList tags = lines.mid(1);
+        QVERIFY(tags.size() > 3);
+        QVERIFY(tags.first().startsWith("new-blocklevel-tags: custom-element-0,"));
+        for (int i = 0; i < tags.size(); ++i) {
+            QVERIFY2(tags.at(i).size() <= TidyConfigFile::WrapWidth, qPrintable(tags.at(i)));
+            if (i > 0)
+                QVERIFY(tags.at(i).startsWith("  ") && !tags.at(i).contains(':'));
+            if (i + 1 < tags.size())
+                QVERIFY(tags.at(i).endsWith(','));
+        }
+    }
+
+    void readingRules()
+    {
+        const TidyConfigFile config = TidyConfigFile::FromBytes(
+            "// comment one\r\n"
+            "#hash comment\n"
+            "  // indented comment\r\n"
+            "Indent: yes\r\n"                      // upper case: an option, not a comment
+            "new-blocklevel-tags: article,\r\n"
+            "  aside, nav\r\n"                     // continuation of the older writer
+            "WRAP: 72\r\n"
+            "wrap: 0\r\n"                          // the later line wins, as for Tidy
+            "\r\n"
+            "no colon here\r\n"                    // after an option: continues it
+            "alt-text:a#b // c\r\n");
+        QCOMPARE(config.comments(), QStringList({" comment one", "hash comment", " indented comment"}));
+        QCOMPARE(config.value("indent"), QString("yes"));
+        QCOMPARE(config.value("new-blocklevel-tags"), QString("article,aside, nav"));
+        QCOMPARE(config.value("wrap"), QString("0no colon here"));
+        QCOMPARE(config.value("alt-text"), QString("a#b // c"));
+        QCOMPARE(config.entries().size(), 4);
+    }
+
+    void addingAnExistingOptionMakesNoDuplicate()
+    {
+        TidyConfigFile config;
+        QVERIFY(config.addOption("Indent", "auto"));
+        QVERIFY(!config.addOption("indent", "yes"));
+        QVERIFY(!config.addOption(" INDENT ", "no"));
+        QCOMPARE(config.entries().size(), 1);
+        QCOMPARE(config.value("indent"), QString("auto"));
+        QVERIFY(!config.addOption("", "x"));
+        QVERIFY(!config.addOption("a:b", "x"));
+        QVERIFY(!config.addOption("//x", "x"));
+        QVERIFY(config.setValue("indent", "yes\r\nwrap: 0"));
+        QCOMPARE(config.value("indent"), QString("yes  wrap: 0"));
+        QVERIFY(config.removeOption("INDENT"));
+        QVERIFY(config.entries().isEmpty());
+    }
+
+    void encodingsOfConfigFiles()
+    {
+        // Older installations wrote ANSI; this one writes what Tidy 5 reads.
+        QCOMPARE(TidyConfigFile::FromBytes("alt-text: caf\xe9\r\n").value("alt-text"), QString::fromUtf8("café"));
+        QCOMPARE(TidyConfigFile::FromBytes("\xef\xbb\xbf" "alt-text: caf\xc3\xa9\r\n").value("alt-text"),
+                 QString::fromUtf8("café"));
+        TidyConfigFile config;
+        config.setValue("alt-text", QString::fromUtf8("café"));
+        QCOMPARE(config.toBytes(model), QByteArray("alt-text: caf\xc3\xa9\r\n"));
+
+        TidyConfigFile untouched;
+        untouched.setValue("wrap", "1");
+        QVERIFY(!TidyConfigFile::Load("/nonexistent/none.cfg", &untouched));
+        QCOMPARE(untouched.value("wrap"), QString("1"));
+    }
+
+    void runConfigSetsTheDocumentEncoding_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("tidyName");
+        QTest::addColumn<QString>("bom");
+        QTest::newRow("Ansi") << "Ansi" << "win1252" << "no";
+        QTest::newRow("UTF8") << "UTF8" << "utf8" << "no";
+        QTest::newRow("UTF8Bom") << "UTF8Bom" << "utf8" << "yes";
+        QTest::newRow("LittleEndian") << "LittleEndian" << "utf16le" << "yes";
+        QTest::newRow("BigEndian") << "BigEndian" << "utf16be" << "yes";
+    }
+    void runConfigSetsTheDocumentEncoding()
+    {
+        QFETCH(QString, encoding);
+        QFETCH(QString, tidyName);
+        QFETCH(QString, bom);
+        QCOMPARE(TidyEncodingName(encoding), tidyName);
+        QCOMPARE(TidyOutputBom(encoding), bom);
+
+        TidyConfigFile current;
+        current.setComments({"mine"});
+        current.setValue("char-encoding", "ascii");
+        current.setValue("output-encoding", "ascii");
+        current.setValue("indent", "auto");
+        current.setValue("new-inline-tags", longTagList(10));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tidy-cfg.tmp");
+        QVERIFY(WriteTidyRunConfig(path, current, model, encoding));
+        const QString text = QString::fromUtf8(readAll(path));
+        QVERIFY(text.startsWith("//mine\r\n"));
+        QVERIFY(text.contains("\r\nindent: auto\r\n"));
+        QVERIFY(text.contains("input-encoding: " + tidyName + "\r\n"));
+        QVERIFY(text.contains("output-encoding: " + tidyName + "\r\n"));
+        QVERIFY(text.contains("output-bom: " + bom + "\r\n"));
+        QVERIFY(!text.contains("char-encoding"));
+        QCOMPARE(TidyConfigFile::FromText(text).value("new-inline-tags"), longTagList(10));
+        // The current options themselves are not changed.
+        QCOMPARE(current.value("output-encoding"), QString("ascii"));
+    }
+
+    void unknownEncodingAndTabSize()
+    {
+        TidyConfigFile current;
+        current.setValue("char-encoding", "latin1");
+        QCOMPARE(TidyRunConfig(current, "utf-8").entries(), current.entries());
+        QCOMPARE(TidyTabSize(current), 8);
+        current.setValue("tab-size", "0");  // Tidy then counts a tab as one column
+        QCOMPARE(TidyTabSize(current), 0);
+        current.setValue("tab-size", "four");
+        QCOMPARE(TidyTabSize(current), 8);
+    }
+
+    // A new user's first Analyze must not meet a configuration complaint, and
+    // the grid must show every line of the shipped file.
+    void shippedDefaultIsAcceptedByTidy5()
+    {
+        REQUIRE_TIDY();
+        const QString path = QFINDTESTDATA("../../data/config/auto-settings.cfg");
+        QVERIFY(!path.isEmpty());
+        const QByteArray bytes = readAll(path);
+        TidyConfigFile config = TidyConfigFile::FromBytes(bytes);
+        QVERIFY(config.entries().size() >= 10);
+        QCOMPARE(config.toBytes(model), bytes);
+        QVERIFY(config.unclassified(model).isEmpty());
+
+        QTemporaryDir dir;
+        const QString page = dir.filePath("page.htm");
+        QFile out(page);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("<!DOCTYPE html>\n<html lang=\"en\"><head><title>t</title></head><body><p>x</p></body></html>\n");
+        out.close();
+        const TidyRun run = RunTidy({"-config", path, "-q", "-e", page});
+        QVERIFY(run.finished);
+        QVERIFY2(!run.standardError.contains("Config"), run.standardError.constData());
+        QCOMPARE(run.exitCode, 0);
+
+        // The run configuration made from it is accepted as well.
+        const QString runPath = dir.filePath("tidy-cfg.tmp");
+        QVERIFY(WriteTidyRunConfig(runPath, config, model, "UTF8Bom"));
+        const TidyRun run2 = RunTidy({"-config", runPath, "-q", "-e", page});
+        QVERIFY2(!run2.standardError.contains("Config"), run2.standardError.constData());
+    }
+
+    // Tidy must read the copy in the encoding it was written in, and a clean
+    // must write it back in the same one.
+    void tidyReadsAndCleansTheCopyInItsEncoding_data()
+    {
+        runConfigSetsTheDocumentEncoding_data();
+    }
+    void tidyReadsAndCleansTheCopyInItsEncoding()
+    {
+        REQUIRE_TIDY();
+        QFETCH(QString, encoding);
+        const QString page = QString::fromUtf8(
+            "<!DOCTYPE html>\n<html lang=\"fr\"><head><title>Café</title></head>\n"
+            "<body><p>5 € Crème <b>brûlée</p></body></html>\n");
+        QByteArray bytes;
+        if (encoding == "Ansi") {
+            bytes = QStringEncoder("windows-1252").encode(page);
+        } else if (encoding == "LittleEndian" || encoding == "BigEndian") {
+            QStringEncoder enc(encoding == "LittleEndian" ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                               QStringConverter::Flag::WriteBom);
+            bytes = enc.encode(page);
+        } else {
+            bytes = (encoding == "UTF8Bom" ? QByteArray("\xef\xbb\xbf") : QByteArray()) + page.toUtf8();
+        }
+        QTemporaryDir dir;
+        const QString copy = dir.filePath("tmptid.htm");
+        QFile out(copy);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+        out.close();
+
+        TidyConfigFile config = TidyConfigFile::FromBytes(readAll(QFINDTESTDATA("../../data/config/auto-settings.cfg")));
+        const QString cfg = dir.filePath("tidy-cfg.tmp");
+        const QString report = dir.filePath("stderr.txt");
+        QVERIFY(WriteTidyRunConfig(cfg, config, model, encoding));
+        QVERIFY(RunTidy({"-config", cfg, "-f", report, "-m", copy}).finished);
+
+        const std::optional<TidyReport> parsed = TidyReport::Load(report);
+        QVERIFY(parsed.has_value());
+        QCOMPARE(parsed->errors, 0);
+        QCOMPARE(parsed->warnings, 1);  // the missing </b>, and no encoding complaint
+        QVERIFY(parsed->hasSummary);
+
+        const QByteArray cleaned = readAll(copy);
+        QString text;
+        if (encoding == "Ansi") {
+            text = QStringDecoder("windows-1252").decode(cleaned);
+        } else if (encoding == "LittleEndian" || encoding == "BigEndian") {
+            QVERIFY(cleaned.startsWith(encoding == "LittleEndian" ? "\xff\xfe" : "\xfe\xff"));
+            text = QStringDecoder(encoding == "LittleEndian" ? QStringConverter::Utf16LE
+                                                             : QStringConverter::Utf16BE)
+                       .decode(cleaned.mid(2));
+        } else {
+            QCOMPARE(cleaned.startsWith("\xef\xbb\xbf"), encoding == "UTF8Bom");
+            text = QString::fromUtf8(cleaned.startsWith("\xef\xbb\xbf") ? cleaned.mid(3) : cleaned);
+        }
+        // The euro sign tells Windows-1252 from Latin-1.
+        QVERIFY2(text.contains(QString::fromUtf8("5 € Crème <b>brûlée</b>")), qPrintable(text));
+        QVERIFY(text.contains(QString::fromUtf8("<title>Café</title>")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstTidyConfig)
+#include "tst_tidyconfig.moc"
