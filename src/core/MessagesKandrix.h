@@ -94,7 +94,8 @@
     X(SEditNoModify, "SEditNoModify") \
     X(SEditInsert, "SEditInsert") \
     X(SHelpNotFound, "SHelpNotFound") \
-    X(SSubmit, "SSubmit")
+    X(SSubmit, "SSubmit") \
+    X(SCleanRefused, "SCleanRefused")
 
 #define VK_DECLARE_MESSAGE(name, key) extern QString name;
 VK_MESSAGE_KEYS(VK_DECLARE_MESSAGE)

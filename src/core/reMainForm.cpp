@@ -169,9 +169,11 @@ void TMainForm::buildMenus()
     });
 
     QMenu *tidy = menu("MenuTidy", tr("&Tidy"));
-    addAction(tidy, "MenuAnalyze", tr("&Analyze"));
-    addAction(tidy, "MenuClean", tr("&Clean"));
-    addAction(tidy, "MenuUndoAllChanges", tr("&Undo clean"));
+    connect(addAction(tidy, "MenuAnalyze", tr("&Analyze")), &QAction::triggered, this,
+            &TMainForm::ButtonAnalyzeClick);
+    connect(addAction(tidy, "MenuClean", tr("&Clean")), &QAction::triggered, this, &TMainForm::ButtonCleanClick);
+    connect(addAction(tidy, "MenuUndoAllChanges", tr("&Undo clean")), &QAction::triggered, this,
+            &TMainForm::ButtonCancelChangesClick);
     tidy->addSeparator();
     auto *tidyVersions = new QActionGroup(this);
     QAction *tidy4 = addAction(tidy, "MenuTidy4", tr("Tidy &4"));
@@ -309,6 +311,12 @@ void TMainForm::buildTopArea()
         b->setText(caption);
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         tidyPage->layout()->addWidget(b);
+        if (name == "ButtonAnalyze")
+            connect(b, &QToolButton::clicked, this, &TMainForm::ButtonAnalyzeClick);
+        else if (name == "ButtonClean")
+            connect(b, &QToolButton::clicked, this, &TMainForm::ButtonCleanClick);
+        else
+            connect(b, &QToolButton::clicked, this, &TMainForm::ButtonCancelChangesClick);
     }
     static_cast<QHBoxLayout *>(tidyPage->layout())->addStretch();
     for (const auto &[name, caption] : QList<QPair<QString, QString>>{{"TBHtmlTags", tr("HTML tags")},
@@ -478,6 +486,11 @@ void TMainForm::buildDocumentArea()
     connect(GridErrors, &QTableWidget::currentCellChanged, this, [this](int row, int col) {
         ErrorGridRow = row;
         ErrorGridCol = col;
+    });
+    connect(GridErrors, &QTableWidget::cellDoubleClicked, this, [this](int row, int col) {
+        ErrorGridRow = row;
+        ErrorGridCol = col;
+        GridErrorsDblClick();
     });
 
     setCentralWidget(SplitterPanelGridError);

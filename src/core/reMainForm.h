@@ -131,6 +131,30 @@ public:
     // The temporary copy moves to another folder; the copy at the old path is deleted.
     void MoveTemporaryCopy(const QString &folder);
 
+    // Validation with HTML Tidy.
+    void ButtonAnalyzeClick();
+    void ButtonCleanClick();
+    void ButtonCancelChangesClick();
+    // One run: mode 0 analyses, mode 1 cleans.
+    void CallTidy(int mode);
+    QString NewTmpFile(const QString &oldPath);
+    bool TidyVersion4() const;
+    void ShowEditorPage();
+    void LoadGridErrors(const QString &reportFile);
+    void GridErrorsDblClick();
+    // The options a run uses: those of the option grid.
+    class TidyConfiguration TidyConfigForRun() const;
+    bool WriteTidyRunConfigFile(const QString &encoding);
+    struct ProcessResult RunTidy(const QString &exe, const QString &modeSwitch);
+    void FinishTidyRun(QsciScintilla *editor);
+    static QByteArray ReadBytes(const QString &path);
+    // Tidy is stopped when it runs longer than this.
+    int TidyTimeoutMs = 60000;
+    // The document whose text the clean backup holds.
+    int BeforeCleanDocument = -1;
+    // Tidy's tab size in the last run, for the columns it reports.
+    int LastRunTabSize = 8;
+
     // Error list.
     void GridErrorsReset();
     void GridErrorsSize();

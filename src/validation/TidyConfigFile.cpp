@@ -75,7 +75,7 @@ bool canCutAfter(const QString &rest, int i)
 void appendOptionLines(QStringList &lines, const TidyConfigEntry &entry, bool cutAtCommas)
 {
     const QString first = entry.name + QStringLiteral(": ");
-    const int width = TidyConfigFile::WrapWidth;
+    const int width = TidyConfiguration::WrapWidth;
     if (!cutAtCommas || first.size() + entry.value.size() <= width) {
         lines.append(first + entry.value);
         return;
@@ -112,7 +112,7 @@ void appendOptionLines(QStringList &lines, const TidyConfigEntry &entry, bool cu
 
 } // namespace
 
-void TidyConfigFile::setComments(const QStringList &lines)
+void TidyConfiguration::setComments(const QStringList &lines)
 {
     m_comments.clear();
     for (const QString &text : lines) {
@@ -125,7 +125,7 @@ void TidyConfigFile::setComments(const QStringList &lines)
     }
 }
 
-int TidyConfigFile::indexOf(const QString &normalizedName) const
+int TidyConfiguration::indexOf(const QString &normalizedName) const
 {
     for (int i = 0; i < m_entries.size(); ++i) {
         if (m_entries.at(i).name == normalizedName)
@@ -134,18 +134,18 @@ int TidyConfigFile::indexOf(const QString &normalizedName) const
     return -1;
 }
 
-bool TidyConfigFile::contains(const QString &name) const
+bool TidyConfiguration::contains(const QString &name) const
 {
     return indexOf(TidyOptionModel::NormalizedName(name)) >= 0;
 }
 
-QString TidyConfigFile::value(const QString &name) const
+QString TidyConfiguration::value(const QString &name) const
 {
     const int i = indexOf(TidyOptionModel::NormalizedName(name));
     return i < 0 ? QString() : m_entries.at(i).value;
 }
 
-bool TidyConfigFile::addOption(const QString &name, const QString &value)
+bool TidyConfiguration::addOption(const QString &name, const QString &value)
 {
     const QString normalized = TidyOptionModel::NormalizedName(name);
     if (!IsValidOptionName(normalized) || indexOf(normalized) >= 0)
@@ -154,7 +154,7 @@ bool TidyConfigFile::addOption(const QString &name, const QString &value)
     return true;
 }
 
-bool TidyConfigFile::setValue(const QString &name, const QString &value)
+bool TidyConfiguration::setValue(const QString &name, const QString &value)
 {
     const QString normalized = TidyOptionModel::NormalizedName(name);
     if (!IsValidOptionName(normalized))
@@ -167,7 +167,7 @@ bool TidyConfigFile::setValue(const QString &name, const QString &value)
     return true;
 }
 
-bool TidyConfigFile::removeOption(const QString &name)
+bool TidyConfiguration::removeOption(const QString &name)
 {
     const int i = indexOf(TidyOptionModel::NormalizedName(name));
     if (i < 0)
@@ -176,13 +176,13 @@ bool TidyConfigFile::removeOption(const QString &name)
     return true;
 }
 
-void TidyConfigFile::clear()
+void TidyConfiguration::clear()
 {
     m_comments.clear();
     m_entries.clear();
 }
 
-bool TidyConfigFile::sameAs(const TidyConfigFile &other) const
+bool TidyConfiguration::sameAs(const TidyConfiguration &other) const
 {
     if (m_comments != other.m_comments || m_entries.size() != other.m_entries.size())
         return false;
@@ -194,7 +194,7 @@ bool TidyConfigFile::sameAs(const TidyConfigFile &other) const
     return true;
 }
 
-QList<TidyConfigBlock> TidyConfigFile::blocks(const TidyOptionModel &model) const
+QList<TidyConfigBlock> TidyConfiguration::blocks(const TidyOptionModel &model) const
 {
     QList<TidyConfigBlock> result;
     for (TidyOptionClass optionClass : TidyOptionModel::Classes()) {
@@ -213,7 +213,7 @@ QList<TidyConfigBlock> TidyConfigFile::blocks(const TidyOptionModel &model) cons
     return result;
 }
 
-QList<TidyConfigEntry> TidyConfigFile::unclassified(const TidyOptionModel &model) const
+QList<TidyConfigEntry> TidyConfiguration::unclassified(const TidyOptionModel &model) const
 {
     QList<TidyConfigEntry> result;
     for (const TidyConfigEntry &entry : m_entries) {
@@ -224,7 +224,7 @@ QList<TidyConfigEntry> TidyConfigFile::unclassified(const TidyOptionModel &model
     return result;
 }
 
-QString TidyConfigFile::toText(const TidyOptionModel &model) const
+QString TidyConfiguration::toText(const TidyOptionModel &model) const
 {
     QStringList lines;
     for (const QString &comment : m_comments)
@@ -246,12 +246,12 @@ QString TidyConfigFile::toText(const TidyOptionModel &model) const
     return text;
 }
 
-QByteArray TidyConfigFile::toBytes(const TidyOptionModel &model) const
+QByteArray TidyConfiguration::toBytes(const TidyOptionModel &model) const
 {
     return toText(model).toUtf8();
 }
 
-bool TidyConfigFile::save(const QString &path, const TidyOptionModel &model, QString *error) const
+bool TidyConfiguration::save(const QString &path, const TidyOptionModel &model, QString *error) const
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -269,9 +269,9 @@ bool TidyConfigFile::save(const QString &path, const TidyOptionModel &model, QSt
     return true;
 }
 
-TidyConfigFile TidyConfigFile::FromText(const QString &text)
+TidyConfiguration TidyConfiguration::FromText(const QString &text)
 {
-    TidyConfigFile config;
+    TidyConfiguration config;
     int pending = -1;  // the entry that an indented line continues
     const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
     for (const QString &raw : lines) {
@@ -316,7 +316,7 @@ TidyConfigFile TidyConfigFile::FromText(const QString &text)
     return config;
 }
 
-TidyConfigFile TidyConfigFile::FromBytes(const QByteArray &bytes)
+TidyConfiguration TidyConfiguration::FromBytes(const QByteArray &bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8.decode(bytes);
@@ -325,7 +325,7 @@ TidyConfigFile TidyConfigFile::FromBytes(const QByteArray &bytes)
     return FromText(FromAnsi(bytes));
 }
 
-bool TidyConfigFile::Load(const QString &path, TidyConfigFile *config, QString *error)
+bool TidyConfiguration::Load(const QString &path, TidyConfiguration *config, QString *error)
 {
     QFile file(path);
     if (!file.exists()) {
@@ -349,7 +349,7 @@ bool TidyConfigFile::Load(const QString &path, TidyConfigFile *config, QString *
     return true;
 }
 
-bool TidyConfigFile::IsValidOptionName(const QString &name)
+bool TidyConfiguration::IsValidOptionName(const QString &name)
 {
     if (name.isEmpty() || name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('#')))
         return false;
@@ -360,7 +360,7 @@ bool TidyConfigFile::IsValidOptionName(const QString &name)
     return true;
 }
 
-QString TidyConfigFile::NormalizedValue(const QString &value)
+QString TidyConfiguration::NormalizedValue(const QString &value)
 {
     QString result = value;
     for (QChar &c : result) {
@@ -394,9 +394,9 @@ QString TidyOutputBom(const QString &documentEncoding)
     return QString();
 }
 
-TidyConfigFile TidyRunConfig(const TidyConfigFile &current, const QString &documentEncoding)
+TidyConfiguration TidyRunConfig(const TidyConfiguration &current, const QString &documentEncoding)
 {
-    TidyConfigFile run = current;
+    TidyConfiguration run = current;
     const QString tidyName = TidyEncodingName(documentEncoding);
     if (tidyName.isEmpty())
         return run;
@@ -408,14 +408,14 @@ TidyConfigFile TidyRunConfig(const TidyConfigFile &current, const QString &docum
     return run;
 }
 
-bool WriteTidyRunConfig(const QString &path, const TidyConfigFile &current,
+bool WriteTidyRunConfig(const QString &path, const TidyConfiguration &current,
                         const TidyOptionModel &model, const QString &documentEncoding,
                         QString *error)
 {
     return TidyRunConfig(current, documentEncoding).save(path, model, error);
 }
 
-int TidyTabSize(const TidyConfigFile &config)
+int TidyTabSize(const TidyConfiguration &config)
 {
     bool ok = false;
     const int size = config.value(QStringLiteral("tab-size")).toInt(&ok);

@@ -32,7 +32,7 @@ struct TidyConfigBlock {
     QList<TidyConfigEntry> entries;
 };
 
-class TidyConfigFile {
+class TidyConfiguration {
 public:
     // Longest option line that is written whole.
     static constexpr int WrapWidth = 60;
@@ -56,7 +56,7 @@ public:
     void clear();
     // The same comments and the same options with the same values, whatever
     // their order (tells whether the grid holds unsaved edits).
-    bool sameAs(const TidyConfigFile &other) const;
+    bool sameAs(const TidyConfiguration &other) const;
 
     // Class by class in the fixed order, classes without options left out;
     // within a class sorted by name + ";" + value without regard to case.
@@ -71,13 +71,13 @@ public:
     // the reason in *error when it cannot be written.
     bool save(const QString &path, const TidyOptionModel &model, QString *error = nullptr) const;
 
-    static TidyConfigFile FromText(const QString &text);
+    static TidyConfiguration FromText(const QString &text);
     // UTF-8 when the bytes are valid UTF-8 (a byte-order mark is skipped),
     // otherwise ANSI, as files of older installations are.
-    static TidyConfigFile FromBytes(const QByteArray &bytes);
+    static TidyConfiguration FromBytes(const QByteArray &bytes);
     // False when the file does not exist or cannot be read; *config is then
     // left unchanged.
-    static bool Load(const QString &path, TidyConfigFile *config, QString *error = nullptr);
+    static bool Load(const QString &path, TidyConfiguration *config, QString *error = nullptr);
 
     // A name can be written as an option line and read back as the same name.
     static bool IsValidOptionName(const QString &name);
@@ -104,12 +104,12 @@ QString TidyOutputBom(const QString &documentEncoding);
 // options replaced so that Tidy reads the temporary copy in the encoding it
 // was written in and writes a cleaned copy back in the same one. An unknown
 // encoding name leaves the options as they are.
-TidyConfigFile TidyRunConfig(const TidyConfigFile &current, const QString &documentEncoding);
+TidyConfiguration TidyRunConfig(const TidyConfiguration &current, const QString &documentEncoding);
 // Writes that run configuration (the "tidy-cfg.tmp" of a run).
-bool WriteTidyRunConfig(const QString &path, const TidyConfigFile &current,
+bool WriteTidyRunConfig(const QString &path, const TidyConfiguration &current,
                         const TidyOptionModel &model, const QString &documentEncoding,
                         QString *error = nullptr);
 
 // The tab size Tidy expands tabs with when it counts columns: the option
 // tab-size when it holds a number, else Tidy's own 8.
-int TidyTabSize(const TidyConfigFile &config);
+int TidyTabSize(const TidyConfiguration &config);

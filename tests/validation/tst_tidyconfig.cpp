@@ -35,7 +35,7 @@ private:
 private slots:
     void writesCommentsThenOptionsByClass()
     {
-        TidyConfigFile config;
+        TidyConfiguration config;
         config.setComments({"first", " second"});
         config.setValue("tidy-mark", "no");
         config.setValue("indent", "auto");
@@ -82,7 +82,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, value);
-        TidyConfigFile config;
+        TidyConfiguration config;
         config.setComments({"a comment"});
         QVERIFY(config.setValue(name, value));
         config.setValue("wrap", "0");
@@ -90,8 +90,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("saved.cfg");
         QVERIFY(config.save(path, model));
-        TidyConfigFile reloaded;
-        QVERIFY(TidyConfigFile::Load(path, &reloaded));
+        TidyConfiguration reloaded;
+        QVERIFY(TidyConfiguration::Load(path, &reloaded));
         QCOMPARE(reloaded.value(name), value);
         QCOMPARE(reloaded.entries().size(), 2);
         QCOMPARE(reloaded.comments(), QStringList{"a comment"});
@@ -103,7 +103,7 @@ private slots:
 
     void onlyTagListsAreCutAtCommas()
     {
-        TidyConfigFile config;
+        TidyConfiguration config;
         config.setValue("new-blocklevel-tags", longTagList(20));
         config.setValue("alt-text", longTagList(5));
         const QStringList lines = config.toText(model).split("\r\n", Qt::SkipEmptyParts);
@@ -112,7 +112,7 @@ private slots:
         QVERIFY(tags.size() > 3);
         QVERIFY(tags.first().startsWith("new-blocklevel-tags: custom-element-0,"));
         for (int i = 0; i < tags.size(); ++i) {
-            QVERIFY2(tags.at(i).size() <= TidyConfigFile::WrapWidth, qPrintable(tags.at(i)));
+            QVERIFY2(tags.at(i).size() <= TidyConfiguration::WrapWidth, qPrintable(tags.at(i)));
             if (i > 0)
                 QVERIFY(tags.at(i).startsWith("  ") && !tags.at(i).contains(':'));
             if (i + 1 < tags.size())
@@ -122,7 +122,7 @@ private slots:
 
     void readingRules()
     {
-        const TidyConfigFile config = TidyConfigFile::FromBytes(
+        const TidyConfiguration config = TidyConfiguration::FromBytes(
             "// comment one\r\n"
             "#hash comment\n"
             "  // indented comment\r\n"
@@ -144,7 +144,7 @@ private slots:
 
     void addingAnExistingOptionMakesNoDuplicate()
     {
-        TidyConfigFile config;
+        TidyConfiguration config;
         QVERIFY(config.addOption("Indent", "auto"));
         QVERIFY(!config.addOption("indent", "yes"));
         QVERIFY(!config.addOption(" INDENT ", "no"));
@@ -162,16 +162,16 @@ private slots:
     void encodingsOfConfigFiles()
     {
         // Older installations wrote ANSI; this one writes what Tidy 5 reads.
-        QCOMPARE(TidyConfigFile::FromBytes("alt-text: caf\xe9\r\n").value("alt-text"), QString::fromUtf8("café"));
-        QCOMPARE(TidyConfigFile::FromBytes("\xef\xbb\xbf" "alt-text: caf\xc3\xa9\r\n").value("alt-text"),
+        QCOMPARE(TidyConfiguration::FromBytes("alt-text: caf\xe9\r\n").value("alt-text"), QString::fromUtf8("café"));
+        QCOMPARE(TidyConfiguration::FromBytes("\xef\xbb\xbf" "alt-text: caf\xc3\xa9\r\n").value("alt-text"),
                  QString::fromUtf8("café"));
-        TidyConfigFile config;
+        TidyConfiguration config;
         config.setValue("alt-text", QString::fromUtf8("café"));
         QCOMPARE(config.toBytes(model), QByteArray("alt-text: caf\xc3\xa9\r\n"));
 
-        TidyConfigFile untouched;
+        TidyConfiguration untouched;
         untouched.setValue("wrap", "1");
-        QVERIFY(!TidyConfigFile::Load("/nonexistent/none.cfg", &untouched));
+        QVERIFY(!TidyConfiguration::Load("/nonexistent/none.cfg", &untouched));
         QCOMPARE(untouched.value("wrap"), QString("1"));
     }
 
@@ -194,7 +194,7 @@ private slots:
         QCOMPARE(TidyEncodingName(encoding), tidyName);
         QCOMPARE(TidyOutputBom(encoding), bom);
 
-        TidyConfigFile current;
+        TidyConfiguration current;
         current.setComments({"mine"});
         current.setValue("char-encoding", "ascii");
         current.setValue("output-encoding", "ascii");
@@ -210,14 +210,14 @@ private slots:
         QVERIFY(text.contains("output-encoding: " + tidyName + "\r\n"));
         QVERIFY(text.contains("output-bom: " + bom + "\r\n"));
         QVERIFY(!text.contains("char-encoding"));
-        QCOMPARE(TidyConfigFile::FromText(text).value("new-inline-tags"), longTagList(10));
+        QCOMPARE(TidyConfiguration::FromText(text).value("new-inline-tags"), longTagList(10));
         // The current options themselves are not changed.
         QCOMPARE(current.value("output-encoding"), QString("ascii"));
     }
 
     void unknownEncodingAndTabSize()
     {
-        TidyConfigFile current;
+        TidyConfiguration current;
         current.setValue("char-encoding", "latin1");
         QCOMPARE(TidyRunConfig(current, "utf-8").entries(), current.entries());
         QCOMPARE(TidyTabSize(current), 8);
@@ -235,7 +235,7 @@ private slots:
         const QString path = QFINDTESTDATA("../../data/config/auto-settings.cfg");
         QVERIFY(!path.isEmpty());
         const QByteArray bytes = readAll(path);
-        TidyConfigFile config = TidyConfigFile::FromBytes(bytes);
+        TidyConfiguration config = TidyConfiguration::FromBytes(bytes);
         QVERIFY(config.entries().size() >= 10);
         QCOMPARE(config.toBytes(model), bytes);
         QVERIFY(config.unclassified(model).isEmpty());
@@ -288,7 +288,7 @@ private slots:
         out.write(bytes);
         out.close();
 
-        TidyConfigFile config = TidyConfigFile::FromBytes(readAll(QFINDTESTDATA("../../data/config/auto-settings.cfg")));
+        TidyConfiguration config = TidyConfiguration::FromBytes(readAll(QFINDTESTDATA("../../data/config/auto-settings.cfg")));
         const QString cfg = dir.filePath("tidy-cfg.tmp");
         const QString report = dir.filePath("stderr.txt");
         QVERIFY(WriteTidyRunConfig(cfg, config, model, encoding));

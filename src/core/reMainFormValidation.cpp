@@ -1,0 +1,266 @@
+// Validation with HTML Tidy: Analyze, Clean, Undo Clean, the report and the jump.
+#include "core/reMainForm.h"
+
+#include "core/DocumentText.h"
+#include "core/EditorText.h"
+#include "core/MessagesKandrix.h"
+#include "core/uDivStartVK.h"
+#include "platform/ProcessRunner.h"
+#include "validation/TidyConfigFile.h"
+#include "validation/TidyOptionModel.h"
+#include "validation/TidyReport.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QSaveFile>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <Qsci/qsciscintilla.h>
+
+namespace {
+// Code points before a UTF-16 index: QScintilla counts characters, not UTF-16 units.
+int codePointIndex(const QString &text, int utf16Index)
+{
+    int count = 0;
+    for (int i = 0; i < utf16Index && i < text.size(); ++i) {
+        if (!text[i].isLowSurrogate())
+            ++count;
+    }
+    return count;
+}
+
+QString lineWithoutBreak(QString line)
+{
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return line;
+}
+} // namespace
+
+bool TMainForm::TidyVersion4() const
+{
+    return Action("MenuTidy4")->isChecked();
+}
+
+void TMainForm::ShowEditorPage()
+{
+    if (!ActiveContainer || !ActiveEditorSheet)
+        return;
+    if (auto *inner = ActiveContainer->findChild<QTabWidget *>("SubPC_" + ActiveContainer->objectName()))
+        inner->setCurrentWidget(ActiveEditorSheet);
+}
+
+void TMainForm::ButtonAnalyzeClick()
+{
+    if (!ActiveSynEdit)
+        return;
+    ShowEditorPage();
+    if (!PanelGridErrors->isVisible()) {
+        Action("MenuShowErrorsComments")->setChecked(true);
+        PanelGridErrors->show();
+        PanelGridErrorReplace();
+    }
+    CallTidy(0);
+}
+
+void TMainForm::ButtonCleanClick()
+{
+    if (!ActiveSynEdit)
+        return;
+    ShowEditorPage();
+    // The backup holds the text exactly, whatever the document's encoding.
+    QSaveFile backup(BeforeCleanFile);
+    if (!backup.open(QIODevice::WriteOnly) || backup.write(EditorText(ActiveSynEdit).toUtf8()) < 0 ||
+        !backup.commit()) {
+        ShowMessageKind(2, backup.errorString());
+        return;
+    }
+    BeforeCleanDocument = DocumentNumberOf(ActiveContainer);
+    CallTidy(1);
+}
+
+void TMainForm::ButtonCancelChangesClick()
+{
+    if (!ActiveSynEdit || !QFileInfo::exists(BeforeCleanFile))
+        return;
+    // The backup belongs to the document that was cleaned.
+    if (DocumentNumberOf(ActiveContainer) != BeforeCleanDocument)
+        return;
+    QFile backup(BeforeCleanFile);
+    if (!backup.open(QIODevice::ReadOnly)) {
+        ShowMessageKind(2, backup.errorString());
+        return;
+    }
+    SetEditorText(ActiveSynEdit, QString::fromUtf8(backup.readAll()));
+    GridErrorsReset();
+    ActualizeStatusBar();
+}
+
+QString TMainForm::NewTmpFile(const QString &oldPath)
+{
+    const QString hint = ActiveContainer ? ActiveContainer->toolTip() : QString();
+    const QString folder = hint.isEmpty() ? TmpDir : QFileInfo(hint).absolutePath() + "/";
+    const QString newPath = folder + TmpDocName;
+    if (newPath == oldPath)
+        return oldPath;
+    if (!oldPath.isEmpty())
+        QFile::remove(oldPath);
+    return newPath;
+}
+
+bool TMainForm::WriteTidyRunConfigFile(const QString &encoding)
+{
+    const TidyConfiguration config = TidyConfigForRun();
+    const TidyOptionModel model(TidyTables);
+    LastRunTabSize = TidyTabSize(config);
+    QString error;
+    if (!WriteTidyRunConfig(TidyConfigTmpFile, config, model, encoding, &error)) {
+        ShowMessageKind(2, error);
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::CallTidy(int mode)
+{
+    QsciScintilla *editor = ActiveSynEdit;
+    if (!editor || EditorText(editor).isEmpty())
+        return;
+    if (CBConfigTidy->currentText().isEmpty()) {
+        ShowMessageKind(0, SNoConfigFileFound);
+        return;
+    }
+    const bool tidy4 = TidyVersion4();
+    if (tidy4 && EditorText(editor).contains(QLatin1String("<!DOCTYPE html>"))) {
+        ShowMessageKind(0, SSelectTidy5);
+        return;
+    }
+    StatusPanel(4)->setText(SWait);
+    StatusPanel(0)->clear();
+    StatusPanel(6)->clear();
+    GridErrorsReset();
+    MemoInfo->clear();
+    SetStatusIcon(-1);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    const QString exe = tidy4 ? Tidy4Exe : Tidy5Exe;
+    if (!QFileInfo::exists(exe)) {
+        ShowMessageKind(0, FormatMessageText(SStringNotFound, {QFileInfo(exe).fileName()}));
+        return;
+    }
+    const QString encoding = ActiveLabelFileType ? ActiveLabelFileType->text() : DocumentText::Utf8;
+    if (!WriteTidyRunConfigFile(encoding)) {
+        ActualizeStatusBar();
+        return;
+    }
+    TmpDocFile = NewTmpFile(TmpDocFile);
+    if (!SaveFileAsType(TmpDocFile, editor)) {
+        ActualizeStatusBar();
+        return;
+    }
+    const QByteArray copyBefore = mode == 1 ? ReadBytes(TmpDocFile) : QByteArray();
+
+    // A report left by an earlier run must never be shown as this run's.
+    QFile::remove(StderrFile);
+    const ProcessResult first = RunTidy(exe, mode == 0 ? "-e" : "-m");
+    if (!first.started || first.timedOut) {
+        ShowMessageKind(0, STidyTimeOut);
+        FinishTidyRun(editor);
+        return;
+    }
+    LoadGridErrors(StderrFile);
+
+    if (mode == 1) {
+        const QByteArray copyAfter = ReadBytes(TmpDocFile);
+        if (copyAfter.isEmpty() || copyAfter == copyBefore) {
+            // Tidy writes nothing when the page has errors: the text stays as it was.
+            ShowMessageKind(0, SCleanRefused);
+        } else {
+            const QString cleaned = DocumentText::DecodeText(copyAfter, encoding);
+            if (cleaned != EditorText(editor)) {
+                SetEditorText(editor, cleaned);
+                editor->setModified(true);
+            }
+            QFile::remove(StderrFile);
+            const ProcessResult second = RunTidy(exe, "-e");
+            if (!second.started || second.timedOut)
+                ShowMessageKind(0, STidyTimeOut);
+            else
+                LoadGridErrors(StderrFile);
+        }
+    }
+    FinishTidyRun(editor);
+}
+
+ProcessResult TMainForm::RunTidy(const QString &exe, const QString &modeSwitch)
+{
+    const QStringList arguments = {"-config", TidyConfigTmpFile, "-f", StderrFile, modeSwitch, TmpDocFile};
+    return RunProcess(exe, arguments, TidyTimeoutMs);
+}
+
+void TMainForm::FinishTidyRun(QsciScintilla *editor)
+{
+    ActualizeStatusBar();
+    if (editor) {
+        editor->setFocus();
+        editor->setCursorPosition(qMax(0, SavedCaretY - 1), qMax(0, SavedCaretX - 1));
+    }
+}
+
+QByteArray TMainForm::ReadBytes(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void TMainForm::LoadGridErrors(const QString &reportFile)
+{
+    const std::optional<TidyReport> report = TidyReport::Load(reportFile);
+    if (!report)
+        return;
+    GridErrorsReset();
+    // Messages stand in consecutive rows, so none is hidden below the row count.
+    ErrorRowCount = report->messages.size();
+    GridErrorsSize();
+    for (int i = 0; i < report->messages.size(); ++i)
+        GridErrors->setItem(i, 0, new QTableWidgetItem(report->messages[i].text));
+    SetStatusIcon(int(report->icon()));
+    MemoInfo->setPlainText(TidyInfoPaneText(*report, TidyReportHeader(TidyVersion4() ? 4 : 5)));
+    StatusPanel(6)->setText(TidyCountsText(report->errors, report->warnings));
+    if (GridErrors->rowCount() > 0)
+        GridErrors->setCurrentCell(0, 0);
+}
+
+void TMainForm::GridErrorsDblClick()
+{
+    QTableWidgetItem *item = GridErrors->item(ErrorGridRow, 0);
+    if (!item || !ActiveSynEdit)
+        return;
+    const std::optional<TidyPosition> position = TidyMessagePosition(item->text());
+    if (!position)
+        return;
+    QsciScintilla *editor = ActiveSynEdit;
+    const int line = qBound(0, position->line - 1, qMax(0, editor->lines() - 1));
+    const QString text = lineWithoutBreak(editor->text(line));
+    const int start = codePointIndex(text, TidyColumnToIndex(text, position->column, LastRunTabSize));
+    const int end = codePointIndex(text, text.size());
+    ShowEditorPage();
+    editor->setCursorPosition(line, start);
+    editor->setSelection(line, start, line, end);
+    editor->setFocus();
+}
+
+TidyConfiguration TMainForm::TidyConfigForRun() const
+{
+    TidyConfiguration config;
+    TidyConfiguration::Load(TidyConfigFile, &config);
+    return config;
+}
