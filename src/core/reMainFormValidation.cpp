@@ -130,7 +130,7 @@ bool TMainForm::WriteTidyRunConfigFile(const QString &encoding)
 void TMainForm::CallTidy(int mode)
 {
     QsciScintilla *editor = ActiveSynEdit;
-    if (!editor || EditorText(editor).isEmpty())
+    if (!editor || editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH) == 0)
         return;
     if (CBConfigTidy->currentText().isEmpty()) {
         ShowMessageKind(0, SNoConfigFileFound);

@@ -84,6 +84,75 @@ int countIn(const QRegularExpression &re, const QString &line)
     return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
+// Fast path for the usual message line "line N column M - Kind: ...": true and the
+// kind when the line has that form; the patterns above handle everything else.
+bool scanPositionedLine(const QString &t, TidyMessageKind *kind)
+{
+    const int n = int(t.size());
+    int i = 0;
+    auto skipBlanks = [&] {
+        while (i < n && t[i].isSpace())
+            ++i;
+    };
+    auto word = [&](QLatin1String w) {
+        if (QStringView(t).mid(i, w.size()).compare(w, Qt::CaseInsensitive) != 0)
+            return false;
+        i += int(w.size());
+        return true;
+    };
+    auto number = [&] {
+        const int start = i;
+        while (i < n && t[i].isDigit())
+            ++i;
+        return i > start;
+    };
+    if (!word(QLatin1String("line")) || i >= n || !t[i].isSpace())
+        return false;
+    skipBlanks();
+    if (!number())
+        return false;
+    skipBlanks();
+    if (!word(QLatin1String("column")))
+        return false;
+    skipBlanks();
+    if (!number())
+        return false;
+    skipBlanks();
+    if (i >= n || t[i] != QLatin1Char('-'))
+        return false;
+    ++i;
+    skipBlanks();
+    const int start = i;
+    while (i < n && t[i].isLetter())
+        ++i;
+    const int end = i;
+    skipBlanks();
+    if (end == start || i >= n || t[i] != QLatin1Char(':'))
+        return false;
+    *kind = kindOfWord(t.mid(start, end - start));
+    return true;
+}
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    int start = 0;
+    const int n = int(text.size());
+    for (int i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
+            lines.append(text.mid(start, i - start));
+            if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+    }
+    // No empty item after the last line end.
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
 void dropBlankEnds(QStringList &lines)
 {
     while (!lines.isEmpty() && lines.first().trimmed().isEmpty())
@@ -111,10 +180,7 @@ TidyResultIcon TidyReport::icon() const
 TidyReport TidyReport::Parse(const QString &text)
 {
     TidyReport report;
-    QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
-    // The split leaves one empty item after the last line end.
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
+    const QStringList lines = splitLines(text);
 
     int countedErrors = 0;
     int countedWarnings = 0;
@@ -126,12 +192,15 @@ TidyReport TidyReport::Parse(const QString &text)
     for (int i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
         const QString t = line.trimmed();
-        const QString lower = t.toLower();
+        TidyMessageKind scannedKind = TidyMessageKind::Other;
+        const bool scanned = scanPositionedLine(t, &scannedKind);
 
         // Tidy 4 closes with "... were found!"; those lines stay out of the summary text.
-        const bool tidy4Summary = lower.contains(QLatin1String("were found!"));
-        const bool tidy5Summary = tidy5SummaryPattern().match(t).hasMatch();
-        const bool noneFound = lower.startsWith(QLatin1String("no warnings or errors were found"));
+        const bool tidy4Summary = !scanned && t.contains(QLatin1String("were found!"), Qt::CaseInsensitive);
+        const bool tidy5Summary = !scanned && t.startsWith(QLatin1String("tidy found"), Qt::CaseInsensitive) &&
+                                  tidy5SummaryPattern().match(t).hasMatch();
+        const bool noneFound = !scanned && t.startsWith(QLatin1String("no warnings or errors were found"),
+                                                        Qt::CaseInsensitive);
         if (!inSummary && (tidy4Summary || tidy5Summary || noneFound)) {
             inSummary = true;
             report.hasSummary = true;
@@ -140,7 +209,7 @@ TidyReport TidyReport::Parse(const QString &text)
         }
         // A message line after the summary (older reports put accessibility
         // messages there) still belongs to the list.
-        if (inSummary && !lineStartPattern().match(t).hasMatch()) {
+        if (inSummary && !scanned && !lineStartPattern().match(t).hasMatch()) {
             if (!tidy4Summary)
                 report.summary.append(line);
             continue;
@@ -149,8 +218,11 @@ TidyReport TidyReport::Parse(const QString &text)
         TidyMessage message;
         message.reportLine = i;
         message.text = line;
-        const QRegularExpressionMatch positioned = kindAfterPositionPattern().match(t);
-        if (positioned.hasMatch()) {
+        const QRegularExpressionMatch positioned =
+            scanned ? QRegularExpressionMatch() : kindAfterPositionPattern().match(t);
+        if (scanned) {
+            message.kind = scannedKind;
+        } else if (positioned.hasMatch()) {
             message.kind = kindOfWord(positioned.captured(1));
         } else if (positionPattern().match(t).hasMatch()) {
             message.kind = TidyMessageKind::Other;

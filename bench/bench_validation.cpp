@@ -1,0 +1,95 @@
+// Analyze on a 1 MB page against bare HTML Tidy on the same file.
+// Run by hand: build/bench/bench_validation
+#include "TestSupport.h"
+
+#include "core/EditorText.h"
+#include "core/reMainForm.h"
+#include "core/uDivStartVK.h"
+#include "platform/ProcessRunner.h"
+
+#include <QComboBox>
+#include <QTabWidget>
+#include <Qsci/qsciscintilla.h>
+#include <QElapsedTimer>
+#include <QFile>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+// A page with a fault every fiftieth block; cascading faults give tens of thousands of messages.
+QByteArray makePage(int targetBytes, bool cascading)
+{
+    QByteArray page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>Big</title>\n"
+                      "</head>\n<body>\n";
+    int i = 0;
+    while (page.size() < targetBytes) {
+        page += "<div class=\"row\"><p>Paragraph " + QByteArray::number(i) +
+                " with <b>bold</b> and <a href=\"x.html\">a link</a>.</p>";
+        // Every fiftieth block has a fault for the report.
+        if (i % 50 == 0)
+            page += cascading ? "<p>unclosed <i>italic</p>" : "<p>unknown &bogus entity</p>";
+        page += "</div>\n";
+        ++i;
+    }
+    page += "</body>\n</html>\n";
+    return page;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void measure(TMainForm &form, TempProgramFolder &folder, ScriptedDialogs &dialogs, const char *label,
+             bool cascading)
+{
+    const QByteArray page = makePage(1024 * 1024, cascading);
+    const QString name = QStringLiteral("bench/page-%1.html").arg(cascading ? "cascading" : "typical");
+    folder.write(name, page);
+    const QString path = folder.file(name);
+    const int runs = 5;
+
+    form.show();
+    dialogs.openAnswers << QStringList{path};
+    form.MenuOpenClick();
+    if (form.CBConfigTidy->currentText().isEmpty())
+        form.CBConfigTidy->addItem("auto-settings.cfg");
+
+    std::vector<double> bare;
+    std::vector<double> analyze;
+    for (int r = 0; r < runs; ++r) {
+        QElapsedTimer t;
+        t.start();
+        RunProcess(Tidy5Exe, {"-config", TidyConfigFile, "-f", folder.file("tmp/bare.txt"), "-e", path}, 600000);
+        bare.push_back(t.nsecsElapsed() / 1e6);
+        t.restart();
+        form.ButtonAnalyzeClick();
+        analyze.push_back(t.nsecsElapsed() / 1e6);
+    }
+    const double b = median(bare);
+    const double a = median(analyze);
+    std::printf("%s page: %d bytes, %d messages listed, %d runs (medians)\n", label, int(page.size()),
+                form.ErrorRowCount, runs);
+    std::printf("bare tidy: %.1f ms\n", b);
+    std::printf("Analyze:   %.1f ms\n", a);
+    std::printf("ratio Analyze / bare tidy: %.3f (goal: at most 1.10)\n\n", a / b);
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    PrepareWindowTestEnvironment();
+    QApplication app(argc, argv);
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs;
+    TMainForm form;
+    form.show();
+    measure(form, folder, dialogs, "typical", false);
+    measure(form, folder, dialogs, "cascading", true);
+    for (int i = 1; i < form.PageControlMemos->count(); ++i)
+        form.PageControlMemos->widget(i)->findChild<QsciScintilla *>()->setModified(false);
+    form.close();
+    return 0;
+}
