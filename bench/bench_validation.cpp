@@ -54,8 +54,6 @@ void measure(TMainForm &form, TempProgramFolder &folder, ScriptedDialogs &dialog
     form.show();
     dialogs.openAnswers << QStringList{path};
     form.MenuOpenClick();
-    if (form.CBConfigTidy->currentText().isEmpty())
-        form.CBConfigTidy->addItem("auto-settings.cfg");
 
     std::vector<double> bare;
     std::vector<double> analyze;

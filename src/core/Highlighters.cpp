@@ -1,49 +1,73 @@
 #include "core/Highlighters.h"
 
-#include <Qsci/qscilexerbatch.h>
-#include <Qsci/qscilexercpp.h>
-#include <Qsci/qscilexercss.h>
-#include <Qsci/qscilexerhtml.h>
-#include <Qsci/qscilexerjavascript.h>
-#include <Qsci/qscilexerpascal.h>
-#include <Qsci/qscilexersql.h>
-#include <Qsci/qscilexerxml.h>
+#include "themes/SyntaxColorModel.h"
+#include "themes/SyntaxColorSettings.h"
+#include "themes/SyntaxLexer.h"
+
 #include <Qsci/qsciscintilla.h>
+
+#include <QCoreApplication>
+#include <QPointer>
 
 using DocumentText::HighlighterKind;
 
 namespace {
 const char *const kHighlighter = "HighlighterKind";
 
-QsciLexer *makeLexer(HighlighterKind kind, QObject *parent)
+QPointer<SyntaxColorModel> &sharedModel()
+{
+    static QPointer<SyntaxColorModel> model;
+    return model;
+}
+
+SyntaxLexerKind lexerKind(HighlighterKind kind)
 {
     switch (kind) {
-    case HighlighterKind::Css: return new QsciLexerCSS(parent);
-    case HighlighterKind::JScript: return new QsciLexerJavaScript(parent);
-    case HighlighterKind::Xml: return new QsciLexerXML(parent);
-    case HighlighterKind::Bat: return new QsciLexerBatch(parent);
-    case HighlighterKind::Cpp: return new QsciLexerCPP(parent);
-    case HighlighterKind::Pas: return new QsciLexerPascal(parent);
-    case HighlighterKind::Sql: return new QsciLexerSQL(parent);
-    case HighlighterKind::Asm: return nullptr;
-    default: return new QsciLexerHTML(parent);
+    case HighlighterKind::Html: return SyntaxLexerKind::Html;
+    case HighlighterKind::Css: return SyntaxLexerKind::Css;
+    case HighlighterKind::JScript: return SyntaxLexerKind::JScript;
+    case HighlighterKind::Php: return SyntaxLexerKind::Php;
+    case HighlighterKind::Xml: return SyntaxLexerKind::Xml;
+    case HighlighterKind::Bat: return SyntaxLexerKind::Bat;
+    case HighlighterKind::Cpp: return SyntaxLexerKind::Cpp;
+    case HighlighterKind::Pas: return SyntaxLexerKind::Pas;
+    case HighlighterKind::Asm: return SyntaxLexerKind::Asm;
+    case HighlighterKind::Sql: return SyntaxLexerKind::Sql;
+    case HighlighterKind::Multi: break;
     }
+    return SyntaxLexerKind::Multi;
 }
 } // namespace
+
+void SetHighlighterModel(SyntaxColorModel *model)
+{
+    sharedModel() = model;
+}
+
+SyntaxColorModel *HighlighterModel()
+{
+    if (!sharedModel()) {
+        auto *model = new SyntaxColorModel(QCoreApplication::instance());
+        SyntaxColorSettings::OriginSettings(*model);
+        sharedModel() = model;
+    }
+    return sharedModel();
+}
 
 void ApplyHighlighter(QsciScintilla *editor, HighlighterKind kind)
 {
     if (editor->property(kHighlighter).isValid() && EditorHighlighter(editor) == kind)
         return;
-    const QFont font = editor->font();
     QsciLexer *old = editor->lexer();
-    QsciLexer *lexer = makeLexer(kind, editor);
-    if (lexer) {
-        lexer->setDefaultFont(font);
-        lexer->setFont(font);
-    }
+    const QFont font = old ? old->defaultFont() : editor->font();
+    auto *lexer = new SyntaxLexer(lexerKind(kind), HighlighterModel(), editor);
+    lexer->setDefaultFont(font);
+    lexer->setFont(font);
     editor->setLexer(lexer);
     delete old;
+    // The text still carries the old lexer's styles: mark it all unstyled, so what is shown
+    // gets styled anew and the rest when it comes into view.
+    editor->recolor(0, 0);
     editor->setProperty(kHighlighter, int(kind));
     editor->setMarginsFont(font);
 }

@@ -3,7 +3,14 @@
 #include "core/DocumentText.h"
 
 class QsciScintilla;
+class SyntaxColorModel;
 
-// Gives the editor the lexer of the kind; every editor of a kind follows the same colours.
+// The colour model that lexers made from now on follow (the main window's). Without one,
+// editors follow a model of the built-in colours.
+void SetHighlighterModel(SyntaxColorModel *model);
+SyntaxColorModel *HighlighterModel();
+
+// Gives the editor the lexer of the kind; every editor follows the same colour model, so a
+// colour change shows in all of them at once.
 void ApplyHighlighter(QsciScintilla *editor, DocumentText::HighlighterKind kind);
 DocumentText::HighlighterKind EditorHighlighter(QsciScintilla *editor);

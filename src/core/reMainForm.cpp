@@ -404,31 +404,16 @@ void TMainForm::buildDocumentArea()
         if (m_closing)
             return;
         QWidget *page = PageControlMemos->widget(index);
-        const bool document = DocumentNumberOf(page) >= 0;
-        CBFont->setEnabled(document);
-        SEFontSize->setEnabled(document);
-        if (document)
+        // The Tidy page disables the font controls; any other page enables them.
+        if (page == TBTidyConfig)
+            TBTidyConfigShow();
+        else
+            TBTidyConfigHide();
+        if (DocumentNumberOf(page) >= 0)
             TBSynEditDynShow(page);
     });
 
-    TBTidyConfig = new QWidget(PageControlMemos);
-    TBTidyConfig->setObjectName("TBTidyConfig");
-    auto *configLayout = new QGridLayout(TBTidyConfig);
-    configLayout->setContentsMargins(4, 4, 4, 4);
-    CBConfigTidy = new QComboBox(TBTidyConfig);
-    CBConfigTidy->setObjectName("CBConfigTidy");
-    GridTidyConfig = new QTableWidget(TBTidyConfig);
-    GridTidyConfig->setObjectName("GridTidyConfig");
-    CBTidyOptions = new QComboBox(GridTidyConfig);
-    CBTidyOptions->setObjectName("CBTidyOptions");
-    CBTidyOptions->hide();
-    MemoConfigFileComments = new QTextEdit(TBTidyConfig);
-    MemoConfigFileComments->setObjectName("MemoConfigFileComments");
-    configLayout->addWidget(CBConfigTidy, 0, 0);
-    configLayout->addWidget(GridTidyConfig, 1, 0);
-    configLayout->addWidget(MemoConfigFileComments, 2, 0);
-    configLayout->setRowStretch(1, 3);
-    configLayout->setRowStretch(2, 1);
+    buildTidyConfigPage();
     PageControlMemos->addTab(TBTidyConfig, tr("Tidy configuration"));
 
     PanelGridErrors = new QFrame(SplitterPanelGridError);

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QStringList>
 
+#include "validation/TidyConfigFile.h"
 #include "validation/TidyOptionTables.h"
 
 class QAction;
@@ -25,6 +26,7 @@ class QToolBar;
 class QToolButton;
 class QWebEngineView;
 class QsciScintilla;
+class SyntaxColorModel;
 
 // What changed in an editor, for SynEditStatusChange.
 enum SynStatusChange {
@@ -91,6 +93,10 @@ public:
     void SEFontSizeChange();
     void CBFontChange();
     static QString SelectionStatusText(QsciScintilla *editor);
+    QWidget *ContainerOfEditor(QsciScintilla *editor) const;
+    void ShowCaretStatus(QsciScintilla *editor);
+    void ShowModifiedStatus(QsciScintilla *editor);
+    void ShowUndoRedoStatus(QsciScintilla *editor);
     void ApplyEditorFont(QsciScintilla *editor, const QFont &font);
     static QFont EditorFont(QsciScintilla *editor);
     void ApplyGutterColors(QsciScintilla *editor);
@@ -142,9 +148,6 @@ public:
     void ShowEditorPage();
     void LoadGridErrors(const QString &reportFile);
     void GridErrorsDblClick();
-    // The options a run uses: those of the option grid.
-    class TidyConfiguration TidyConfigForRun() const;
-    bool WriteTidyRunConfigFile(const QString &encoding);
     struct ProcessResult RunTidy(const QString &exe, const QString &modeSwitch);
     void FinishTidyRun(QsciScintilla *editor);
     static QByteArray ReadBytes(const QString &path);
@@ -165,6 +168,51 @@ public:
     QLabel *StatusPanel(int index) const;
     QString StatusPanelText(int index) const;
     void SetStatusIcon(int imageIndex);
+
+    // Tidy configuration page. The option grid shows TidyGridConfig: header
+    // rows with the class titles, each followed by the options of its class.
+    void CBTidyConfigInit();
+    // Shows the current configuration file's name in CBConfigTidy.
+    void CBTidyConfigShowCurrent();
+    void CBTidyConfigChange();
+    void LoadGridTidyConfig(const QString &file);
+    void GridTidyConfigInit();
+    void GridTidyConfigSize();
+    void GridTidyConfigReset();
+    // Writes the rows of TidyGridConfig into the grid.
+    void GridTidyConfigFill();
+    void GridTidyConfigSelectCell(int column, int row);
+    void CBTidyConfigValuesClick();
+    void GridTidyConfigTopLeftChanged();
+    // Mode 0 writes without asking; mode 1 asks before replacing a file.
+    bool GridTidyConfigSave(const QString &file, int mode);
+    bool ButtonGridTidyConfigSaveClick();
+    void ButtonGridTydiConfigDeleteItemClick();
+    void DeleteGridEmptyClasses();
+    // Adds the option under its class, or gives the option already there the
+    // new value; false when the name or the value is unusable.
+    bool AddOptionToConfigGrid(const QString &name, const QString &value);
+    void TBTidyConfigShow();
+    void TBTidyConfigHide();
+    // The option name of a grid row; empty for a class title or an empty row.
+    QString GridTidyConfigOptionAt(int row) const;
+    int GridTidyConfigRowOf(const QString &name) const;
+    // False (and nothing changes) when the option's type refuses the value.
+    bool GridTidyConfigSetValue(int row, const QString &value);
+    // The grid holds edits that neither the loaded file nor a save-as holds.
+    bool GridTidyConfigModified() const;
+    // Writes the run configuration TidyConfigTmpFile from the grid's options.
+    bool WriteRunConfig(const QString &documentEncoding, QString *error = nullptr);
+    TidyOptionModel TidyOptions;
+    TidyConfiguration TidyGridConfig;
+    TidyConfiguration TidySavedConfig;
+    int OptionRowCount = 0;
+    quint8 ClassHeaderCount = 0;
+    int QuickRefNavigated = 0;
+    QTabWidget *PageControlConfigFile = nullptr;
+    QWebEngineView *WebBrowserDocumentation = nullptr;
+    QLabel *LabelForTheLastVersion = nullptr;
+    QMenu *PopupMenuGridConfig = nullptr;
 
     // Steps of start-up that other parts of the window supply.
     void ActivateBrowserEmulationStep();
@@ -195,6 +243,9 @@ public:
     QString LastFilesList;
     bool JavascriptEnabled = false;
     QString ThemeName = QStringLiteral("_defaut-settings");
+    // The colour model every editor follows; it exists, with the built-in colours, from the
+    // window's creation, so the first document is coloured.
+    SyntaxColorModel *SyntaxColors() const { return m_syntaxColors; }
     QString QuickStartTexts[6];
     int RunCount = 0;
     bool ShowNewVersion = true;
@@ -280,6 +331,7 @@ private:
     void buildMenus();
     void buildTopArea();
     void buildDocumentArea();
+    void buildTidyConfigPage();
     void buildStatusBar();
     QAction *addAction(QMenu *menu, const QString &name, const QString &caption,
                        const QKeySequence &shortcut = QKeySequence());
@@ -288,6 +340,9 @@ private:
     void closeActiveContainer();
     void deleteTemporaryFiles();
 
+    static SyntaxColorModel *NewSyntaxColors(QObject *owner);
+
+    SyntaxColorModel *m_syntaxColors = NewSyntaxColors(this);
     bool m_shown = false;
     bool m_acceptDrops = false;
     bool m_closing = false;

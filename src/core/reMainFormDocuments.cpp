@@ -260,31 +260,52 @@ void TMainForm::TBSynEditDynShow(QWidget *sender)
     SearchZoneToWholeDocument();
 }
 
+QWidget *TMainForm::ContainerOfEditor(QsciScintilla *editor) const
+{
+    return ContainerOfNumber(editor->objectName().mid(int(qstrlen("SynEdit_"))).toInt());
+}
+
+void TMainForm::ShowCaretStatus(QsciScintilla *editor)
+{
+    int line = 0;
+    int index = 0;
+    editor->getCursorPosition(&line, &index);
+    SavedCaretY = line + 1;
+    SavedCaretX = index + 1;
+    StatusPanel(0)->setText(statusCaret(SavedCaretY, SavedCaretX));
+}
+
+void TMainForm::ShowModifiedStatus(QsciScintilla *editor)
+{
+    const bool modified = editor->isModified();
+    StatusPanel(1)->setText(modified ? SEditModify : QString());
+    Action("MenuSave")->setEnabled(modified);
+    Action("PopupSave")->setEnabled(modified);
+    ButtonSave->setIcon(ImageList1(modified ? imgSaveActive : imgSaveIdle));
+}
+
+void TMainForm::ShowUndoRedoStatus(QsciScintilla *editor)
+{
+    Action("MenuUndo")->setIcon(ImageList1(editor->isUndoAvailable() ? imgUndo : imgUndoOff));
+    Action("MenuRedo")->setIcon(ImageList1(editor->isRedoAvailable() ? imgRedo : imgRedoOff));
+}
+
 void TMainForm::SynEditStatusChange(QsciScintilla *sender, int changes)
 {
     if (!sender)
         return;
-    int line = 0;
-    int index = 0;
-    sender->getCursorPosition(&line, &index);
-    SavedCaretY = line + 1;
-    SavedCaretX = index + 1;
-    StatusPanel(0)->setText(statusCaret(SavedCaretY, SavedCaretX));
-    if (changes & scModified) {
-        const bool modified = sender->isModified();
-        StatusPanel(1)->setText(modified ? SEditModify : QString());
-        Action("MenuSave")->setEnabled(modified);
-        Action("PopupSave")->setEnabled(modified);
-        ButtonSave->setIcon(ImageList1(modified ? imgSaveActive : imgSaveIdle));
-        // The tab that holds the editor shows the mark, whichever tab is in front.
-        SetContainerImage(ContainerOfNumber(sender->objectName().mid(8).toInt()),
-                          modified ? imgDocModified : imgDocSaved);
-    }
+    // The tab that holds the editor shows the mark, whichever tab is in front.
+    if (changes & scModified)
+        SetContainerImage(ContainerOfEditor(sender), sender->isModified() ? imgDocModified : imgDocSaved);
+    // The panels and buttons show the document in front.
+    if (sender != ActiveSynEdit)
+        return;
+    ShowCaretStatus(sender);
+    if (changes & scModified)
+        ShowModifiedStatus(sender);
     StatusPanel(2)->setText((changes & scInsertMode) ? QString() : SEditInsert);
-    if (sender == ActiveSynEdit)
-        StatusPanel(3)->setText(SelectionStatusText(sender));
-    Action("MenuUndo")->setIcon(ImageList1(sender->isUndoAvailable() ? imgUndo : imgUndoOff));
-    Action("MenuRedo")->setIcon(ImageList1(sender->isRedoAvailable() ? imgRedo : imgRedoOff));
+    StatusPanel(3)->setText(SelectionStatusText(sender));
+    ShowUndoRedoStatus(sender);
 }
 
 QString TMainForm::SelectionStatusText(QsciScintilla *editor)
@@ -301,21 +322,10 @@ void TMainForm::ActualiseSynEditStatus()
 {
     if (!ActiveSynEdit)
         return;
-    QsciScintilla *editor = ActiveSynEdit;
-    int line = 0;
-    int index = 0;
-    editor->getCursorPosition(&line, &index);
-    SavedCaretY = line + 1;
-    SavedCaretX = index + 1;
-    StatusPanel(0)->setText(statusCaret(SavedCaretY, SavedCaretX));
-    const bool modified = editor->isModified();
-    StatusPanel(1)->setText(modified ? SEditModify : QString());
-    Action("MenuSave")->setEnabled(modified);
-    Action("PopupSave")->setEnabled(modified);
-    ButtonSave->setIcon(ImageList1(modified ? imgSaveActive : imgSaveIdle));
-    SetContainerImage(ActiveContainer, modified ? imgDocModified : imgDocSaved);
-    Action("MenuUndo")->setIcon(ImageList1(editor->isUndoAvailable() ? imgUndo : imgUndoOff));
-    Action("MenuRedo")->setIcon(ImageList1(editor->isRedoAvailable() ? imgRedo : imgRedoOff));
+    ShowCaretStatus(ActiveSynEdit);
+    ShowModifiedStatus(ActiveSynEdit);
+    SetContainerImage(ActiveContainer, ActiveSynEdit->isModified() ? imgDocModified : imgDocSaved);
+    ShowUndoRedoStatus(ActiveSynEdit);
 }
 
 void TMainForm::ActualizeStatusBar()
@@ -377,7 +387,7 @@ void TMainForm::closeActiveContainer()
         ActiveLabelFileType = nullptr;
         ActiveButtonWBReload = nullptr;
         PageControlMemos->setCurrentIndex(0);
-        ResetStatusBar();
+        TBTidyConfigShow();
     }
     if (hide)
         PageControlMemos->setUpdatesEnabled(true);

@@ -223,7 +223,7 @@ void TMainForm::ResetAndNew()
     for (int i = 0; i < 7; ++i)
         StatusPanel(i)->clear();
     MemoInfo->clear();
-    MemoConfigFileComments->clear();
+    // The configuration's comments belong to the option grid, not to a document.
     GridErrorsReset();
     SetStatusIcon(-1);
 }

@@ -7,7 +7,6 @@
 #include "core/uDivStartVK.h"
 #include "platform/ProcessRunner.h"
 #include "validation/TidyConfigFile.h"
-#include "validation/TidyOptionModel.h"
 #include "validation/TidyReport.h"
 
 #include <QAction>
@@ -114,19 +113,6 @@ QString TMainForm::NewTmpFile(const QString &oldPath)
     return newPath;
 }
 
-bool TMainForm::WriteTidyRunConfigFile(const QString &encoding)
-{
-    const TidyConfiguration config = TidyConfigForRun();
-    const TidyOptionModel model(TidyTables);
-    LastRunTabSize = TidyTabSize(config);
-    QString error;
-    if (!WriteTidyRunConfig(TidyConfigTmpFile, config, model, encoding, &error)) {
-        ShowMessageKind(2, error);
-        return false;
-    }
-    return true;
-}
-
 void TMainForm::CallTidy(int mode)
 {
     QsciScintilla *editor = ActiveSynEdit;
@@ -155,10 +141,13 @@ void TMainForm::CallTidy(int mode)
         return;
     }
     const QString encoding = ActiveLabelFileType ? ActiveLabelFileType->text() : DocumentText::Utf8;
-    if (!WriteTidyRunConfigFile(encoding)) {
+    QString error;
+    if (!WriteRunConfig(encoding, &error)) {
+        ShowMessageKind(2, error);
         ActualizeStatusBar();
         return;
     }
+    LastRunTabSize = TidyTabSize(TidyGridConfig);
     TmpDocFile = NewTmpFile(TmpDocFile);
     if (!SaveFileAsType(TmpDocFile, editor)) {
         ActualizeStatusBar();
@@ -258,9 +247,3 @@ void TMainForm::GridErrorsDblClick()
     editor->setFocus();
 }
 
-TidyConfiguration TMainForm::TidyConfigForRun() const
-{
-    TidyConfiguration config;
-    TidyConfiguration::Load(TidyConfigFile, &config);
-    return config;
-}

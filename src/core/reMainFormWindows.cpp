@@ -3,9 +3,7 @@
 
 #include <Qsci/qsciscintilla.h>
 
-void TMainForm::ShowTagNamesEditor() {}
 void TMainForm::ShowAbout() {}
-void TMainForm::ShowAddTidyConfigValue() {}
 void TMainForm::ShowNewVersionExists() {}
 void TMainForm::ShowOptimizer() {}
 void TMainForm::ShowFormReplaceSE() {}
@@ -17,5 +15,4 @@ void TMainForm::ShowHTMLEntitiesList() {}
 void TMainForm::ShowRecalcImageSize() {}
 
 void TMainForm::CloseToolWindows() {}
-void TMainForm::TidyConfigPageInit() {}
 void TMainForm::SearchZoneToWholeDocument() {}

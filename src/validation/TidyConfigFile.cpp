@@ -415,6 +415,20 @@ bool WriteTidyRunConfig(const QString &path, const TidyConfiguration &current,
     return TidyRunConfig(current, documentEncoding).save(path, model, error);
 }
 
+QStringList TidyTagNames(const QString &value)
+{
+    static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
+    return value.split(separators, Qt::SkipEmptyParts);
+}
+
+QString TidyTagList(const QStringList &names)
+{
+    QStringList all;
+    for (const QString &text : names)
+        all += TidyTagNames(text);
+    return all.join(QStringLiteral(", "));
+}
+
 int TidyTabSize(const TidyConfiguration &config)
 {
     bool ok = false;

@@ -110,6 +110,12 @@ bool WriteTidyRunConfig(const QString &path, const TidyConfiguration &current,
                         const TidyOptionModel &model, const QString &documentEncoding,
                         QString *error = nullptr);
 
+// The tag names of a tag-list value, cut at commas, blanks and line breaks;
+// empty names are left out.
+QStringList TidyTagNames(const QString &value);
+// The tag-list value of names given one or several per text: ", " between them.
+QString TidyTagList(const QStringList &names);
+
 // The tab size Tidy expands tabs with when it counts columns: the option
 // tab-size when it holds a number, else Tidy's own 8.
 int TidyTabSize(const TidyConfiguration &config);

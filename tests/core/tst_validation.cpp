@@ -74,8 +74,6 @@ private slots:
         form = std::make_unique<TMainForm>();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        if (form->CBConfigTidy->currentText().isEmpty())
-            form->CBConfigTidy->addItem("auto-settings.cfg");
         QVERIFY(!form->CBConfigTidy->currentText().isEmpty());
     }
 
@@ -231,9 +229,7 @@ private slots:
 
         // No configuration chosen.
         dialogs->asked.clear();
-        form->CBConfigTidy->setEditable(true);
         form->CBConfigTidy->setCurrentIndex(-1);
-        form->CBConfigTidy->setEditText(QString());
         form->ButtonAnalyzeClick();
         QCOMPARE(dialogs->texts().value(0), SNoConfigFileFound);
     }

@@ -1,0 +1,500 @@
+// The Tidy configuration page of the main window, driven as a user would.
+#include "TestSupport.h"
+
+#include "core/MessagesKandrix.h"
+#include "core/reAddTidyConfigValue.h"
+#include "core/reMainForm.h"
+#include "core/reTagNamesEditor.h"
+#include "core/uDivStartVK.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QWebEngineView>
+#include <QWheelEvent>
+#include <Qsci/qsciscintilla.h>
+#include <functional>
+#include <memory>
+
+using Rows = QList<QPair<QString, QString>>;
+
+namespace {
+// One option of each kind of value editor.
+const QByteArray kindsConfig = "// kinds\r\naccessibility-check: 0\r\nalt-text: picture\r\nchar-encoding: utf8\r\n"
+                               "css-prefix: c\r\ndoctype: auto\r\nindent: auto\r\nnew-inline-tags: video, audio\r\n"
+                               "newline: LF\r\nquote-nbsp: yes\r\nrepeated-attributes: keep-last\r\n"
+                               "sort-attributes: none\r\nwrap: 68\r\n";
+} // namespace
+
+class TestTidyConfigPage : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> folder;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<TMainForm> form;
+    // Answers for the program's own modal dialogs, in order; any other is a fault.
+    QList<std::function<void(QWidget *)>> modalHandlers;
+    QStringList unexpectedDialogs;
+    QTimer modalWatch;
+
+    void start(const QString &config = QString())
+    {
+        form = std::make_unique<TMainForm>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
+        if (!config.isEmpty())
+            choose(config);
+    }
+
+    QTableWidget *grid() const { return form->GridTidyConfig; }
+    Rows gridRows() const
+    {
+        Rows rows;
+        for (int r = 0; r < form->OptionRowCount; ++r)
+            rows.append({grid()->item(r, 0)->text(), grid()->item(r, 1) ? grid()->item(r, 1)->text() : QString()});
+        return rows;
+    }
+    QString cell(const QString &name) const
+    {
+        const int row = form->GridTidyConfigRowOf(name);
+        return row < 0 ? QStringLiteral("<missing>") : grid()->item(row, 1)->text();
+    }
+    void clickCell(int row, int column)
+    {
+        grid()->scrollToItem(grid()->item(row, 0));
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
+                          grid()->visualRect(grid()->model()->index(row, column)).center());
+        QCoreApplication::processEvents();
+    }
+    void clickValue(const QString &name) { clickCell(form->GridTidyConfigRowOf(name), 1); }
+    QLineEdit *cellEditor() const
+    {
+        for (QLineEdit *edit : grid()->findChildren<QLineEdit *>("EditGridTidyConfigValue"))
+            if (edit->isVisible())
+                return edit;
+        return nullptr;
+    }
+    void typeInCell(const QString &name, const QString &text)
+    {
+        clickValue(name);
+        QLineEdit *edit = cellEditor();
+        QVERIFY(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    void choose(const QString &fileName)
+    {
+        const int index = form->CBConfigTidy->findText(fileName);
+        QVERIFY2(index >= 0, qPrintable(fileName));
+        form->CBConfigTidy->setCurrentIndex(index);
+        emit form->CBConfigTidy->activated(index);
+    }
+    void chooseValue(const QString &value)
+    {
+        QComboBox *combo = form->CBTidyOptions;
+        QVERIFY(combo->isVisible());
+        combo->setCurrentIndex(combo->findText(value));
+        emit combo->activated(combo->currentIndex());
+    }
+    void saveAs(const QString &relative)
+    {
+        dialogs->saveAnswers << folder->file(relative);
+        QTest::mouseClick(form->findChild<QToolButton *>("ButtonGridTidyConfigSave"), Qt::LeftButton);
+    }
+    template <class Dialog>
+    void whenShown(std::function<void(Dialog *)> act)
+    {
+        modalHandlers << [act](QWidget *w) {
+            auto *dialog = qobject_cast<Dialog *>(w);
+            QVERIFY2(dialog, qPrintable(w->objectName()));
+            act(dialog);
+        };
+    }
+
+private slots:
+    void initTestCase()
+    {
+        connect(&modalWatch, &QTimer::timeout, this, [this] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible())
+                return;
+            if (!modalHandlers.isEmpty()) {
+                modalHandlers.takeFirst()(modal);
+            } else {
+                unexpectedDialogs << modal->objectName();
+                static_cast<QDialog *>(modal)->reject();
+            }
+        });
+        modalWatch.start(20);
+    }
+
+    void init()
+    {
+        folder = std::make_unique<TempProgramFolder>();
+        QVERIFY(folder->write("config/kinds.cfg", kindsConfig));
+        dialogs = std::make_unique<ScriptedDialogs>();
+        unexpectedDialogs.clear();
+        ClearMessages();
+    }
+
+    void cleanup()
+    {
+        if (form) {
+            for (int i = 1; i < form->PageControlMemos->count(); ++i)
+                form->PageControlMemos->widget(i)->findChild<QsciScintilla *>()->setModified(false);
+            form->close();
+            form.reset();
+        }
+        QVERIFY2(unexpectedDialogs.isEmpty(), qPrintable(unexpectedDialogs.join(", ")));
+        QVERIFY(modalHandlers.isEmpty());
+        modalHandlers.clear();
+        dialogs.reset();
+        folder.reset();
+    }
+
+    // Catches classes out of order or mixed, options lost, and header rows
+    // that look like options.
+    void gridShowsClassTitlesFollowedByTheirOptions()
+    {
+        QVERIFY(folder->write("config/tidy-cfg.tmp", "indent: yes\r\n"));
+        start();
+        QCOMPARE(form->CBConfigTidy->currentText(), QStringLiteral("auto-settings.cfg"));
+        QCOMPARE(form->CBConfigTidy->findText("tidy-cfg.tmp"), -1);
+        QMap<QString, QString> expected;
+        QStringList comments;
+        for (const QByteArray &line : folder->read("config/auto-settings.cfg").trimmed().split('\n')) {
+            const QString text = QString::fromUtf8(line).trimmed();
+            if (text.startsWith("//"))
+                comments << text.mid(2);
+            else
+                expected.insert(text.section(':', 0, 0), text.section(':', 1).trimmed());
+        }
+        QCOMPARE(form->MemoConfigFileComments->toPlainText(), comments.join('\n'));
+
+        QMap<QString, QString> shown;
+        TidyOptionClass current = TidyOptionClass::clNone;
+        QString previous;
+        const Rows rows = gridRows();
+        for (int r = 0; r < rows.size(); ++r) {
+            const TidyOptionClass title = TidyOptionModel::ClassOfTitle(rows[r].first);
+            if (title != TidyOptionClass::clNone) {
+                QVERIFY2(title > current, qPrintable(rows[r].first));
+                QVERIFY(grid()->item(r, 0)->font().bold());
+                QCOMPARE(grid()->item(r, 0)->background().color(), QColor(0xC0, 0xC0, 0xC0));
+                QVERIFY(!TidyOptionModel::IsClassHeader(rows.value(r + 1).first));
+                current = title;
+                previous.clear();
+                continue;
+            }
+            QCOMPARE(form->TidyOptions.classOf(rows[r].first), current);
+            QVERIFY2(previous.compare(rows[r].first + ";", Qt::CaseInsensitive) < 0, qPrintable(rows[r].first));
+            previous = rows[r].first + ";";
+            shown.insert(rows[r].first, rows[r].second);
+        }
+        QCOMPARE(shown, expected);
+    }
+
+    void editorsOfferTheTypesValues_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("auto-bool") << "indent" << "combo" << QStringList{"auto", "yes", "no"};
+        QTest::newRow("boolean") << "quote-nbsp" << "combo" << QStringList{"yes", "no"};
+        QTest::newRow("doctype") << "doctype" << "combo"
+                                 << QStringList{"omit", "auto", "strict", "transitional", "user"};
+        QTest::newRow("encoding") << "char-encoding" << "combo"
+                                  << QStringList{"raw", "ascii", "latin0", "latin1", "utf8", "iso2022", "mac",
+                                                 "win1252", "ibm858", "utf16le", "utf16be", "utf16", "big5",
+                                                 "shiftjis"};
+        QTest::newRow("repeated") << "repeated-attributes" << "combo" << QStringList{"keep-first", "keep-last"};
+        QTest::newRow("newline") << "newline" << "combo" << QStringList{"LF", "CRLF", "CR"};
+        QTest::newRow("accessibility") << "accessibility-check" << "combo" << QStringList{"0", "1", "2", "3"};
+        QTest::newRow("sort") << "sort-attributes" << "combo" << QStringList{"none", "alpha"};
+        QTest::newRow("string") << "css-prefix" << "text" << QStringList();
+        QTest::newRow("integer") << "wrap" << "text" << QStringList();
+        QTest::newRow("tag names") << "new-inline-tags" << "tags" << QStringList{"video", "audio"};
+        QTest::newRow("no type") << "alt-text" << "none" << QStringList();
+    }
+
+    // Catches an editor of the wrong kind or list, the value not shown, the
+    // combo away from its cell, and the wheel changing a value.
+    void editorsOfferTheTypesValues()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, editor);
+        QFETCH(QStringList, values);
+        start("kinds.cfg");
+        const QString before = cell(option);
+        QStringList tagLines;
+        if (editor == "tags") {
+            whenShown<TTagNamesEditor>([&](TTagNamesEditor *d) {
+                tagLines = d->MemoTagNames->toPlainText().split('\n');
+                QCOMPARE(d->LabelItemsCount->text(), FormItemsEditorLabel + " 2");
+                d->ButtonCancel->click();
+            });
+        }
+        clickValue(option);
+        QTRY_VERIFY(modalHandlers.isEmpty());
+        QComboBox *combo = form->CBTidyOptions;
+        QCOMPARE(combo->isVisible(), editor == "combo");
+        QCOMPARE(cellEditor() != nullptr, editor == "text");
+        QCOMPARE(tagLines, editor == "tags" ? values : QStringList());
+        if (editor != "combo")
+            return;
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        QCOMPARE(items, values);
+        QCOMPARE(combo->currentIndex(), values.indexOf(before));
+        const QRect rect = grid()->visualRect(grid()->model()->index(form->GridTidyConfigRowOf(option), 1));
+        QCOMPARE(combo->geometry().topLeft(), rect.topLeft() + grid()->viewport()->pos());
+        QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(combo, &wheel);
+        QCOMPARE(combo->currentIndex(), values.indexOf(before));
+        const QString other = values.last() == before ? values.first() : values.last();
+        chooseValue(other);
+        QVERIFY(!combo->isVisible());
+        QCOMPARE(cell(option), other);
+        QCOMPARE(form->TidyGridConfig.value(option), other);
+    }
+
+    // Catches a number cell that takes letters, more digits than Tidy reads,
+    // or an empty number.
+    void integerCellsTakeDigitsOnly()
+    {
+        start("kinds.cfg");
+        typeInCell("wrap", "12ab3456789012");
+        QCOMPARE(form->TidyGridConfig.value("wrap"), QStringLiteral("123456789"));
+        typeInCell("wrap", "");
+        QCOMPARE(cell("wrap"), QStringLiteral("123456789"));
+        QVERIFY(!form->GridTidyConfigSetValue(form->GridTidyConfigRowOf("wrap"), "12a"));
+        typeInCell("css-prefix", "My Prefix #1");
+        QCOMPARE(form->TidyGridConfig.value("css-prefix"), QStringLiteral("My Prefix #1"));
+    }
+
+    // Catches values cut at "#", "//" or ";", a doctype taken for a comment,
+    // a tag list lost in wrapping, or a save that differs from the file read.
+    void valuesAndCommentsSurviveSaveAndReload()
+    {
+        start();
+        const QByteArray shipped = folder->read("config/auto-settings.cfg");
+        saveAs("config/copy.cfg");
+        QCOMPARE(folder->read("config/copy.cfg"), shipped);
+        QCOMPARE(dialogs->saveProposals, QStringList{ConfigDir + "current-config.cfg"});
+
+        choose("kinds.cfg");
+        const QString doctype = "\"-//W3C//DTD HTML 4.01//EN\"";
+        clickValue("doctype");
+        form->CBTidyOptions->lineEdit()->selectAll();
+        QTest::keyClicks(form->CBTidyOptions->lineEdit(), doctype);
+        QTest::keyClick(form->CBTidyOptions->lineEdit(), Qt::Key_Return);
+        typeInCell("css-prefix", "x#y//z;w");
+        QStringList names;
+        for (int i = 1; i <= 40; ++i)
+            names << QStringLiteral("custom-element%1").arg(i);
+        whenShown<TTagNamesEditor>([&](TTagNamesEditor *d) {
+            d->MemoTagNames->setPlainText(names.mid(0, 20).join('\n') + "\n\n" + names.mid(20).join('\n') + "\n");
+            d->ButtonOK->click();
+        });
+        clickValue("new-inline-tags");
+        QTRY_COMPARE(cell("new-inline-tags"), names.join(", "));
+        QVERIFY(form->AddOptionToConfigGrid("alt-text", "a # b // c ; d"));
+        form->MemoConfigFileComments->setPlainText("first\n  # second\n// third");
+        const Rows rows = gridRows();
+        QCOMPARE(cell("doctype"), doctype);
+
+        saveAs("config/tricky.cfg");
+        const QStringList lines = QString::fromUtf8(folder->read("config/tricky.cfg")).split("\r\n");
+        QVERIFY(lines.contains("doctype: " + doctype));
+        QVERIFY(lines.contains("css-prefix: x#y//z;w"));
+        int tagLines = 0;
+        for (const QString &line : lines) {
+            QVERIFY2(line.size() <= 60, qPrintable(line));
+            tagLines += line.startsWith("  ") ? 1 : 0;
+        }
+        QVERIFY(tagLines > 10);
+        choose("copy.cfg");
+        choose("tricky.cfg");
+        QVERIFY(dialogs->asked.isEmpty());
+        QCOMPARE(gridRows(), rows);
+        QCOMPARE(form->MemoConfigFileComments->toPlainText(), QStringLiteral("first\n  # second\n// third"));
+        saveAs("config/tricky2.cfg");
+        QCOMPARE(folder->read("config/tricky2.cfg"), folder->read("config/tricky.cfg"));
+    }
+
+    // Catches a title left without options, a title that can be deleted, and
+    // options of other classes lost with it.
+    void deleteRemovesOptionsAndEmptyTitles()
+    {
+        QVERIFY(folder->write("config/del.cfg", "indent: auto\r\nshow-errors: 6\r\nwrap: 0\r\nquiet: no\r\n"));
+        start("del.cfg");
+        QCOMPARE(gridRows(), (Rows{{"DIAGNOSTICS", ""}, {"show-errors", "6"}, {"PRETTY PRINT", ""},
+                                   {"indent", "auto"}, {"wrap", "0"}, {"MISCELLANEOUS", ""}, {"quiet", "no"}}));
+        auto deleteAt = [&](int row, int column) {
+            clickCell(row, column);
+            QTest::mouseClick(form->findChild<QToolButton *>("ButtonGridTydiConfigDeleteItem"), Qt::LeftButton);
+        };
+        deleteAt(2, 0);
+        QCOMPARE(gridRows().size(), 7);
+        deleteAt(1, 0);
+        QCOMPARE(gridRows(), (Rows{{"PRETTY PRINT", ""}, {"indent", "auto"}, {"wrap", "0"}, {"MISCELLANEOUS", ""},
+                                   {"quiet", "no"}}));
+        deleteAt(4, 1);
+        clickCell(1, 0);
+        form->Action("MenuDeleteOption")->trigger();
+        deleteAt(3, 0);  // an empty row
+        QCOMPARE(gridRows(), (Rows{{"PRETTY PRINT", ""}, {"wrap", "0"}}));
+        QCOMPARE(form->TidyGridConfig.entries().size(), 1);
+    }
+
+    // Catches duplicates, options offered that the grid holds, a missing
+    // title for a new class, and value boxes of the wrong kind.
+    void addPutsAnOptionUnderItsClassOnce()
+    {
+        QVERIFY(folder->write("config/del.cfg", "indent: auto\r\nshow-errors: 6\r\n"));
+        start("del.cfg");
+        QStringList offered;
+        whenShown<TAddTidyConfigValue>([&](TAddTidyConfigValue *d) {
+            QCOMPARE(d->LabelOption->text(), FormAddAValueOption);
+            for (int i = 0; i < d->CBTidyConfigTPTypes->count(); ++i)
+                offered << d->CBTidyConfigTPTypes->itemText(i);
+            d->CBTidyConfigTPTypes->setEditText("new-pre-tags");
+            QVERIFY(d->EditTagNames->isVisible() && !d->CBValue->isVisible());
+            d->CBTidyConfigTPTypes->setEditText("tab-size");
+            QCOMPARE(d->EditTagNames->text(), QStringLiteral("8"));
+            QTest::keyClicks(d->EditTagNames, "x");
+            QCOMPARE(d->EditTagNames->text(), QStringLiteral("8"));
+            d->CBTidyConfigTPTypes->setEditText("add-xml-decl");
+            QVERIFY(d->CBValue->isVisible());
+            QCOMPARE(d->CBValue->currentText(), QStringLiteral("no"));
+            d->CBValue->setCurrentIndex(d->CBValue->findText("yes"));
+            d->ButtonOK->click();
+        });
+        QTest::mouseClick(form->findChild<QToolButton *>("ButtonGridTidyConfigAdd"), Qt::LeftButton);
+        QVERIFY(!offered.contains("indent") && !offered.contains("alt-text"));
+        QVERIFY(offered.contains("add-xml-decl") && offered.contains("wrap"));
+        QCOMPARE(gridRows(), (Rows{{"HTML XHTML XML", ""}, {"add-xml-decl", "yes"}, {"DIAGNOSTICS", ""},
+                                   {"show-errors", "6"}, {"PRETTY PRINT", ""}, {"indent", "auto"}}));
+
+        whenShown<TAddTidyConfigValue>([](TAddTidyConfigValue *d) {
+            d->ButtonOK->click();  // no name yet
+            QVERIFY(d->isVisible());
+            d->CBTidyConfigTPTypes->setEditText("Indent ");
+            d->CBValue->setEditText("yes");
+            d->ButtonOK->click();
+        });
+        form->Action("MenuAddOption")->trigger();
+        QCOMPARE(gridRows().mid(4), (Rows{{"PRETTY PRINT", ""}, {"indent", "yes"}}));
+        QVERIFY(!form->AddOptionToConfigGrid("wrap", "wide"));
+    }
+
+    // Catches edits lost without a question, and a Cancel or a cancelled save
+    // that still switches.
+    void anotherConfigurationAsksBeforeDiscardingEdits()
+    {
+        start();
+        const QString original = TidyConfigFile;
+        QVERIFY(form->GridTidyConfigSetValue(form->GridTidyConfigRowOf("indent"), "yes"));
+        dialogs->answers << QMessageBox::Cancel << QMessageBox::Yes;
+        choose("kinds.cfg");
+        choose("kinds.cfg");  // Yes, and then no file chosen
+        QCOMPARE(dialogs->texts().value(0), FormatMessageText(SWarningSaveChanges, {"auto-settings.cfg"}));
+        QCOMPARE(dialogs->asked.value(0).buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(form->CBConfigTidy->currentText(), QStringLiteral("auto-settings.cfg"));
+        QCOMPARE(TidyConfigFile, original);
+        QCOMPARE(cell("indent"), QStringLiteral("yes"));
+
+        dialogs->answers << QMessageBox::Yes;
+        dialogs->saveAnswers << folder->file("config/kept.cfg");
+        choose("kinds.cfg");
+        QVERIFY(folder->read("config/kept.cfg").contains("\r\nindent: yes\r\n"));
+        QCOMPARE(form->CBConfigTidy->currentText(), QStringLiteral("kinds.cfg"));
+        QCOMPARE(cell("wrap"), QStringLiteral("68"));
+
+        form->MemoConfigFileComments->setPlainText("changed");
+        dialogs->answers << QMessageBox::No;
+        choose("auto-settings.cfg");
+        QCOMPARE(dialogs->asked.size(), 4);
+        QCOMPARE(cell("indent"), QStringLiteral("auto"));
+        choose("kinds.cfg");  // nothing to lose, nothing asked
+        QCOMPARE(dialogs->asked.size(), 4);
+    }
+
+    // Catches a run configuration taken from the file rather than the grid.
+    void runConfigurationHoldsTheGridsOptions()
+    {
+        start();
+        QVERIFY(form->AddOptionToConfigGrid("new-blocklevel-tags", "article, aside"));
+        QVERIFY(form->WriteRunConfig("UTF8"));
+        TidyConfiguration run;
+        QVERIFY(TidyConfiguration::Load(folder->file("config/tidy-cfg.tmp"), &run));
+        QCOMPARE(run.value("input-encoding"), QStringLiteral("utf8"));
+        for (const TidyConfigEntry &entry : form->TidyGridConfig.entries()) {
+            if (!entry.name.contains("encoding") && entry.name != "output-bom")
+                QCOMPARE(run.value(entry.name), entry.value);
+        }
+    }
+
+    // A new user opens the page, sets indent to yes, saves as my.cfg (the
+    // second time the overwrite is asked), and picks it from the list.
+    void newUserChangesIndentAndPicksTheSavedFile()
+    {
+        form = std::make_unique<TMainForm>();
+        form->show();
+        form->resize(1000, 640);
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(form->CBFont->isEnabled());
+        QVERIFY(form->WebBrowserDocumentation->url().isEmpty());
+        QSignalSpy loaded(form->WebBrowserDocumentation, &QWebEngineView::loadFinished);
+        QWidget *document = form->PageControlMemos->currentWidget();
+        form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
+        QVERIFY(!form->CBFont->isEnabled() && !form->SEFontSize->isEnabled());
+        QCOMPARE(form->ActiveWebBrowser.data(), form->WebBrowserDocumentation);
+
+        clickValue("indent");
+        chooseValue("yes");
+        saveAs("config/my.cfg");
+        QVERIFY(dialogs->asked.isEmpty());
+        typeInCell("indent-spaces", "4");
+        dialogs->answers << QMessageBox::Cancel << QMessageBox::Yes;
+        saveAs("config/my.cfg");
+        QVERIFY(!folder->read("config/my.cfg").contains("indent-spaces: 4"));
+        saveAs("config/my.cfg");
+        QCOMPARE(dialogs->texts().value(0), FormatMessageText(SWarningOverwriteFile, {folder->file("config/my.cfg")}));
+        QCOMPARE(dialogs->asked.size(), 2);
+
+        choose("kinds.cfg");
+        QCOMPARE(cell("indent"), QStringLiteral("auto"));
+        choose("my.cfg");
+        QCOMPARE(dialogs->asked.size(), 2);
+        QCOMPARE(cell("indent"), QStringLiteral("yes"));
+        QCOMPARE(cell("indent-spaces"), QStringLiteral("4"));
+        QCOMPARE(TidyConfigFile, folder->file("config/my.cfg"));
+
+        QTRY_VERIFY_WITH_TIMEOUT(loaded.count() > 0, 15000);
+        QCOMPARE(form->WebBrowserDocumentation->url(), QUrl::fromLocalFile(QuickRefFileName));
+        QTest::qWait(300);
+        clickValue("indent");
+        QVERIFY(form->grab().save("/tmp/tidypage.png"));
+        form->PageControlMemos->setCurrentWidget(document);
+        QVERIFY(form->CBFont->isEnabled() && !form->CBTidyOptions->isVisible());
+    }
+};
+
+VK_WINDOW_TEST_MAIN(TestTidyConfigPage)
+#include "tst_tidyconfigpage.moc"
