@@ -236,8 +236,8 @@ void TMainForm::SetActiveTTabSheets(QWidget *container)
 
 void TMainForm::TBSynEditDynShow(QWidget *sender)
 {
-    MemoInfo->clear();
-    GridErrorsReset();
+    // The results of a run belong to the document it ran on: counts and icon go too.
+    ResetTidyErrors();
     ActiveContainer = sender;
     SetActiveTTabSheets(sender);
     ActualizeFileType();

@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
@@ -261,6 +262,28 @@ private slots:
         QVERIFY(timer.elapsed() < 30000);
         QCOMPARE(dialogs->texts().value(0), STidyTimeOut);
         QVERIFY(listedMessages().isEmpty());
+    }
+
+    void errorPanelClosesAndDocksLeft()
+    {
+        openPage("panel.html", brokenPage);
+        form->ButtonCloseGridErrorsClick();
+        QVERIFY(!form->PanelGridErrors->isVisible());
+        QVERIFY(!form->Action("MenuShowErrorsComments")->isChecked());
+        // Analyze brings the panel back.
+        form->ButtonAnalyzeClick();
+        QVERIFY(form->PanelGridErrors->isVisible());
+        QVERIFY(form->Action("MenuShowErrorsComments")->isChecked());
+
+        form->Action("MenuErrorEditorToLeft")->trigger();
+        QVERIFY(form->GridErrorToLeft);
+        QCOMPARE(form->SplitterPanelGridError->orientation(), Qt::Horizontal);
+        QCOMPARE(form->SplitterPanelGridError->widget(0), form->PanelGridErrors);
+        QCOMPARE(form->PanelGridErrors->width(), form->width() * 25 / 100);
+        form->Action("MenuErrorEditorToLeft")->trigger();
+        QCOMPARE(form->SplitterPanelGridError->orientation(), Qt::Vertical);
+        QCOMPARE(form->SplitterPanelGridError->widget(1), form->PanelGridErrors);
+        QCOMPARE(form->PanelGridErrors->height(), 122);
     }
 
     // A new user: open a real page, Analyze, double-click the first error, fix it, Analyze again.
