@@ -12,6 +12,16 @@ QString EditorText(QsciScintilla *editor)
     return QString::fromUtf8(data, int(length));
 }
 
+QByteArray EditorUtf8(QsciScintilla *editor)
+{
+    const long length = editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    const auto *data = reinterpret_cast<const char *>(
+        editor->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+    if (!data || length <= 0)
+        return QByteArray();
+    return QByteArray(data, int(length));
+}
+
 namespace {
 void appendText(QsciScintilla *editor, const QString &text)
 {

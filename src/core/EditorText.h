@@ -8,6 +8,8 @@ class QsciScintilla;
 QString EditorText(QsciScintilla *editor);
 // Replaces the whole text, NUL characters included, as one undo step.
 void SetEditorText(QsciScintilla *editor, const QString &text);
+// The editor's own UTF-8 bytes, without a copy into a QString.
+QByteArray EditorUtf8(QsciScintilla *editor);
 // Loads a text with no undo history (a freshly opened document).
 void LoadEditorText(QsciScintilla *editor, const QString &text);
 // Positions (character, line) counted from 1 to QScintilla's (line, index) from 0 and back.

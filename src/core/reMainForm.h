@@ -150,6 +150,8 @@ public:
     void GridErrorsDblClick();
     struct ProcessResult RunTidy(const QString &exe, const QString &modeSwitch);
     void FinishTidyRun(QsciScintilla *editor);
+    // Writes the editor text to the temporary copy in the document's encoding.
+    bool WriteTemporaryCopy(QsciScintilla *editor, const QString &encoding);
     static QByteArray ReadBytes(const QString &path);
     // Tidy is stopped when it runs longer than this.
     int TidyTimeoutMs = 60000;

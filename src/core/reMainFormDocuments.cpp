@@ -310,11 +310,20 @@ void TMainForm::SynEditStatusChange(QsciScintilla *sender, int changes)
 
 QString TMainForm::SelectionStatusText(QsciScintilla *editor)
 {
+    // Characters are counted on the editor's UTF-8 bytes: every byte that does not continue a character.
     const long length = editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-    const long characters = editor->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, 0L, length);
+    const auto *data = reinterpret_cast<const uchar *>(
+        editor->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+    auto count = [data](long from, long to) {
+        long n = 0;
+        for (long i = from; i < to; ++i)
+            n += (data[i] & 0xC0) != 0x80;
+        return n;
+    };
     const long selStart = editor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
     const long selEnd = editor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
-    const long selected = editor->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, selStart, selEnd);
+    const long characters = data ? count(0, length) : 0;
+    const long selected = data ? count(selStart, selEnd) : 0;
     return QStringLiteral("%1/%2").arg(selected).arg(characters);
 }
 

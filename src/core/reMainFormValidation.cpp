@@ -22,6 +22,8 @@
 #include <QTextEdit>
 #include <Qsci/qsciscintilla.h>
 
+#include <algorithm>
+
 namespace {
 // Code points before a UTF-16 index: QScintilla counts characters, not UTF-16 units.
 int codePointIndex(const QString &text, int utf16Index)
@@ -149,7 +151,7 @@ void TMainForm::CallTidy(int mode)
     }
     LastRunTabSize = TidyTabSize(TidyGridConfig);
     TmpDocFile = NewTmpFile(TmpDocFile);
-    if (!SaveFileAsType(TmpDocFile, editor)) {
+    if (!WriteTemporaryCopy(editor, encoding)) {
         ActualizeStatusBar();
         return;
     }
@@ -187,6 +189,26 @@ void TMainForm::CallTidy(int mode)
     FinishTidyRun(editor);
 }
 
+bool TMainForm::WriteTemporaryCopy(QsciScintilla *editor, const QString &encoding)
+{
+    // The editor holds UTF-8 already: UTF-8 copies, and ANSI copies of pure ASCII text,
+    // are its bytes as they stand.
+    const QByteArray utf8 = EditorUtf8(editor);
+    const bool direct = encoding == DocumentText::Utf8 || encoding == DocumentText::Utf8Bom ||
+                        (encoding == DocumentText::Ansi &&
+                         std::all_of(utf8.cbegin(), utf8.cend(), [](char c) { return uchar(c) < 0x80; }));
+    if (!direct)
+        return SaveFileAsType(TmpDocFile, editor);
+    QFile copy(TmpDocFile);
+    const QByteArray bom = encoding == DocumentText::Utf8Bom ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate) || copy.write(bom) != bom.size() ||
+        copy.write(utf8) != utf8.size()) {
+        ShowMessageKind(2, copy.errorString());
+        return false;
+    }
+    return true;
+}
+
 ProcessResult TMainForm::RunTidy(const QString &exe, const QString &modeSwitch)
 {
     const QStringList arguments = {"-config", TidyConfigTmpFile, "-f", StderrFile, modeSwitch, TmpDocFile};
@@ -198,7 +220,11 @@ void TMainForm::FinishTidyRun(QsciScintilla *editor)
     ActualizeStatusBar();
     if (editor) {
         editor->setFocus();
-        editor->setCursorPosition(qMax(0, SavedCaretY - 1), qMax(0, SavedCaretX - 1));
+        int line = 0;
+        int index = 0;
+        editor->getCursorPosition(&line, &index);
+        if (line != SavedCaretY - 1 || index != SavedCaretX - 1)
+            editor->setCursorPosition(qMax(0, SavedCaretY - 1), qMax(0, SavedCaretX - 1));
     }
 }
 
