@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "app/VelKandrixApp.h"
+#include "app/reSplash.h"
 #include "core/EditorText.h"
 #include "core/MessagesKandrix.h"
 #include "core/reMainForm.h"
@@ -18,6 +19,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QWebEngineView>
 #include <Qsci/qsciscintilla.h>
@@ -360,6 +362,21 @@ private slots:
         QCOMPARE(TMainForm::BoxOnlyNums(QChar(8)), QChar(8));
         QCOMPARE(TMainForm::BoxOnlyNums('a'), QChar(9));
         QCOMPARE(TMainForm::BoxOnlyNums('-'), QChar(9));
+    }
+
+    void splashClosesAfterItsTimeOrOnAClick()
+    {
+        TSplash timed;
+        timed.show();
+        QVERIFY(timed.isVisible());
+        QCOMPARE(timed.size(), QSize(208, 184));
+        QCOMPARE(timed.Timer1->interval(), 1500);
+        QTRY_VERIFY_WITH_TIMEOUT(!timed.isVisible(), 5000);
+
+        TSplash clicked;
+        clicked.show();
+        QTest::mouseClick(clicked.findChild<QWidget *>("PanelInside"), Qt::LeftButton);
+        QVERIFY(!clicked.isVisible());
     }
 
     void exceptionTextGetsAFullStop()
