@@ -45,6 +45,8 @@ int ScanHtml(const char *s, int i, int to, int &state, quint8 *st, bool embedded
 {
     *region = HtmlRegion::Html;
     int mode = state & 7;
+    if (mode > HtmlComment)
+        mode = HtmlText;
     int tag = (state >> 3) & 3;
     while (i < to) {
         const char c = s[i];
@@ -109,7 +111,7 @@ int ScanHtml(const char *s, int i, int to, int &state, quint8 *st, bool embedded
                 fill(st, i, j, tagStyle(tag));
                 i = j;
                 mode = HtmlText;
-                if (c == '>' && (tag == TagScript || tag == TagStyle)) {
+                if (embedded && c == '>' && (tag == TagScript || tag == TagStyle)) {
                     *region = tag == TagScript ? HtmlRegion::Script : HtmlRegion::Style;
                     state = HtmlText;
                     return i;
@@ -237,6 +239,8 @@ int phpOpenerLength(const char *s, int i, int to)
 int MultiLine(const char *s, int i, int to, int state, quint8 *st)
 {
     HtmlRegion region = HtmlRegion(state & kRegionBits);
+    if (region > HtmlRegion::Style)
+        region = HtmlRegion::Html;
     bool inPhp = (state & kInPhp) != 0;
     int outer = (state >> kOuterShift) & kOuterMask;
     int php = (state >> kPhpShift) & kPhpMask;

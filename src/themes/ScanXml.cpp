@@ -52,6 +52,8 @@ bool isXmlNameStart(char c)
 int XmlLine(const char *s, int i, int to, int state, quint8 *st)
 {
     int mode = state & 0xF;
+    if (mode > XmlDocType)
+        mode = XmlText;
     bool ns = (state & kNamespace) != 0;
     bool subset = (state & kSubset) != 0;
     while (i < to) {

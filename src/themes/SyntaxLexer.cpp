@@ -167,6 +167,9 @@ void SyntaxLexer::setEditor(QsciScintilla *editor)
         applied.Valid = false;
     m_lineStates.clear();
     m_knownLines = 0;
+    // A caret that stays visible on a dark background.
+    if (editor)
+        editor->setCaretForegroundColor(generalText());
 }
 
 void SyntaxLexer::setFont(const QFont &font, int)

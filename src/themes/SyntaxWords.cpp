@@ -50,12 +50,12 @@ bool WordSet::contains(const char *text, int length) const
         const Slot &slot = m_slots[i];
         if (slot.Length != length)
             continue;
-        int k = 0;
         if (m_caseSensitive) {
             if (std::memcmp(slot.Word, text, size_t(length)) == 0)
                 return true;
             continue;
         }
+        int k = 0;
         while (k < length && slot.Word[k] == char(lower(text[k])))
             ++k;
         if (k == length)

@@ -47,12 +47,6 @@ const char *const kPage =
     "</body>\n"
     "</html>\n";
 
-// A style expected at a token: an attribute, or a marker when Marker >= 0.
-struct Expected {
-    SyntaxAttri Attri;
-    int Marker;
-};
-
 int styleAt(QsciScintilla &editor, int pos)
 {
     return int(editor.SendScintilla(Base::SCI_GETSTYLEAT, static_cast<unsigned long>(pos)));
