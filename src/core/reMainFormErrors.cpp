@@ -33,7 +33,6 @@ void TMainForm::PanelGridErrorReplace()
     SplitterPanelGridError->insertWidget(left ? 0 : 1, PanelGridErrors);
     SplitterGridErrors->setStretchFactor(0, 1);
     SplitterGridErrors->setStretchFactor(1, 0);
-    const QList<int> sizes = SplitterPanelGridError->sizes();
     const int total = (left ? SplitterPanelGridError->width() : SplitterPanelGridError->height());
     int panel;
     if (left)
@@ -49,15 +48,12 @@ void TMainForm::PanelGridErrorReplace()
         SplitterPanelGridError->setSizes({qMax(0, total - panel), panel});
     const int info = left ? 220 : 335;
     const int inner = left ? PanelGridErrors->height() : PanelGridErrors->width();
-    if (left)
-        SplitterGridErrors->setSizes({qMax(0, inner - info), info});
-    else
-        SplitterGridErrors->setSizes({qMax(0, inner - info), info});
-    Q_UNUSED(sizes);
+    SplitterGridErrors->setSizes({qMax(0, inner - info), info});
     ErrorPanelDefaultSize = false;
     PanelGridErrorsWidth = left ? panel : PanelGridErrors->width();
     PanelGridErrorsHeight = left ? PanelGridErrors->height() : panel;
     GridErrorsSize();
+    GridTidyConfigSize();
     MemoInfo->viewport()->update();
 }
 

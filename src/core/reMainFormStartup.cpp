@@ -103,6 +103,8 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 void TMainForm::FormResize()
 {
     PanelGridErrorReplace();
+    GridTidyConfigSize();
+    GridTidyConfigInit();
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)
