@@ -69,11 +69,11 @@ QString FormatMessageText(const QString &format, const QStringList &arguments)
             out.append(c);
             continue;
         }
-        const QChar spec = format[i + 1];
-        if (spec == '%') {
+        const QChar conversion = format[i + 1];
+        if (conversion == '%') {
             out.append('%');
             ++i;
-        } else if (spec == 's' || spec == 'd' || spec == 'S' || spec == 'D') {
+        } else if (conversion == 's' || conversion == 'd' || conversion == 'S' || conversion == 'D') {
             if (next < arguments.size())
                 out.append(arguments[next]);
             ++next;
