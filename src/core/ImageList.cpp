@@ -226,6 +226,14 @@ void paint(QPainter &p, int index)
         p.setBrush(green);
         p.drawPolygon(QPolygonF() << QPointF(9, 0.5) << QPointF(14, 3) << QPointF(9.5, 6.5));
         break;
+    case imgAddOption:
+    case imgDeleteOption:
+        badge(p, index == imgAddOption ? green : red);
+        p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(QPointF(4.5, 8), QPointF(11.5, 8));
+        if (index == imgAddOption)
+            p.drawLine(QPointF(8, 4.5), QPointF(8, 11.5));
+        break;
     case imgClose:
         p.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(4.5, 4.5), QPointF(11.5, 11.5));

@@ -33,6 +33,8 @@ enum ImageIndex {
     imgReload,
     imgClose,
     imgTag,
+    imgAddOption,
+    imgDeleteOption,
 };
 
 QPixmap ImageListPixmap(int index, int size = 16);

@@ -52,24 +52,6 @@ bool isFreeTextType(TidyValueType type)
     return type == TidyValueType::tpString || type == TidyValueType::tpInteger;
 }
 
-// A round badge with a plus or a minus, for the add and delete buttons.
-QIcon signIcon(bool plus)
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor fill = plus ? QColor(40, 150, 70) : QColor(200, 50, 50);
-    p.setPen(QPen(fill.darker(130), 1));
-    p.setBrush(fill);
-    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
-    p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(4.5, 8), QPointF(11.5, 8));
-    if (plus)
-        p.drawLine(QPointF(8, 4.5), QPointF(8, 11.5));
-    return QIcon(pixmap);
-}
-
 // In-place typing in the value cell of a text or number option, limited to
 // what the option's type allows.
 class TidyValueDelegate : public QStyledItemDelegate {
@@ -169,8 +151,8 @@ void TMainForm::buildTidyConfigPage()
     QAction *addOption = addAction(PopupMenuGridConfig, "MenuAddOption", tr("&Add an option..."));
     QAction *saveAs = addAction(PopupMenuGridConfig, "MenuSaveConfigurationFileAs",
                                 tr("&Save the configuration as..."));
-    deleteOption->setIcon(signIcon(false));
-    addOption->setIcon(signIcon(true));
+    deleteOption->setIcon(ImageList1(imgDeleteOption));
+    addOption->setIcon(ImageList1(imgAddOption));
     saveAs->setIcon(ImageList1(imgSaveActive));
     connect(deleteOption, &QAction::triggered, this, &TMainForm::ButtonGridTydiConfigDeleteItemClick);
     connect(addOption, &QAction::triggered, this, &TMainForm::ShowAddTidyConfigValue);
