@@ -100,11 +100,7 @@ LanguageTexts ReadLanguageText(const QByteArray &bytes)
 {
     LanguageTexts texts;
     SSaveInUnicode.clear();
-    const QStringList lines = SplitSettingsLines(DecodeSettingsBytes(bytes));
-    for (const QString &raw : lines) {
-        const QString line = TrimSettingsLine(raw);
-        if (IsSkippedSettingsLine(line))
-            continue;
+    for (const QString &line : SettingsLinesToRead(DecodeSettingsBytes(bytes))) {
         const int eq = line.indexOf(QLatin1Char('='));
         if (eq >= 0) {
             const QString key = line.left(eq);

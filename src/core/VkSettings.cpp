@@ -298,11 +298,8 @@ SettingsReadStatus ReadSettingsText(const QByteArray &bytes, VkSettings &s)
         {"RDReplaceItem", &s.RDReplaceItem},
     };
 
-    const QStringList lines = SplitSettingsLines(DecodeSettingsBytes(bytes));
-    for (const QString &raw : lines) {
-        const QString line = TrimSettingsLine(raw);
-        if (IsSkippedSettingsLine(line))
-            continue;
+    const QStringList lines = SettingsLinesToRead(DecodeSettingsBytes(bytes));
+    for (const QString &line : lines) {
         const int eq = line.indexOf(QLatin1Char('='));
         if (eq < 0)
             continue;   // section headers and stray text

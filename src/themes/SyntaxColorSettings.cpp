@@ -295,12 +295,10 @@ void SaveSettings(const SyntaxColorModel &model, const QString &fileName)
 
 void ReadSettingsText(SyntaxColorModel &model, const QString &text)
 {
-    const QStringList lines = SplitSettingsLines(text);
     std::array<QString, kFieldSlots> slot;
     SyntaxColorUpdate bracket(model);
-    for (const QString &raw : lines) {
-        const QString line = TrimSettingsLine(raw);
-        if (IsSkippedSettingsLine(line) || line.startsWith(QLatin1Char('[')))
+    for (const QString &line : SettingsLinesToRead(text)) {
+        if (line.startsWith(QLatin1Char('[')))
             continue;
 
         // The value text loses the line's last character, the writer's closing ";".

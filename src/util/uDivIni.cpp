@@ -67,3 +67,14 @@ QStringList SplitSettingsLines(const QString &text)
         lines << text.mid(start);
     return lines;
 }
+
+QStringList SettingsLinesToRead(const QString &text)
+{
+    QStringList lines;
+    for (const QString &raw : SplitSettingsLines(text)) {
+        const QString line = TrimSettingsLine(raw);
+        if (!IsSkippedSettingsLine(line))
+            lines << line;
+    }
+    return lines;
+}

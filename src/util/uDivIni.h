@@ -17,3 +17,5 @@ QString TrimSettingsLine(const QString &line);
 bool IsSkippedSettingsLine(const QString &trimmedLine);
 // Splits a whole file's text into lines, accepting CR LF, LF and lone CR line ends.
 QStringList SplitSettingsLines(const QString &text);
+// The lines a reader handles, in order: each trimmed, the skipped ones left out.
+QStringList SettingsLinesToRead(const QString &text);

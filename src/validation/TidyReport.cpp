@@ -2,6 +2,7 @@
 
 #include "core/MessagesKandrix.h"
 #include "platform/Platform.h"
+#include "util/uDivIni.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -133,26 +134,6 @@ bool scanPositionedLine(const QString &t, TidyMessageKind *kind)
     return true;
 }
 
-QStringList splitLines(const QString &text)
-{
-    QStringList lines;
-    int start = 0;
-    const int n = int(text.size());
-    for (int i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
-            lines.append(text.mid(start, i - start));
-            if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
-    }
-    // No empty item after the last line end.
-    if (start < n)
-        lines.append(text.mid(start));
-    return lines;
-}
-
 void dropBlankEnds(QStringList &lines)
 {
     while (!lines.isEmpty() && lines.first().trimmed().isEmpty())
@@ -180,7 +161,7 @@ TidyResultIcon TidyReport::icon() const
 TidyReport TidyReport::Parse(const QString &text)
 {
     TidyReport report;
-    const QStringList lines = splitLines(text);
+    const QStringList lines = SplitSettingsLines(text);
 
     int countedErrors = 0;
     int countedWarnings = 0;
