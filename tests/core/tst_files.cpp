@@ -1,5 +1,5 @@
 // New, open and save through the main window: nothing the user typed may be lost.
-#include "TestSupport.h"
+#include "MainFormTestSupport.h"
 
 #include "core/DocumentText.h"
 #include "core/EditorText.h"
@@ -30,11 +30,7 @@ class TestFiles : public QObject {
     QString tabText() const { return form->PageControlMemos->tabText(form->PageControlMemos->currentIndex()); }
     QString encoding() const { return form->ActiveLabelFileType->text(); }
 
-    void openThroughDialog(const QString &path)
-    {
-        dialogs->openAnswers << QStringList{path};
-        form->MenuOpenClick();
-    }
+    void openThroughDialog(const QString &path) { OpenThroughDialog(form.get(), dialogs.get(), path); }
 
 private slots:
     void init()
@@ -44,18 +40,14 @@ private slots:
         folder = std::make_unique<TempProgramFolder>();
         dialogs = std::make_unique<ScriptedDialogs>();
         ClearMessages();
-        form = std::make_unique<TMainForm>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = StartMainForm();
+        QVERIFY(form);
         form->LastOpenFolder.clear();
     }
 
     void cleanup()
     {
-        for (int i = 1; i < form->PageControlMemos->count(); ++i)
-            form->PageControlMemos->widget(i)->findChild<QsciScintilla *>()->setModified(false);
-        form->close();
-        form.reset();
+        CloseMainForm(form);
         dialogs.reset();
         folder.reset();
     }

@@ -1,6 +1,6 @@
 // The main window on the offscreen platform: start-up, document tabs, status bar,
 // closing and shut-down, driven as a user would.
-#include "TestSupport.h"
+#include "MainFormTestSupport.h"
 
 #include "app/VelKandrixApp.h"
 #include "app/reSplash.h"
@@ -34,18 +34,8 @@ class TestMainForm : public QObject {
 
     void start()
     {
-        form = std::make_unique<TMainForm>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-
-    // Closes the window without questions; used where a test leaves modified documents.
-    void discardAll()
-    {
-        for (int i = 1; i < form->PageControlMemos->count(); ++i) {
-            if (auto *editor = form->PageControlMemos->widget(i)->findChild<QsciScintilla *>())
-                editor->setModified(false);
-        }
+        form = StartMainForm();
+        QVERIFY(form);
     }
 
     QWidget *container(int number) const { return form->ContainerOfNumber(number); }
@@ -61,11 +51,7 @@ private slots:
 
     void cleanup()
     {
-        if (form) {
-            discardAll();
-            form->close();
-            form.reset();
-        }
+        CloseMainForm(form);
         dialogs.reset();
         folder.reset();
     }
@@ -300,7 +286,7 @@ private slots:
         QCOMPARE(container(2)->findChild<QsciScintilla *>()->text(), QStringLiteral("c"));
 
         dialogs->asked.clear();
-        discardAll();
+        DiscardChanges(form.get());
         QVERIFY(form->FormClose());
         QVERIFY(dialogs->asked.isEmpty());
     }

@@ -1,5 +1,5 @@
 // The settings and language files as the main window reads and writes them.
-#include "TestSupport.h"
+#include "MainFormTestSupport.h"
 
 #include "core/MessagesKandrix.h"
 #include "core/VkSettings.h"
@@ -27,14 +27,7 @@ class TestSettingsForm : public QObject {
     std::unique_ptr<TempProgramFolder> folder;
     std::unique_ptr<ScriptedDialogs> dialogs;
 
-    std::unique_ptr<TMainForm> startForm()
-    {
-        auto form = std::make_unique<TMainForm>();
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            return nullptr;
-        return form;
-    }
+    std::unique_ptr<TMainForm> startForm() { return StartMainForm(); }
 
     static QString line(const QByteArray &file, const QByteArray &key)
     {

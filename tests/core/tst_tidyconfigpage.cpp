@@ -1,5 +1,5 @@
 // The Tidy configuration page of the main window, driven as a user would.
-#include "TestSupport.h"
+#include "MainFormTestSupport.h"
 
 #include "core/MessagesKandrix.h"
 #include "core/reAddTidyConfigValue.h"
@@ -49,9 +49,8 @@ class TestTidyConfigPage : public QObject {
 
     void start(const QString &config = QString())
     {
-        form = std::make_unique<TMainForm>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = StartMainForm();
+        QVERIFY(form);
         form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
         if (!config.isEmpty())
             choose(config);
@@ -152,12 +151,7 @@ private slots:
 
     void cleanup()
     {
-        if (form) {
-            for (int i = 1; i < form->PageControlMemos->count(); ++i)
-                form->PageControlMemos->widget(i)->findChild<QsciScintilla *>()->setModified(false);
-            form->close();
-            form.reset();
-        }
+        CloseMainForm(form);
         QVERIFY2(unexpectedDialogs.isEmpty(), qPrintable(unexpectedDialogs.join(", ")));
         QVERIFY(modalHandlers.isEmpty());
         modalHandlers.clear();

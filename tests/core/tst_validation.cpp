@@ -1,6 +1,6 @@
 // Validation through the main window with the real HTML Tidy 5: Analyze, the error
 // list and the jump, Clean and Undo Clean, the guards and the time limit.
-#include "TestSupport.h"
+#include "MainFormTestSupport.h"
 
 #include "core/DocumentText.h"
 #include "core/EditorText.h"
@@ -52,8 +52,7 @@ class TestValidation : public QObject {
     void openPage(const QString &relative, const QByteArray &bytes)
     {
         QVERIFY(folder->write(relative, bytes));
-        dialogs->openAnswers << QStringList{folder->file(relative)};
-        form->MenuOpenClick();
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file(relative));
         QCOMPARE(form->ActiveContainer->toolTip(), folder->file(relative));
     }
 
@@ -72,18 +71,14 @@ private slots:
     {
         folder = std::make_unique<TempProgramFolder>();
         dialogs = std::make_unique<ScriptedDialogs>();
-        form = std::make_unique<TMainForm>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = StartMainForm();
+        QVERIFY(form);
         QVERIFY(!form->CBConfigTidy->currentText().isEmpty());
     }
 
     void cleanup()
     {
-        for (int i = 1; i < form->PageControlMemos->count(); ++i)
-            form->PageControlMemos->widget(i)->findChild<QsciScintilla *>()->setModified(false);
-        form->close();
-        form.reset();
+        CloseMainForm(form);
         dialogs.reset();
         folder.reset();
     }
