@@ -36,14 +36,13 @@ int runLockChild(const QString &mode, const QString &name)
 {
     SingleInstance lock(name);
     const bool acquired = lock.acquire();
-    if (mode == QLatin1String("try"))
-        return acquired ? 0 : ChildBusy;
-    std::fputs(acquired ? "locked\n" : "busy\n", stdout);
-    std::fflush(stdout);
-    if (!acquired)
-        return ChildBusy;
-    QThread::sleep(30);  // bounded, so a forgotten child ends on its own
-    return 0;
+    if (mode == QLatin1String("hold")) {
+        std::fputs(acquired ? "locked\n" : "busy\n", stdout);
+        std::fflush(stdout);
+        if (acquired)
+            QThread::sleep(30);  // bounded, so a forgotten child ends on its own
+    }
+    return acquired ? 0 : ChildBusy;
 }
 
 void startLockChild(QProcess &child, const char *mode, const QString &name)
@@ -68,9 +67,8 @@ int lockChildExitCode(const QString &name)
 bool writeScript(const QString &path, const QByteArray &body)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n" + body + "\n") < 0)
         return false;
-    file.write("#!/bin/sh\n" + body + "\n");
     file.close();
     return file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
 }
@@ -87,377 +85,312 @@ public slots:
 class TestPlatform : public QObject {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-
-    void lockHeldByAnotherProcessUntilKilled();
-    void lockReleaseAndNames();
-
-    void processArgumentsArriveUnchanged();
-    void processTimeoutKillsProgram();
-    void processMissingProgram_data();
-    void processMissingProgram();
-    void processExitCode_data();
-    void processExitCode();
-
-    void ansiRoundTripsEveryByte();
-    void ansiConversion_data();
-    void ansiConversion();
-
-    void languageIdOfLocale_data();
-    void languageIdOfLocale();
-
-    void userStore_data();
-    void userStore();
-
-    void filterList_data();
-    void filterList();
-
-    void shellOpenUrls();
-
-private:
-    QString m_lockName;
-};
-
-void TestPlatform::initTestCase()
-{
     // Unique per run, so neither a running program nor a parallel test collides.
-    m_lockName = QStringLiteral("VelKandrix Freeware test %1 %2")
-                     .arg(QCoreApplication::applicationPid())
-                     .arg(QRandomGenerator::global()->generate());
-}
+    const QString m_lockName = QStringLiteral("VelKandrix Freeware test %1 %2")
+                                   .arg(QCoreApplication::applicationPid())
+                                   .arg(QRandomGenerator::global()->generate());
 
-// A second start must see the lock held; after the holder dies by SIGKILL (which
-// leaves the lock file behind) the next start must get it.
-void TestPlatform::lockHeldByAnotherProcessUntilKilled()
-{
-    const QString name = m_lockName + " killed";
-    QProcess holder;
-    startLockChild(holder, "hold", name);
-    QVERIFY2(holder.waitForStarted(10000), qPrintable(holder.errorString()));
-    QTRY_VERIFY_WITH_TIMEOUT(holder.canReadLine(), 10000);
-    QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
-
-    SingleInstance second(name);
-    QVERIFY2(!second.acquire(), "a running process holds the lock");
-    QVERIFY2(!second.acquire(), "asking again must not steal it");
-
-    holder.kill();
-    QVERIFY(holder.waitForFinished(10000));
-    QVERIFY2(QFile::exists(second.lockPath()), "SIGKILL leaves the lock file; the test relies on it");
-    QVERIFY2(second.acquire(), "a lock left by a killed process blocks the next start");
-
-    // Now this process is the first start: another process must see it held.
-    QCOMPARE(lockChildExitCode(name), ChildBusy);
-    second.release();
-    QCOMPARE(lockChildExitCode(name), 0);
-}
-
-void TestPlatform::lockReleaseAndNames()
-{
-    const QString name = m_lockName + " release";
-    SingleInstance first(name);
-    SingleInstance second(name);
-    SingleInstance other(m_lockName + " other");
-
-    QVERIFY(first.acquire());
-    QVERIFY2(first.acquire(), "the holder asking again still holds it");
-    QVERIFY(!second.acquire());
-    QVERIFY2(other.acquire(), "another name is a different lock");
-    QVERIFY(first.lockPath() != other.lockPath());
-
-    first.release();
-    QVERIFY2(second.acquire(), "release lets another acquire");
-    QVERIFY(!first.acquire());
-    second.release();
+private slots:
+    // A second start must see the lock held; after the holder dies by SIGKILL (which
+    // leaves the lock file behind) the next start must get it.
+    void lockHeldByAnotherProcessUntilKilled()
     {
-        SingleInstance scoped(name);
-        QVERIFY(scoped.acquire());
+        const QString name = m_lockName + " killed";
+        QProcess holder;
+        startLockChild(holder, "hold", name);
+        QVERIFY2(holder.waitForStarted(10000), qPrintable(holder.errorString()));
+        QTRY_VERIFY_WITH_TIMEOUT(holder.canReadLine(), 10000);
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+
+        SingleInstance second(name);
+        QVERIFY2(!second.acquire(), "a running process holds the lock");
+        QVERIFY2(!second.acquire(), "asking again must not steal it");
+
+        holder.kill();
+        QVERIFY(holder.waitForFinished(10000));
+        QVERIFY2(QFile::exists(second.lockPath()), "SIGKILL leaves the lock file; the test relies on it");
+        QVERIFY2(second.acquire(), "a lock left by a killed process blocks the next start");
+
+        // Now this process is the first start: another process must see it held.
+        QCOMPARE(lockChildExitCode(name), ChildBusy);
+        second.release();
+        QCOMPARE(lockChildExitCode(name), 0);
     }
-    QVERIFY2(first.acquire(), "the destructor releases the lock");
-    first.release();
-    other.release();
-    QVERIFY(!QFile::exists(first.lockPath()));
-}
 
-void TestPlatform::processArgumentsArriveUnchanged()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QVERIFY(QDir(dir.path()).mkdir("folder with blanks"));
-    const QString script = dir.filePath("folder with blanks/print args.sh");
-    // NUL-separated, so arguments holding line breaks stay apart; relative file: working folder.
-    QVERIFY(writeScript(script, "printf '%s\\0' \"$@\" > args.out"));
+    void lockReleaseAndNames()
+    {
+        const QString name = m_lockName + " release";
+        SingleInstance first(name);
+        SingleInstance second(name);
+        SingleInstance other(m_lockName + " other");
 
-    const QStringList args = {
-        "plain", "two words", "", "\"quoted\"", "it's", "$HOME", "*", "a;b|c&d>e",
-        "back\\slash", "tab\there", "line\nbreak", " edge ", QStringLiteral("é€中"),
-    };
-    const ProcessResult result = RunProcess(script, args, 10000, dir.path());
-    QVERIFY2(result.started, qPrintable(result.errorText));
-    QVERIFY(!result.timedOut);
-    QCOMPARE(result.exitCode, 0);
+        QVERIFY(first.acquire());
+        QVERIFY2(first.acquire(), "the holder asking again still holds it");
+        QVERIFY(!second.acquire());
+        QVERIFY2(other.acquire(), "another name is a different lock");
+        QVERIFY(first.lockPath() != other.lockPath());
 
-    QFile out(dir.filePath("args.out"));
-    QVERIFY2(out.open(QIODevice::ReadOnly), "output not in the working folder");
-    QStringList received = QString::fromUtf8(out.readAll()).split(QChar(0));
-    QCOMPARE(received.takeLast(), QString());
-    QCOMPARE(received, args);
-}
+        first.release();
+        QVERIFY2(second.acquire(), "release lets another acquire");
+        QVERIFY(!first.acquire());
+        second.release();
+        {
+            SingleInstance scoped(name);
+            QVERIFY(scoped.acquire());
+        }
+        QVERIFY2(first.acquire(), "the destructor releases the lock");
+        first.release();
+        other.release();
+        QVERIFY(!QFile::exists(first.lockPath()));
+    }
 
-void TestPlatform::processTimeoutKillsProgram()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString script = dir.filePath("sleeper.sh");
-    QVERIFY(writeScript(script, "echo $$ > pid.txt\nexec sleep 60"));
+    void processArgumentsArriveUnchanged()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("folder with blanks"));
+        const QString script = dir.filePath("folder with blanks/print args.sh");
+        // NUL-separated, so arguments holding line breaks stay apart; relative file: working folder.
+        QVERIFY(writeScript(script, "printf '%s\\0' \"$@\" > args.out"));
 
-    QElapsedTimer clock;
-    clock.start();
-    const ProcessResult result = RunProcess(script, {}, 500, dir.path());
-    QVERIFY(result.started);
-    QVERIFY(result.timedOut);
-    QCOMPARE(result.exitCode, -1);
-    QVERIFY2(clock.elapsed() < 5000, "the time limit did not stop the wait");
+        const QStringList args = {"plain", "two words", "", "\"quoted\"", "it's", "$HOME", "*", "a;b|c&d>e",
+                                  "back\\slash", "tab\there", "line\nbreak", " edge ", QStringLiteral("é€中")};
+        const ProcessResult result = RunProcess(script, args, 10000, dir.path());
+        QVERIFY2(result.started, qPrintable(result.errorText));
+        QVERIFY(!result.timedOut);
+        QCOMPARE(result.exitCode, 0);
 
-    QFile pidFile(dir.filePath("pid.txt"));
-    QVERIFY(pidFile.open(QIODevice::ReadOnly));
-    const pid_t pid = pid_t(pidFile.readAll().trimmed().toLongLong());
-    QVERIFY(pid > 0);
-    errno = 0;
-    QVERIFY2(::kill(pid, 0) == -1 && errno == ESRCH, "the program still runs after the time limit");
-}
+        QFile out(dir.filePath("args.out"));
+        QVERIFY2(out.open(QIODevice::ReadOnly), "output not in the working folder");
+        QStringList received = QString::fromUtf8(out.readAll()).split(QChar(0));
+        QCOMPARE(received.takeLast(), QString());
+        QCOMPARE(received, args);
+    }
 
-void TestPlatform::processMissingProgram_data()
-{
-    QTest::addColumn<QString>("program");
-    QTest::newRow("absolute path") << QStringLiteral("/nonexistent-vk/folder/tidy");
-    QTest::newRow("name not on PATH") << QStringLiteral("vk-no-such-program-4711");
-}
+    void processTimeoutKillsProgram()
+    {
+        QTemporaryDir dir;
+        const QString script = dir.filePath("sleeper.sh");
+        QVERIFY(writeScript(script, "echo $$ > pid.txt\nexec sleep 60"));
 
-void TestPlatform::processMissingProgram()
-{
-    QFETCH(QString, program);
-    QElapsedTimer clock;
-    clock.start();
-    const ProcessResult result = RunProcess(program, {"x"}, 5000);
-    QVERIFY(!result.started);
-    QVERIFY(!result.timedOut);
-    QVERIFY(!result.errorText.isEmpty());
-    QVERIFY(clock.elapsed() < 5000);
-}
+        QElapsedTimer clock;
+        clock.start();
+        const ProcessResult result = RunProcess(script, {}, 500, dir.path());
+        QVERIFY(result.started);
+        QVERIFY(result.timedOut);
+        QCOMPARE(result.exitCode, -1);
+        QVERIFY2(clock.elapsed() < 5000, "the time limit did not stop the wait");
 
-void TestPlatform::processExitCode_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<int>("exitCode");
-    QTest::newRow("success") << "exit 0" << 0;
-    QTest::newRow("warnings") << "exit 1" << 1;
-    QTest::newRow("errors") << "exit 2" << 2;
-    QTest::newRow("high") << "exit 255" << 255;
-    QTest::newRow("crash") << "kill -9 $$" << -1;
-}
+        QFile pidFile(dir.filePath("pid.txt"));
+        QVERIFY(pidFile.open(QIODevice::ReadOnly));
+        const pid_t pid = pid_t(pidFile.readAll().trimmed().toLongLong());
+        QVERIFY(pid > 0);
+        errno = 0;
+        QVERIFY2(::kill(pid, 0) == -1 && errno == ESRCH, "the program still runs after the time limit");
+    }
 
-void TestPlatform::processExitCode()
-{
-    QFETCH(QString, command);
-    QFETCH(int, exitCode);
-    const ProcessResult result = RunProcess("/bin/sh", {"-c", command}, 10000);
-    QVERIFY(result.started);
-    QVERIFY(!result.timedOut);
-    QCOMPARE(result.exitCode, exitCode);
-}
+    void processOutcome_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("started");
+        QTest::addColumn<int>("exitCode");
+        const QString sh = QStringLiteral("/bin/sh");
+        QTest::newRow("success") << sh << QStringList{"-c", "exit 0"} << true << 0;
+        QTest::newRow("high") << sh << QStringList{"-c", "exit 255"} << true << 255;
+        QTest::newRow("crash") << sh << QStringList{"-c", "kill -9 $$"} << true << -1;
+        QTest::newRow("missing absolute path") << "/nonexistent-vk/folder/tidy" << QStringList{"x"} << false << -1;
+        QTest::newRow("name not on PATH") << "vk-no-such-program-4711" << QStringList{"x"} << false << -1;
+    }
 
-void TestPlatform::ansiRoundTripsEveryByte()
-{
-    QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all.append(char(b));
-    const QString text = FromAnsi(all);
-    QCOMPARE(text.size(), 256);
-    QCOMPARE(ToAnsi(text), all);  // the five undefined bytes included
-    QVERIFY(FitsInAnsi(text));
+    void processOutcome()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, started);
+        QFETCH(int, exitCode);
+        QElapsedTimer clock;
+        clock.start();
+        const ProcessResult result = RunProcess(program, arguments, 5000);
+        QCOMPARE(result.started, started);
+        QVERIFY(!result.timedOut);
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.errorText.isEmpty(), started);
+        QVERIFY(clock.elapsed() < 5000);
+    }
 
-    // Where Qt has its own Windows-1252 codec, the defined bytes must agree with it.
-    QStringDecoder qtDecoder("windows-1252");
-    if (qtDecoder.isValid()) {
-        for (int b = 0x80; b < 0xA0; ++b) {
-            if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D)
-                continue;
-            const QString expected = qtDecoder.decode(QByteArray(1, char(b)));
-            QCOMPARE(text.mid(b, 1), expected);
+    void ansiRoundTripsEveryByte()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = FromAnsi(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(ToAnsi(text), all);  // the five undefined bytes included
+        QVERIFY(FitsInAnsi(text));
+
+        // Where Qt has its own Windows-1252 codec, the defined bytes must agree with it.
+        QStringDecoder qtDecoder("windows-1252");
+        for (int b = 0x80; qtDecoder.isValid() && b < 0xA0; ++b) {
+            if (b != 0x81 && b != 0x8D && b != 0x8F && b != 0x90 && b != 0x9D)
+                QCOMPARE(text.mid(b, 1), qtDecoder.decode(QByteArray(1, char(b))));
         }
     }
-}
 
-void TestPlatform::ansiConversion_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("ansi");
-    QTest::addColumn<bool>("fits");
-    QTest::newRow("euro") << QStringLiteral("€") << QByteArray("\x80") << true;
-    QTest::newRow("0x82-0x8C") << QStringLiteral("‚ƒ„…†‡ˆ‰Š‹Œ") << QByteArray("\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C") << true;
-    QTest::newRow("0x91-0x9F") << QStringLiteral("‘’“”•–—˜™š›œžŸ")
-                               << QByteArray("\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9E\x9F") << true;
-    QTest::newRow("Latin-1 part") << QStringLiteral("\u00A0é ÿ") << QByteArray("\xA0\xE9 \xFF") << true;
-    QTest::newRow("undefined bytes") << QStringLiteral("\u0081\u008D\u008F\u0090\u009D")
-                                     << QByteArray("\x81\x8D\x8F\x90\x9D") << true;
-    QTest::newRow("NUL") << QString(QChar(0)) << QByteArray(1, '\0') << true;
-    QTest::newRow("CJK") << QStringLiteral("a中b") << QByteArray("a?b") << false;
-    QTest::newRow("emoji is one ?") << QStringLiteral("x\U0001F600y") << QByteArray("x?y") << false;
-    QTest::newRow("lone surrogate") << (QStringLiteral("a") + QChar(0xD83D) + QStringLiteral("b"))
-                                    << QByteArray("a?b") << false;
-    // U+0080 is not the euro sign: writing 0x80 would read back as "€".
-    QTest::newRow("C1 at euro's byte") << QStringLiteral("\u0080") << QByteArray("?") << false;
-    QTest::newRow("Latin Extended-A") << QStringLiteral("ĀŁ") << QByteArray("??") << false;
-}
-
-void TestPlatform::ansiConversion()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArray, ansi);
-    QFETCH(bool, fits);
-    QCOMPARE(ToAnsi(text), ansi);
-    QCOMPARE(FitsInAnsi(text), fits);
-    if (fits)
-        QCOMPARE(FromAnsi(ansi), text);
-}
-
-void TestPlatform::languageIdOfLocale_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<int>("id");
-    QTest::newRow("fr_CA") << "fr_CA" << 3084;
-    QTest::newRow("en_US") << "en_US" << 1033;
-    QTest::newRow("de_CH") << "de_CH" << 2055;
-    QTest::newRow("fr_FR") << "fr_FR" << 1036;
-    QTest::newRow("en_GB") << "en_GB" << 2057;
-    QTest::newRow("es_ES") << "es_ES" << 3082;
-    QTest::newRow("es_MX") << "es_MX" << 2058;
-    QTest::newRow("pt_PT") << "pt_PT" << 2070;
-    QTest::newRow("zh_TW") << "zh_TW" << 1028;
-    QTest::newRow("uk_UA") << "uk_UA" << 1058;
-    QTest::newRow("fr, unknown territory") << "fr_BF" << 1036;
-    QTest::newRow("de, unknown territory") << "de_BE" << 1031;
-    QTest::newRow("en, unknown territory") << "en_NG" << 1033;
-    QTest::newRow("language alone") << "it" << 1040;
-    QTest::newRow("unknown language") << "xx_YY" << 0;
-    QTest::newRow("C locale") << "C" << 0;
-    QTest::newRow("empty") << "" << 0;
-}
-
-void TestPlatform::languageIdOfLocale()
-{
-    QFETCH(QString, locale);
-    QFETCH(int, id);
-    QCOMPARE(LanguageIdOfLocale(locale), id);
-}
-
-void TestPlatform::userStore_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("value");
-    QTest::newRow("emulation value") << "velkandrix" << "0";
-    QTest::newRow("number") << "velkandrix" << "11001";
-    QTest::newRow("comma") << "velkandrix" << "a, b";
-    QTest::newRow("at sign") << "velkandrix" << "@Variant(0)";
-    QTest::newRow("blanks, = and ;") << "my editor.bin" << " x = y; z ";
-    QTest::newRow("non-ASCII") << "éditeur" << "é€中";
-    QTest::newRow("empty") << "velkandrix" << "";
-}
-
-void TestPlatform::userStore()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, value);
-    const QString group = QStringLiteral("FEATURE_BROWSER_EMULATION");
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString file = dir.filePath("store.ini");
-    SetUserStoreFile(file);
-
-    QVERIFY(!UserStoreHasValue(group, key));
-    QCOMPARE(UserStoreValue(group, key), QString());
-    SetUserStoreValue(group, key, value);
-    QVERIFY(QFile::exists(file));
-    QVERIFY(UserStoreHasValue(group, key));
-    QCOMPARE(UserStoreValue(group, key), value);
-    QVERIFY(!UserStoreHasValue("other group", key));
-
-    SetUserStoreValue(group, "another program", "1");
-    QCOMPARE(UserStoreValue(group, key), value);
-
-    // The value lives in the chosen file, nowhere else.
-    SetUserStoreFile(dir.filePath("second.ini"));
-    QVERIFY(!UserStoreHasValue(group, key));
-    SetUserStoreFile(file);
-    QCOMPARE(UserStoreValue(group, key), value);
-}
-
-void TestPlatform::filterList_data()
-{
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QStringList>("patterns");  // per entry, as Qt's dialog applies them
-    QTest::newRow("two entries") << "HTML files (*.htm;*.html)|*.htm;*.html|All files (*.*)|*.*"
-                                 << QStringList{"*.htm *.html", "*.*"};
-    QTest::newRow("leading blank description")
-        << "Web pages|*.htm;*.html| Image Files (*.jpg)|*.jpg;*.png|All|*.*"
-        << QStringList{"*.htm *.html", "*.jpg *.png", "*.*"};
-    QTest::newRow("blanks around separators") << "Pages | *.htm; *.html ;|Text  files|*.txt"
-                                              << QStringList{"*.htm *.html", "*.txt"};
-    QTest::newRow("empty description") << "|*.txt|All|*.*" << QStringList{"*.txt", "*.*"};
-    QTest::newRow("trailing bar") << "Text|*.txt|" << QStringList{"*.txt"};
-    QTest::newRow("no filter") << "" << QStringList{};
-}
-
-// Entries keep order and count, and Qt's dialog keeps each entry's text as given,
-// so the 1-based filter index maps both ways.
-void TestPlatform::filterList()
-{
-    QFETCH(QString, filter);
-    QFETCH(QStringList, patterns);
-    const QStringList filters = QtFilterList(filter);
-    QCOMPARE(filters.size(), patterns.size());
-
-    QFileDialog dialog;
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters(filters);
-    if (filters.isEmpty())
-        return;
-    QCOMPARE(dialog.nameFilters(), filters);
-    auto *model = dialog.findChild<QFileSystemModel *>();
-    QVERIFY(model);
-    for (int i = 0; i < filters.size(); ++i) {
-        dialog.selectNameFilter(filters[i]);
-        QCOMPARE(dialog.selectedNameFilter(), filters[i]);
-        QCOMPARE(model->nameFilters().join(' '), patterns[i]);
+    void ansiConversion_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("ansi");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("euro") << QStringLiteral("€") << QByteArray("\x80") << true;
+        QTest::newRow("0x82-0x8C") << QStringLiteral("‚ƒ„…†‡ˆ‰Š‹Œ")
+                                   << QByteArray("\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C") << true;
+        QTest::newRow("0x91-0x9F") << QStringLiteral("‘’“”•–—˜™š›œžŸ")
+                                   << QByteArray("\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9E\x9F") << true;
+        QTest::newRow("Latin-1 part") << QStringLiteral("\u00A0é ÿ") << QByteArray("\xA0\xE9 \xFF") << true;
+        QTest::newRow("undefined bytes") << QStringLiteral("\u0081\u008D\u008F\u0090\u009D")
+                                         << QByteArray("\x81\x8D\x8F\x90\x9D") << true;
+        QTest::newRow("CJK") << QStringLiteral("a中b") << QByteArray("a?b") << false;
+        QTest::newRow("emoji is one ?") << QStringLiteral("x\U0001F600y") << QByteArray("x?y") << false;
+        QTest::newRow("lone surrogate") << (QStringLiteral("a") + QChar(0xD83D) + QStringLiteral("b"))
+                                        << QByteArray("a?b") << false;
+        // U+0080 is not the euro sign: writing 0x80 would read back as "€".
+        QTest::newRow("C1 at euro's byte") << QStringLiteral("\u0080") << QByteArray("?") << false;
+        QTest::newRow("Latin Extended-A") << QStringLiteral("ĀŁ") << QByteArray("??") << false;
     }
-    if (filter.contains(" Image Files"))
-        QVERIFY(filters[1].startsWith("Image Files"));
-}
 
-void TestPlatform::shellOpenUrls()
-{
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler("file", &catcher, "open");
-    QDesktopServices::setUrlHandler("https", &catcher, "open");
-    QTemporaryDir dir;
-    const QString oldCurrent = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    const bool fileOpened = ShellOpen(dir.filePath("page #1 100%.htm"));
-    const bool relativeOpened = ShellOpen("relative name.htm");
-    const bool addressOpened = ShellOpen("https://example.org/a%20b?q=1#top");
-    QDir::setCurrent(oldCurrent);
-    QDesktopServices::unsetUrlHandler("file");
-    QDesktopServices::unsetUrlHandler("https");
+    void ansiConversion()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, ansi);
+        QFETCH(bool, fits);
+        QCOMPARE(ToAnsi(text), ansi);
+        QCOMPARE(FitsInAnsi(text), fits);
+        if (fits)
+            QCOMPARE(FromAnsi(ansi), text);
+    }
 
-    QVERIFY(fileOpened && relativeOpened && addressOpened);
-    QCOMPARE(catcher.urls.size(), 3);
-    // "#" and "%" are part of a file name, not a fragment or an escape.
-    QCOMPARE(catcher.urls[0].toLocalFile(), dir.filePath("page #1 100%.htm"));
-    QCOMPARE(catcher.urls[1].toLocalFile(), QDir(dir.path()).absoluteFilePath("relative name.htm"));
-    QCOMPARE(catcher.urls[2], QUrl("https://example.org/a%20b?q=1#top"));
-}
+    void languageIdOfLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("id");
+        QTest::newRow("fr_CA") << "fr_CA" << 3084;
+        QTest::newRow("en_US") << "en_US" << 1033;
+        QTest::newRow("zh_TW") << "zh_TW" << 1028;
+        QTest::newRow("fr, unknown territory") << "fr_BF" << 1036;
+        QTest::newRow("en, unknown territory") << "en_NG" << 1033;
+        QTest::newRow("language alone") << "it" << 1040;
+        QTest::newRow("unknown language") << "xx_YY" << 0;
+        QTest::newRow("C locale") << "C" << 0;
+        QTest::newRow("empty") << "" << 0;
+    }
+
+    void languageIdOfLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, id);
+        QCOMPARE(LanguageIdOfLocale(locale), id);
+    }
+
+    void userStore_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("emulation value") << "velkandrix" << "0";
+        QTest::newRow("comma") << "velkandrix" << "a, b";
+        QTest::newRow("at sign") << "velkandrix" << "@Variant(0)";
+        QTest::newRow("blanks, = and ;") << "my editor.bin" << " x = y; z ";
+        QTest::newRow("non-ASCII") << "éditeur" << "é€中";
+        QTest::newRow("empty") << "velkandrix" << "";
+    }
+
+    void userStore()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        const QString group = QStringLiteral("FEATURE_BROWSER_EMULATION");
+        QTemporaryDir dir;
+        const QString file = dir.filePath("store.ini");
+        SetUserStoreFile(file);
+
+        QVERIFY(!UserStoreHasValue(group, key));
+        QCOMPARE(UserStoreValue(group, key), QString());
+        SetUserStoreValue(group, key, value);
+        QVERIFY(QFile::exists(file));
+        QVERIFY(UserStoreHasValue(group, key));
+        QCOMPARE(UserStoreValue(group, key), value);
+        QVERIFY(!UserStoreHasValue("other group", key));
+
+        // The value lives in the chosen file, nowhere else.
+        SetUserStoreFile(dir.filePath("second.ini"));
+        QVERIFY(!UserStoreHasValue(group, key));
+        SetUserStoreFile(file);
+        QCOMPARE(UserStoreValue(group, key), value);
+    }
+
+    void filterList_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("patterns");  // per entry, as Qt's dialog applies them
+        QTest::newRow("two entries") << "HTML files (*.htm;*.html)|*.htm;*.html|All files (*.*)|*.*"
+                                     << QStringList{"*.htm *.html", "*.*"};
+        QTest::newRow("leading blank description") << "Web pages|*.htm;*.html| Image Files (*.jpg)|*.jpg;*.png|All|*.*"
+                                                   << QStringList{"*.htm *.html", "*.jpg *.png", "*.*"};
+        QTest::newRow("blanks around separators") << "Pages | *.htm; *.html ;|Text  files|*.txt"
+                                                  << QStringList{"*.htm *.html", "*.txt"};
+        QTest::newRow("empty description") << "|*.txt|All|*.*" << QStringList{"*.txt", "*.*"};
+        QTest::newRow("trailing bar") << "Text|*.txt|" << QStringList{"*.txt"};
+        QTest::newRow("no filter") << "" << QStringList{};
+    }
+
+    // Entries keep order and count, and Qt's dialog keeps each entry's text as given,
+    // so the 1-based filter index maps both ways.
+    void filterList()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, patterns);
+        const QStringList filters = QtFilterList(filter);
+        QCOMPARE(filters.size(), patterns.size());
+        if (filters.isEmpty())
+            return;
+
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setNameFilters(filters);
+        QCOMPARE(dialog.nameFilters(), filters);
+        auto *model = dialog.findChild<QFileSystemModel *>();
+        QVERIFY(model);
+        for (int i = 0; i < filters.size(); ++i) {
+            dialog.selectNameFilter(filters[i]);
+            QCOMPARE(dialog.selectedNameFilter(), filters[i]);
+            QCOMPARE(model->nameFilters().join(' '), patterns[i]);
+        }
+        if (filter.contains(" Image Files"))
+            QVERIFY(filters[1].startsWith("Image Files"));
+    }
+
+    void shellOpenUrls()
+    {
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("file", &catcher, "open");
+        QDesktopServices::setUrlHandler("https", &catcher, "open");
+        QTemporaryDir dir;
+        const QString oldCurrent = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        const bool fileOpened = ShellOpen(dir.filePath("page #1 100%.htm"));
+        const bool relativeOpened = ShellOpen("relative name.htm");
+        const bool addressOpened = ShellOpen("https://example.org/a%20b?q=1#top");
+        QDir::setCurrent(oldCurrent);
+        QDesktopServices::unsetUrlHandler("file");
+        QDesktopServices::unsetUrlHandler("https");
+
+        QVERIFY(fileOpened && relativeOpened && addressOpened);
+        QCOMPARE(catcher.urls.size(), 3);
+        // "#" and "%" are part of a file name, not a fragment or an escape.
+        QCOMPARE(catcher.urls[0].toLocalFile(), dir.filePath("page #1 100%.htm"));
+        QCOMPARE(catcher.urls[1].toLocalFile(), QDir(dir.path()).absoluteFilePath("relative name.htm"));
+        QCOMPARE(catcher.urls[2], QUrl("https://example.org/a%20b?q=1#top"));
+    }
+};
 
 int main(int argc, char **argv)
 {

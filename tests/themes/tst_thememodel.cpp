@@ -59,25 +59,20 @@ QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArra
 
 // Lowers the file size limit of this process for one scope, so that writes fail midway
 // even for root, for whom permission bits are no obstacle.
-class FileSizeLimit {
-public:
+struct FileSizeLimit {
+    rlimit old{};
+    void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
     explicit FileSizeLimit(rlim_t bytes)
     {
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit lim = m_old;
-        lim.rlim_cur = bytes;
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit lim{bytes, old.rlim_max};
         setrlimit(RLIMIT_FSIZE, &lim);
     }
     ~FileSizeLimit()
     {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_handler);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, handler);
     }
-
-private:
-    rlimit m_old{};
-    void (*m_handler)(int) = nullptr;
 };
 
 } // namespace
@@ -85,492 +80,407 @@ private:
 class TestThemeModel : public QObject {
     Q_OBJECT
 private slots:
-    void lookups();
-    void builtInFile_data();
-    void builtInFile();
-    void restoreBuiltIn();
-    void writeThenRead();
-    void reader_data();
-    void reader();
-    void commonKeys();
-    void badColourStopsReading_data();
-    void badColourStopsReading();
-    void missingThemeChangesNothing();
-    void notificationsAreBracketed();
-    void generalBackground();
-    void failedWriteKeepsOldFile();
-    void shippedDefaultThemeIsBuiltIn();
-    void shippedThemesAreComplete();
-    void paintColours_data();
-    void paintColours();
-};
-
-// Lexers and the dialog find attributes by language and name, the reader by key.
-void TestThemeModel::lookups()
-{
-    const int counts[SyntaxLanguageCount] = {9, 9, 8, 11, 13, 17, 14, 12, 7, 6};
-    for (int l = 0; l < SyntaxLanguageCount; ++l)
-        QCOMPARE(SyntaxLanguageInfoOf(SyntaxLanguage(l)).Count, counts[l]);
-    for (int i = 0; i < SyntaxAttriCount; ++i) {
-        const SyntaxAttri a = SyntaxAttri(i);
-        QCOMPARE(FindSyntaxAttriByKey(SyntaxAttriKey(a)), a);
-        QCOMPARE(FindSyntaxAttri(SyntaxAttriLanguage(a), SyntaxAttriName(a)), a);
-    }
-    QCOMPARE(SyntaxAttriKey(SyntaxAttri::CPP_Direc), QStringLiteral("CPP.DirecAttri"));
-    QCOMPARE(SyntaxAttriKey(SyntaxAttri::PAS_Directive), QStringLiteral("PAS.DirectiveAttri"));
-    // Exact names only: case and a neighbour's name do not match.
-    QCOMPARE(FindSyntaxAttri(SyntaxLanguage::PHP, u"variable"), SyntaxAttri::Count);
-    QCOMPARE(FindSyntaxAttriByKey(u"CPP.DirectiveAttri"), SyntaxAttri::Count);
-    QCOMPARE(FindSyntaxLanguage(u"C++"), SyntaxLanguage::CPP);
-    QCOMPARE(FindSyntaxLanguage(u"PHP "), SyntaxLanguage::Count);
-}
-
-void TestThemeModel::builtInFile_data()
-{
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("first") << 1 << "[BACKGROUND]";
-    QTest::newRow("back") << 2 << "SynBackColor=#FFFFFF";
-    QTest::newRow("gutter") << 6 << "GutterColor=#F0F0F0";
-    QTest::newRow("marker 0 F") << 9 << "Items[0].F=#000080";
-    QTest::newRow("marker 2 B") << 14 << "Items[2].B=#FFEBCD";
-    QTest::newRow("html") << 16 << "[HTML]";
-    QTest::newRow("comment") << 18 << "HTML.CommentAttri=#008000;#FFFFFF;False;True;False;False;";
-    QTest::newRow("window text") << 19
-                                 << "HTML.IdentifierAttri=#080000;#FFFFFF;False;False;False;False;";
-    QTest::newRow("gap") << 26 << "";
-    QTest::newRow("js") << 27 << "[JS]";
-    QTest::newRow("xml comment") << 65 << "XML.CommentAttri=#808080;#C0C0C0;True;True;False;False;";
-    QTest::newRow("cpp") << 99 << "CPP.DirecAttri=#080000;#FFFFFF;False;False;False;False;";
-    QTest::newRow("pas") << 115 << "PAS.DirectiveAttri=#080000;#FFFFFF;False;True;False;False;";
-    QTest::newRow("last") << 140 << "BAT.VariableAttri=#008000;#FFFFFF;False;False;False;False;";
-}
-
-// A theme written after restoring the built-in values: 140 lines, each closed by CR LF.
-void TestThemeModel::builtInFile()
-{
-    QFETCH(int, line);
-    QFETCH(QString, text);
-    const QList<QByteArray> lines = builtInBytes().split('\n');
-    QCOMPARE(lines.size(), 141);
-    QVERIFY(lines.last().isEmpty());
-    for (const QByteArray &l : lines.mid(0, 140))
-        QVERIFY(l.endsWith('\r') && !l.chopped(1).contains('\r'));
-    QCOMPARE(QString::fromLatin1(lines.at(line - 1).chopped(1)), text);
-}
-
-// Restoring over a styled theme: every style is cleared first, the values agree with the
-// summary of the defaults (64 window-text foregrounds, black spaces, white backgrounds but
-// the XML comment), the markers keep their style and the theme keeps its name.
-void TestThemeModel::restoreBuiltIn()
-{
-    SyntaxColorModel model;
-    fillSentinel(model);
-    for (int i = 0; i < SyntaxAttriCount; ++i)
-        model.SetStyle(SyntaxAttri(i), fsAllStyles);
-    model.SetThemeName(QStringLiteral("Midnight"));
-    OriginSettings(model);
-    int windowText = 0;
-    for (int i = 0; i < SyntaxAttriCount; ++i) {
-        const SyntaxAttri a = SyntaxAttri(i);
-        const HighlighterAttribute &v = model.Attri(a);
-        windowText += v.Foreground == clWindowText;
-        if (SyntaxAttriName(a) == QLatin1String("Space"))
-            QCOMPARE(v.Foreground, clBlack);
-        QCOMPARE(v.Background, a == SyntaxAttri::XML_Comment ? TColor(0xC0C0C0) : clWhite);
-        QCOMPARE(v.Style & (fsUnderline | fsStrikeOut), 0);
-    }
-    QCOMPARE(windowText, 64);
-    QCOMPARE(model.Attri(SyntaxAttri::SQL_Comment).Style, int(fsItalic));
-    QCOMPARE(model.ThemeName(), QStringLiteral("Midnight"));
-    QCOMPARE(model.MarkerAttri(Sch_PHP).Style, int(fsBold));
-    QCOMPARE(model.MarkerAttri(Sch_CSS).Style, 0);
-}
-
-// Everything written reads back, except that system colours come back as plain RGB.
-void TestThemeModel::writeThenRead()
-{
-    SyntaxColorModel written;
-    for (int i = 0; i < SyntaxAttriCount; ++i) {
-        TColor fg = TColor(0x10305 * (i + 1)) & 0xFFFFFF;
-        if (i % 7 == 0)
-            fg = clWindowText;
-        if (i % 11 == 0)
-            fg = clNone;
-        written.SetAttri(SyntaxAttri(i), {fg, TColor(0xFFFFFF - i), i % 16});
-    }
-    for (int s = 0; s < SchemeCount; ++s) {
-        written.SetMarkerForeground(s, 0x0A0B0C + TColor(s));
-        written.SetMarkerBackground(s, 0x0D0E0F + TColor(s));
-    }
-    written.SetGeneralBackColor(0x203040);
-    written.SetGutterBorderColor(clWindowText);
-    written.SetGutterColor(clNone);
-
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("round.cfg"));
-    SaveSettings(written, path);
-    SyntaxColorModel read;
-    fillSentinel(read);
-    ReadSettings(read, path);
-
-    auto expected = [](TColor c) {
-        return c == clWindowText ? TColor(0x000008) : c == clNone ? clWhite : c;
-    };
-    for (int i = 0; i < SyntaxAttriCount; ++i) {
-        const HighlighterAttribute &w = written.Attri(SyntaxAttri(i));
-        const HighlighterAttribute &r = read.Attri(SyntaxAttri(i));
-        QCOMPARE(r.Foreground, expected(w.Foreground));
-        QCOMPARE(r.Background, w.Background);
-        QCOMPARE(r.Style, w.Style);
-    }
-    for (int s = 0; s < SchemeCount; ++s) {
-        QCOMPARE(read.MarkerAttri(s).Foreground, written.MarkerAttri(s).Foreground);
-        QCOMPARE(read.MarkerAttri(s).Background, written.MarkerAttri(s).Background);
-    }
-    QCOMPARE(read.MarkerAttri(Sch_PHP).Style, int(fsBold));
-    QCOMPARE(read.GeneralBackColor(), TColor(0x203040));
-    QCOMPARE(read.GutterBorderColor(), TColor(0x000008));
-    QCOMPARE(read.GutterColor(), clWhite);
-    QCOMPARE(read.ThemeName(), QString());
-}
-
-void TestThemeModel::reader_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<bool>("changes");
-    QTest::addColumn<uint>("fg");
-    QTest::addColumn<uint>("bg");
-    QTest::addColumn<int>("style");
-
-    // Every row reads a file and looks at HTML.KeyAttri.
-    auto row = [](const char *name, const QByteArray &text, uint fg, uint bg, int style) {
-        QTest::newRow(name) << QByteArray(text) << true << fg << bg << style;
-    };
-    auto unchanged = [](const char *name, const char *text) {
-        QTest::newRow(name) << QByteArray(text) << false << 0u << 0u << 0;
-    };
-    const char *fullAnd = "HTML.AndAttri=#112233;#445566;True;True;True;True;";
-    row("whole line", "HTML.KeyAttri=#800080;#FFFFFF;True;False;False;False;\r\n", 0x800080,
-        0xFFFFFF, fsBold);
-    row("short line takes earlier fields", QByteArray(fullAnd) + "\r\nHTML.KeyAttri=#800080;\r\n",
-        0x800080, 0x665544, fsAllStyles);
-    row("short line first in file", "HTML.KeyAttri=#800080;", 0x800080, 0, 0);
-    row("lone CR and LF line ends", QByteArray(fullAnd) + "\rX=1;\nHTML.KeyAttri=#800080;",
-        0x800080, 0x665544, fsAllStyles);
-    row("skipped lines fill no fields",
-        "HTML.AndAttri=#000000;#AABBCC;False;True;False;False;\r\n[HTML]\r\n"
-        "; c;#FFFFFF;True;True;True;True;\r\n// c;#FFFFFF;True;True;True;True;\r\n"
-        "HTML.KeyAttri=#800080;\r\n",
-        0x800080, 0xCCBBAA, fsItalic);
-    row("unknown key fills fields",
-        "Foo=#000000;#ABCDEF;True;True;False;False;\r\nHTML.KeyAttri=#800080;\r\n", 0x800080,
-        0xEFCDAB, fsBold | fsItalic);
-    row("line without = fills fields",
-        "#000000;#ABCDEF;False;False;True;False;\r\nHTML.KeyAttri=#800080;\r\n", 0x800080, 0xEFCDAB,
-        fsUnderline);
-    row("no final ; loses the last letter", "HTML.KeyAttri=#800080;#FFFFFF;False;False;False;True",
-        0x800080, 0xFFFFFF, 0);
-    row("only exact True", "HTML.KeyAttri=#800080;#FFFFFF;true;1;TRUE;Fals;", 0x800080, 0xFFFFFF,
-        0);
-    row("empty fields", "HTML.KeyAttri=#800080;;True;False;False;False;", 0x800080, 0, fsBold);
-    row("blanks around the line",
-        " \t HTML.KeyAttri=#800080;#FFFFFF;True;False;False;False; \t\r\n", 0x800080, 0xFFFFFF,
-        fsBold);
-    row("later key wins",
-        "HTML.KeyAttri=#800080;#FFFFFF;True;False;False;False;\r\n"
-        "HTML.KeyAttri=#102030;#405060;False;False;True;False;\r\n",
-        0x302010, 0x605040, fsUnderline);
-    row("fields past the sixth ignored",
-        "HTML.AndAttri=#000000;#FFFFFF;True;False;False;False;#123456;True;\r\n"
-        "HTML.KeyAttri=#800080;\r\n",
-        0x800080, 0xFFFFFF, fsBold);
-    row("long colour texts", "HTML.KeyAttri=#800080FF;#FFFFFFAA;False;False;False;False;", 0x800080,
-        0xFFFFFF, 0);
-    row("short colour texts", "HTML.KeyAttri=#F;#FFEEC;False;False;False;False;", 0x00000F,
-        0x0CEEFF, 0);
-    unchanged("blank before =", "HTML.KeyAttri =#800080;#FFFFFF;True;False;False;False;");
-    unchanged("key in lower case", "html.keyattri=#800080;#FFFFFF;True;False;False;False;");
-    unchanged("commented out", ";HTML.KeyAttri=#800080;#FFFFFF;True;False;False;False;");
-}
-
-void TestThemeModel::reader()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(bool, changes);
-    QFETCH(uint, fg);
-    QFETCH(uint, bg);
-    QFETCH(int, style);
-
-    QTemporaryDir dir;
-    SyntaxColorModel model;
-    fillSentinel(model);
-    ReadSettings(model, writeFile(dir, QStringLiteral("t.cfg"), text));
-    const HighlighterAttribute expected = changes ? HighlighterAttribute{fg, bg, style} : kSentinel;
-    const HighlighterAttribute &got = model.Attri(SyntaxAttri::HTML_Key);
-    QCOMPARE(got.Foreground, expected.Foreground);
-    QCOMPARE(got.Background, expected.Background);
-    QCOMPARE(got.Style, expected.Style);
-}
-
-// The common and marker lines set their one colour and touch no attribute.
-void TestThemeModel::commonKeys()
-{
-    QTemporaryDir dir;
-    SyntaxColorModel model;
-    fillSentinel(model);
-    ReadSettings(model,
-                 writeFile(dir, QStringLiteral("c.cfg"),
-                           "SynBackColor=#102030XYZ\r\nGutterBorderColor=#405060\r\n"
-                           "GutterColor=#708090;\r\nItems[1].F=#A0B0C0\r\nItems[2].B=#D0E0F0\r\n"
-                           "HTML.KeyAttri=#800080;\r\n"));
-    QCOMPARE(model.GeneralBackColor(), TColor(0x302010));
-    QCOMPARE(model.GutterBorderColor(), TColor(0x605040));
-    QCOMPARE(model.GutterColor(), TColor(0x908070));
-    QCOMPARE(model.MarkerAttri(1).Foreground, TColor(0xC0B0A0));
-    QCOMPARE(model.MarkerAttri(2).Background, TColor(0xF0E0D0));
-    QCOMPARE(model.MarkerAttri(0).Foreground, kSentinel.Foreground);
-    QCOMPARE(model.MarkerAttri(1).Background, kSentinel.Background);
-    for (int i = 0; i < SyntaxAttriCount; ++i) {
-        if (SyntaxAttri(i) != SyntaxAttri::HTML_Key)
-            QVERIFY(model.Attri(SyntaxAttri(i)) == kSentinel);
-    }
-    QCOMPARE(model.Attri(SyntaxAttri::HTML_Key).Foreground, TColor(0x800080));
-}
-
-void TestThemeModel::badColourStopsReading_data()
-{
-    QTest::addColumn<QByteArray>("badLine");
-    QTest::newRow("foreground") << QByteArray(
-        "HTML.KeyAttri=#GG0000;#FFFFFF;True;False;False;False;");
-    QTest::newRow("background") << QByteArray(
-        "HTML.KeyAttri=#800080;#FFFFZZ;True;False;False;False;");
-    QTest::newRow("common colour") << QByteArray("SynBackColor=#XYZXYZ");
-    QTest::newRow("lone #") << QByteArray("HTML.KeyAttri=#;#FFFFFF;True;False;False;False;");
-}
-
-// A bad colour text is reported, the lines before it stay applied, the line itself and the
-// ones after are not, and the update bracket is closed with one notification.
-void TestThemeModel::badColourStopsReading()
-{
-    QFETCH(QByteArray, badLine);
-    QTemporaryDir dir;
-    const QString path =
-        writeFile(dir, QStringLiteral("bad.cfg"),
-                  "HTML.AndAttri=#FF0000;#FFFFFF;False;False;False;False;\r\n" + badLine
-                      + "\r\nHTML.TextAttri=#00FF00;#FFFFFF;False;False;False;False;\r\n");
-    SyntaxColorModel model;
-    fillSentinel(model);
-    model.SetThemeName(QStringLiteral("before"));
-    QSignalSpy spy(&model, &SyntaxColorModel::changed);
-
-    bool thrown = false;
-    try {
-        OpenTheme(model, path);
-    } catch (const ConvertError &) {
-        thrown = true;
-    }
-    QVERIFY(thrown);
-    QVERIFY(!model.IsUpdating());
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(model.Attri(SyntaxAttri::HTML_And).Foreground, TColor(0x0000FF));
-    QVERIFY(model.Attri(SyntaxAttri::HTML_Key) == kSentinel);
-    QVERIFY(model.Attri(SyntaxAttri::HTML_Text) == kSentinel);
-    QCOMPARE(model.GeneralBackColor(), kSentinel.Foreground);
-    QCOMPARE(model.ThemeName(), QStringLiteral("before"));
-}
-
-void TestThemeModel::missingThemeChangesNothing()
-{
-    QTemporaryDir dir;
-    SyntaxColorModel model;
-    OriginSettings(model);
-    model.SetThemeName(QStringLiteral("keep"));
-    QSignalSpy spy(&model, &SyntaxColorModel::changed);
-    ReadSettings(model, dir.filePath(QStringLiteral("none.cfg")));
-    QVERIFY(!OpenTheme(model, dir.filePath(QStringLiteral("none.cfg"))));
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("old.cfg")));
-    QVERIFY(!OpenTheme(model, dir.filePath(QStringLiteral("old.cfg"))));
-    QCOMPARE(spy.count(), 0);
-    QCOMPARE(model.ThemeName(), QStringLiteral("keep"));
-
-    const QString path = writeFile(dir, QStringLiteral("dark.blue.cfg"), "GutterColor=#000000\r\n");
-    QVERIFY(OpenTheme(model, path));
-    QCOMPARE(model.ThemeName(), QStringLiteral("dark.blue"));
-    QCOMPARE(model.GutterColor(), TColor(0));
-    QCOMPARE(spy.count(), 1);
-}
-
-// Lexers repaint on changed(): once per change outside a bracket, once per bracket, never for
-// a value set to what it already was.
-void TestThemeModel::notificationsAreBracketed()
-{
-    SyntaxColorModel model;
-    QSignalSpy spy(&model, &SyntaxColorModel::changed);
-    OriginSettings(model);
-    QCOMPARE(spy.count(), 1);
-    OriginSettings(model);
-    QCOMPARE(spy.count(), 1);
-    model.SetForeground(SyntaxAttri::JS_Key, 0x123456);
-    model.SetForeground(SyntaxAttri::JS_Key, 0x123456);
-    QCOMPARE(spy.count(), 2);
+    // Lexers and the dialog find attributes by language and name, the reader by key.
+    void lookups()
     {
-        SyntaxColorUpdate outer(model);
-        {
-            SyntaxColorUpdate inner(model);
-            model.SetStyle(SyntaxAttri::JS_Key, 0);
+        const int counts[SyntaxLanguageCount] = {9, 9, 8, 11, 13, 17, 14, 12, 7, 6};
+        for (int l = 0; l < SyntaxLanguageCount; ++l)
+            QCOMPARE(SyntaxLanguageInfoOf(SyntaxLanguage(l)).Count, counts[l]);
+        for (int i = 0; i < SyntaxAttriCount; ++i) {
+            const SyntaxAttri a = SyntaxAttri(i);
+            QCOMPARE(FindSyntaxAttriByKey(SyntaxAttriKey(a)), a);
+            QCOMPARE(FindSyntaxAttri(SyntaxAttriLanguage(a), SyntaxAttriName(a)), a);
         }
-        model.SetGutterColor(0x010101);
-        QCOMPARE(spy.count(), 2);
+        QCOMPARE(SyntaxAttriKey(SyntaxAttri::CPP_Direc), QStringLiteral("CPP.DirecAttri"));
+        QCOMPARE(SyntaxAttriKey(SyntaxAttri::PAS_Directive), QStringLiteral("PAS.DirectiveAttri"));
+        // Exact names only: case and a neighbour's name do not match.
+        QCOMPARE(FindSyntaxAttri(SyntaxLanguage::PHP, u"variable"), SyntaxAttri::Count);
+        QCOMPARE(FindSyntaxAttriByKey(u"CPP.DirectiveAttri"), SyntaxAttri::Count);
+        QCOMPARE(FindSyntaxLanguage(u"C++"), SyntaxLanguage::CPP);
+        QCOMPARE(FindSyntaxLanguage(u"PHP "), SyntaxLanguage::Count);
     }
-    QCOMPARE(spy.count(), 3);
 
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("m.cfg"));
-    SaveSettings(model, path);
-    fillSentinel(model);
-    spy.clear();
-    ReadSettings(model, path);
-    QCOMPARE(spy.count(), 1);
-}
-
-void TestThemeModel::generalBackground()
-{
-    SyntaxColorModel model;
-    OriginSettings(model);
-    SyntaxColorModel before;
-    OriginSettings(before);
-    QSignalSpy spy(&model, &SyntaxColorModel::changed);
-    SetGeneralBackground(model, 0x332211, 0x00AA00);
-    QCOMPARE(spy.count(), 1);
-    for (int i = 0; i < SyntaxAttriCount; ++i) {
-        const SyntaxAttri a = SyntaxAttri(i);
-        QCOMPARE(model.Attri(a).Background, TColor(0x332211));
-        QCOMPARE(model.Attri(a).Foreground, before.Attri(a).Foreground);
-        QCOMPARE(model.Attri(a).Style, before.Attri(a).Style);
+    void builtInFile_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("first") << 1 << "[BACKGROUND]";
+        QTest::newRow("gutter") << 6 << "GutterColor=#F0F0F0";
+        QTest::newRow("marker 0 F") << 9 << "Items[0].F=#000080";
+        QTest::newRow("marker 2 B") << 14 << "Items[2].B=#FFEBCD";
+        QTest::newRow("html") << 16 << "[HTML]";
+        QTest::newRow("comment") << 18 << "HTML.CommentAttri=#008000;#FFFFFF;False;True;False;False;";
+        QTest::newRow("window text") << 19 << "HTML.IdentifierAttri=#080000;#FFFFFF;False;False;False;False;";
+        QTest::newRow("gap") << 26 << "";
+        QTest::newRow("js") << 27 << "[JS]";
+        QTest::newRow("xml comment") << 65 << "XML.CommentAttri=#808080;#C0C0C0;True;True;False;False;";
+        QTest::newRow("cpp") << 99 << "CPP.DirecAttri=#080000;#FFFFFF;False;False;False;False;";
+        QTest::newRow("pas") << 115 << "PAS.DirectiveAttri=#080000;#FFFFFF;False;True;False;False;";
+        QTest::newRow("last") << 140 << "BAT.VariableAttri=#008000;#FFFFFF;False;False;False;False;";
     }
-    for (int s = 0; s < SchemeCount; ++s) {
-        QCOMPARE(model.MarkerAttri(s).Foreground, TColor(0x00AA00));
-        QCOMPARE(model.MarkerAttri(s).Background, TColor(0x332211));
+
+    // A theme written after restoring the built-in values: 140 lines, each closed by CR LF.
+    void builtInFile()
+    {
+        QFETCH(int, line);
+        QFETCH(QString, text);
+        const QList<QByteArray> lines = builtInBytes().split('\n');
+        QCOMPARE(lines.size(), 141);
+        QVERIFY(lines.last().isEmpty());
+        for (const QByteArray &l : lines.mid(0, 140))
+            QVERIFY(l.endsWith('\r') && !l.chopped(1).contains('\r'));
+        QCOMPARE(QString::fromLatin1(lines.at(line - 1).chopped(1)), text);
     }
-    QCOMPARE(model.GeneralBackColor(), clWhite);
-}
 
-// The writer either replaces the file whole or leaves it as it was.
-void TestThemeModel::failedWriteKeepsOldFile()
-{
-    QTemporaryDir dir;
-    SyntaxColorModel model;
-    OriginSettings(model);
-
-    const QString notAFolder = writeFile(dir, QStringLiteral("plain"), "x");
-    bool thrown = false;
-    try {
-        SaveSettings(model, notAFolder + QStringLiteral("/t.cfg"));
-    } catch (const ThemeFileError &) {
-        thrown = true;
-    }
-    QVERIFY(thrown);
-
-    const QByteArray old = "[BACKGROUND]\r\nSynBackColor=#123456\r\n";
-    const QString path = writeFile(dir, QStringLiteral("theme.cfg"), old);
-    thrown = false;
-    try {
-        FileSizeLimit limit(64); // the disk fills up midway
-        SaveSettings(model, path);
-    } catch (const ThemeFileError &) {
-        thrown = true;
-    }
-    QVERIFY(thrown);
-    QCOMPARE(ReadFileToString(path), old);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"plain", "theme.cfg"}));
-
-    SaveSettings(model, path);
-    QCOMPARE(ReadFileToString(path), builtInBytes());
-}
-
-void TestThemeModel::shippedDefaultThemeIsBuiltIn()
-{
-    TempProgramFolder program;
-    QVERIFY(program.isValid());
-    InitGlobalPaths();
-    QCOMPARE(ReadFileToString(HighlightersDir + QStringLiteral("_defaut-settings.cfg")),
-             builtInBytes());
-}
-
-// Each shipped theme names every colour, is in the writer's own format and (apart from the
-// light built-in one, which relies on window text) is readable everywhere.
-void TestThemeModel::shippedThemesAreComplete()
-{
-    TempProgramFolder program;
-    QVERIFY(program.isValid());
-    InitGlobalPaths();
-    const QDir folder(HighlightersDir);
-    const QStringList themes = folder.entryList({QStringLiteral("*.cfg")}, QDir::Files);
-    QVERIFY(themes.contains(QStringLiteral("Midnight.cfg")));
-    for (const QString &name : themes) {
-        const QString path = folder.filePath(name);
+    // Restoring over a styled theme: every style is cleared first, the values agree with the
+    // summary of the defaults (64 window-text foregrounds, black spaces, white backgrounds but
+    // the XML comment), the markers keep their style and the theme keeps its name.
+    void restoreBuiltIn()
+    {
         SyntaxColorModel model;
         fillSentinel(model);
-        ReadSettings(model, path);
-        QCOMPARE(savedBytes(model), ReadFileToString(path));
         for (int i = 0; i < SyntaxAttriCount; ++i)
-            QVERIFY2(model.Attri(SyntaxAttri(i)) != kSentinel, qPrintable(name));
-        if (name == QLatin1String("_defaut-settings.cfg"))
-            continue;
+            model.SetStyle(SyntaxAttri(i), fsAllStyles);
+        model.SetThemeName(QStringLiteral("Midnight"));
+        OriginSettings(model);
+        int windowText = 0;
         for (int i = 0; i < SyntaxAttriCount; ++i) {
-            const HighlighterAttribute &a = model.Attri(SyntaxAttri(i));
-            const double contrast =
-                ColorContrast(TColorToQColor(a.Foreground), TColorToQColor(a.Background));
-            QVERIFY2(contrast >= 4.5,
-                     qPrintable(name + QLatin1Char(' ') + SyntaxAttriKey(SyntaxAttri(i))));
+            const SyntaxAttri a = SyntaxAttri(i);
+            const HighlighterAttribute &v = model.Attri(a);
+            windowText += v.Foreground == clWindowText;
+            if (SyntaxAttriName(a) == QLatin1String("Space"))
+                QCOMPARE(v.Foreground, clBlack);
+            QCOMPARE(v.Background, a == SyntaxAttri::XML_Comment ? TColor(0xC0C0C0) : clWhite);
+            QCOMPARE(v.Style & (fsUnderline | fsStrikeOut), 0);
+        }
+        QCOMPARE(windowText, 64);
+        QCOMPARE(model.Attri(SyntaxAttri::SQL_Comment).Style, int(fsItalic));
+        QCOMPARE(model.ThemeName(), QStringLiteral("Midnight"));
+        QCOMPARE(model.MarkerAttri(Sch_PHP).Style, int(fsBold));
+        QCOMPARE(model.MarkerAttri(Sch_CSS).Style, 0);
+    }
+
+    // Everything written reads back, except that system colours come back as plain RGB.
+    void writeThenRead()
+    {
+        SyntaxColorModel written;
+        for (int i = 0; i < SyntaxAttriCount; ++i) {
+            const TColor fg = i % 11 == 0 ? clNone : i % 7 == 0 ? clWindowText : TColor(0x10305 * (i + 1)) & 0xFFFFFF;
+            written.SetAttri(SyntaxAttri(i), {fg, TColor(0xFFFFFF - i), i % 16});
+        }
+        for (int s = 0; s < SchemeCount; ++s) {
+            written.SetMarkerForeground(s, 0x0A0B0C + TColor(s));
+            written.SetMarkerBackground(s, 0x0D0E0F + TColor(s));
+        }
+        written.SetGeneralBackColor(0x203040);
+        written.SetGutterBorderColor(clWindowText);
+        written.SetGutterColor(clNone);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("round.cfg"));
+        SaveSettings(written, path);
+        SyntaxColorModel read;
+        fillSentinel(read);
+        ReadSettings(read, path);
+
+        auto expected = [](TColor c) { return c == clWindowText ? TColor(0x000008) : c == clNone ? clWhite : c; };
+        for (int i = 0; i < SyntaxAttriCount; ++i) {
+            const HighlighterAttribute &w = written.Attri(SyntaxAttri(i));
+            const HighlighterAttribute &r = read.Attri(SyntaxAttri(i));
+            QCOMPARE(r.Foreground, expected(w.Foreground));
+            QCOMPARE(r.Background, w.Background);
+            QCOMPARE(r.Style, w.Style);
+        }
+        for (int s = 0; s < SchemeCount; ++s) {
+            QCOMPARE(read.MarkerAttri(s).Foreground, written.MarkerAttri(s).Foreground);
+            QCOMPARE(read.MarkerAttri(s).Background, written.MarkerAttri(s).Background);
+        }
+        QCOMPARE(read.MarkerAttri(Sch_PHP).Style, int(fsBold));
+        QCOMPARE(read.GeneralBackColor(), TColor(0x203040));
+        QCOMPARE(read.GutterBorderColor(), TColor(0x000008));
+        QCOMPARE(read.GutterColor(), clWhite);
+        QCOMPARE(read.ThemeName(), QString());
+    }
+
+    // Every row reads a file and looks at HTML.KeyAttri.
+    void reader_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("changes");
+        QTest::addColumn<uint>("fg");
+        QTest::addColumn<uint>("bg");
+        QTest::addColumn<int>("style");
+        auto row = [](const char *name, const QByteArray &text, uint fg, uint bg, int style) {
+            QTest::newRow(name) << text << true << fg << bg << style;
+        };
+        auto unchanged = [](const char *name, const char *text) {
+            QTest::newRow(name) << QByteArray(text) << false << 0u << 0u << 0;
+        };
+        const QByteArray fullAnd = "HTML.AndAttri=#112233;#445566;True;True;True;True;";
+        row("whole line", "HTML.KeyAttri=#800080;#FFFFFF;True;False;False;False;\r\n", 0x800080, 0xFFFFFF, fsBold);
+        row("short line takes earlier fields", fullAnd + "\r\nHTML.KeyAttri=#800080;\r\n", 0x800080, 0x665544,
+            fsAllStyles);
+        row("short line first in file", "HTML.KeyAttri=#800080;", 0x800080, 0, 0);
+        row("lone CR and LF line ends", fullAnd + "\rX=1;\nHTML.KeyAttri=#800080;", 0x800080, 0x665544, fsAllStyles);
+        row("skipped lines fill no fields",
+            "HTML.AndAttri=#000000;#AABBCC;False;True;False;False;\r\n[HTML]\r\n"
+            "; c;#FFFFFF;True;True;True;True;\r\n// c;#FFFFFF;True;True;True;True;\r\nHTML.KeyAttri=#800080;\r\n",
+            0x800080, 0xCCBBAA, fsItalic);
+        row("unknown key fills fields", "Foo=#000000;#ABCDEF;True;True;False;False;\r\nHTML.KeyAttri=#800080;\r\n",
+            0x800080, 0xEFCDAB, fsBold | fsItalic);
+        row("line without = fills fields", "#000000;#ABCDEF;False;False;True;False;\r\nHTML.KeyAttri=#800080;\r\n",
+            0x800080, 0xEFCDAB, fsUnderline);
+        row("no final ; loses the last letter", "HTML.KeyAttri=#800080;#FFFFFF;False;False;False;True", 0x800080,
+            0xFFFFFF, 0);
+        row("only exact True", "HTML.KeyAttri=#800080;#FFFFFF;true;1;TRUE;Fals;", 0x800080, 0xFFFFFF, 0);
+        row("empty fields", "HTML.KeyAttri=#800080;;True;False;False;False;", 0x800080, 0, fsBold);
+        row("blanks around the line", " \t HTML.KeyAttri=#800080;#FFFFFF;True;False;False;False; \t\r\n", 0x800080,
+            0xFFFFFF, fsBold);
+        row("fields past the sixth ignored",
+            "HTML.AndAttri=#000000;#FFFFFF;True;False;False;False;#123456;True;\r\nHTML.KeyAttri=#800080;\r\n",
+            0x800080, 0xFFFFFF, fsBold);
+        unchanged("blank before =", "HTML.KeyAttri =#800080;#FFFFFF;True;False;False;False;");
+        unchanged("key in lower case", "html.keyattri=#800080;#FFFFFF;True;False;False;False;");
+        unchanged("commented out", ";HTML.KeyAttri=#800080;#FFFFFF;True;False;False;False;");
+    }
+
+    void reader()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, changes);
+        QFETCH(uint, fg);
+        QFETCH(uint, bg);
+        QFETCH(int, style);
+        QTemporaryDir dir;
+        SyntaxColorModel model;
+        fillSentinel(model);
+        ReadSettings(model, writeFile(dir, QStringLiteral("t.cfg"), text));
+        const HighlighterAttribute expected = changes ? HighlighterAttribute{fg, bg, style} : kSentinel;
+        const HighlighterAttribute &got = model.Attri(SyntaxAttri::HTML_Key);
+        QCOMPARE(got.Foreground, expected.Foreground);
+        QCOMPARE(got.Background, expected.Background);
+        QCOMPARE(got.Style, expected.Style);
+    }
+
+    // The common and marker lines set their one colour and touch no attribute.
+    void commonKeys()
+    {
+        QTemporaryDir dir;
+        SyntaxColorModel model;
+        fillSentinel(model);
+        ReadSettings(model, writeFile(dir, QStringLiteral("c.cfg"),
+                                      "SynBackColor=#102030XYZ\r\nGutterBorderColor=#405060\r\n"
+                                      "GutterColor=#708090;\r\nItems[1].F=#A0B0C0\r\nItems[2].B=#D0E0F0\r\n"
+                                      "HTML.KeyAttri=#800080;\r\n"));
+        QCOMPARE(model.GeneralBackColor(), TColor(0x302010));
+        QCOMPARE(model.GutterBorderColor(), TColor(0x605040));
+        QCOMPARE(model.GutterColor(), TColor(0x908070));
+        QCOMPARE(model.MarkerAttri(1).Foreground, TColor(0xC0B0A0));
+        QCOMPARE(model.MarkerAttri(2).Background, TColor(0xF0E0D0));
+        QCOMPARE(model.MarkerAttri(0).Foreground, kSentinel.Foreground);
+        QCOMPARE(model.MarkerAttri(1).Background, kSentinel.Background);
+        for (int i = 0; i < SyntaxAttriCount; ++i) {
+            if (SyntaxAttri(i) != SyntaxAttri::HTML_Key)
+                QVERIFY(model.Attri(SyntaxAttri(i)) == kSentinel);
+        }
+        QCOMPARE(model.Attri(SyntaxAttri::HTML_Key).Foreground, TColor(0x800080));
+    }
+
+    void badColourStopsReading_data()
+    {
+        QTest::addColumn<QByteArray>("badLine");
+        QTest::newRow("foreground") << QByteArray("HTML.KeyAttri=#GG0000;#FFFFFF;True;False;False;False;");
+        QTest::newRow("background") << QByteArray("HTML.KeyAttri=#800080;#FFFFZZ;True;False;False;False;");
+        QTest::newRow("common colour") << QByteArray("SynBackColor=#XYZXYZ");
+        QTest::newRow("lone #") << QByteArray("HTML.KeyAttri=#;#FFFFFF;True;False;False;False;");
+    }
+
+    // A bad colour text is reported, the lines before it stay applied, the line itself and the
+    // ones after are not, and the update bracket is closed with one notification.
+    void badColourStopsReading()
+    {
+        QFETCH(QByteArray, badLine);
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, QStringLiteral("bad.cfg"),
+                                       "HTML.AndAttri=#FF0000;#FFFFFF;False;False;False;False;\r\n" + badLine
+                                           + "\r\nHTML.TextAttri=#00FF00;#FFFFFF;False;False;False;False;\r\n");
+        SyntaxColorModel model;
+        fillSentinel(model);
+        model.SetThemeName(QStringLiteral("before"));
+        QSignalSpy spy(&model, &SyntaxColorModel::changed);
+        QVERIFY_THROWS_EXCEPTION(ConvertError, OpenTheme(model, path));
+        QVERIFY(!model.IsUpdating());
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(model.Attri(SyntaxAttri::HTML_And).Foreground, TColor(0x0000FF));
+        QVERIFY(model.Attri(SyntaxAttri::HTML_Key) == kSentinel);
+        QVERIFY(model.Attri(SyntaxAttri::HTML_Text) == kSentinel);
+        QCOMPARE(model.GeneralBackColor(), kSentinel.Foreground);
+        QCOMPARE(model.ThemeName(), QStringLiteral("before"));
+    }
+
+    void missingThemeChangesNothing()
+    {
+        QTemporaryDir dir;
+        SyntaxColorModel model;
+        OriginSettings(model);
+        model.SetThemeName(QStringLiteral("keep"));
+        QSignalSpy spy(&model, &SyntaxColorModel::changed);
+        ReadSettings(model, dir.filePath(QStringLiteral("none.cfg")));
+        QVERIFY(!OpenTheme(model, dir.filePath(QStringLiteral("none.cfg"))));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("old.cfg")));
+        QVERIFY(!OpenTheme(model, dir.filePath(QStringLiteral("old.cfg"))));
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(model.ThemeName(), QStringLiteral("keep"));
+
+        const QString path = writeFile(dir, QStringLiteral("dark.blue.cfg"), "GutterColor=#000000\r\n");
+        QVERIFY(OpenTheme(model, path));
+        QCOMPARE(model.ThemeName(), QStringLiteral("dark.blue"));
+        QCOMPARE(model.GutterColor(), TColor(0));
+        QCOMPARE(spy.count(), 1);
+    }
+
+    // Lexers repaint on changed(): once per change outside a bracket, once per bracket, never for
+    // a value set to what it already was.
+    void notificationsAreBracketed()
+    {
+        SyntaxColorModel model;
+        QSignalSpy spy(&model, &SyntaxColorModel::changed);
+        OriginSettings(model);
+        QCOMPARE(spy.count(), 1);
+        OriginSettings(model);
+        QCOMPARE(spy.count(), 1);
+        model.SetForeground(SyntaxAttri::JS_Key, 0x123456);
+        model.SetForeground(SyntaxAttri::JS_Key, 0x123456);
+        QCOMPARE(spy.count(), 2);
+        {
+            SyntaxColorUpdate outer(model);
+            {
+                SyntaxColorUpdate inner(model);
+                model.SetStyle(SyntaxAttri::JS_Key, 0);
+            }
+            model.SetGutterColor(0x010101);
+            QCOMPARE(spy.count(), 2);
+        }
+        QCOMPARE(spy.count(), 3);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("m.cfg"));
+        SaveSettings(model, path);
+        fillSentinel(model);
+        spy.clear();
+        ReadSettings(model, path);
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void generalBackground()
+    {
+        SyntaxColorModel model, before;
+        OriginSettings(model);
+        OriginSettings(before);
+        QSignalSpy spy(&model, &SyntaxColorModel::changed);
+        SetGeneralBackground(model, 0x332211, 0x00AA00);
+        QCOMPARE(spy.count(), 1);
+        for (int i = 0; i < SyntaxAttriCount; ++i) {
+            const SyntaxAttri a = SyntaxAttri(i);
+            QCOMPARE(model.Attri(a).Background, TColor(0x332211));
+            QCOMPARE(model.Attri(a).Foreground, before.Attri(a).Foreground);
+            QCOMPARE(model.Attri(a).Style, before.Attri(a).Style);
+        }
+        for (int s = 0; s < SchemeCount; ++s) {
+            QCOMPARE(model.MarkerAttri(s).Foreground, TColor(0x00AA00));
+            QCOMPARE(model.MarkerAttri(s).Background, TColor(0x332211));
+        }
+        QCOMPARE(model.GeneralBackColor(), clWhite);
+    }
+
+    // The writer either replaces the file whole or leaves it as it was.
+    void failedWriteKeepsOldFile()
+    {
+        QTemporaryDir dir;
+        SyntaxColorModel model;
+        OriginSettings(model);
+        const QString notAFolder = writeFile(dir, QStringLiteral("plain"), "x");
+        QVERIFY_THROWS_EXCEPTION(ThemeFileError, SaveSettings(model, notAFolder + QStringLiteral("/t.cfg")));
+
+        const QByteArray old = "[BACKGROUND]\r\nSynBackColor=#123456\r\n";
+        const QString path = writeFile(dir, QStringLiteral("theme.cfg"), old);
+        {
+            FileSizeLimit limit(64);  // the disk fills up midway
+            QVERIFY_THROWS_EXCEPTION(ThemeFileError, SaveSettings(model, path));
+        }
+        QCOMPARE(ReadFileToString(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"plain", "theme.cfg"}));
+
+        SaveSettings(model, path);
+        QCOMPARE(ReadFileToString(path), builtInBytes());
+    }
+
+    // Each shipped theme names every colour and is in the writer's own format; the default one
+    // is the built-in theme, the others are readable everywhere.
+    void shippedThemes()
+    {
+        TempProgramFolder program;
+        QVERIFY(program.isValid());
+        InitGlobalPaths();
+        QCOMPARE(ReadFileToString(HighlightersDir + QStringLiteral("_defaut-settings.cfg")), builtInBytes());
+        const QDir folder(HighlightersDir);
+        const QStringList themes = folder.entryList({QStringLiteral("*.cfg")}, QDir::Files);
+        QVERIFY(themes.contains(QStringLiteral("Midnight.cfg")));
+        for (const QString &name : themes) {
+            const QString path = folder.filePath(name);
+            SyntaxColorModel model;
+            fillSentinel(model);
+            ReadSettings(model, path);
+            QCOMPARE(savedBytes(model), ReadFileToString(path));
+            for (int i = 0; i < SyntaxAttriCount; ++i) {
+                const HighlighterAttribute &a = model.Attri(SyntaxAttri(i));
+                const QString where = name + QLatin1Char(' ') + SyntaxAttriKey(SyntaxAttri(i));
+                QVERIFY2(a != kSentinel, qPrintable(where));
+                // The light built-in theme relies on window text.
+                if (name != QLatin1String("_defaut-settings.cfg"))
+                    QVERIFY2(ColorContrast(TColorToQColor(a.Foreground), TColorToQColor(a.Background)) >= 4.5,
+                             qPrintable(where));
+            }
         }
     }
-}
 
-void TestThemeModel::paintColours_data()
-{
-    QTest::addColumn<uint>("fg");
-    QTest::addColumn<uint>("bg");
-    QTest::addColumn<QColor>("paper");
-    QTest::addColumn<QColor>("paletteText");
-    QTest::addColumn<QColor>("text");
-    QTest::addColumn<QColor>("back");
+    void paintColours_data()
+    {
+        QTest::addColumn<uint>("fg");
+        QTest::addColumn<uint>("bg");
+        QTest::addColumn<QColor>("paper");
+        QTest::addColumn<QColor>("paletteText");
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<QColor>("back");
+        const QColor white(Qt::white), black(Qt::black), light(0xEE, 0xEE, 0xEE), dark(0x1E, 0x1E, 0x1E);
+        const uint wt = clWindowText;
+        QTest::newRow("window text, light desktop") << wt << 0xFFFFFFu << white << black << black << white;
+        QTest::newRow("window text, dark desktop, light theme") << wt << 0xFFFFFFu << white << light << black << white;
+        QTest::newRow("window text, dark desktop, dark theme") << wt << 0x1E1E1Eu << white << light << light << dark;
+        QTest::newRow("window text, light desktop, dark theme") << wt << 0x1E1E1Eu << white << black << white << dark;
+        QTest::newRow("no colours on dark paper") << uint(clNone) << uint(clNone) << dark << black << white << dark;
+        QTest::newRow("RGB as stored, even unreadable")
+            << 0x0000FFu << 0x0000FFu << white << black << QColor(Qt::red) << QColor(Qt::red);
+        QTest::newRow("system background")
+            << 0x000000u << 0xFF00000Du << white << black << black << QColor(0x30, 0x60, 0x90);
+    }
 
-    const QColor white(Qt::white), black(Qt::black), light(0xEE, 0xEE, 0xEE),
-        dark(0x1E, 0x1E, 0x1E);
-    QTest::newRow("window text, light desktop")
-        << uint(clWindowText) << 0xFFFFFFu << white << black << black << white;
-    QTest::newRow("window text, dark desktop, light theme")
-        << uint(clWindowText) << 0xFFFFFFu << white << light << black << white;
-    QTest::newRow("window text, dark desktop, dark theme")
-        << uint(clWindowText) << 0x1E1E1Eu << white << light << light << dark;
-    QTest::newRow("window text, light desktop, dark theme")
-        << uint(clWindowText) << 0x1E1E1Eu << white << black << white << dark;
-    QTest::newRow("no colours on dark paper")
-        << uint(clNone) << uint(clNone) << dark << black << white << dark;
-    QTest::newRow("RGB as stored, even unreadable")
-        << 0x0000FFu << 0x0000FFu << white << black << QColor(Qt::red) << QColor(Qt::red);
-    QTest::newRow("system background")
-        << 0x000000u << 0xFF00000Du << white << black << black << QColor(0x30, 0x60, 0x90);
-}
-
-void TestThemeModel::paintColours()
-{
-    QFETCH(uint, fg);
-    QFETCH(uint, bg);
-    QFETCH(QColor, paper);
-    QFETCH(QColor, paletteText);
-    QFETCH(QColor, text);
-    QFETCH(QColor, back);
-
-    QPalette palette;
-    palette.setColor(QPalette::Text, paletteText);
-    palette.setColor(QPalette::Highlight, QColor(0x30, 0x60, 0x90));
-    const HighlighterAttribute attri{fg, bg, 0};
-    QCOMPARE(AttributeBackColor(attri, paper, palette), back);
-    QCOMPARE(AttributeTextColor(attri, paper, palette), text);
-}
+    void paintColours()
+    {
+        QFETCH(uint, fg);
+        QFETCH(uint, bg);
+        QFETCH(QColor, paper);
+        QFETCH(QColor, paletteText);
+        QFETCH(QColor, text);
+        QFETCH(QColor, back);
+        QPalette palette;
+        palette.setColor(QPalette::Text, paletteText);
+        palette.setColor(QPalette::Highlight, QColor(0x30, 0x60, 0x90));
+        const HighlighterAttribute attri{fg, bg, 0};
+        QCOMPARE(AttributeBackColor(attri, paper, palette), back);
+        QCOMPARE(AttributeTextColor(attri, paper, palette), text);
+    }
+};
 
 QTEST_MAIN(TestThemeModel)
 #include "tst_thememodel.moc"

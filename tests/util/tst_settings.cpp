@@ -50,33 +50,26 @@ TidyOptionTables smallTables()
     return t;
 }
 
-// The table part as both writers lay it out, up to the class sections.
-QStringList tableLines()
+// The option tables and class sections of smallTables() as both writers lay them out;
+// only the first-run file titles its class sections "Class:".
+QStringList tableLines(const QString &classPrefix)
 {
-    return {"[ComboBox Items]",
-            "ItemsCBDocType=omit;auto;strict;transitional;user",
-            "ItemsCBAutoBool=auto;yes;no",
-            "ItemsCBRepeatedAttributes=keep-first;keep-last",
-            "ItemsCBAccessibilityCheck=0;1;2;3",
-            "ItemsCBSortAttributes=none;alpha",
-            "ItemsCBCharEncoding=raw;ascii;utf8",
-            "ItemsCBNewLine=LF;CRLF;CR",
-            "ItemsCBBoolean=yes;no",
-            "",
+    return {"[ComboBox Items]", "ItemsCBDocType=omit;auto;strict;transitional;user",
+            "ItemsCBAutoBool=auto;yes;no", "ItemsCBRepeatedAttributes=keep-first;keep-last",
+            "ItemsCBAccessibilityCheck=0;1;2;3", "ItemsCBSortAttributes=none;alpha",
+            "ItemsCBCharEncoding=raw;ascii;utf8", "ItemsCBNewLine=LF;CRLF;CR", "ItemsCBBoolean=yes;no", "",
             "[AutoBool]", "tpAutoBool=merge-divs", "tpAutoBool=show-body-only", "",
             "[Encoding]", "tpEncoding=char-encoding", "",
-            "[Enum]", "tpDocType=doctype", "tpTagNames=new-pre-tags",
-            "tpRepeatedAttributes=repeated-attributes", "tpNewline=newline",
-            "tpAccessibilityCheck=accessibility-check", "tpSortAttributes=sort-attributes", "",
-            "[String]", "tpString=css-prefix", "",
-            "[Integer]", "tpInteger=wrap", "",
+            "[Enum]", "tpDocType=doctype", "tpTagNames=new-pre-tags", "tpRepeatedAttributes=repeated-attributes",
+            "tpNewline=newline", "tpAccessibilityCheck=accessibility-check", "tpSortAttributes=sort-attributes", "",
+            "[String]", "tpString=css-prefix", "", "[Integer]", "tpInteger=wrap", "",
             "[Boolean]", "tpBoolean=add-xml-decl", "tpBoolean=quiet", "",
-            "[DefVal]", "tpDefVal=alt-text:", "tpDefVal=newline:Platformdependent", "tpDefVal=wrap:68", ""};
-}
-
-QByteArray ansi(const QStringList &lines)
-{
-    return crlf(lines).toLatin1();
+            "[DefVal]", "tpDefVal=alt-text:", "tpDefVal=newline:Platformdependent", "tpDefVal=wrap:68", "",
+            "[" + classPrefix + "HTML_XHTML_XML]", "clHTML_XHTML_XML=alt-text", "clHTML_XHTML_XML=doctype", "",
+            "[" + classPrefix + "Diagnostics]", "clDiagnostics=show-errors", "",
+            "[" + classPrefix + "PrettyPrint]", "clPrettyPrint=wrap", "",
+            "[" + classPrefix + "CharacterEncoding]", "clCharacterEncoding=newline", "",
+            "[" + classPrefix + "Miscellaneous]", "clMiscellaneous=quiet"};
 }
 
 } // namespace
@@ -112,14 +105,9 @@ private slots:
                                 "MenuShowErrorsComments=True", "GridErrorToLeft=False",
                                 "MenuEnableJavascript=False", "MenuTidy4=False", "MenuTidy5=True",
                                 "LastOpenFolder=" + folder->path(), "LastImageFolder=" + folder->path(), ""};
-        expected << tableLines();
-        expected << "[Class:HTML_XHTML_XML]" << "clHTML_XHTML_XML=alt-text" << "clHTML_XHTML_XML=doctype" << ""
-                 << "[Class:Diagnostics]" << "clDiagnostics=show-errors" << ""
-                 << "[Class:PrettyPrint]" << "clPrettyPrint=wrap" << ""
-                 << "[Class:CharacterEncoding]" << "clCharacterEncoding=newline" << ""
-                 << "[Class:Miscellaneous]" << "clMiscellaneous=quiet";
+        expected << tableLines("Class:");
         const QByteArray bytes = EncodeSettingsText(FirstRunSettingsText(smallTables(), 120, -5));
-        QCOMPARE(bytes, ansi(expected));
+        QCOMPARE(bytes, crlf(expected).toLatin1());
     }
 
     void firstRunFileReadsBack()
@@ -128,26 +116,18 @@ private slots:
         const QByteArray bytes = EncodeSettingsText(FirstRunSettingsText(smallTables(), 33, 44));
         QCOMPARE(ReadSettingsText(bytes, s), SettingsReadStatus::Completed);
         QCOMPARE(s.RunCount, 1);
-        QCOMPARE(s.FormWidth, 840);
-        QCOMPARE(s.FormHeight, 600);
         QCOMPARE(s.FormTop, 33);
         QCOMPARE(s.FormLeft, 44);
         QVERIFY(!s.PanelGridErrorsWidth && !s.PanelGridErrorsHeight);
-        QCOMPARE(s.CBFont, QString("Courier New"));
         QVERIFY(s.ShowNewVersion && s.MenuShowErrorsComments && s.MenuTidy5);
         QVERIFY(!s.GridErrorToLeft && !s.MenuEnableJavascript && !s.MenuTidy4 && !s.WindowMaximized);
         QCOMPARE(s.LastOpenFolder, folder->path());
-        QCOMPARE(s.ThemeName, QString("_defaut-settings"));
         QCOMPARE(TidyConfigFile, folder->path() + "config/auto-settings.cfg");
         QCOMPARE(s.Tidy.tpBoolean, QStringList({"add-xml-decl", "quiet"}));
         QCOMPARE(s.Tidy.ItemsCBNewLine, QString("LF;CRLF;CR"));
-        // The first run takes the user's language (de, see main); no German file exists.
-        QCOMPARE(LanguageCode, QString("de"));
-        QCOMPARE(s.Language, QString("de"));
-        QCOMPARE(LanguageFileName, folder->path() + "language/lang_en.txt");
         QCOMPARE(HelpFileName, folder->path() + "help/help_en.htm");
 
-        // Written back at exit: Rns=1 and the default value lower-cased.
+        // Written back at exit: Rns=1, the user's language and the default value lower-cased.
         const QString saved = SaveSettingsText(s);
         QVERIFY(saved.contains("\r\nRns=1\r\n"));
         QVERIFY(saved.contains("\r\nLanguage=de\r\n"));
@@ -156,80 +136,88 @@ private slots:
         QVERIFY(!saved.contains("[Class:"));
     }
 
-    void firstRunUsesTheUsersLanguageFileWhenThere()
+    // An empty file is a first run: it takes the user's language, de (see main).
+    void languageAfterReading_data()
     {
-        folder->write("language/lang_de.txt", "FLanguage=de\r\n");
-        VkSettings s;
-        QCOMPARE(ReadSettingsText("", s), SettingsReadStatus::Completed);
-        QCOMPARE(LanguageFileName, folder->path() + "language/lang_de.txt");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("shipped");  // a language file besides English
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("runCount");
+        QTest::addColumn<QString>("fileCode");
+        QTest::newRow("first run, no German file") << QByteArray() << "" << "de" << 1 << "en";
+        QTest::newRow("first run, German file") << QByteArray() << "de" << "de" << 1 << "de";
+        QTest::newRow("later run keeps the file's language")
+            << QByteArray("Language=fr\r\nRns=3\r\n") << "fr" << "fr" << 4 << "fr";
     }
 
-    void laterRunKeepsTheFilesLanguage()
+    void languageAfterReading()
     {
-        folder->write("language/lang_fr.txt", "FLanguage=fr\r\n");
+        QFETCH(QByteArray, text);
+        QFETCH(QString, shipped);
+        QFETCH(QString, code);
+        QFETCH(int, runCount);
+        QFETCH(QString, fileCode);
+        if (!shipped.isEmpty())
+            folder->write("language/lang_" + shipped + ".txt", "FLanguage=" + shipped.toLatin1() + "\r\n");
         VkSettings s;
-        QCOMPARE(ReadSettingsText("Language=fr\r\nRns=3\r\n", s), SettingsReadStatus::Completed);
-        QCOMPARE(LanguageCode, QString("fr"));
-        QCOMPARE(LanguageFileName, folder->path() + "language/lang_fr.txt");
-        QCOMPARE(s.RunCount, 4);
+        QCOMPARE(ReadSettingsText(text, s), SettingsReadStatus::Completed);
+        QCOMPARE(LanguageCode, code);
+        QCOMPARE(s.Language, code);
+        QCOMPARE(s.RunCount, runCount);
+        QCOMPARE(LanguageFileName, folder->path() + "language/lang_" + fileCode + ".txt");
     }
 
-    void badNumberStopsReading_data()
+    void numberLines_data()
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
-        for (const char *key : {"Rns", "FormWidth", "FormHeight", "FormTop", "FormLeft",
-                                "PanelGridErrorsWidth", "PanelGridErrorsHeight", "SEFontSize"})
-            QTest::newRow(key) << key << "abc";
-        QTest::newRow("empty") << "FormWidth" << "";
-        QTest::newRow("trailing letters") << "FormWidth" << "12px";
-        QTest::newRow("decimal point") << "FormWidth" << "1.5";
-        QTest::newRow("too large") << "FormWidth" << "99999999999";
-        QTest::newRow("sign only") << "FormWidth" << "-";
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("plain") << "FormLeft" << "900" << true;
+        QTest::newRow("negative") << "FormLeft" << "-8" << true;
+        QTest::newRow("plus") << "FormLeft" << "+12" << true;
+        QTest::newRow("leading blank") << "FormLeft" << " 640" << true;
+        for (const char *key : {"Rns", "FormWidth", "FormHeight", "FormTop", "FormLeft", "PanelGridErrorsWidth",
+                                "PanelGridErrorsHeight", "SEFontSize"})
+            QTest::newRow(key) << key << "abc" << false;
+        QTest::newRow("empty") << "FormWidth" << "" << false;
+        QTest::newRow("trailing letters") << "FormWidth" << "12px" << false;
+        QTest::newRow("decimal point") << "FormWidth" << "1.5" << false;
+        QTest::newRow("too large") << "FormWidth" << "99999999999" << false;
+        QTest::newRow("sign only") << "FormWidth" << "-" << false;
     }
 
-    // A bad number ends the reading silently: later lines and the closing steps are skipped.
-    void badNumberStopsReading()
+    // A good number is read on; a bad one ends the reading silently: later lines and the
+    // closing steps are skipped.
+    void numberLines()
     {
         QFETCH(QString, key);
         QFETCH(QString, value);
+        QFETCH(bool, accepted);
         folder->write("language/lang_fr.txt", "FLanguage=fr\r\n");
         const QString englishFile = LanguageFileName;
-        const QString text = crlf({"Language=fr", key == "Rns" ? "FormTop=7" : "Rns=4",
-                                   "tpBoolean=Wrap", "clPrettyPrint=Indent", key + "=" + value,
-                                   "CBFont=Later", "ItemsCBBoolean=later", "MenuTidy4=True"});
+        const QString text = crlf({"Language=fr", key == "Rns" ? "FormTop=7" : "Rns=4", "tpBoolean=Wrap",
+                                   "clPrettyPrint=Indent", key + "=" + value, "CBFont=Later",
+                                   "ItemsCBBoolean=later", "MenuTidy4=True"});
         VkSettings s;
+        if (accepted) {
+            QCOMPARE(ReadSettingsText(text.toLatin1(), s), SettingsReadStatus::Completed);
+            QCOMPARE(s.FormLeft, value.toInt());
+            QCOMPARE(s.CBFont, QString("Later"));
+            QCOMPARE(s.RunCount, 5);
+            return;
+        }
         QCOMPARE(ReadSettingsText(text.toLatin1(), s), SettingsReadStatus::StoppedAtNumber);
         QCOMPARE(s.CBFont, QString("Courier New"));
         QVERIFY(s.Tidy.ItemsCBBoolean.isEmpty());
         QVERIFY(!s.MenuTidy4);
-        QCOMPARE(LanguageCode, QString("fr"));          // read before the bad line
-        QCOMPARE(LanguageFileName, englishFile);        // but the file names are not rebuilt
-        QCOMPARE(s.RunCount, key == "Rns" ? 0 : 4);     // not incremented
+        QCOMPARE(LanguageCode, QString("fr"));                  // read before the bad line
+        QCOMPARE(LanguageFileName, englishFile);                // but the file names are not rebuilt
+        QCOMPARE(s.RunCount, key == "Rns" ? 0 : 4);             // not incremented
         QCOMPARE(s.Tidy.tpBoolean, QStringList{"Wrap"});        // type names keep their case
         QCOMPARE(s.Tidy.clPrettyPrint, QStringList{"indent"});  // class names are lower-cased at once
     }
 
-    void numbersAccepted_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<int>("number");
-        QTest::newRow("plain") << "900" << 900;
-        QTest::newRow("negative") << "-8" << -8;
-        QTest::newRow("plus") << "+12" << 12;
-        QTest::newRow("leading blank") << " 640" << 640;
-    }
-
-    void numbersAccepted()
-    {
-        QFETCH(QString, value);
-        QFETCH(int, number);
-        VkSettings s;
-        QCOMPARE(ReadSettingsText(("FormLeft=" + value).toLatin1(), s), SettingsReadStatus::Completed);
-        QCOMPARE(s.FormLeft, number);
-    }
-
-    void lineEnds_data()
+    void readingRules_data()
     {
         QTest::addColumn<QByteArray>("separator");
         QTest::newRow("CR LF") << QByteArray("\r\n");
@@ -237,38 +225,28 @@ private slots:
         QTest::newRow("CR") << QByteArray("\r");
     }
 
-    void lineEnds()
+    // Any line end; blanks around a line but not in its key; comments, stray and unknown lines
+    // skipped; the last value list wins while repeated type names accumulate.
+    void readingRules()
     {
         QFETCH(QByteArray, separator);
-        const QByteArray text = QByteArrayList{"[Interface]", "FormWidth=901", "CBFont=Mono", "",
-                                               "FDFindItem=a", "FDFindItem=b", "Rns=2"}
+        const QByteArray text = QByteArrayList{"[Interface]", "FormWidth=901", "", "FDFindItem=a", "FDFindItem=b",
+                                               "Rns=2", "Language = fr", ";CBFont=Commented", "//CBFont=Commented",
+                                               "CBFont", "cbfont=lower", "  \t CBFont= Padded \t", "Unknown=1",
+                                               "ItemsCBBoolean=yes;no", "ItemsCBBoolean=no;yes", "tpBoolean=wrap",
+                                               "tpBoolean=Wrap", "tpDefVal=a:x;b:Y", "ItemsCBNewLine=LF;CRLF"}
                                     .join(separator);
         VkSettings s;
         QCOMPARE(ReadSettingsText(text, s), SettingsReadStatus::Completed);
         QCOMPARE(s.FormWidth, 901);
-        QCOMPARE(s.CBFont, QString("Mono"));
         QCOMPARE(s.FDFindItem, QStringList({"a", "b"}));
         QCOMPARE(s.RunCount, 3);
-    }
-
-    void oddLinesAreIgnored()
-    {
-        const QByteArray text = "Language = fr\r\n;CBFont=Commented\r\n//CBFont=Commented\r\nCBFont\r\n"
-                                "cbfont=lower\r\n  \t CBFont= Padded \t\r\nUnknown=1\r\n";
-        VkSettings s;
-        QCOMPARE(ReadSettingsText(text, s), SettingsReadStatus::Completed);
-        QCOMPARE(s.CBFont, QString(" Padded"));   // the line is trimmed, the value is not
-        QCOMPARE(s.Language, QString("de"));     // "Language " matched nothing: first run
-    }
-
-    void emptyFileRunsClosingSteps()
-    {
-        VkSettings s;
-        s.RunCount = 0;
-        QCOMPARE(ReadSettingsText(QByteArray(), s), SettingsReadStatus::Completed);
-        QCOMPARE(s.RunCount, 1);
-        QCOMPARE(LanguageCode, QString("de"));
-        QCOMPARE(s.FormWidth, 840);
+        QCOMPARE(s.Language, QString("en"));      // "Language " is no key
+        QCOMPARE(s.CBFont, QString(" Padded"));  // the line is trimmed, the value is not
+        QCOMPARE(s.Tidy.ItemsCBBoolean, QString("no;yes"));
+        QCOMPARE(s.Tidy.ItemsCBNewLine, QString("LF;CRLF"));  // value lists keep their case
+        QCOMPARE(s.Tidy.tpBoolean, QStringList({"wrap", "wrap"}));
+        QCOMPARE(s.Tidy.tpDefVal, QStringList({"a:x", "b:y"}));
     }
 
     void fileThatCannotBeLoaded()
@@ -276,24 +254,11 @@ private slots:
         const QString englishFile = LanguageFileName;
         VkSettings s;
         s.RunCount = 5;
-        QDir().mkpath(folder->file("velkandrix.ini"));   // a folder where the file should be
+        QDir().mkpath(folder->file("velkandrix.ini"));  // a folder where the file should be
         QCOMPARE(ReadSettingsFile(folder->file("velkandrix.ini"), s), SettingsReadStatus::NotLoaded);
         QCOMPARE(ReadSettingsFile(folder->file("missing.ini"), s), SettingsReadStatus::NotLoaded);
         QCOMPARE(s.RunCount, 5);
         QCOMPARE(LanguageFileName, englishFile);
-    }
-
-    void lastValueListWinsTypeNamesAccumulate()
-    {
-        VkSettings s;
-        QCOMPARE(ReadSettingsText("ItemsCBBoolean=yes;no\r\nItemsCBBoolean=no;yes\r\n"
-                                  "tpBoolean=wrap\r\ntpBoolean=Wrap\r\ntpDefVal=a:x;b:Y\r\n"
-                                  "ItemsCBNewLine=LF;CRLF\r\n", s),
-                 SettingsReadStatus::Completed);
-        QCOMPARE(s.Tidy.ItemsCBBoolean, QString("no;yes"));
-        QCOMPARE(s.Tidy.ItemsCBNewLine, QString("LF;CRLF"));   // value lists keep their case
-        QCOMPARE(s.Tidy.tpBoolean, QStringList({"wrap", "wrap"}));
-        QCOMPARE(s.Tidy.tpDefVal, QStringList({"a:x", "b:y"}));
     }
 
     void windowState_data()
@@ -395,41 +360,27 @@ private slots:
 
         QStringList expected = {"[General]", "Language=fr", "FTidyConfigFile=/cfg/my.cfg", "Rns=7",
                                 "ShowNewVersion=False", "CBThemes=dark", "",
-                                "[Interface]", "WindowState=wsMaximized", "FormWidth=1000",
-                                "FormHeight=700", "FormTop=10", "FormLeft=20",
-                                "PanelGridErrorsWidth=250", "PanelGridErrorsHeight=122",
-                                "SEFontSize=11", "CBFont=DejaVu Sans Mono",
-                                "MenuShowErrorsComments=False", "GridErrorToLeft=True",
-                                "MenuEnableJavascript=True", "MenuTidy4=True", "MenuTidy5=False",
-                                "LastOpenFolder=/home/me/", "LastImageFolder=/home/me/img/", "",
-                                "[Optimizer CBStartingWith Items]", "CBStartingWith=<b>",
-                                "CBStartingWith=<i>", "",
+                                "[Interface]", "WindowState=wsMaximized", "FormWidth=1000", "FormHeight=700",
+                                "FormTop=10", "FormLeft=20", "PanelGridErrorsWidth=250", "PanelGridErrorsHeight=122",
+                                "SEFontSize=11", "CBFont=DejaVu Sans Mono", "MenuShowErrorsComments=False",
+                                "GridErrorToLeft=True", "MenuEnableJavascript=True", "MenuTidy4=True",
+                                "MenuTidy5=False", "LastOpenFolder=/home/me/", "LastImageFolder=/home/me/img/", "",
+                                "[Optimizer CBStartingWith Items]", "CBStartingWith=<b>", "CBStartingWith=<i>", "",
                                 "[Optimizer CBEndingWith Items]", "CBEndingWith=<strong>"};
-        expected << tableLines();
-        expected << "[HTML_XHTML_XML]" << "clHTML_XHTML_XML=alt-text" << "clHTML_XHTML_XML=doctype" << ""
-                 << "[Diagnostics]" << "clDiagnostics=show-errors" << ""
-                 << "[PrettyPrint]" << "clPrettyPrint=wrap" << ""
-                 << "[CharacterEncoding]" << "clCharacterEncoding=newline" << ""
-                 << "[Miscellaneous]" << "clMiscellaneous=quiet" << ""
-                 << "[FindDialog Find Items]" << "FDFindItem=find" << ""
+        expected << tableLines(QString());
+        expected << "" << "[FindDialog Find Items]" << "FDFindItem=find" << ""
                  << "[ReplaceDialog Find Items]" << "RDFindItem=old" << ""
                  << "[ReplaceDialog Replace Items]" << "RDReplaceItem=new" << ""
                  << "[LastFiles]" << "ItemLastFiles=" + doc << ""
                  << "[RecentFiles]" << "ItemRecentFiles=" + doc;
         QCOMPARE(SaveSettingsText(s), crlf(expected));
 
-        // And it reads back into the same settings.
+        // Read back and written again, it is the same but for the run count and lower-cased names.
         VkSettings back;
         QCOMPARE(ReadSettingsText(EncodeSettingsText(SaveSettingsText(s)), back), SettingsReadStatus::Completed);
-        QCOMPARE(back.RunCount, 8);
-        QCOMPARE(back.FormWidth, 1000);
-        QCOMPARE(*back.PanelGridErrorsWidth, 250);
+        expected.replaceInStrings("Rns=7", "Rns=8").replaceInStrings("Platformdependent", "platformdependent");
+        QCOMPARE(SaveSettingsText(back), crlf(expected));
         QVERIFY(back.WindowMaximized);
-        QVERIFY(!back.MenuTidy5 && back.MenuTidy4 && back.GridErrorToLeft);
-        QCOMPARE(back.CBStartingWith, s.CBStartingWith);
-        QCOMPARE(back.RDReplaceItem, QStringList{"new"});
-        QCOMPARE(back.Tidy.clMiscellaneous, s.Tidy.clMiscellaneous);
-        QCOMPARE(back.Tidy.tpDefVal, QStringList({"alt-text:", "newline:platformdependent", "wrap:68"}));
         QCOMPARE(TidyConfigFile, QString("/cfg/my.cfg"));
     }
 
@@ -479,7 +430,6 @@ private slots:
         QString error;
         QVERIFY(WriteSettingsFile(path, QString::fromUtf8("A=é\r\n"), &error));
         QCOMPARE(folder->read("velkandrix.ini"), QByteArray("A=\xE9\r\n"));
-
         QVERIFY(!WriteSettingsFile(folder->file("no/such/folder/velkandrix.ini"), "A=1\r\n", &error));
         QVERIFY(!error.isEmpty());
     }
