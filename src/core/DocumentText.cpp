@@ -4,7 +4,6 @@
 #include "util/VelKandrixUtils.h"
 #include "util/uDivFiles.h"
 
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QVector>
@@ -281,20 +280,7 @@ bool SaveFileAsType(const QString &path, const QString &text, const QString &enc
         *error = QStringLiteral("Unknown encoding \"%1\": \"%2\" was not written.").arg(encoding, path);
         return false;
     }
-    QSaveFile file(path);
-    // A writable file in a folder where no temporary file can be made is
-    // written in place rather than not at all.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString());
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QStringLiteral("Cannot write file \"%1\". %2").arg(path, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return WriteFileReplacing(path, bytes, error);
 }
 
 const QStringList &CBCharsetItems()

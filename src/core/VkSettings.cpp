@@ -1,5 +1,7 @@
 #include "core/VkSettings.h"
 
+#include "util/uDivFiles.h"
+
 #include "core/uDivStartVK.h"
 #include "platform/Platform.h"
 #include "util/uDivApplication.h"
@@ -8,7 +10,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <climits>
 #include <iterator>
@@ -434,15 +435,7 @@ QString SaveSettingsText(const VkSettings &s)
 
 bool WriteSettingsFile(const QString &path, const QString &text, QString *error)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = EncodeSettingsText(text);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return WriteFileReplacing(path, EncodeSettingsText(text), error);
 }
 
 void CheckIfVelKandrixFilesExists()

@@ -7,6 +7,7 @@
 #include "core/uDivStartVK.h"
 #include "platform/ProcessRunner.h"
 #include "validation/TidyConfigFile.h"
+#include "util/uDivFiles.h"
 #include "validation/TidyReport.h"
 
 #include <QAction>
@@ -16,7 +17,6 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
-#include <QSaveFile>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
@@ -76,10 +76,9 @@ void TMainForm::ButtonCleanClick()
         return;
     ShowEditorPage();
     // The backup holds the text exactly, whatever the document's encoding.
-    QSaveFile backup(BeforeCleanFile);
-    if (!backup.open(QIODevice::WriteOnly) || backup.write(EditorText(ActiveSynEdit).toUtf8()) < 0 ||
-        !backup.commit()) {
-        ShowMessageKind(2, backup.errorString());
+    QString error;
+    if (!WriteFileReplacing(BeforeCleanFile, EditorUtf8(ActiveSynEdit), &error)) {
+        ShowMessageKind(2, error);
         return;
     }
     BeforeCleanDocument = DocumentNumberOf(ActiveContainer);
@@ -201,7 +200,7 @@ bool TMainForm::WriteTemporaryCopy(QsciScintilla *editor, const QString &encodin
         return SaveFileAsType(TmpDocFile, editor);
     QFile copy(TmpDocFile);
     const QByteArray bom = encoding == DocumentText::Utf8Bom ? QByteArray("\xEF\xBB\xBF") : QByteArray();
-    if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate) || copy.write(bom) != bom.size() ||
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) || copy.write(bom) != bom.size() ||
         copy.write(utf8) != utf8.size()) {
         ShowMessageKind(2, copy.errorString());
         return false;

@@ -4,7 +4,6 @@
 #include "util/uDivIni.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <array>
 
 namespace {
@@ -283,14 +282,9 @@ void SaveSettings(const SyntaxColorModel &model, const QString &fileName)
     for (const QString &line : ThemeFileLines(model))
         bytes += line.toLatin1() + "\r\n";
 
-    // Written beside the target and renamed over it at the end, so a failure at any step
-    // keeps the previous theme file. Unbuffered, because a short write hidden in the buffer
-    // is not reported by commit().
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || file.write(bytes) != bytes.size() || !file.commit())
-        throw ThemeFileError(QStringLiteral("Cannot write the theme file \"%1\": %2")
-                                 .arg(fileName, file.errorString()));
+    QString error;
+    if (!WriteFileReplacing(fileName, bytes, &error))
+        throw ThemeFileError(error);
 }
 
 void ReadSettingsText(SyntaxColorModel &model, const QString &text)

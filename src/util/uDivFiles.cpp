@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 QByteArray ReadFileToString(const QString &path)
 {
@@ -32,4 +33,18 @@ QString RemoveFileExt(const QString &name)
     if (dot < 0 || dot < slash)
         return name;
     return name.left(dot);
+}
+
+bool WriteFileReplacing(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(path);
+    // Unbuffered: a short write hidden in the buffer would not be reported by commit().
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
+        !file.commit()) {
+        if (error)
+            *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
 }

@@ -11,6 +11,10 @@ public:
 
 // The whole content, byte for byte; throws FileOpenError when the file cannot be opened.
 QByteArray ReadFileToString(const QString &path);
+// Replaces the file with the bytes in one step: they are written beside it and renamed
+// over it, so a failure at any point (full disk, missing folder) keeps the old file.
+// False with the reason in *error.
+bool WriteFileReplacing(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 // True when the file does not exist or the user answers Yes to SWarningOverwriteFile.
 bool ConfirmOverwrite(const QString &path);
 // The name without the extension that follows its last "/".

@@ -1,10 +1,11 @@
 #include "validation/TidyConfigFile.h"
 
+#include "util/uDivFiles.h"
+
 #include "platform/Platform.h"
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -253,20 +254,7 @@ QByteArray TidyConfiguration::toBytes(const TidyOptionModel &model) const
 
 bool TidyConfiguration::save(const QString &path, const TidyOptionModel &model, QString *error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = toBytes(model);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return WriteFileReplacing(path, toBytes(model), error);
 }
 
 TidyConfiguration TidyConfiguration::FromText(const QString &text)

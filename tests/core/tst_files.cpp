@@ -154,6 +154,18 @@ private slots:
         QCOMPARE(EditorText(form->ActiveSynEdit), QStringLiteral("precious"));
         QVERIFY(form->ActiveContainer->toolTip().isEmpty());
 
+        // A full disk: the old file stays whole and the document stays modified.
+        QVERIFY(folder->write("full.html", "old text"));
+        SetEditorText(form->ActiveSynEdit, QString(4096, 'x'));
+        dialogs->saveAnswers << folder->file("full.html");
+        dialogs->answers << QMessageBox::Yes;
+        {
+            FileSizeLimit limit(1024);
+            QVERIFY(!form->MenuSaveAsClick());
+        }
+        QCOMPARE(folder->read("full.html"), QByteArray("old text"));
+        QVERIFY(form->ActiveSynEdit->isModified());
+
         // A saved document whose folder vanished: warning, then Save As (cancelled here).
         const QString path = folder->file("sub/doc.html");
         QDir().mkpath(folder->file("sub"));

@@ -155,6 +155,23 @@ private slots:
         QVERIFY(!dialogs->asked[0].text.isEmpty());
     }
 
+    void aFullDiskKeepsTheOldSettingsFile()
+    {
+        auto form = startForm();
+        QVERIFY(form);
+        const QByteArray before = folder->read("velkandrix.ini");
+        QVERIFY(!before.isEmpty());
+        form->SEFontSize->setValue(15);
+        DiscardChanges(form.get());
+        {
+            FileSizeLimit limit(64);
+            QVERIFY(form->close());
+        }
+        QCOMPARE(dialogs->asked.size(), 1);
+        QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
+        QCOMPARE(folder->read("velkandrix.ini"), before);
+    }
+
     void anotherLanguageRecaptionsTheMenus()
     {
         auto form = startForm();

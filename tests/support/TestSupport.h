@@ -8,7 +8,9 @@
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
 #include <memory>
 
 // A temporary copy of the built program folder (data folders and the Tidy link),
@@ -73,6 +75,24 @@ public:
 
     // Texts of all messages shown so far.
     QStringList texts() const;
+};
+
+// Lowers the file size limit of this process for one scope, so that writes fail midway
+// (a full disk) even for root, for whom permission bits are no obstacle.
+struct FileSizeLimit {
+    rlimit old{};
+    void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit lim{bytes, old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &lim);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, handler);
+    }
 };
 
 // Offscreen platform, shared GL contexts, and no preview sandbox when running as root.

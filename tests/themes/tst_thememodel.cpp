@@ -10,8 +10,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace SyntaxColorSettings;
 
@@ -56,24 +54,6 @@ QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArra
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }
-
-// Lowers the file size limit of this process for one scope, so that writes fail midway
-// even for root, for whom permission bits are no obstacle.
-struct FileSizeLimit {
-    rlimit old{};
-    void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit lim{bytes, old.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, handler);
-    }
-};
 
 } // namespace
 
