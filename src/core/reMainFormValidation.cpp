@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <Qsci/qsciscintilla.h>
 
@@ -247,7 +248,10 @@ void TMainForm::LoadGridErrors(const QString &reportFile)
     for (int i = 0; i < report->messages.size(); ++i)
         GridErrors->setItem(i, 0, new QTableWidgetItem(report->messages[i].text));
     SetStatusIcon(int(report->icon()));
-    MemoInfo->setPlainText(TidyInfoPaneText(*report, TidyReportHeader(TidyVersion4() ? 4 : 5)));
+    // Plain text: the quick start's bold must not carry over into the report.
+    MemoInfo->clear();
+    QTextCursor(MemoInfo->document())
+        .insertText(TidyInfoPaneText(*report, TidyReportHeader(TidyVersion4() ? 4 : 5)), QTextCharFormat());
     StatusPanel(6)->setText(TidyCountsText(report->errors, report->warnings));
     if (GridErrors->rowCount() > 0)
         GridErrors->setCurrentCell(0, 0);

@@ -18,6 +18,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <Qsci/qsciscintilla.h>
 #include <memory>
@@ -97,6 +98,10 @@ private slots:
         const QString info = form->MemoInfo->toPlainText();
         QVERIFY(info.startsWith(TidyReportHeader(5)));
         QVERIFY(info.contains("Tidy found 7 warnings and 1 error!"));
+        // The report is plain text, whatever the quick start left in the pane.
+        QTextCursor end(form->MemoInfo->document());
+        end.movePosition(QTextCursor::End);
+        QVERIFY(!end.charFormat().font().bold());
         // The copy sat beside the document, and the caret is back in the editor.
         QCOMPARE(TmpDocFile, folder->file("my site/tmptid.htm"));
         QCOMPARE(form->StatusPanelText(4), DocumentText::Ansi);
