@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QSplitter>
 #include <QTabWidget>
@@ -233,6 +234,23 @@ private slots:
         form->CBConfigTidy->setCurrentIndex(-1);
         form->ButtonAnalyzeClick();
         QCOMPARE(dialogs->texts().value(0), SNoConfigFileFound);
+    }
+
+    // A Tidy 4 placed by the user: its report form, and the header names version 4.
+    void aTidy4ReportIsRead()
+    {
+        const QString stored = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../validation/data/tidy4_errors.txt";
+        QVERIFY(QFile::exists(stored));
+        QVERIFY(folder->write("tidy4/tidy", "#!/bin/sh\n# -config FILE -f REPORT ...\ncp '" + stored.toUtf8() + "' \"$4\"\n"));
+        QFile::setPermissions(Tidy4Exe, QFile::permissions(Tidy4Exe) | QFile::ExeOwner);
+        form->Action("MenuTidy4")->setChecked(true);
+        openPage("old.html", "<html><body><p>x <b>y</p><blink>z</blink></body></html>\n");
+        form->ButtonAnalyzeClick();
+        QVERIFY(dialogs->asked.isEmpty());
+        QVERIFY(listedMessages().contains("line 9 column 1 - Error: <blink> is not recognized!"));
+        QCOMPARE(form->StatusPanelText(6), TidyCountsText(1, 3));
+        QCOMPARE(form->StatusIconIndex, 8);
+        QVERIFY(form->MemoInfo->toPlainText().startsWith(TidyReportHeader(4)));
     }
 
     void oldReportIsNeverShownAsNew()
