@@ -228,21 +228,8 @@ int CppLine(const char *s, int i, int to, int state, quint8 *st)
             continue;
         }
         if (mode == CppString) {
-            int j = i;
             bool done = false;
-            while (j < to && !done) {
-                if (s[j] == '\\') {
-                    j += 2;
-                } else if (s[j] == '"') {
-                    ++j;
-                    done = true;
-                } else if (isLineEnd(s[j])) {
-                    done = true;
-                } else {
-                    ++j;
-                }
-            }
-            j = j < to ? j : to;
+            const int j = endOfQuoted(s, i, to, '"', &done);
             fill(st, i, j, StyleByte(A::CPP_String));
             i = j;
             if (done)

@@ -162,21 +162,8 @@ int ScanCss(const char *s, int i, int to, int state, quint8 *st)
         }
         if (cs.Mode == CssStringSQ || cs.Mode == CssStringDQ) {
             const char quote = cs.Mode == CssStringSQ ? '\'' : '"';
-            int j = i;
             bool done = false;
-            while (j < to && !done) {
-                if (s[j] == '\\') {
-                    j += 2;
-                } else if (s[j] == quote) {
-                    ++j;
-                    done = true;
-                } else if (isLineEnd(s[j])) {
-                    done = true;
-                } else {
-                    ++j;
-                }
-            }
-            j = j < to ? j : to;
+            const int j = endOfQuoted(s, i, to, quote, &done);
             fill(st, i, j, StyleByte(A::CSS_String));
             i = j;
             if (done)

@@ -101,6 +101,27 @@ inline bool startsWith(const char *s, int i, int to, const char *word, int lengt
     return to - i >= length && std::memcmp(s + i, word, size_t(length)) == 0;
 }
 
+// The end of a quoted string that starts (after its opening quote) at i: past the closing
+// quote (*closed true) or at the line's end; a backslash escapes the next character.
+inline int endOfQuoted(const char *s, int i, int to, char quote, bool *closed)
+{
+    *closed = false;
+    int j = i;
+    while (j < to) {
+        if (s[j] == '\\') {
+            j += 2;
+        } else if (s[j] == quote) {
+            *closed = true;
+            return j + 1;
+        } else if (isLineEnd(s[j])) {
+            return j;
+        } else {
+            ++j;
+        }
+    }
+    return to;
+}
+
 inline int skipSpaces(const char *s, int i, int to)
 {
     while (i < to && isSpace(s[i]))

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
+#include <initializer_list>
 #include <sys/resource.h>
 #include <memory>
 
@@ -76,6 +77,15 @@ public:
     // Texts of all messages shown so far.
     QStringList texts() const;
 };
+
+// Bytes written as numbers, for file headers and encodings.
+inline QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
 
 // Lowers the file size limit of this process for one scope, so that writes fail midway
 // (a full disk) even for root, for whom permission bits are no obstacle.

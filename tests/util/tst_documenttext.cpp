@@ -1,5 +1,6 @@
 // Document text: encoding detection and conversion, loading and saving, the
 // charset list and declarations, new-document templates, highlighter choice.
+#include "TestSupport.h"
 #include "core/DocumentText.h"
 
 #include <QDir>
@@ -10,13 +11,6 @@
 using namespace DocumentText;
 
 namespace {
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
 
 QByteArray readAll(const QString &path)
 {

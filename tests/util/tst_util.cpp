@@ -16,13 +16,6 @@
 #include <QtTest>
 
 namespace {
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
 
 QByteArray le16(int v) { return bytes({v & 0xFF, (v >> 8) & 0xFF}); }
 QByteArray be16(int v) { return bytes({(v >> 8) & 0xFF, v & 0xFF}); }
