@@ -2,7 +2,7 @@
 // Run by hand: build/bench/bench_validation
 #include "TestSupport.h"
 
-#include "core/EditorText.h"
+#include "documents/EditorText.h"
 #include "core/reMainForm.h"
 #include "core/uDivStartVK.h"
 #include "platform/ProcessRunner.h"

@@ -27,6 +27,7 @@ class QToolButton;
 class QWebEngineView;
 class QsciScintilla;
 class SyntaxColorModel;
+class TDocument;
 
 // What changed in an editor, for SynEditStatusChange.
 enum SynStatusChange {
@@ -75,6 +76,11 @@ public:
     void ShowRecalcImageSize();
 
     // Documents and tabs.
+    // The document in front; null while the Tidy configuration page is in front or none is open.
+    TDocument *ActiveDocument() const;
+    // The open documents in tab order.
+    QList<TDocument *> Documents() const;
+    static TDocument *DocumentOf(QWidget *container);
     void CreateTabSheetAndEditor();
     void SetActiveTTabSheets(QWidget *container);
     void TBSynEditDynShow(QWidget *sender);

@@ -2,6 +2,8 @@
 // bar, closing, the tab menu, dropped files and the view options.
 #include "core/reMainForm.h"
 
+#include "documents/TDocument.h"
+
 #include "core/Highlighters.h"
 #include "core/ImageList.h"
 #include "core/MessagesKandrix.h"
@@ -53,6 +55,26 @@ int TMainForm::DocumentNumberOf(QWidget *container)
         return -1;
     const QVariant v = container->property(kDocumentNumber);
     return v.isValid() ? v.toInt() : -1;
+}
+
+TDocument *TMainForm::DocumentOf(QWidget *container)
+{
+    return container ? container->findChild<TDocument *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+TDocument *TMainForm::ActiveDocument() const
+{
+    return DocumentOf(PageControlMemos->currentWidget());
+}
+
+QList<TDocument *> TMainForm::Documents() const
+{
+    QList<TDocument *> documents;
+    for (int i = 0; i < PageControlMemos->count(); ++i) {
+        if (TDocument *document = DocumentOf(PageControlMemos->widget(i)))
+            documents << document;
+    }
+    return documents;
 }
 
 QWidget *TMainForm::ContainerOfNumber(int number) const
@@ -168,6 +190,7 @@ void TMainForm::CreateTabSheetAndEditor()
     inner->addTab(previewPage, ImageList1(imgPreviewPage), SPreview);
 
     connectEditor(editor);
+    new TDocument(n, container, editor, browser);
 
     ActiveContainer = container;
     ActiveEditorSheet = editorPage;

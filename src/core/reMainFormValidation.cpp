@@ -2,7 +2,7 @@
 #include "core/reMainForm.h"
 
 #include "core/DocumentText.h"
-#include "core/EditorText.h"
+#include "documents/EditorText.h"
 #include "core/MessagesKandrix.h"
 #include "core/uDivStartVK.h"
 #include "platform/ProcessRunner.h"

@@ -4,7 +4,7 @@
 
 #include "app/VelKandrixApp.h"
 #include "app/reSplash.h"
-#include "core/EditorText.h"
+#include "documents/EditorText.h"
 #include "core/MessagesKandrix.h"
 #include "core/reMainForm.h"
 #include "core/uDivStartVK.h"

@@ -3,7 +3,7 @@
 #include "MainFormTestSupport.h"
 
 #include "core/DocumentText.h"
-#include "core/EditorText.h"
+#include "documents/EditorText.h"
 #include "core/MessagesKandrix.h"
 #include "core/reMainForm.h"
 #include "core/uDivStartVK.h"

@@ -1,4 +1,4 @@
-#include "core/EditorText.h"
+#include "documents/EditorText.h"
 
 #include <Qsci/qsciscintilla.h>
 

@@ -1,0 +1,85 @@
+#include "documents/TDocument.h"
+
+#include "documents/EditorText.h"
+
+#include <QFileInfo>
+#include <QWebEngineView>
+#include <QWidget>
+#include <Qsci/qsciscintilla.h>
+
+TDocument::TDocument(int number, QWidget *container, QsciScintilla *editor, QWebEngineView *browser)
+    : QObject(container), m_number(number), m_container(container), m_editor(editor), m_browser(browser)
+{
+    setObjectName(QStringLiteral("Document_%1").arg(number));
+    if (editor)
+        connect(editor, &QsciScintilla::modificationChanged, this, &TDocument::modifiedChanged);
+}
+
+void TDocument::setPath(const QString &path)
+{
+    if (path == m_path)
+        return;
+    m_path = path;
+    emit pathChanged();
+}
+
+void TDocument::setUntitledCaption(const QString &caption)
+{
+    if (caption == m_untitledCaption)
+        return;
+    m_untitledCaption = caption;
+    if (m_path.isEmpty())
+        emit pathChanged();
+}
+
+QString TDocument::fileName() const
+{
+    return m_path.isEmpty() ? m_untitledCaption : QFileInfo(m_path).fileName();
+}
+
+void TDocument::setEncoding(const QString &encoding)
+{
+    if (encoding == m_encoding)
+        return;
+    m_encoding = encoding;
+    emit encodingChanged();
+}
+
+void TDocument::setLineBreak(LineBreak lineBreak)
+{
+    m_lineBreak = lineBreak;
+    if (!m_editor)
+        return;
+    switch (lineBreak) {
+    case LineBreak::CRLF: m_editor->setEolMode(QsciScintilla::EolWindows); break;
+    case LineBreak::CR: m_editor->setEolMode(QsciScintilla::EolMac); break;
+    case LineBreak::LF: m_editor->setEolMode(QsciScintilla::EolUnix); break;
+    }
+}
+
+TDocument::LineBreak TDocument::DetectLineBreak(const QString &text)
+{
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'\n')
+            return LineBreak::LF;
+        if (text.at(i) == u'\r')
+            return i + 1 < text.size() && text.at(i + 1) == u'\n' ? LineBreak::CRLF : LineBreak::CR;
+    }
+    return LineBreak::LF;
+}
+
+bool TDocument::isModified() const
+{
+    return m_editor && m_editor->isModified();
+}
+
+void TDocument::setModified(bool modified)
+{
+    if (m_editor)
+        m_editor->setModified(modified);
+}
+
+QString TDocument::text() const
+{
+    return m_editor ? EditorText(m_editor) : QString();
+}

@@ -1,0 +1,67 @@
+#pragma once
+// One open document: its file, encoding, line breaks and modified state, and the
+// widgets that show it. Commands that act on "the active document" take one of
+// these; it is a child of its tab, so a QPointer to it empties when the tab closes.
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <QWidget>
+#include <QWebEngineView>
+#include <Qsci/qsciscintilla.h>
+
+class TDocument : public QObject {
+    Q_OBJECT
+public:
+    enum class LineBreak { LF, CRLF, CR };
+
+    TDocument(int number, QWidget *container, QsciScintilla *editor, QWebEngineView *browser);
+
+    // The per-document number that names its widgets; it only grows.
+    int number() const { return m_number; }
+    QWidget *container() const { return m_container; }
+    QsciScintilla *editor() const { return m_editor; }
+    QWebEngineView *browser() const { return m_browser; }
+
+    // Full path; empty while the document is untitled.
+    QString path() const { return m_path; }
+    void setPath(const QString &path);
+    bool isUntitled() const { return m_path.isEmpty(); }
+    // The caption of an untitled document ("Untitled1.html").
+    QString untitledCaption() const { return m_untitledCaption; }
+    void setUntitledCaption(const QString &caption);
+    // The name shown on the tab: the path's file name, else the untitled caption.
+    QString fileName() const;
+
+    // One of the encoding names of DocumentText ("Ansi", "UTF8", ...).
+    QString encoding() const { return m_encoding; }
+    void setEncoding(const QString &encoding);
+
+    LineBreak lineBreak() const { return m_lineBreak; }
+    // Also sets the editor's mode, so new lines typed match the file's.
+    void setLineBreak(LineBreak lineBreak);
+    // The style of the first line break in the text; LF when there is none.
+    static LineBreak DetectLineBreak(const QString &text);
+
+    // Read from the editor, never from a tab picture.
+    bool isModified() const;
+    void setModified(bool modified);
+
+    // The whole text, NUL characters included.
+    QString text() const;
+
+signals:
+    void pathChanged();
+    void encodingChanged();
+    void modifiedChanged(bool modified);
+
+private:
+    int m_number;
+    QPointer<QWidget> m_container;
+    QPointer<QsciScintilla> m_editor;
+    QPointer<QWebEngineView> m_browser;
+    QString m_path;
+    QString m_untitledCaption;
+    QString m_encoding;
+    LineBreak m_lineBreak = LineBreak::LF;
+};
