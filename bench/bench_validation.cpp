@@ -4,7 +4,7 @@
 
 #include "documents/EditorText.h"
 #include "core/reMainForm.h"
-#include "core/uDivStartVK.h"
+#include "program/uDivStartVK.h"
 #include "platform/ProcessRunner.h"
 
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "app/reSplash.h"
 #include "core/reMainForm.h"
 #include "platform/SingleInstance.h"
-#include "platform/UserDialogs.h"
+#include "dialogs/UserDialogs.h"
 
 #include <exception>
 #include <unistd.h>

@@ -1,6 +1,6 @@
 #pragma once
 // The highlighter each editor gets, chosen by the document's kind.
-#include "core/DocumentText.h"
+#include "util/DocumentText.h"
 
 class QsciScintilla;
 class SyntaxColorModel;

@@ -1,6 +1,6 @@
 #include "core/reAddTidyConfigValue.h"
 
-#include "core/MessagesKandrix.h"
+#include "program/MessagesKandrix.h"
 #include "core/TidyValueValidator.h"
 #include "validation/TidyConfigFile.h"
 

@@ -1,9 +1,9 @@
 // Construction of the main window: menus, tool bars, document area, error panel, status bar.
 #include "core/reMainForm.h"
 
-#include "core/DocumentText.h"
+#include "util/DocumentText.h"
 #include "core/ImageList.h"
-#include "core/uDivStartVK.h"
+#include "program/uDivStartVK.h"
 
 #include <QAction>
 #include <QActionGroup>

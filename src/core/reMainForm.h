@@ -6,7 +6,7 @@
 #include <QStringList>
 
 #include "validation/TidyConfigFile.h"
-#include "validation/TidyOptionTables.h"
+#include "program/TidyOptionTables.h"
 
 class QAction;
 class QComboBox;

@@ -1,14 +1,15 @@
 // Document tabs: the component set of a document, the active document, the status
 // bar, closing, the tab menu, dropped files and the view options.
 #include "core/reMainForm.h"
+#include "dialogs/MessageBoxes.h"
 
 #include "documents/TDocument.h"
 
 #include "core/Highlighters.h"
 #include "core/ImageList.h"
-#include "core/MessagesKandrix.h"
-#include "core/uDivStartVK.h"
-#include "platform/UserDialogs.h"
+#include "program/MessagesKandrix.h"
+#include "program/uDivStartVK.h"
+#include "dialogs/UserDialogs.h"
 #include "util/ManageOpenFileList.h"
 
 #include <QAction>

@@ -1,13 +1,14 @@
 // New, open and save: templates, encodings, charset declarations, recent files.
 #include "core/reMainForm.h"
+#include "dialogs/MessageBoxes.h"
 
-#include "core/DocumentText.h"
+#include "util/DocumentText.h"
 #include "documents/EditorText.h"
 #include "core/Highlighters.h"
-#include "core/MessagesKandrix.h"
-#include "core/uDivStartVK.h"
+#include "program/MessagesKandrix.h"
+#include "program/uDivStartVK.h"
 #include "platform/Platform.h"
-#include "platform/UserDialogs.h"
+#include "dialogs/UserDialogs.h"
 #include "util/ManageOpenFileList.h"
 #include "util/VelKandrixUtils.h"
 #include "util/uDivFiles.h"

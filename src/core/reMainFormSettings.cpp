@@ -1,10 +1,11 @@
 // Settings file and language file of the main window.
 #include "core/reMainForm.h"
+#include "dialogs/MessageBoxes.h"
 
-#include "core/LanguageFile.h"
-#include "core/MessagesKandrix.h"
-#include "core/VkSettings.h"
-#include "core/uDivStartVK.h"
+#include "program/LanguageFile.h"
+#include "program/MessagesKandrix.h"
+#include "program/VkSettings.h"
+#include "program/uDivStartVK.h"
 #include "util/ManageOpenFileList.h"
 #include "util/uDivApplication.h"
 #include "validation/TidyOptionDefaults.h"

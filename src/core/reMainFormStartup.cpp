@@ -1,9 +1,9 @@
 // Start-up and shut-down of the main window, status resets and the window openers.
 #include "core/reMainForm.h"
 
-#include "core/MessagesKandrix.h"
-#include "core/uDivStartVK.h"
-#include "platform/UserDialogs.h"
+#include "program/MessagesKandrix.h"
+#include "program/uDivStartVK.h"
+#include "dialogs/UserDialogs.h"
 
 #include <QAction>
 #include <QCloseEvent>

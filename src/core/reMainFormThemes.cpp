@@ -1,9 +1,10 @@
 // Highlighters shared by the editors and the colour theme at start-up.
 #include "core/reMainForm.h"
+#include "dialogs/MessageBoxes.h"
 
 #include "core/Highlighters.h"
-#include "core/MessagesKandrix.h"
-#include "core/uDivStartVK.h"
+#include "program/MessagesKandrix.h"
+#include "program/uDivStartVK.h"
 #include "themes/SyntaxColorModel.h"
 #include "themes/SyntaxColorSettings.h"
 #include "themes/SyntaxPaintColors.h"

@@ -3,15 +3,16 @@
 // add-option and tag-names dialogs. The grid is a view of TidyGridConfig;
 // reading and writing the files is TidyConfiguration's work.
 #include "core/reMainForm.h"
+#include "dialogs/MessageBoxes.h"
 
 #include "core/ImageList.h"
-#include "core/MessagesKandrix.h"
+#include "program/MessagesKandrix.h"
 #include "core/TidyValueValidator.h"
 #include "core/reAddTidyConfigValue.h"
 #include "core/reTagNamesEditor.h"
-#include "core/uDivStartVK.h"
+#include "program/uDivStartVK.h"
 #include "platform/Platform.h"
-#include "platform/UserDialogs.h"
+#include "dialogs/UserDialogs.h"
 #include "util/uDivFiles.h"
 
 #include <QAction>

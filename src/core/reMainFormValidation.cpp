@@ -1,10 +1,11 @@
 // Validation with HTML Tidy: Analyze, Clean, Undo Clean, the report and the jump.
 #include "core/reMainForm.h"
+#include "dialogs/MessageBoxes.h"
 
-#include "core/DocumentText.h"
+#include "util/DocumentText.h"
 #include "documents/EditorText.h"
-#include "core/MessagesKandrix.h"
-#include "core/uDivStartVK.h"
+#include "program/MessagesKandrix.h"
+#include "program/uDivStartVK.h"
 #include "platform/ProcessRunner.h"
 #include "validation/TidyConfigFile.h"
 #include "util/uDivFiles.h"

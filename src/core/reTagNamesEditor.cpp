@@ -1,6 +1,6 @@
 #include "core/reTagNamesEditor.h"
 
-#include "core/MessagesKandrix.h"
+#include "program/MessagesKandrix.h"
 #include "validation/TidyConfigFile.h"
 
 #include <QHBoxLayout>

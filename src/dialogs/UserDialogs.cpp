@@ -1,4 +1,4 @@
-#include "platform/UserDialogs.h"
+#include "dialogs/UserDialogs.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

@@ -1,8 +1,8 @@
-#include "core/LanguageFile.h"
+#include "program/LanguageFile.h"
 
-#include "core/MessagesKandrix.h"
-#include "core/VkSettings.h"
-#include "core/uDivStartVK.h"
+#include "program/MessagesKandrix.h"
+#include "program/VkSettings.h"
+#include "program/uDivStartVK.h"
 #include "util/uDivFiles.h"
 #include "util/uDivIni.h"
 

@@ -1,6 +1,4 @@
-#include "core/MessagesKandrix.h"
-
-#include "platform/UserDialogs.h"
+#include "program/MessagesKandrix.h"
 
 #include <QHash>
 
@@ -40,21 +38,6 @@ void ClearMessages()
 {
     for (QString *text : catalogue())
         text->clear();
-}
-
-void ShowMessageKind(int kind, const QString &text)
-{
-    // Captions are the toolkit's own words, not the language file's.
-    QMessageBox::Icon icon;
-    QString caption;
-    switch (kind) {
-    case 0: icon = QMessageBox::Information; caption = QStringLiteral("Information"); break;
-    case 1: icon = QMessageBox::Question; caption = QStringLiteral("Confirmation"); break;
-    case 2: icon = QMessageBox::Critical; caption = QStringLiteral("Error"); break;
-    case 3: icon = QMessageBox::Warning; caption = QStringLiteral("Warning"); break;
-    default: return;
-    }
-    Dialogs().message(icon, caption, text, QMessageBox::Ok);
 }
 
 QString FormatMessageText(const QString &format, const QStringList &arguments)

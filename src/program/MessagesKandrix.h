@@ -108,8 +108,5 @@ QStringList MessageKeys();
 // Empties every message text.
 void ClearMessages();
 
-// Shows the text with only an OK button: kind 0 information, 1 confirmation,
-// 2 error, 3 warning; any other kind shows nothing.
-void ShowMessageKind(int kind, const QString &text);
 // The template with its %s and %d placeholders filled in order.
 QString FormatMessageText(const QString &format, const QStringList &arguments);

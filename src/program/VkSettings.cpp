@@ -1,8 +1,8 @@
-#include "core/VkSettings.h"
+#include "program/VkSettings.h"
 
 #include "util/uDivFiles.h"
 
-#include "core/uDivStartVK.h"
+#include "program/uDivStartVK.h"
 #include "platform/Platform.h"
 #include "util/uDivApplication.h"
 #include "util/uDivIni.h"

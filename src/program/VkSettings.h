@@ -4,7 +4,7 @@
 // VkSettings from its controls and globals (LanguageCode, TidyConfigFile,
 // RecentFiles, ShowNewVersion) before saving, and applies one after reading.
 #include "util/ManageOpenFileList.h"
-#include "validation/TidyOptionTables.h"
+#include "program/TidyOptionTables.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "core/uDivStartVK.h"
+#include "program/uDivStartVK.h"
 
 #include "util/uDivApplication.h"
 

@@ -1,4 +1,4 @@
-#include "core/DocumentText.h"
+#include "util/DocumentText.h"
 
 #include "platform/Platform.h"
 #include "util/VelKandrixUtils.h"

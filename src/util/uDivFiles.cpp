@@ -1,8 +1,5 @@
 #include "util/uDivFiles.h"
 
-#include "core/MessagesKandrix.h"
-#include "platform/UserDialogs.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -13,17 +10,6 @@ QByteArray ReadFileToString(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         throw FileOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
     return file.readAll();
-}
-
-bool ConfirmOverwrite(const QString &path)
-{
-    if (!QFileInfo(path).isFile())
-        return true;
-    const QString text = FormatMessageText(SWarningOverwriteFile, {path});
-    const QMessageBox::StandardButton answer =
-        Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), text,
-                          QMessageBox::Yes | QMessageBox::Cancel);
-    return answer == QMessageBox::Yes;
 }
 
 QString RemoveFileExt(const QString &name)

@@ -15,7 +15,5 @@ QByteArray ReadFileToString(const QString &path);
 // over it, so a failure at any point (full disk, missing folder) keeps the old file.
 // False with the reason in *error.
 bool WriteFileReplacing(const QString &path, const QByteArray &bytes, QString *error = nullptr);
-// True when the file does not exist or the user answers Yes to SWarningOverwriteFile.
-bool ConfirmOverwrite(const QString &path);
 // The name without the extension that follows its last "/".
 QString RemoveFileExt(const QString &name);

@@ -2,7 +2,7 @@
 // What the program knows of every Tidy option: its value type (which decides the
 // value editor), its default value and its class (the block of the option grid
 // it belongs to). Built from the tables of the settings file.
-#include "validation/TidyOptionTables.h"
+#include "program/TidyOptionTables.h"
 
 #include <QHash>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "validation/TidyReport.h"
 
-#include "core/MessagesKandrix.h"
+#include "program/MessagesKandrix.h"
 #include "platform/Platform.h"
 #include "util/uDivIni.h"
 

@@ -1,11 +1,11 @@
 // New, open and save through the main window: nothing the user typed may be lost.
 #include "MainFormTestSupport.h"
 
-#include "core/DocumentText.h"
+#include "util/DocumentText.h"
 #include "documents/EditorText.h"
-#include "core/MessagesKandrix.h"
+#include "program/MessagesKandrix.h"
 #include "core/reMainForm.h"
-#include "core/uDivStartVK.h"
+#include "program/uDivStartVK.h"
 #include "util/ManageOpenFileList.h"
 
 #include <QAction>

@@ -2,12 +2,10 @@
 // closing and shut-down, driven as a user would.
 #include "MainFormTestSupport.h"
 
-#include "app/VelKandrixApp.h"
-#include "app/reSplash.h"
 #include "documents/EditorText.h"
-#include "core/MessagesKandrix.h"
+#include "program/MessagesKandrix.h"
 #include "core/reMainForm.h"
-#include "core/uDivStartVK.h"
+#include "program/uDivStartVK.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -348,29 +346,6 @@ private slots:
         QCOMPARE(TMainForm::BoxOnlyNums(QChar(8)), QChar(8));
         QCOMPARE(TMainForm::BoxOnlyNums('a'), QChar(9));
         QCOMPARE(TMainForm::BoxOnlyNums('-'), QChar(9));
-    }
-
-    void splashClosesAfterItsTimeOrOnAClick()
-    {
-        TSplash timed;
-        timed.show();
-        QVERIFY(timed.isVisible());
-        QCOMPARE(timed.size(), QSize(208, 184));
-        QCOMPARE(timed.Timer1->interval(), 1500);
-        QTRY_VERIFY_WITH_TIMEOUT(!timed.isVisible(), 5000);
-
-        TSplash clicked;
-        clicked.show();
-        QTest::mouseClick(clicked.findChild<QWidget *>("PanelInside"), Qt::LeftButton);
-        QVERIFY(!clicked.isVisible());
-    }
-
-    void exceptionTextGetsAFullStop()
-    {
-        QCOMPARE(ExceptionBoxText("Disk full"), QStringLiteral("Disk full."));
-        QCOMPARE(ExceptionBoxText("Disk full."), QStringLiteral("Disk full."));
-        QCOMPARE(ExceptionBoxText("Done!"), QStringLiteral("Done!"));
-        QCOMPARE(ExceptionBoxText(""), QString());
     }
 };
 

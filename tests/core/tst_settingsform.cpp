@@ -1,10 +1,10 @@
 // The settings and language files as the main window reads and writes them.
 #include "MainFormTestSupport.h"
 
-#include "core/MessagesKandrix.h"
-#include "core/VkSettings.h"
+#include "program/MessagesKandrix.h"
+#include "program/VkSettings.h"
 #include "core/reMainForm.h"
-#include "core/uDivStartVK.h"
+#include "program/uDivStartVK.h"
 #include "util/ManageOpenFileList.h"
 #include "validation/TidyOptionDefaults.h"
 

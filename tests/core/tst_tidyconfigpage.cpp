@@ -1,11 +1,11 @@
 // The Tidy configuration page of the main window, driven as a user would.
 #include "MainFormTestSupport.h"
 
-#include "core/MessagesKandrix.h"
+#include "program/MessagesKandrix.h"
 #include "core/reAddTidyConfigValue.h"
 #include "core/reMainForm.h"
 #include "core/reTagNamesEditor.h"
-#include "core/uDivStartVK.h"
+#include "program/uDivStartVK.h"
 
 #include <QAction>
 #include <QComboBox>

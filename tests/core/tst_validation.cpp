@@ -2,11 +2,11 @@
 // list and the jump, Clean and Undo Clean, the guards and the time limit.
 #include "MainFormTestSupport.h"
 
-#include "core/DocumentText.h"
+#include "util/DocumentText.h"
 #include "documents/EditorText.h"
-#include "core/MessagesKandrix.h"
+#include "program/MessagesKandrix.h"
 #include "core/reMainForm.h"
-#include "core/uDivStartVK.h"
+#include "program/uDivStartVK.h"
 #include "validation/TidyReport.h"
 
 #include <QAction>

@@ -1,18 +1,14 @@
 // Platform stand-ins: single-instance lock across processes, process runner,
-// Windows-1252 conversion, language identifiers, per-user store, file-dialog filters,
-// shell open.
+// Windows-1252 conversion, language identifiers, per-user store, shell open.
 #include "platform/Platform.h"
 #include "platform/ProcessRunner.h"
 #include "platform/SingleInstance.h"
-#include "platform/UserDialogs.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileDialog>
-#include <QFileSystemModel>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStringDecoder>
@@ -325,47 +321,6 @@ private slots:
         QVERIFY(!UserStoreHasValue(group, key));
         SetUserStoreFile(file);
         QCOMPARE(UserStoreValue(group, key), value);
-    }
-
-    void filterList_data()
-    {
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QStringList>("patterns");  // per entry, as Qt's dialog applies them
-        QTest::newRow("two entries") << "HTML files (*.htm;*.html)|*.htm;*.html|All files (*.*)|*.*"
-                                     << QStringList{"*.htm *.html", "*.*"};
-        QTest::newRow("leading blank description") << "Web pages|*.htm;*.html| Image Files (*.jpg)|*.jpg;*.png|All|*.*"
-                                                   << QStringList{"*.htm *.html", "*.jpg *.png", "*.*"};
-        QTest::newRow("blanks around separators") << "Pages | *.htm; *.html ;|Text  files|*.txt"
-                                                  << QStringList{"*.htm *.html", "*.txt"};
-        QTest::newRow("empty description") << "|*.txt|All|*.*" << QStringList{"*.txt", "*.*"};
-        QTest::newRow("trailing bar") << "Text|*.txt|" << QStringList{"*.txt"};
-        QTest::newRow("no filter") << "" << QStringList{};
-    }
-
-    // Entries keep order and count, and Qt's dialog keeps each entry's text as given,
-    // so the 1-based filter index maps both ways.
-    void filterList()
-    {
-        QFETCH(QString, filter);
-        QFETCH(QStringList, patterns);
-        const QStringList filters = QtFilterList(filter);
-        QCOMPARE(filters.size(), patterns.size());
-        if (filters.isEmpty())
-            return;
-
-        QFileDialog dialog;
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setNameFilters(filters);
-        QCOMPARE(dialog.nameFilters(), filters);
-        auto *model = dialog.findChild<QFileSystemModel *>();
-        QVERIFY(model);
-        for (int i = 0; i < filters.size(); ++i) {
-            dialog.selectNameFilter(filters[i]);
-            QCOMPARE(dialog.selectedNameFilter(), filters[i]);
-            QCOMPARE(model->nameFilters().join(' '), patterns[i]);
-        }
-        if (filter.contains(" Image Files"))
-            QVERIFY(filters[1].startsWith("Image Files"));
     }
 
     void shellOpenUrls()

@@ -1,9 +1,9 @@
 // Language files: the message catalogue, the component texts, the language code,
 // and the shipped English and French files.
 #include "TestSupport.h"
-#include "core/LanguageFile.h"
-#include "core/MessagesKandrix.h"
-#include "core/uDivStartVK.h"
+#include "program/LanguageFile.h"
+#include "program/MessagesKandrix.h"
+#include "program/uDivStartVK.h"
 #include "util/uDivFiles.h"
 
 #include <QDir>

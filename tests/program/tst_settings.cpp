@@ -1,8 +1,8 @@
 // Settings file: first-run text, reading rules with the stop on a bad number,
 // the writer's order, recent and last files, encodings and safe writing.
 #include "TestSupport.h"
-#include "core/VkSettings.h"
-#include "core/uDivStartVK.h"
+#include "program/VkSettings.h"
+#include "program/uDivStartVK.h"
 #include "platform/Platform.h"
 #include "util/uDivApplication.h"
 

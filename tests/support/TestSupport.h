@@ -1,6 +1,6 @@
 #pragma once
 // Shared test helpers: a temporary program folder and scripted dialogs.
-#include "platform/UserDialogs.h"
+#include "dialogs/UserDialogs.h"
 
 #include <QApplication>
 #include <QColor>

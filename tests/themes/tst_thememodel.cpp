@@ -1,6 +1,6 @@
 // The colour model, its built-in values and the theme file writer and reader.
 #include "TestSupport.h"
-#include "core/uDivStartVK.h"
+#include "program/uDivStartVK.h"
 #include "themes/SyntaxColorModel.h"
 #include "themes/SyntaxColorSettings.h"
 #include "themes/SyntaxPaintColors.h"

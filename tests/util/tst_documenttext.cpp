@@ -1,7 +1,7 @@
 // Document text: encoding detection and conversion, loading and saving, the
 // charset list and declarations, new-document templates, highlighter choice.
 #include "TestSupport.h"
-#include "core/DocumentText.h"
+#include "util/DocumentText.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,6 @@
 // colour text, delimiters, path shortening, relative links, picture sizes, recent files.
 #include "TestSupport.h"
 
-#include "core/MessagesKandrix.h"
 #include "util/ManageOpenFileList.h"
 #include "util/VelKandrixUtils.h"
 #include "util/uDivApplication.h"
@@ -68,7 +67,6 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         RecentFiles.fill(QString());
-        SWarningOverwriteFile = "Overwrite %s?";
     }
 
     void keyAndValueOfLine_data()
@@ -173,39 +171,6 @@ private slots:
             QFAIL("no FileOpenError for a missing file");
         } catch (const FileOpenError &e) {
             QVERIFY(QString::fromStdString(e.what()).contains(missing));
-        }
-    }
-
-    void confirmOverwrite_data()
-    {
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<int>("answer");  // NoButton: the box is closed (escape answer)
-        QTest::addColumn<bool>("confirmed");
-        QTest::newRow("no file, no question") << false << int(QMessageBox::NoButton) << true;
-        QTest::newRow("Yes") << true << int(QMessageBox::Yes) << true;
-        QTest::newRow("Cancel") << true << int(QMessageBox::Cancel) << false;
-        QTest::newRow("closed") << true << int(QMessageBox::NoButton) << false;
-    }
-
-    void confirmOverwrite()
-    {
-        QFETCH(bool, exists);
-        QFETCH(int, answer);
-        QFETCH(bool, confirmed);
-        const QString path = m_dir.filePath("page one.html");
-        QFile::remove(path);
-        if (exists)
-            QVERIFY(writeFile(path, "x"));
-
-        ScriptedDialogs dialogs;
-        if (answer != QMessageBox::NoButton)
-            dialogs.answers << QMessageBox::StandardButton(answer);
-        QCOMPARE(ConfirmOverwrite(path), confirmed);
-        QCOMPARE(dialogs.asked.size(), exists ? 1 : 0);
-        if (exists) {
-            QCOMPARE(dialogs.asked[0].text, QString("Overwrite " + path + "?"));
-            QCOMPARE(dialogs.asked[0].icon, QMessageBox::Question);
-            QCOMPARE(dialogs.asked[0].buttons, QMessageBox::Yes | QMessageBox::Cancel);
         }
     }
 

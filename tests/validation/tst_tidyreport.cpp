@@ -1,7 +1,7 @@
 // The report parser on the real Tidy 5 and on stored reports, and the
 // position of a message in the document.
 #include "TidyTestHelpers.h"
-#include "core/MessagesKandrix.h"
+#include "program/MessagesKandrix.h"
 #include "validation/TidyReport.h"
 
 #include <QTemporaryDir>
