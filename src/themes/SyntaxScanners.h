@@ -101,19 +101,22 @@ inline bool startsWith(const char *s, int i, int to, const char *word, int lengt
     return to - i >= length && std::memcmp(s + i, word, size_t(length)) == 0;
 }
 
-// The end of a quoted string that starts (after its opening quote) at i: past the closing
-// quote (*closed true) or at the line's end; a backslash escapes the next character.
-inline int endOfQuoted(const char *s, int i, int to, char quote, bool *closed)
+// The end of a quoted string whose text starts (after its opening quote) at i. The string
+// ends past its closing quote or at a line break no backslash escapes (*ended true, the
+// break not part of it); otherwise it goes on past to. A backslash escapes the next
+// character, a CR LF pair as one.
+inline int endOfQuoted(const char *s, int i, int to, char quote, bool *ended)
 {
-    *closed = false;
+    *ended = false;
     int j = i;
     while (j < to) {
         if (s[j] == '\\') {
-            j += 2;
+            j += j + 2 < to && s[j + 1] == '\r' && s[j + 2] == '\n' ? 3 : 2;
         } else if (s[j] == quote) {
-            *closed = true;
+            *ended = true;
             return j + 1;
         } else if (isLineEnd(s[j])) {
+            *ended = true;
             return j;
         } else {
             ++j;

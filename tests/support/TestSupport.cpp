@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QVariant>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <unistd.h>
 
 void PrepareWindowTestEnvironment()
@@ -17,6 +20,30 @@ void PrepareWindowTestEnvironment()
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+HangWatchdog::HangWatchdog(const QString &what, int seconds)
+{
+    const QByteArray text = what.toUtf8();
+    m_thread = std::thread([this, text, seconds] {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (!m_left.wait_for(lock, std::chrono::seconds(seconds), [this] { return m_done; })) {
+            std::fprintf(stderr, "FAIL!  : %s did not finish within %d s (hang)\n", text.constData(),
+                         seconds);
+            std::fflush(stderr);
+            std::_Exit(3);
+        }
+    });
+}
+
+HangWatchdog::~HangWatchdog()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_done = true;
+    }
+    m_left.notify_one();
+    m_thread.join();
 }
 
 QString BuiltProgramFolder()

@@ -13,6 +13,9 @@
 #include <initializer_list>
 #include <sys/resource.h>
 #include <memory>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 // A temporary copy of the built program folder (data folders and the Tidy link),
 // installed as the program's folder so no test touches a real settings file.
@@ -103,6 +106,20 @@ struct FileSizeLimit {
         setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, handler);
     }
+};
+
+// Ends the test program with a message when the scope is not left in time: a hang fails
+// the test at once instead of stalling the whole run.
+class HangWatchdog {
+public:
+    HangWatchdog(const QString &what, int seconds);
+    ~HangWatchdog();
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_left;
+    bool m_done = false;
+    std::thread m_thread;
 };
 
 // Offscreen platform, shared GL contexts, and no preview sandbox when running as root.

@@ -6,6 +6,8 @@
 #include "themes/SyntaxPaintColors.h"
 #include "themes/SyntaxStyles.h"
 
+#include "TestSupport.h"
+
 #include <Qsci/qsciscintilla.h>
 
 #include <QTemporaryDir>
@@ -136,6 +138,8 @@ private slots:
     void incrementalMatchesWhole();
     void scriptOpenedAboveRestylesBelow();
     void badThemeKeepsEditorsFollowing();
+    void unclosedQuotesEndAtTheLine_data();
+    void unclosedQuotesEndAtTheLine();
 
 private:
     SyntaxColorModel m_model;
@@ -481,6 +485,64 @@ void TestLexer::badThemeKeepsEditorsFollowing()
     model.SetForeground(SyntaxAttri::JS_Key, 0x0000FF);
     for (QsciScintilla *editor : {js.get(), page.get()})
         QCOMPARE(styleFore(*editor, key), QColor(0xFF, 0x00, 0x00));
+}
+
+void TestLexer::unclosedQuotesEndAtTheLine_data()
+{
+    QTest::addColumn<SyntaxLexerKind>("kind");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("token");
+    QTest::addColumn<SyntaxAttri>("attri");
+    using K = SyntaxLexerKind;
+    using A = SyntaxAttri;
+    const auto row = [](const char *name, K kind, const char *text, const char *token, A attri) {
+        QTest::newRow(name) << kind << QByteArray(text) << QByteArray(token) << attri;
+    };
+    row("css quote, LF", K::Css, "\"\n", "\"", A::CSS_String);
+    row("css quote, CR LF", K::Css, "\"\r\nb{}", "b", A::CSS_Text);
+    row("css quote in a value", K::Css, "p { color: 'red\n}\nb {}", "b", A::CSS_Text);
+    row("css escaped line break", K::Css, "a { content: \"x\\\n y\" }", " y", A::CSS_String);
+    row("style block quote", K::Multi, "<style>\"\n", "\"", A::CSS_String);
+    row("style block, text after", K::Multi, "<style>\"\nb{}</style>", "b", A::CSS_Text);
+    row("cpp quote, LF", K::Cpp, "\"\nx", "x", A::CPP_Identifier);
+    row("cpp quote, CR LF", K::Cpp, "\"\r\nx", "x", A::CPP_Identifier);
+    row("cpp quote, CR", K::Cpp, "\"\rx", "x", A::CPP_Identifier);
+    row("cpp escaped LF", K::Cpp, "\"a\\\nx\"", "x", A::CPP_String);
+    row("cpp escaped CR LF", K::Cpp, "\"a\\\r\nx\"", "x", A::CPP_String);
+    row("cpp backslash last", K::Cpp, "\"\\", "\\", A::CPP_String);
+    row("js quote", K::JScript, "'\nx", "x", A::JS_Identifier);
+    row("php quote", K::Php, "\"\nx", "x", A::PHP_String);
+    row("xml value", K::Xml, "<a b=\"\nx", "x", A::XML_AttributeValue);
+    row("html value", K::Html, "<a b=\"\nx", "x", A::HTML_Value);
+    row("sql quote", K::Sql, "'\nx", "x", A::SQL_String);
+    row("pascal quote", K::Pas, "'\nx", "x", A::PAS_Identifier);
+    row("asm quote", K::Asm, "\"\nx", "x", A::ASM_Identifier);
+}
+
+// An opening quote with no closing one froze the program: the string scanner stopped at the
+// line end and the scanner stayed there. Opening such a text and typing after it must end
+// (a watchdog fails the test otherwise), and the string ends where the language says.
+void TestLexer::unclosedQuotesEndAtTheLine()
+{
+    QFETCH(SyntaxLexerKind, kind);
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, token);
+    QFETCH(SyntaxAttri, attri);
+    HangWatchdog watchdog(QTest::currentDataTag(), 20);
+    auto editor = makeEditor(kind, &m_model, text);
+    const int at = text.lastIndexOf(token);
+    QVERIFY(at >= 0);
+    for (int i = at; i < at + token.size(); ++i)
+        QCOMPARE(styleName(styleAt(*editor, i)), SyntaxAttriKey(attri));
+
+    // Typing quotes and line breaks at the start, in the middle and at the end.
+    for (const char *typed : {"\"", "'", "\n", "\\", "\r\n\""}) {
+        for (const int pos : {0, editor->length() / 2, editor->length()}) {
+            editor->SendScintilla(Base::SCI_INSERTTEXT, static_cast<unsigned long>(pos), typed);
+            styleInSteps(*editor, 3);
+        }
+    }
+    QCOMPARE(long(editor->SendScintilla(Base::SCI_GETENDSTYLED)), long(editor->length()));
 }
 
 QTEST_MAIN(TestLexer)

@@ -1,0 +1,80 @@
+// Files whose text leaves a quote open once froze the whole program as soon as they were
+// shown: opening them, and typing into them, must leave the window responsive.
+#include "MainFormTestSupport.h"
+
+#include "documents/EditorText.h"
+#include "program/MessagesKandrix.h"
+#include "core/reMainForm.h"
+
+#include <Qsci/qsciscintilla.h>
+#include <QTabWidget>
+#include <memory>
+
+class TestUnclosedQuotes : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> folder;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<TMainForm> form;
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TempProgramFolder>();
+        dialogs = std::make_unique<ScriptedDialogs>();
+        ClearMessages();
+        form = StartMainForm();
+        QVERIFY(form);
+    }
+
+    void cleanup()
+    {
+        CloseMainForm(form);
+        dialogs.reset();
+        folder.reset();
+    }
+
+    void openAndType_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("css") << "a.css" << QByteArray("\"\n");
+        QTest::newRow("style block") << "a.html" << QByteArray("<style>\"\n");
+        QTest::newRow("c++") << "a.cpp" << QByteArray("\"\nx");
+        QTest::newRow("c++ CR LF") << "b.cpp" << QByteArray("\"\r\nx");
+        QTest::newRow("empty css") << "b.css" << QByteArray();
+        QTest::newRow("empty page") << "b.html" << QByteArray("<style>\n</style>\n");
+    }
+
+    // The opened file is shown (and so styled); then a quote, a line break and more text
+    // are typed where the freeze began. A hang ends the test program with a failure.
+    void openAndType()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        HangWatchdog watchdog(name, 60);
+        QVERIFY(folder->write(name, content));
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file(name));
+        QCOMPARE(form->ActiveContainer->toolTip(), folder->file(name));
+        QsciScintilla *editor = form->ActiveSynEdit;
+        QVERIFY(editor);
+        editor->grab();
+        QCOMPARE(EditorText(editor).toUtf8(), content);
+
+        editor->setFocus();
+        editor->setCursorPosition(0, content.startsWith("<style>") ? 7 : 0);
+        QTest::keyClicks(editor, "\"");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(editor, "x'");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(editor, "y");
+        editor->SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0ul, -1l);
+        editor->grab();
+        QVERIFY(EditorText(editor).contains("\"\nx'\ny"));
+        QCOMPARE(long(editor->SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED)), long(editor->length()));
+        QVERIFY(editor->isModified());
+    }
+};
+
+VK_WINDOW_TEST_MAIN(TestUnclosedQuotes)
+#include "tst_unclosedquotes.moc"
