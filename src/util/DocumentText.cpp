@@ -1,12 +1,12 @@
 #include "util/DocumentText.h"
 
 #include "platform/Platform.h"
+#include "util/CharsetDeclarations.h"
 #include "util/VelKandrixUtils.h"
 #include "util/uDivFiles.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QVector>
 
 namespace DocumentText {
 
@@ -97,107 +97,7 @@ QByteArray encodeWith(QStringConverter::Encoding encoding, const QString &text)
     return encoder.encode(text);
 }
 
-// Lower-cases A-Z only, so positions in the result match the original.
-QString asciiLower(const QString &text)
-{
-    QString out = text;
-    for (QChar &c : out) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
-    }
-    return out;
-}
-
-// One line of a text: [start, start + length), then a break of breakLength
-// characters (CR LF, LF or CR; 0 for the last line).
-struct LineSpan {
-    int start;
-    int length;
-    int breakLength;
-};
-
-// At most the first maxLines lines; every break style is kept as it is.
-QVector<LineSpan> leadingLines(const QString &text, int maxLines)
-{
-    QVector<LineSpan> lines;
-    const int n = text.size();
-    int pos = 0;
-    while (pos < n && lines.size() < maxLines) {
-        int end = pos;
-        while (end < n && text[end] != QLatin1Char('\n') && text[end] != QLatin1Char('\r'))
-            ++end;
-        int breakLength = 0;
-        if (end < n) {
-            breakLength = 1;
-            if (text[end] == QLatin1Char('\r') && end + 1 < n && text[end + 1] == QLatin1Char('\n'))
-                breakLength = 2;
-        }
-        lines.append({pos, end - pos, breakLength});
-        pos = end + breakLength;
-    }
-    return lines;
-}
-
 constexpr int CharsetLinesExamined = 102;
-const QString DQ = QStringLiteral("\"");
-
-// Rewrites the charset declarations of one line. The declaration's own tag (or
-// @charset rule) is lower-cased as the declaration is normalised, while the
-// rest of the line keeps its case: on a one-line document the rest is the
-// whole page. Returns whether the line changed; *stop ends the visit.
-bool rewriteCharsetLine(const QString &line, const QString &charset, QString *out, bool *stop)
-{
-    QString lower = asciiLower(line);  // what is searched
-    QString kept = line;               // the same, in the original case
-    QVector<bool> inDeclaration(line.size(), false);
-    bool stored = false;
-
-    const auto replaceValue = [&](const QString &startDelim, QChar opener, QChar closer) {
-        const QString value = GetTextBetween(lower, startDelim, DQ);
-        // A value running past a tag edge is an unquoted or unclosed declaration:
-        // replacing it would swallow the markup up to the next quote.
-        if (value.isEmpty() || value.contains(QLatin1Char('<')) || value.contains(QLatin1Char('>')))
-            return false;
-        const int at = lower.indexOf(startDelim) + startDelim.size();
-        lower = ReplaceBetween(lower, startDelim, DQ, charset);
-        kept.replace(at, value.size(), charset);
-        inDeclaration.remove(at, value.size());
-        inDeclaration.insert(at, charset.size(), false);
-        const int from = qMax(0, int(lower.lastIndexOf(opener, at)));
-        int to = lower.indexOf(closer, at + charset.size());
-        if (to < 0)
-            to = lower.size() - 1;
-        for (int k = from; k <= to; ++k)
-            inDeclaration[k] = true;
-        stored = true;
-        return true;
-    };
-
-    if (lower.contains(QLatin1String("<meta"))) {
-        replaceValue(QStringLiteral("charset=\""), QLatin1Char('<'), QLatin1Char('>'));
-        if (replaceValue(QStringLiteral("charset="), QLatin1Char('<'), QLatin1Char('>'))) {
-            const QString contentType = QStringLiteral("Content-Type");
-            const int ct = lower.indexOf(QLatin1String("content-type"));
-            if (ct >= 0) {
-                lower.replace(ct, contentType.size(), contentType);
-                kept.replace(ct, contentType.size(), contentType);
-            }
-        }
-    }
-    if (lower.contains(QLatin1String("@charset \""))
-        && replaceValue(QStringLiteral("@charset \""), QLatin1Char('@'), QLatin1Char(';'))) {
-        *stop = true;
-    } else if (lower.contains(QLatin1String("<?xml"))
-               && replaceValue(QStringLiteral("encoding=\""), QLatin1Char('<'), QLatin1Char('>'))) {
-        *stop = true;
-    }
-    if (!stored)
-        return false;
-    out->resize(kept.size());
-    for (int k = 0; k < kept.size(); ++k)
-        (*out)[k] = inDeclaration[k] ? lower[k] : kept[k];
-    return true;
-}
 
 } // namespace
 
@@ -314,43 +214,20 @@ const QStringList &CBCharsetItems()
 
 int SetCBCharset(const QString &text)
 {
-    for (const LineSpan &span : leadingLines(text, CharsetLinesExamined)) {
-        const QString line = asciiLower(text.mid(span.start, span.length)).trimmed();
-        QString value;
-        if (line.contains(QLatin1String("<meta"))) {
-            value = ExtractBetween(line, QStringLiteral("charset=\""), DQ);
-            if (value.isEmpty())
-                value = ExtractBetween(line, QStringLiteral("charset="), DQ);
-        }
-        if (value.isEmpty() && line.contains(QLatin1String("<?xml")))
-            value = ExtractBetween(line, QStringLiteral("encoding=\""), DQ);
-        if (!value.isEmpty())
-            return CBCharsetItems().indexOf(value);  // -1 is NoCharsetChange
-    }
-    return NoCharsetChange;
+    const auto found = CharsetDeclarations::Find(text, CharsetLinesExamined);
+    if (found.isEmpty())
+        return NoCharsetChange;
+    const auto &first = found.first();
+    const QString value = text.mid(first.ValueStart, first.ValueEnd - first.ValueStart).toLower();
+    return CBCharsetItems().indexOf(value);  // -1 is NoCharsetChange
 }
 
 bool ReplaceCharsetInDocument(const QString &text, const QString &charset, QString *newText)
 {
-    QString result;
-    bool anyStored = false;
-    int rest = 0;
-    for (const LineSpan &span : leadingLines(text, CharsetLinesExamined)) {
-        const QString line = text.mid(span.start, span.length);
-        QString rewritten;
-        bool stop = false;
-        const bool stored = rewriteCharsetLine(line, charset, &rewritten, &stop);
-        anyStored = anyStored || stored;
-        result += stored ? rewritten : line;
-        result += text.mid(span.start + span.length, span.breakLength);
-        rest = span.start + span.length + span.breakLength;
-        if (stop || asciiLower(stored ? rewritten : line).contains(QLatin1String("</head>")))
-            break;
-    }
-    if (!anyStored)
+    const auto found = CharsetDeclarations::Find(text, CharsetLinesExamined);
+    if (found.isEmpty())
         return false;
-    result += text.mid(rest);
-    *newText = result;
+    *newText = CharsetDeclarations::Rewrite(text, found, charset);
     return true;
 }
 

@@ -295,7 +295,15 @@ private slots:
         QTest::newRow("first value decides, even unknown")
             << "<meta charset=\"x-unknown\">\n<meta charset=\"utf-8\">" << "";
         QTest::newRow("no declaration") << "<html><body>charset=\"utf-8\"</body></html>" << "";
-        QTest::newRow("css rule not examined") << NewDocTemplate(NewDocKind::Css, "en") << "";
+        QTest::newRow("css rule") << NewDocTemplate(NewDocKind::Css, "en") << "utf-8";
+        QTest::newRow("css rule of a style block") << "<head><style>\n  @charset \"Big5\";</style>" << "big5";
+        QTest::newRow("words in text are no declaration")
+            << "<p>Write charset=\"utf-8\" in your page</p>\n<meta charset=\"koi8-r\">" << "koi8-r";
+        QTest::newRow("script charset is no declaration") << "<script charset=\"utf-8\" src=\"a.js\"></script>" << "";
+        QTest::newRow("element attribute is no xml declaration") << "<a Encoding=\"utf-8\"/>" << "";
+        QTest::newRow("commented meta") << "<!-- <meta charset=\"big5\"> -->" << "";
+        QTest::newRow("content of another meta")
+            << "<meta name=\"description\" content=\"charset=big5\">" << "";
         QTest::newRow("group header not matched") << "<meta charset=\"----- unicode -----\">" << "";
         QTest::newRow("line index 101") << filler + "<meta charset=\"big5\">" << "big5";
         QTest::newRow("line index 102") << filler + "\n<meta charset=\"big5\">" << "";
@@ -352,10 +360,35 @@ private slots:
         QTest::newRow("line index 101") << filler + "<meta charset=\"utf-8\">" << "big5"
                                         << filler + "<meta charset=\"big5\">";
         QTest::newRow("line index 102") << filler + "\n<meta charset=\"utf-8\">" << "big5" << "";
-        QTest::newRow("unquoted value not stretched to the next quote")
-            << "<meta charset=utf-8><meta name=\"Author\">" << "big5" << "";
+        QTest::newRow("unquoted value")
+            << "<meta charset=UTF-8><meta name=\"Author\">" << "big5" << "<meta charset=big5><meta name=\"Author\">";
         QTest::newRow("unclosed value not stretched into the next tag")
             << "<meta charset=\"utf-8><link rel=\"Stylesheet\">" << "big5" << "";
+        // Only the declaration is rewritten and lower-cased; the text around it stays as it is.
+        QTest::newRow("words in text left, meta rewritten")
+            << "<HEAD><P>Write charset=\"UTF-8\" in your page</P><META CHARSET=\"UTF-8\"></HEAD>" << "big5"
+            << "<HEAD><P>Write charset=\"UTF-8\" in your page</P><meta charset=\"big5\"></HEAD>";
+        QTest::newRow("script charset left, meta rewritten")
+            << "<head><Script Charset=\"UTF-8\" src=\"A.js\"></Script>\n<meta charset=\"utf-8\">" << "koi8-r"
+            << "<head><Script Charset=\"UTF-8\" src=\"A.js\"></Script>\n<meta charset=\"koi8-r\">";
+        QTest::newRow("script charset alone")
+            << "<script charset=\"utf-8\"></script>" << "koi8-r" << "";
+        QTest::newRow("element encoding attribute left")
+            << "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Doc Encoding=\"X\"></Doc>" << "latin1"
+            << "<?xml version=\"1.0\" encoding=\"latin1\"?><Doc Encoding=\"X\"></Doc>";
+        QTest::newRow("element encoding attribute alone")
+            << "<Doc>\n<Item Encoding=\"X\"></Item>\n</Doc>" << "latin1" << "";
+        QTest::newRow("css rule without semicolon")
+            << "@charset \"UTF-8\" .Menu { Color: Red }" << "latin1" << "@charset \"latin1\" .Menu { Color: Red }";
+        QTest::newRow("css rule of a style block")
+            << "<Style>\n@CHARSET \"UTF-8\"; .A { Color: Red }</Style>" << "big5"
+            << "<Style>\n@charset \"big5\"; .A { Color: Red }</Style>";
+        QTest::newRow("css rule later in a sheet is none") << ".A {}\n@charset \"utf-8\";" << "big5" << "";
+        QTest::newRow("commented meta left")
+            << "<!-- <meta charset=\"utf-8\"> -->\n<META charset=\"utf-8\">" << "big5"
+            << "<!-- <meta charset=\"utf-8\"> -->\n<meta charset=\"big5\">";
+        QTest::newRow("meta of another kind left")
+            << "<META NAME=\"Hint\" CONTENT=\"charset=utf-8\">" << "big5" << "";
     }
 
     void charsetRewrite()
