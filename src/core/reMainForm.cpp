@@ -61,6 +61,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     TimerActualize->setObjectName("TimerActualize");
     TimerActualize->setInterval(300000);
     TimerActualize->setSingleShot(true);
+    ConnectEditCommands();
     FormCreate();
 }
 

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
+#include <memory>
 
 #include "validation/TidyConfigFile.h"
 #include "program/TidyOptionTables.h"
@@ -165,6 +166,41 @@ public:
     int BeforeCleanDocument = -1;
     // Tidy's tab size in the last run, for the columns it reports.
     int LastRunTabSize = 8;
+
+    // Edit commands, search dispatch, printing and the preview page (reMainFormEdit.cpp).
+    void ConnectEditCommands();
+    void InstallDocumentHooks(TDocument *document);
+    // The search and replace window, made on first use.
+    class TSearchReplaceSE *SearchReplaceSE();
+    // The document the edit commands act on: the one in front, or the last one shown
+    // while the Tidy page is in front; null when none is open.
+    TDocument *EditDocument() const;
+    bool TidyPageInFront() const;
+    static bool PreviewShown(TDocument *document);
+    void MenuEditClick();
+    void MenuEditSub();
+    void MenuUndoClick();
+    void MenuRedoClick();
+    void MenuCutClick();
+    void MenuCopyClick();
+    void MenuPasteClick();
+    void MenuDeleteClick();
+    void MenuSelectAllClick();
+    void MenuSearchClick();
+    void MenuSearchNextClick();
+    void MenuReplaceClick();
+    void WBFindDialog();
+    void MenuPrintClick();
+    void MenuPrinterSetupClick();
+    void TBPreviewShow();
+    void ButtonWBReload();
+    void ButtonWBOutputPreviousClick();
+    void ButtonWBOutputNextClick();
+    static void LoadHtmlPage(QWebEngineView *browser, const QString &path);
+    void EditorMouseKeyUp(QsciScintilla *editor);
+    // The editor's printer and the preview's page set-up, kept between uses.
+    std::shared_ptr<class QsciPrinter> SynEditPrint1;
+    std::shared_ptr<class QPrinter> PreviewPrinter;
 
     // Error list.
     void GridErrorsReset();
@@ -355,6 +391,7 @@ private:
     bool m_acceptDrops = false;
     bool m_closing = false;
     QLabel *m_statusPanels[7] = {};
+    QPointer<class TSearchReplaceSE> m_searchWindow;
 };
 
 // The main window, once created (the other windows act on it).

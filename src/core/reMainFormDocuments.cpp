@@ -185,13 +185,10 @@ void TMainForm::CreateTabSheetAndEditor()
     browser->setAcceptDrops(false);
     browser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, JavascriptEnabled);
     previewLayout->addWidget(browser, 1);
-    connect(back, &QPushButton::clicked, browser, &QWebEngineView::back);
-    connect(forward, &QPushButton::clicked, browser, &QWebEngineView::forward);
-    connect(reload, &QPushButton::clicked, browser, [browser] { browser->triggerPageAction(QWebEnginePage::ReloadAndBypassCache); });
     inner->addTab(previewPage, ImageList1(imgPreviewPage), SPreview);
 
     connectEditor(editor);
-    new TDocument(n, container, editor, browser);
+    InstallDocumentHooks(new TDocument(n, container, editor, browser));
 
     ActiveContainer = container;
     ActiveEditorSheet = editorPage;

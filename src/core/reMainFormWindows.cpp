@@ -6,7 +6,6 @@
 void TMainForm::ShowAbout() {}
 void TMainForm::ShowNewVersionExists() {}
 void TMainForm::ShowOptimizer() {}
-void TMainForm::ShowFormReplaceSE() {}
 void TMainForm::ShowGeneratorContainer() {}
 void TMainForm::ShowGeneratorTable() {}
 void TMainForm::ShowSyntaxColor() {}
@@ -15,4 +14,3 @@ void TMainForm::ShowHTMLEntitiesList() {}
 void TMainForm::ShowRecalcImageSize() {}
 
 void TMainForm::CloseToolWindows() {}
-void TMainForm::SearchZoneToWholeDocument() {}

@@ -50,7 +50,18 @@ QMessageBox::StandardButton QtUserDialogs::message(QMessageBox::Icon icon, const
                                                    const QString &text,
                                                    QMessageBox::StandardButtons buttons)
 {
+    return messageAt(QPoint(-1, -1), icon, caption, text, buttons);
+}
+
+QMessageBox::StandardButton QtUserDialogs::messageAt(const QPoint &topLeft, QMessageBox::Icon icon,
+                                                     const QString &caption, const QString &text,
+                                                     QMessageBox::StandardButtons buttons)
+{
     QMessageBox box(icon, caption, text, buttons, parentWindow);
+    if (topLeft != QPoint(-1, -1)) {
+        box.adjustSize();
+        box.move(topLeft);
+    }
     const int answer = box.exec();
     if (answer == QMessageBox::NoButton || !(buttons & QMessageBox::StandardButton(answer))) {
         // Closed with the title-bar button: the escape answer.

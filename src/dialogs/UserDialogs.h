@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 #include <QMessageBox>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,14 @@ public:
     virtual QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &caption,
                                                 const QString &text,
                                                 QMessageBox::StandardButtons buttons) = 0;
+    // The same, with the box's top-left corner at a screen position.
+    virtual QMessageBox::StandardButton messageAt(const QPoint &topLeft, QMessageBox::Icon icon,
+                                                  const QString &caption, const QString &text,
+                                                  QMessageBox::StandardButtons buttons)
+    {
+        Q_UNUSED(topLeft);
+        return message(icon, caption, text, buttons);
+    }
     // Open dialog; filter in the "Desc|pattern|..." form; filterIndex is 1-based in and out.
     // Empty list when cancelled.
     virtual QStringList openFiles(const QString &title, const QString &folder, const QString &filter,
@@ -52,6 +61,8 @@ public:
     QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &caption,
                                         const QString &text,
                                         QMessageBox::StandardButtons buttons) override;
+    QMessageBox::StandardButton messageAt(const QPoint &topLeft, QMessageBox::Icon icon, const QString &caption,
+                                          const QString &text, QMessageBox::StandardButtons buttons) override;
     QStringList openFiles(const QString &title, const QString &folder, const QString &filter,
                           int *filterIndex, bool multiple) override;
     QString saveFile(const QString &title, const QString &proposed, const QString &filter,

@@ -1,0 +1,380 @@
+// The search and replace window on a real editor, driven through its boxes and buttons.
+#include "TestSupport.h"
+
+#include "program/MessagesKandrix.h"
+#include "documents/TDocument.h"
+#include "tools/ReSearchReplaceSE.h"
+#include "tools/SearchZone.h"
+#include "util/RecentEntries.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <Qsci/qsciscintilla.h>
+#include <memory>
+
+class TestSearchReplace : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    QPointer<QWidget> container;
+    QsciScintilla *editor = nullptr;
+    TDocument *document = nullptr;
+    std::unique_ptr<TSearchReplaceSE> window;
+
+    void open(const QString &text)
+    {
+        container = new QWidget;
+        auto *layout = new QVBoxLayout(container);
+        editor = new QsciScintilla(container);
+        editor->setUtf8(true);
+        layout->addWidget(editor);
+        document = new TDocument(0, container, editor, nullptr);
+        editor->setText(text);
+        container->resize(600, 400);
+        container->show();
+        window = std::make_unique<TSearchReplaceSE>();
+        window->SetDocument(document);
+    }
+    // The caret (and the selection's other end) as (character, line), both from 1.
+    void select(int fromCharacter, int fromLine, int toCharacter, int toLine)
+    {
+        editor->setSelection(fromLine - 1, fromCharacter - 1, toLine - 1, toCharacter - 1);
+    }
+    void caretAt(int character, int line) { editor->setCursorPosition(line - 1, character - 1); }
+    void showPage(int page) { window->ShowPage(page); }
+    void search(const QString &text)
+    {
+        window->CBSea_FindText->setEditText(text);
+        QTest::mouseClick(window->ButtonSearch, Qt::LeftButton);
+    }
+    void replaceTexts(const QString &find, const QString &with)
+    {
+        window->CBRep_FindText->setEditText(find);
+        window->CBRep_ReplaceText->setEditText(with);
+    }
+    QPair<int, int> selection() const
+    {
+        return {int(editor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART)),
+                int(editor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND))};
+    }
+    QString lastMessage() const { return dialogs->texts().value(dialogs->texts().size() - 1); }
+
+private slots:
+    void initTestCase()
+    {
+        SStringNotFound = QStringLiteral("Cannot find \"%s\".");
+        SOccurencesFinded = QStringLiteral("Occurrences found: %d");
+        SConfirmReplace = QStringLiteral("Replace this occurrence?");
+    }
+    void init() { dialogs = std::make_unique<ScriptedDialogs>(); }
+    void cleanup()
+    {
+        window.reset();
+        delete container;
+        dialogs.reset();
+    }
+
+    // Each press finds the next match, the press after the last says so, and the next starts again.
+    void findNextGoesThroughTheZoneAndStartsAgain()
+    {
+        open("foo one\nfoo two\nthree foo");
+        caretAt(1, 1);
+        showPage(0);
+        QVERIFY(window->CBSea_BeginSelection->isChecked());
+        QVERIFY(window->CBSea_EndDocument->isChecked());
+        const QList<QPair<int, int>> hits = {{0, 3}, {8, 11}, {22, 25}};
+        for (const auto &hit : hits) {
+            search("foo");
+            QCOMPARE(selection(), hit);
+        }
+        QVERIFY(dialogs->asked.isEmpty());
+        search("foo");
+        QCOMPARE(lastMessage(), QStringLiteral("Cannot find \"foo\"."));
+        QVERIFY(!editor->hasSelectedText());
+        search("foo");
+        QCOMPARE(selection(), hits.first());
+    }
+
+    // The zone proposed from the selection: wrong choices search the wrong part of the text.
+    void zoneProposal_data()
+    {
+        QTest::addColumn<QList<int>>("sel");
+        QTest::addColumn<bool>("beginCursor");
+        QTest::addColumn<bool>("endCursor");
+        QTest::addColumn<QString>("beginCaption");
+        QTest::addColumn<QString>("endCaption");
+        QTest::newRow("a few words") << QList<int>{5, 1, 3, 2} << true << true << "Curseur [1: 5]" << "Curseur [2: 3]";
+        QTest::newRow("caret at the end") << QList<int>{4, 3, 4, 3} << false << true << "Curseur [3: 4]" << "Curseur [3: 4]";
+        QTest::newRow("caret inside") << QList<int>{2, 2, 2, 2} << true << false << "Curseur [2: 2]" << "Curseur [2: 2]";
+        QTest::newRow("up to the end") << QList<int>{3, 1, 4, 3} << true << false << "Curseur [1: 3]" << "Curseur [3: 4]";
+        QTest::newRow("from the start") << QList<int>{1, 1, 2, 1} << false << true << "Curseur [1: 1]" << "Curseur [1: 2]";
+    }
+    void zoneProposal()
+    {
+        QFETCH(QList<int>, sel);
+        QFETCH(bool, beginCursor);
+        QFETCH(bool, endCursor);
+        open("first line\nsecond\nend");
+        select(sel[0], sel[1], sel[2], sel[3]);
+        showPage(1);
+        QCOMPARE(window->CBRep_BeginSelection->isChecked(), beginCursor);
+        QCOMPARE(window->CBRep_BeginDocument->isChecked(), !beginCursor);
+        QCOMPARE(window->CBRep_EndSelection->isChecked(), endCursor);
+        QCOMPARE(window->CBRep_EndDocument->isChecked(), !endCursor);
+        QTEST(window->CBSea_BeginSelection->text(), "beginCaption");
+        QTEST(window->CBRep_EndSelection->text(), "endCaption");
+    }
+
+    // Replace all stays inside the user's zone, reaches its last matches however the text grows or
+    // shrinks, reports the count and leaves the grown zone selected.
+    void replaceAllInsideTheSelection_data()
+    {
+        QTest::addColumn<QString>("with");
+        QTest::newRow("longer") << "foofoofoo";
+        QTest::newRow("shorter") << "x";
+        QTest::newRow("holding the text") << "<foo>";
+    }
+    void replaceAllInsideTheSelection()
+    {
+        QFETCH(QString, with);
+        const QString line = QStringLiteral("foo a foo b foo");
+        open(QStringList{line, line, line, line}.join('\n'));
+        select(1, 2, line.size() + 1, 3);
+        showPage(1);
+        replaceTexts("foo", with);
+        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QString changed = line;
+        changed.replace("foo", with);
+        QCOMPARE(editor->text(), QStringList({line, changed, changed, line}).join('\n'));
+        QCOMPARE(lastMessage(), QStringLiteral("Occurrences found: 6"));
+        const int start = int(line.size()) + 1;
+        QCOMPARE(selection(), qMakePair(start, start + 2 * int(changed.size()) + 1));
+        QCOMPARE(window->CBRep_EndSelection->text(), QStringLiteral("Curseur [3: %1]").arg(changed.size() + 1));
+    }
+
+    // Every occurrence is asked about, the first included; No everywhere changes nothing.
+    void confirmedReplaceAll_data()
+    {
+        QTest::addColumn<QList<QMessageBox::StandardButton>>("answers");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<QString>("count");
+        using B = QMessageBox;
+        QTest::newRow("no to all") << QList<B::StandardButton>{B::No, B::No, B::No} << "foo foo foo" << 3 << "0";
+        QTest::newRow("yes to all") << QList<B::StandardButton>{B::Yes, B::Yes, B::Yes} << "bar bar bar" << 3 << "3";
+        QTest::newRow("cancel keeps what was done") << QList<B::StandardButton>{B::Yes, B::Cancel} << "bar foo foo" << 2 << "1";
+        QTest::newRow("skip the middle") << QList<B::StandardButton>{B::Yes, B::No, B::Yes} << "bar foo bar" << 3 << "2";
+    }
+    void confirmedReplaceAll()
+    {
+        QFETCH(QList<QMessageBox::StandardButton>, answers);
+        open("foo foo foo");
+        // The first occurrence selected: it is asked about and counted like the others.
+        select(1, 1, 4, 1);
+        showPage(1);
+        window->CBRep_EndDocument->setChecked(true);
+        window->CBRep_BeginDocument->setChecked(true);
+        QTest::mouseClick(window->CBRep_ConfirmReplacements, Qt::LeftButton);
+        replaceTexts("foo", "bar");
+        dialogs->answers = answers;
+        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QTEST(editor->text(), "result");
+        const QStringList texts = dialogs->texts();
+        QTEST(int(texts.count("Replace this occurrence?")), "questions");
+        QFETCH(QString, count);
+        QCOMPARE(texts.last(), "Occurrences found: " + count);
+    }
+
+    // Matches differing in case are found, selected and replaced only with match case off.
+    void matchCase_data()
+    {
+        QTest::addColumn<bool>("matchCase");
+        QTest::addColumn<int>("firstHit");
+        QTest::addColumn<QString>("afterReplace");
+        QTest::newRow("off") << false << 0 << "x foo FOO";
+        QTest::newRow("on") << true << 4 << "Foo foo FOO";
+    }
+    void matchCase()
+    {
+        QFETCH(bool, matchCase);
+        open("Foo foo FOO");
+        caretAt(1, 1);
+        showPage(0);
+        if (matchCase)
+            QTest::mouseClick(window->CBSea_MatchCase, Qt::LeftButton);
+        QCOMPARE(window->CBRep_MatchCase->isChecked(), matchCase);
+        search("foo");
+        QTEST(selection().first, "firstHit");
+        // Replace on a selection that differs only in case.
+        select(1, 1, 4, 1);
+        showPage(1);
+        window->CBRep_BeginDocument->setChecked(true);
+        replaceTexts("foo", "x");
+        QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
+        QTEST(editor->text(), "afterReplace");
+    }
+
+    // Backwards, each press finds the match before the last one.
+    void backwardSearchMovesBackwards()
+    {
+        open("foo foo\nfoo");
+        caretAt(4, 2);
+        showPage(0);
+        QTest::mouseClick(window->CBRep_Backward, Qt::LeftButton);
+        QVERIFY(window->CBSea_Backward->isChecked());
+        for (int start : {8, 4, 0}) {
+            search("foo");
+            QCOMPARE(selection(), qMakePair(start, start + 3));
+        }
+        search("foo");
+        QCOMPARE(lastMessage(), QStringLiteral("Cannot find \"foo\"."));
+    }
+
+    // Replace all backwards ends, also when the replacement holds the text.
+    void backwardReplaceAllEnds()
+    {
+        open("a a a");
+        showPage(1);
+        window->CBRep_BeginDocument->setChecked(true);
+        window->CBRep_EndDocument->setChecked(true);
+        QTest::mouseClick(window->CBRep_Backward, Qt::LeftButton);
+        replaceTexts("a", "aa");
+        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QCOMPARE(editor->text(), QStringLiteral("aa aa aa"));
+        QCOMPARE(lastMessage(), QStringLiteral("Occurrences found: 3"));
+    }
+
+    // Replace one: the first press selects, the next replaces, the next finds the following one
+    // (not the text just put in).
+    void replaceOneTakesTwoPresses()
+    {
+        open("foo foo");
+        caretAt(1, 1);
+        showPage(1);
+        replaceTexts("foo", "foo2");
+        QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
+        QCOMPARE(selection(), qMakePair(0, 3));
+        QCOMPARE(editor->text(), QStringLiteral("foo foo"));
+        QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
+        QCOMPARE(editor->text(), QStringLiteral("foo2 foo"));
+        QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
+        QCOMPARE(selection(), qMakePair(5, 8));
+        QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
+        QCOMPARE(editor->text(), QStringLiteral("foo2 foo2"));
+        QVERIFY(dialogs->asked.isEmpty());
+    }
+
+    // An empty text finds nothing and replaces nothing, without looping in place.
+    void emptyTextFindsNothing()
+    {
+        open("abc");
+        caretAt(2, 1);
+        showPage(0);
+        search(QString());
+        QVERIFY(dialogs->asked.isEmpty());
+        showPage(1);
+        replaceTexts(QString(), "x");
+        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QCOMPARE(editor->text(), QStringLiteral("abc"));
+        QCOMPARE(lastMessage(), QStringLiteral("Occurrences found: 0"));
+    }
+
+    // Once the document's tab is gone the window touches no editor.
+    void closedDocumentIsNeverUsed()
+    {
+        open("foo");
+        showPage(1);
+        replaceTexts("foo", "bar");
+        delete container;
+        QVERIFY(!window->Document());
+        search("foo");
+        QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
+        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        window->AutoSetting();
+        window->FindDialogFind();
+        QVERIFY(dialogs->asked.isEmpty());
+    }
+
+    // The window's keys act on the boxes and buttons instead of the boxes' own editing keys.
+    void keys()
+    {
+        open("foo bar foo");
+        caretAt(1, 1);
+        showPage(0);
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->CBSea_FindText->setEditText("bar");
+        QTest::keyClick(window->CBSea_FindText, Qt::Key_Return);
+        QCOMPARE(selection(), qMakePair(4, 7));
+        window->CBSea_FindText->setEditText("foo");
+        QTest::keyClick(window->CBSea_FindText, Qt::Key_F3);
+        QCOMPARE(selection(), qMakePair(0, 3));
+        // The list holds "foo" then "bar": Ctrl+Z brings back the newest entry.
+        QTest::keyClick(window->CBSea_FindText, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(window->CBSea_FindText->currentText(), QString());
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("foo"));
+        QApplication::clipboard()->setText("pasted");
+        QTest::keyClick(window->CBSea_FindText, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(window->CBSea_FindText->currentText(), QStringLiteral("pasted"));
+        QTest::keyClick(window->CBSea_FindText, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window->CBSea_FindText->currentText(), QStringLiteral("foo"));
+        // Enter on the Replace page presses "Remplacer".
+        showPage(1);
+        window->CBRep_EndDocument->setChecked(true);
+        replaceTexts("bar", "baz");
+        QTest::keyClick(window->CBRep_FindText, Qt::Key_Return);
+        QTest::keyClick(window->CBRep_FindText, Qt::Key_Return);
+        QCOMPARE(editor->text(), QStringLiteral("foo baz foo"));
+    }
+
+    // Recent entries: newest first, each once, and the window says when they change.
+    void recentEntries()
+    {
+        open("a b");
+        QSignalSpy changed(window.get(), &TSearchReplaceSE::recentEntriesChanged);
+        showPage(0);
+        for (const char *text : {"a", "b", "a"})
+            search(text);
+        QCOMPARE(window->FindItems(), (QStringList{"a", "b"}));
+        QCOMPARE(changed.count(), 3);
+        QStringList many;
+        for (int i = 0; i < 40; ++i)
+            AddRecentEntry(many, QString::number(i));
+        QCOMPARE(many.first(), QStringLiteral("39"));
+        QCOMPARE(many.size(), RecentEntriesMax);
+    }
+
+    // The question stays on the screen, 10 pixels from an edge it would cross.
+    void questionPosition_data()
+    {
+        QTest::addColumn<QPoint>("caret");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("middle") << QPoint(300, 300) << QPoint(325, 200);
+        QTest::newRow("above the top") << QPoint(300, 50) << QPoint(325, 10);
+        QTest::newRow("left of the screen") << QPoint(-60, 300) << QPoint(10, 200);
+        QTest::newRow("right of the screen") << QPoint(1200, 300) << QPoint(824, 200);
+    }
+    void questionPosition()
+    {
+        QFETCH(QPoint, caret);
+        QTEST(QuestionPosition(caret, QSize(1024, 768)), "expected");
+    }
+
+    // The window leaves the line of a hit it covers: below it, or above it near the screen's bottom.
+    void windowMovesOffTheHit()
+    {
+        const QSize window(365, 245);
+        QCOMPARE(WindowTopOffHit({100, 100}, {50, 50}, window, {400, 400}, 1000), std::optional<int>(425));
+        QCOMPARE(WindowTopOffHit({100, 100}, {50, 50}, window, {400, 800}, 1000), std::optional<int>(545));
+        QCOMPARE(WindowTopOffHit({100, 400}, {50, 50}, window, {400, 400}, 1000), std::nullopt);
+        QCOMPARE(WindowTopOffHit({10, 100}, {50, 50}, window, {400, 400}, 1000), std::nullopt);
+    }
+};
+
+VK_WINDOW_TEST_MAIN(TestSearchReplace)
+#include "tst_searchreplace.moc"
