@@ -34,7 +34,10 @@ const char *const kEditItems[] = {"MenuUndo", "MenuRedo", "MenuCut", "MenuCopy",
 // Refreshes the search zone when the user releases a key or a mouse button in an editor.
 class EditorReleaseFilter : public QObject {
 public:
-    explicit EditorReleaseFilter(TMainForm *form) : QObject(form), m_form(form) {}
+    explicit EditorReleaseFilter(TMainForm *form) : QObject(form), m_form(form)
+    {
+        setObjectName("EditorReleaseFilter");
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -130,7 +133,7 @@ void TMainForm::ConnectEditCommands()
 
 void TMainForm::InstallDocumentHooks(TDocument *document)
 {
-    auto *filter = findChild<EditorReleaseFilter *>(QString(), Qt::FindDirectChildrenOnly);
+    QObject *filter = findChild<QObject *>("EditorReleaseFilter", Qt::FindDirectChildrenOnly);
     if (!filter)
         filter = new EditorReleaseFilter(this);
     if (QsciScintilla *editor = document->editor()) {

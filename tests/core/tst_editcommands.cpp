@@ -1,0 +1,312 @@
+// The Edit menu, the search commands, printing and the preview page of the main window,
+// driven as a user would.
+#include "MainFormTestSupport.h"
+
+#include "core/reMainForm.h"
+#include "documents/PreviewPage.h"
+#include "documents/TDocument.h"
+#include "program/MessagesKandrix.h"
+#include "program/uDivStartVK.h"
+#include "tools/ReSearchReplaceSE.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QWebEngineView>
+#include <Qsci/qsciprinter.h>
+#include <Qsci/qsciscintilla.h>
+#include <memory>
+
+class TestEditCommands : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> folder;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<TMainForm> form;
+
+    void start()
+    {
+        form = StartMainForm();
+        QVERIFY(form);
+    }
+    TDocument *document() const { return form->ActiveDocument(); }
+    QTabWidget *innerPages(TDocument *doc) const
+    {
+        return doc->container()->findChild<QTabWidget *>("SubPC_" + doc->container()->objectName());
+    }
+    void showPreview(TDocument *doc, bool show = true) { innerPages(doc)->setCurrentIndex(show ? 1 : 0); }
+    TPreviewPage *page(TDocument *doc) const { return qobject_cast<TPreviewPage *>(doc->browser()->page()); }
+    QStringList enabledEditItems()
+    {
+        auto *menu = form->findChild<QMenu *>("MenuEdit");
+        emit menu->aboutToShow();
+        QStringList enabled;
+        for (QAction *action : menu->actions()) {
+            if (!action->isSeparator() && action->isEnabled())
+                enabled << action->objectName();
+        }
+        emit menu->aboutToHide();
+        return enabled;
+    }
+    QString pageText(QWebEngineView *browser)
+    {
+        QString text;
+        bool done = false;
+        browser->page()->toPlainText([&](const QString &t) {
+            text = t;
+            done = true;
+        });
+        if (!QTest::qWaitFor([&] { return done; }, 10000))
+            return QStringLiteral("<no answer>");
+        return text.trimmed();
+    }
+    static QWebEnginePage::NavigationType typeOf(const QSignalSpy &spy, int i)
+    {
+        return spy.at(i).at(1).value<QWebEnginePage::NavigationType>();
+    }
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TempProgramFolder>();
+        QVERIFY(folder->isValid());
+        dialogs = std::make_unique<ScriptedDialogs>();
+    }
+    void cleanup()
+    {
+        CloseMainForm(form);
+        dialogs.reset();
+        folder.reset();
+    }
+
+    // The first showing navigates to a fresh copy, later showings reload it with the new
+    // text, and after another document was shown it navigates again.
+    void previewNavigatesOnceThenReloads()
+    {
+        start();
+        TDocument *first = document();
+        first->editor()->setText("<p>first</p>");
+        QSignalSpy navigations(page(first), &TPreviewPage::navigationStarted);
+        QSignalSpy loaded(first->browser(), &QWebEngineView::loadFinished);
+        showPreview(first);
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
+        QCOMPARE(navigations.count(), 1);
+        QCOMPARE(typeOf(navigations, 0), QWebEnginePage::NavigationTypeTyped);
+        QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
+        QCOMPARE(first->browser()->url(), QUrl::fromLocalFile(TmpDocFile));
+        QCOMPARE(pageText(first->browser()), QStringLiteral("first"));
+
+        showPreview(first, false);
+        first->editor()->setText("<p>second</p>");
+        showPreview(first);
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 2, 15000);
+        QCOMPARE(navigations.count(), 2);
+        QCOMPARE(typeOf(navigations, 1), QWebEnginePage::NavigationTypeReload);
+        QCOMPARE(pageText(first->browser()), QStringLiteral("second"));
+
+        form->MenuNewDocClick(form.get());
+        QVERIFY(document() != first);
+        form->PageControlMemos->setCurrentWidget(first->container());
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 3, 15000);
+        QCOMPARE(navigations.count(), 3);
+        QCOMPARE(typeOf(navigations, 2), QWebEnginePage::NavigationTypeTyped);
+
+        // The reload button navigates afresh too.
+        QTest::mouseClick(first->container()->findChild<QPushButton *>(
+                              QStringLiteral("ButtonWBReload_%1").arg(first->number())),
+                          Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 4, 15000);
+        QCOMPARE(typeOf(navigations, 3), QWebEnginePage::NavigationTypeTyped);
+    }
+
+    // The copy lies beside the document, in the document's encoding.
+    void previewCopyIsBesideTheDocumentInItsEncoding()
+    {
+        QVERIFY(folder->write("site/page.html", bytes({0xFF, 0xFE, '<', 0, 'b', 0, '>', 0, 0xE9, 0, '<', 0, '/', 0,
+                                                       'b', 0, '>', 0})));
+        start();
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("site/page.html"));
+        TDocument *doc = document();
+        QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
+        showPreview(doc);
+        QCOMPARE(TmpDocFile, folder->file("site/tmptid.htm"));
+        QCOMPARE(folder->read("site/tmptid.htm").left(4), bytes({0xFF, 0xFE, '<', 0}));
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
+        QCOMPARE(pageText(doc->browser()), QStringLiteral("\u00E9"));
+    }
+
+    // An empty document shows a blank page and writes no copy.
+    void emptyDocumentPreviewsBlank()
+    {
+        start();
+        TDocument *doc = document();
+        doc->editor()->clear();
+        QFile::remove(TmpDir + "tmptid.htm");
+        QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
+        showPreview(doc);
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
+        QCOMPARE(doc->browser()->url(), QUrl("about:blank"));
+        QVERIFY(!QFile::exists(TmpDir + "tmptid.htm"));
+    }
+
+    // What the Edit menu offers depends on what is in front.
+    void editMenuFollowsTheContext()
+    {
+        start();
+        TDocument *doc = document();
+        doc->editor()->setText("abc");
+        doc->editor()->setSelection(0, 0, 0, 2);
+        QVERIFY(enabledEditItems().contains("MenuCut"));
+        showPreview(doc);
+        QCOMPARE(enabledEditItems(), (QStringList{"MenuCopy", "MenuSearch", "MenuSelectAll"}));
+        form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
+        QCOMPARE(enabledEditItems(), (QStringList{"MenuCopy", "MenuSearch", "MenuSelectAll"}));
+        // Closed, the menu leaves the items live for their keys.
+        QVERIFY(form->Action("MenuSearchNext")->isEnabled());
+    }
+
+    // Cut, Paste, Undo and Delete do nothing on the Tidy page or the preview.
+    void editCommandsLeaveHiddenEditorsAlone()
+    {
+        start();
+        TDocument *doc = document();
+        doc->editor()->setText("abc");
+        doc->editor()->selectAll();
+        const QString before = doc->editor()->text();
+        form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
+        for (const char *name : {"MenuCut", "MenuPaste", "MenuDelete", "MenuUndo"})
+            form->Action(name)->trigger();
+        QCOMPARE(doc->editor()->text(), before);
+        form->PageControlMemos->setCurrentWidget(doc->container());
+        showPreview(doc);
+        for (const char *name : {"MenuCut", "MenuDelete", "MenuUndo"})
+            form->Action(name)->trigger();
+        QCOMPARE(doc->editor()->text(), before);
+    }
+
+    // F3 with no search text opens the window; with one it finds the next match and
+    // leaves the window as it is.
+    void searchNextFindsOrOpens()
+    {
+        start();
+        TDocument *doc = document();
+        doc->editor()->setText("foo bar foo");
+        doc->editor()->setCursorPosition(0, 0);
+        doc->editor()->setFocus();
+        QTest::keyClick(doc->editor(), Qt::Key_F3);
+        TSearchReplaceSE *window = form->SearchReplaceSE();
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->PageControlSearchReplace->currentWidget(), window->TBSearch);
+        window->CBSea_FindText->setEditText("foo");
+        QTest::mouseClick(window->ButtonSearch, Qt::LeftButton);
+        QCOMPARE(doc->editor()->selectedText(), QStringLiteral("foo"));
+        window->hide();
+        form->activateWindow();
+        doc->editor()->setFocus();
+        QTest::keyClick(doc->editor(), Qt::Key_F3);
+        QVERIFY(!window->isVisible());
+        int line = 0, from = 0, toLine = 0, to = 0;
+        doc->editor()->getSelection(&line, &from, &toLine, &to);
+        QCOMPARE(from, 8);
+        // The text searched is kept for the settings file.
+        QCOMPARE(form->SearchFindItems.value(0), QStringLiteral("foo"));
+        QVERIFY(dialogs->asked.isEmpty());
+    }
+
+    // While the window is visible, releasing a key or the mouse in the editor proposes the
+    // zone afresh; showing another document makes the zone that whole document.
+    void zoneFollowsTheEditor()
+    {
+        start();
+        TDocument *doc = document();
+        doc->editor()->setText("one two\nthree");
+        form->MenuReplaceClick();
+        TSearchReplaceSE *window = form->SearchReplaceSE();
+        QCOMPARE(window->PageControlSearchReplace->currentWidget(), window->TBReplace);
+        doc->editor()->setCursorPosition(0, 4);
+        QTest::keyClick(doc->editor(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(window->CBRep_BeginSelection->text(), QStringLiteral("Curseur [1: 5]"));
+        QCOMPARE(window->CBRep_EndSelection->text(), QStringLiteral("Curseur [2: 1]"));
+        QVERIFY(window->CBRep_EndSelection->isChecked());
+        doc->editor()->setSelection(0, 0, 0, 3);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(doc->editor()->viewport(), &release);
+        QCOMPARE(window->CBRep_EndSelection->text(), QStringLiteral("Curseur [1: 4]"));
+        QVERIFY(window->CBRep_BeginDocument->isChecked());
+        form->MenuNewDocClick(form.get());
+        QCOMPARE(window->Document(), document());
+        QVERIFY(window->CBRep_BeginDocument->isChecked() && window->CBRep_EndDocument->isChecked());
+    }
+
+    // After the last document closes the search commands and Copy do nothing, and the
+    // window that searched it touches nothing.
+    void nothingToSearchAfterTheLastDocument()
+    {
+        start();
+        document()->editor()->setText("foo");
+        form->MenuSearchClick();
+        TSearchReplaceSE *window = form->SearchReplaceSE();
+        window->CBSea_FindText->setEditText("foo");
+        window->hide();
+        DiscardChanges(form.get());
+        form->PopUpCloseClick();
+        QTRY_VERIFY(!window->Document());
+        QVERIFY(!form->ActiveDocument() && !form->EditDocument());
+        QVERIFY(enabledEditItems().isEmpty());
+        for (const char *name : {"MenuSearchNext", "MenuSearch", "MenuReplace", "MenuCopy", "MenuSelectAll",
+                                 "MenuPrint", "MenuPrinterSetup"})
+            form->Action(name)->trigger();
+        QVERIFY(!window->isVisible());
+        window->ButtonSearch->click();
+        window->ButtonReplaceAll->click();
+        QVERIFY(dialogs->asked.isEmpty());
+    }
+
+    // The editor prints at once, titled with the file name, empty while untitled.
+    void printingTitlesWithTheFileName()
+    {
+        QVERIFY(folder->write("page.html", "<p>printed</p>"));
+        start();
+        form->SynEditPrint1->setOutputFormat(QPrinter::PdfFormat);
+        form->SynEditPrint1->setOutputFileName(folder->file("untitled.pdf"));
+        form->Action("MenuPrint")->trigger();
+        QCOMPARE(form->SynEditPrint1->docName(), QString());
+        QVERIFY(QFile(folder->file("untitled.pdf")).size() > 0);
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("page.html"));
+        form->SynEditPrint1->setOutputFileName(folder->file("page.pdf"));
+        form->Action("MenuPrint")->trigger();
+        QCOMPARE(form->SynEditPrint1->docName(), QStringLiteral("page.html"));
+        QVERIFY(QFile(folder->file("page.pdf")).size() > 0);
+        // The preview prints through its dialog: cancelled, nothing is printed.
+        showPreview(document());
+        dialogs->printerAnswers << false;
+        form->Action("MenuPrint")->trigger();
+        QVERIFY(dialogs->printerAnswers.isEmpty());
+        QVERIFY(dialogs->asked.isEmpty());
+    }
+
+    // Search with the preview in front opens the find bar over the page.
+    void searchOnThePreviewOpensItsFindBar()
+    {
+        start();
+        TDocument *doc = document();
+        doc->editor()->setText("<p>find me</p>");
+        showPreview(doc);
+        form->Action("MenuSearch")->trigger();
+        auto *bar = doc->browser()->findChild<TPreviewFindBar *>();
+        QVERIFY(bar && bar->isVisible());
+        QVERIFY(!form->SearchReplaceSE()->isVisible());
+        QTest::keyClick(bar->text(), Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
+    }
+};
+
+VK_WINDOW_TEST_MAIN(TestEditCommands)
+#include "tst_editcommands.moc"
