@@ -4,6 +4,9 @@
 #include "util/DocumentText.h"
 #include "core/ImageList.h"
 #include "program/uDivStartVK.h"
+#include "core/Highlighters.h"
+#include "documents/TDocument.h"
+#include "documents/TDocumentTabs.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -401,18 +404,23 @@ void TMainForm::buildDocumentArea()
     PageControlMemos->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(PageControlMemos->tabBar(), &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopUpTabSheet->popup(PageControlMemos->tabBar()->mapToGlobal(pos)); });
-    connect(PageControlMemos, &QTabWidget::currentChanged, this, [this](int index) {
-        if (m_closing)
-            return;
-        QWidget *page = PageControlMemos->widget(index);
+    m_documents = new TDocumentTabs(PageControlMemos, this);
+    connect(m_documents, &TDocumentTabs::documentCreated, this, [this](TDocument *document) {
+        ApplyHighlighter(document->editor(), DocumentText::HighlighterKind::Multi);
+        document->setModified(false);
+        connectEditor(document->editor());
+        InstallDocumentHooks(document);
+    });
+    connect(m_documents, &TDocumentTabs::currentChanged, this, [this](TDocument *document) {
         // The Tidy page disables the font controls; any other page enables them.
-        if (page == TBTidyConfig)
+        if (PageControlMemos->currentWidget() == TBTidyConfig)
             TBTidyConfigShow();
         else
             TBTidyConfigHide();
-        if (DocumentNumberOf(page) >= 0)
-            TBSynEditDynShow(page);
+        if (document)
+            TBSynEditDynShow(document);
     });
+    ApplyDocumentLook();
 
     buildTidyConfigPage();
     PageControlMemos->addTab(TBTidyConfig, tr("Tidy configuration"));

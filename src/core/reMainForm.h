@@ -29,6 +29,7 @@ class QWebEngineView;
 class QsciScintilla;
 class SyntaxColorModel;
 class TDocument;
+class TDocumentTabs;
 
 // What changed in an editor, for SynEditStatusChange.
 enum SynStatusChange {
@@ -81,14 +82,17 @@ public:
     TDocument *ActiveDocument() const;
     // The open documents in tab order.
     QList<TDocument *> Documents() const;
-    static TDocument *DocumentOf(QWidget *container);
+    TDocumentTabs *DocumentTabs() const { return m_documents; }
+    // The editor of the document in front (null when none).
+    QsciScintilla *ActiveSynEdit() const;
     void CreateTabSheetAndEditor();
-    void SetActiveTTabSheets(QWidget *container);
-    void TBSynEditDynShow(QWidget *sender);
+    void TBSynEditDynShow(TDocument *document);
     void SynEditStatusChange(QsciScintilla *sender, int changes);
     void ActualiseSynEditStatus();
     void ActualizeStatusBar();
-    bool SaveBeforeExit();
+    // Asks whether to save a modified document; false when the document must stay
+    // (Cancel, or Yes and the save did not happen).
+    bool SaveBeforeExit(TDocument *document);
     void PopUpCloseClick();
     void PopUpTabSheetPopup();
     void PopupRenameFileClick();
@@ -100,7 +104,6 @@ public:
     void SEFontSizeChange();
     void CBFontChange();
     static QString SelectionStatusText(QsciScintilla *editor);
-    QWidget *ContainerOfEditor(QsciScintilla *editor) const;
     void ShowCaretStatus(QsciScintilla *editor);
     void ShowModifiedStatus(QsciScintilla *editor);
     void ShowUndoRedoStatus(QsciScintilla *editor);
@@ -108,14 +111,7 @@ public:
     static QFont EditorFont(QsciScintilla *editor);
     void ApplyGutterColors(QsciScintilla *editor);
     void SearchZoneToWholeDocument();
-    // The document number of a container tab, -1 for the Tidy configuration page.
-    static int DocumentNumberOf(QWidget *container);
-    QWidget *ContainerOfNumber(int number) const;
     bool DocumentPageInFront() const;
-    // File name shown for a document: the name part of its path, else the tab caption.
-    QString DocumentFileName(QWidget *container) const;
-    void SetContainerImage(QWidget *container, int imageIndex);
-    int ContainerImage(QWidget *container) const;
 
     // New, open and save.
     bool MenuSaveClick();
@@ -123,16 +119,19 @@ public:
     void MenuNewDocClick(QObject *sender);
     void MenuOpenClick();
     void MenuBlankWebsiteTemplateClick();
-    // Opens the file into the active (fresh) document; false with a message when it cannot be read.
-    bool OpenFile(const QString &path);
+    // Opens a file in a tab of its own, or brings the tab that has it to the front.
+    // Nothing is left behind when it cannot be read (false, and the user is told why).
+    bool OpenDocument(const QString &path);
+    // Loads the file into the document; false with a message when it cannot be read.
+    bool OpenFile(const QString &path, TDocument *document);
     void OpenTabOfTheFile(const QString &path);
     bool IsSameFile(const QString &path);
-    // The paths of the document pages in tab order (empty for untitled documents).
-    QStringList DocumentPaths() const;
     void GetHighlihter(const QString &path, QsciScintilla *editor);
     bool SaveFileAs(const QString &proposed);
-    // Writes the editor text in the active document's encoding; false (and a message) on failure.
-    bool SaveFileAsType(const QString &path, QsciScintilla *editor);
+    // Writes the document's text in its encoding; false (and a message) on failure.
+    bool SaveFileAsType(const QString &path, TDocument *document);
+    // True when the document's encoding holds its text, or the user accepts losing what it cannot hold.
+    bool ConfirmEncodingHoldsText(TDocument *document);
     void ShowFileType(const QString &encoding);
     void ActualizeFileType();
     void EncodingRadioClick(const QString &encoding);
@@ -141,7 +140,8 @@ public:
     void RecentFileListCreateMenu();
     void ItemRecentFilesClick(int position);
     void EraseRecentFilesClick();
-    // The temporary copy moves to another folder; the copy at the old path is deleted.
+    // The temporary copy moves to another folder; the copy at the old path is deleted
+    // when the program wrote it.
     void MoveTemporaryCopy(const QString &folder);
 
     // Validation with HTML Tidy.
@@ -261,7 +261,7 @@ public:
     // Steps of start-up that other parts of the window supply.
     void ActivateBrowserEmulationStep();
     void TidyConfigPageInit();
-    void OpenLastFiles(const QString &lastFilesList);
+    void OpenLastFiles(const QStringList &lastFiles);
     void InitMultiHighlighters();
     void OpenRememberedTheme();
     void CloseToolWindows();
@@ -276,15 +276,14 @@ public:
     struct VkSettings CurrentSettings() const;
 
     // Fields.
-    quint16 UntitledCount = 0;
-    quint16 DocumentNumber = 0;
     int PreviewLoaded = 0;
     int FormButtonCount = 0;
     int FormCheckBoxCount = 0;
     int FormRadioCount = 0;
     int OptionGridRow = 0;
     bool HasLastFiles = false;
-    QString LastFilesList;
+    // The files open at the last exit, in tab order.
+    QStringList LastFilesList;
     bool JavascriptEnabled = false;
     QString ThemeName = QStringLiteral("_defaut-settings");
     // The colour model every editor follows; it exists, with the built-in colours, from the
@@ -314,15 +313,6 @@ public:
     QStringList ReplaceFindItems;
     QStringList ReplaceReplaceItems;
     TidyOptionTables TidyTables;
-
-    // Active-document references; empty when no document exists.
-    QPointer<QWidget> ActiveContainer;
-    QPointer<QWidget> ActiveEditorSheet;
-    QPointer<QWidget> ActivePreviewSheet;
-    QPointer<QsciScintilla> ActiveSynEdit;
-    QPointer<QWebEngineView> ActiveWebBrowser;
-    QPointer<QLabel> ActiveLabelFileType;
-    QPointer<QPushButton> ActiveButtonWBReload;
 
     // Components.
     QTabWidget *PageControlMemos = nullptr;
@@ -381,7 +371,9 @@ private:
                        const QKeySequence &shortcut = QKeySequence());
     void connectEditor(QsciScintilla *editor);
     void OpenThroughDialog(const QString &presetFile);
-    void closeActiveContainer();
+    // The tabs' pictures and the page captions of the language file.
+    void ApplyDocumentLook();
+    TDocumentTabs *m_documents = nullptr;
     void deleteTemporaryFiles();
 
     static SyntaxColorModel *NewSyntaxColors(QObject *owner);
@@ -389,7 +381,6 @@ private:
     SyntaxColorModel *m_syntaxColors = NewSyntaxColors(this);
     bool m_shown = false;
     bool m_acceptDrops = false;
-    bool m_closing = false;
     QLabel *m_statusPanels[7] = {};
     QPointer<class TSearchReplaceSE> m_searchWindow;
 };

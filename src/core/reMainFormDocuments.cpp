@@ -4,6 +4,7 @@
 #include "dialogs/MessageBoxes.h"
 
 #include "documents/TDocument.h"
+#include "documents/TDocumentTabs.h"
 
 #include "core/Highlighters.h"
 #include "core/ImageList.h"
@@ -41,170 +42,55 @@
 #include <cstring>
 
 namespace {
-const char *const kDocumentNumber = "DocumentNumber";
-const char *const kImageIndex = "ImageIndex";
-
 QString statusCaret(int line, int column)
 {
     return QString::asprintf("%4d:%4d", line, column);
 }
 } // namespace
 
-int TMainForm::DocumentNumberOf(QWidget *container)
-{
-    if (!container)
-        return -1;
-    const QVariant v = container->property(kDocumentNumber);
-    return v.isValid() ? v.toInt() : -1;
-}
-
-TDocument *TMainForm::DocumentOf(QWidget *container)
-{
-    return container ? container->findChild<TDocument *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
-}
-
 TDocument *TMainForm::ActiveDocument() const
 {
-    return DocumentOf(PageControlMemos->currentWidget());
+    return m_documents ? m_documents->current() : nullptr;
 }
 
 QList<TDocument *> TMainForm::Documents() const
 {
-    QList<TDocument *> documents;
-    for (int i = 0; i < PageControlMemos->count(); ++i) {
-        if (TDocument *document = DocumentOf(PageControlMemos->widget(i)))
-            documents << document;
-    }
-    return documents;
+    return m_documents ? m_documents->documents() : QList<TDocument *>();
 }
 
-QWidget *TMainForm::ContainerOfNumber(int number) const
+QsciScintilla *TMainForm::ActiveSynEdit() const
 {
-    return PageControlMemos->findChild<QWidget *>(QStringLiteral("TBContainer_%1").arg(number));
+    TDocument *document = ActiveDocument();
+    return document ? document->editor() : nullptr;
 }
 
 bool TMainForm::DocumentPageInFront() const
 {
-    return DocumentNumberOf(PageControlMemos->currentWidget()) >= 0;
+    return ActiveDocument() != nullptr;
 }
 
-QString TMainForm::DocumentFileName(QWidget *container) const
+void TMainForm::ApplyDocumentLook()
 {
-    if (!container)
-        return {};
-    const QString path = container->toolTip();
-    if (!path.isEmpty())
-        return QFileInfo(path).fileName();
-    const int index = PageControlMemos->indexOf(container);
-    return index >= 0 ? PageControlMemos->tabText(index) : QString();
-}
-
-void TMainForm::SetContainerImage(QWidget *container, int imageIndex)
-{
-    if (!container)
-        return;
-    container->setProperty(kImageIndex, imageIndex);
-    const int index = PageControlMemos->indexOf(container);
-    if (index >= 0)
-        PageControlMemos->setTabIcon(index, ImageList1(imageIndex));
-}
-
-int TMainForm::ContainerImage(QWidget *container) const
-{
-    if (!container)
-        return -1;
-    const QVariant v = container->property(kImageIndex);
-    return v.isValid() ? v.toInt() : -1;
+    TDocumentTabs::Look look;
+    look.saved = ImageList1(imgDocSaved);
+    look.modified = ImageList1(imgDocModified);
+    look.savedIndex = imgDocSaved;
+    look.modifiedIndex = imgDocModified;
+    look.editorPage = ImageList1(imgEditorPage);
+    look.previewPage = ImageList1(imgPreviewPage);
+    look.back = ImageList1(imgPrevious);
+    look.forward = ImageList1(imgNext);
+    look.reload = ImageList1(imgReload);
+    look.editorCaption = STBEditorCaption;
+    look.previewCaption = SPreview;
+    look.reloadCaption = SReload;
+    m_documents->setLook(look);
 }
 
 void TMainForm::CreateTabSheetAndEditor()
 {
-    const int n = DocumentNumber;
-    auto *container = new QWidget(PageControlMemos);
-    container->setObjectName(QStringLiteral("TBContainer_%1").arg(n));
-    container->setProperty(kDocumentNumber, n);
-    auto *containerLayout = new QVBoxLayout(container);
-    containerLayout->setContentsMargins(0, 0, 0, 0);
-
-    auto *inner = new QTabWidget(container);
-    inner->setObjectName("SubPC_" + container->objectName());
-    inner->setTabPosition(QTabWidget::South);
-    inner->setDocumentMode(true);
-    containerLayout->addWidget(inner);
-
-    auto *editorPage = new QWidget(inner);
-    editorPage->setObjectName(QStringLiteral("TBSynEdit_%1_%2").arg(n).arg(0));
-    auto *editorLayout = new QVBoxLayout(editorPage);
-    editorLayout->setContentsMargins(0, 0, 0, 0);
-    auto *editor = new QsciScintilla(editorPage);
-    editor->setObjectName(QStringLiteral("SynEdit_%1").arg(n));
-    editor->setUtf8(true);
-    editor->setEolMode(QsciScintilla::EolUnix);
-    editor->setMarginType(0, QsciScintilla::NumberMargin);
-    editor->setMarginWidth(0, QStringLiteral("0000000"));
-    editor->setMarginLineNumbers(0, true);
-    editor->setMarginWidth(1, 0);
-    editor->setTabWidth(8);
-    editor->setIndentationsUseTabs(true);
-    editor->setScrollWidth(2048);
-    editor->setScrollWidthTracking(true);
-    editor->setContextMenuPolicy(Qt::CustomContextMenu);
-    ApplyHighlighter(editor, DocumentText::HighlighterKind::Multi);
-    editor->setModified(false);
-    editorLayout->addWidget(editor);
-    inner->addTab(editorPage, ImageList1(imgEditorPage), STBEditorCaption);
-
-    auto *previewPage = new QWidget(inner);
-    previewPage->setObjectName(QStringLiteral("TBWebBrowser_%1_%2").arg(n).arg(1));
-    auto *previewLayout = new QVBoxLayout(previewPage);
-    previewLayout->setContentsMargins(0, 0, 0, 0);
-    previewLayout->setSpacing(0);
-    auto *bar = new QFrame(previewPage);
-    bar->setObjectName(QStringLiteral("PanelWBOutput_%1").arg(n));
-    bar->setFixedHeight(26);
-    bar->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    auto *label = new QLabel(bar);
-    label->setObjectName(QStringLiteral("LabelFileType_%1").arg(n));
-    label->move(100, 7);
-    label->hide();
-    auto *back = new QPushButton(bar);
-    back->setObjectName(QStringLiteral("ButtonWBOutputPrevious_%1").arg(n));
-    back->setIcon(ImageList1(imgPrevious));
-    back->setGeometry(8, 3, 20, 20);
-    auto *forward = new QPushButton(bar);
-    forward->setObjectName(QStringLiteral("ButtonWBOutputNext_%1").arg(n));
-    forward->setIcon(ImageList1(imgNext));
-    forward->setGeometry(32, 3, 20, 20);
-    auto *reload = new QPushButton(SReload, bar);
-    reload->setObjectName(QStringLiteral("ButtonWBReload_%1").arg(n));
-    reload->setIcon(ImageList1(imgReload));
-    reload->setGeometry(80, 3, 90, 20);
-    previewLayout->addWidget(bar);
-    auto *browser = new QWebEngineView(previewPage);
-    browser->setObjectName(QStringLiteral("WebBrowser_%1").arg(n));
-    browser->setAcceptDrops(false);
-    browser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, JavascriptEnabled);
-    previewLayout->addWidget(browser, 1);
-    inner->addTab(previewPage, ImageList1(imgPreviewPage), SPreview);
-
-    connectEditor(editor);
-    InstallDocumentHooks(new TDocument(n, container, editor, browser));
-
-    ActiveContainer = container;
-    ActiveEditorSheet = editorPage;
-    ActivePreviewSheet = previewPage;
-    ActiveSynEdit = editor;
-    ActiveWebBrowser = browser;
-    const int index = PageControlMemos->addTab(container, QString());
-    SetContainerImage(container, imgDocSaved);
-    // Showing the new tab makes it the active document.
-    if (PageControlMemos->currentIndex() == index)
-        TBSynEditDynShow(container);
-    else
-        PageControlMemos->setCurrentIndex(index);
-    ActiveLabelFileType = label;
-    ActiveButtonWBReload = reload;
-    ++DocumentNumber;
+    // The new tab comes to the front, which makes it the active document.
+    m_documents->create(JavascriptEnabled);
 }
 
 void TMainForm::connectEditor(QsciScintilla *editor)
@@ -220,10 +106,37 @@ void TMainForm::connectEditor(QsciScintilla *editor)
     connect(editor, &QWidget::customContextMenuRequested, this,
             [this, editor](const QPoint &pos) { PopupHtmlTagsAndAttributes->popup(editor->mapToGlobal(pos)); });
     editor->installEventFilter(this);
+    // Files dropped on the editor open as files dropped on the window; text drops stay the editor's.
+    editor->viewport()->installEventFilter(this);
 }
+
+namespace {
+QStringList droppedFiles(const QMimeData *data)
+{
+    QStringList paths;
+    if (data && data->hasUrls()) {
+        for (const QUrl &url : data->urls()) {
+            if (url.isLocalFile())
+                paths << url.toLocalFile();
+        }
+    }
+    return paths;
+}
+} // namespace
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_acceptDrops && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+                          event->type() == QEvent::Drop)) {
+        auto *drop = static_cast<QDropEvent *>(event);
+        const QStringList paths = droppedFiles(drop->mimeData());
+        if (!paths.isEmpty() && qobject_cast<QsciScintilla *>(watched->parent())) {
+            drop->acceptProposedAction();
+            if (event->type() == QEvent::Drop)
+                DropFiles(paths);
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto *editor = qobject_cast<QsciScintilla *>(watched);
         auto *key = static_cast<QKeyEvent *>(event);
@@ -236,54 +149,26 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMainForm::SetActiveTTabSheets(QWidget *container)
-{
-    const int n = DocumentNumberOf(container);
-    if (n < 0)
-        return;
-    ActiveEditorSheet = container->findChild<QWidget *>(QStringLiteral("TBSynEdit_%1_%2").arg(n).arg(0));
-    ActivePreviewSheet = container->findChild<QWidget *>(QStringLiteral("TBWebBrowser_%1_%2").arg(n).arg(1));
-    ActiveSynEdit = container->findChild<QsciScintilla *>(QStringLiteral("SynEdit_%1").arg(n));
-    ActiveWebBrowser = container->findChild<QWebEngineView *>(QStringLiteral("WebBrowser_%1").arg(n));
-    ActiveLabelFileType = container->findChild<QLabel *>(QStringLiteral("LabelFileType_%1").arg(n));
-    ActiveButtonWBReload = container->findChild<QPushButton *>(QStringLiteral("ButtonWBReload_%1").arg(n));
-    if (auto *inner = container->findChild<QTabWidget *>("SubPC_" + container->objectName())) {
-        inner->setTabText(0, STBEditorCaption);
-        inner->setTabText(1, SPreview);
-    }
-    if (ActiveButtonWBReload)
-        ActiveButtonWBReload->setText(SReload);
-}
-
-void TMainForm::TBSynEditDynShow(QWidget *sender)
+void TMainForm::TBSynEditDynShow(TDocument *document)
 {
     // The results of a run belong to the document it ran on: counts and icon go too.
     ResetTidyErrors();
-    ActiveContainer = sender;
-    SetActiveTTabSheets(sender);
     ActualizeFileType();
     PreviewLoaded = 0;
-    if (ActiveSynEdit) {
-        QFont font(CBFont->currentText());
-        font.setPointSize(SEFontSize->value());
-        font.setStyleHint(QFont::Monospace);
-        ApplyEditorFont(ActiveSynEdit, font);
-        ShowHiddenChars(ButtonShowHiddenChars->isChecked());
-        ActiveSynEdit->setWrapMode(ButtonWordWrap->isChecked() ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
-        ApplyGutterColors(ActiveSynEdit);
-        auto *inner = sender->findChild<QTabWidget *>("SubPC_" + sender->objectName());
-        if (inner && inner->currentWidget() == ActiveEditorSheet)
-            ActiveSynEdit->setFocus();
-    }
+    QsciScintilla *editor = document->editor();
+    QFont font(CBFont->currentText());
+    font.setPointSize(SEFontSize->value());
+    font.setStyleHint(QFont::Monospace);
+    ApplyEditorFont(editor, font);
+    ShowHiddenChars(ButtonShowHiddenChars->isChecked());
+    editor->setWrapMode(ButtonWordWrap->isChecked() ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    ApplyGutterColors(editor);
+    if (document->pages() && document->pages()->currentWidget() == document->editorPage())
+        editor->setFocus();
     ActualiseSynEditStatus();
     ActualizeStatusBar();
     SetCBCharset();
     SearchZoneToWholeDocument();
-}
-
-QWidget *TMainForm::ContainerOfEditor(QsciScintilla *editor) const
-{
-    return ContainerOfNumber(editor->objectName().mid(int(qstrlen("SynEdit_"))).toInt());
 }
 
 void TMainForm::ShowCaretStatus(QsciScintilla *editor)
@@ -313,13 +198,8 @@ void TMainForm::ShowUndoRedoStatus(QsciScintilla *editor)
 
 void TMainForm::SynEditStatusChange(QsciScintilla *sender, int changes)
 {
-    if (!sender)
-        return;
-    // The tab that holds the editor shows the mark, whichever tab is in front.
-    if (changes & scModified)
-        SetContainerImage(ContainerOfEditor(sender), sender->isModified() ? imgDocModified : imgDocSaved);
-    // The panels and buttons show the document in front.
-    if (sender != ActiveSynEdit)
+    // The panels and buttons show the document in front; its tab shows its own mark.
+    if (!sender || sender != ActiveSynEdit())
         return;
     ShowCaretStatus(sender);
     if (changes & scModified)
@@ -350,77 +230,51 @@ QString TMainForm::SelectionStatusText(QsciScintilla *editor)
 
 void TMainForm::ActualiseSynEditStatus()
 {
-    if (!ActiveSynEdit)
+    QsciScintilla *editor = ActiveSynEdit();
+    if (!editor)
         return;
-    ShowCaretStatus(ActiveSynEdit);
-    ShowModifiedStatus(ActiveSynEdit);
-    SetContainerImage(ActiveContainer, ActiveSynEdit->isModified() ? imgDocModified : imgDocSaved);
-    ShowUndoRedoStatus(ActiveSynEdit);
+    ShowCaretStatus(editor);
+    ShowModifiedStatus(editor);
+    ShowUndoRedoStatus(editor);
 }
 
 void TMainForm::ActualizeStatusBar()
 {
-    if (!ActiveSynEdit)
+    TDocument *document = ActiveDocument();
+    if (!document)
         return;
-    StatusPanel(1)->setText(ActiveSynEdit->isModified() ? SEditModify : QString());
-    StatusPanel(2)->setText(ActiveSynEdit->overwriteMode() ? QString() : SEditInsert);
-    StatusPanel(3)->setText(SelectionStatusText(ActiveSynEdit));
-    StatusPanel(4)->setText(ActiveLabelFileType ? ActiveLabelFileType->text() : QString());
+    QsciScintilla *editor = document->editor();
+    StatusPanel(1)->setText(editor->isModified() ? SEditModify : QString());
+    StatusPanel(2)->setText(editor->overwriteMode() ? QString() : SEditInsert);
+    StatusPanel(3)->setText(SelectionStatusText(editor));
+    StatusPanel(4)->setText(document->encoding());
 }
 
-bool TMainForm::SaveBeforeExit()
+bool TMainForm::SaveBeforeExit(TDocument *document)
 {
-    if (!ActiveSynEdit || !ActiveSynEdit->isModified())
+    if (!document || !document->isModified())
         return true;
-    const QString text = FormatMessageText(SWarningSaveChanges, {DocumentFileName(ActiveContainer)});
+    const QString text = FormatMessageText(SWarningSaveChanges, {document->fileName()});
     const auto answer = Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), text,
                                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
-    if (answer == QMessageBox::Yes)
-        MenuSaveAsClick();
+    if (answer == QMessageBox::Yes) {
+        // A save that is cancelled or fails keeps the document, and its text, open.
+        m_documents->setCurrent(document);
+        return MenuSaveAsClick();
+    }
     return true;
 }
 
 void TMainForm::PopUpCloseClick()
 {
-    if (!DocumentPageInFront() || PageControlMemos->count() <= 1)
+    TDocument *document = ActiveDocument();
+    if (!document || PageControlMemos->count() <= 1)
         return;
-    if (!SaveBeforeExit())
+    if (!SaveBeforeExit(document))
         return;
-    closeActiveContainer();
-}
-
-void TMainForm::closeActiveContainer()
-{
-    QWidget *container = PageControlMemos->currentWidget();
-    const bool hide = PageControlMemos->count() > 2;
-    if (hide)
-        PageControlMemos->setUpdatesEnabled(false);
-    m_closing = true;
-    PageControlMemos->removeTab(PageControlMemos->indexOf(container));
-    m_closing = false;
-    container->deleteLater();
-    container->setParent(nullptr);
-    if (PageControlMemos->count() > 1) {
-        QWidget *last = PageControlMemos->widget(PageControlMemos->count() - 1);
-        if (PageControlMemos->currentWidget() == last)
-            TBSynEditDynShow(last);
-        else
-            PageControlMemos->setCurrentWidget(last);
-    } else {
-        ActiveContainer = nullptr;
-        ActiveEditorSheet = nullptr;
-        ActivePreviewSheet = nullptr;
-        ActiveSynEdit = nullptr;
-        ActiveWebBrowser = nullptr;
-        ActiveLabelFileType = nullptr;
-        ActiveButtonWBReload = nullptr;
-        PageControlMemos->setCurrentIndex(0);
-        TBTidyConfigShow();
-    }
-    if (hide)
-        PageControlMemos->setUpdatesEnabled(true);
+    m_documents->close(document);
 }
 
 void TMainForm::PopUpTabSheetPopup()
@@ -432,11 +286,10 @@ void TMainForm::PopUpTabSheetPopup()
 
 void TMainForm::PopupRenameFileClick()
 {
-    if (!DocumentPageInFront() || !ActiveContainer)
+    TDocument *document = ActiveDocument();
+    if (!document || document->isUntitled())
         return;
-    const QString oldPath = ActiveContainer->toolTip();
-    if (oldPath.isEmpty())
-        return;
+    const QString oldPath = document->path();
     QString name = QFileInfo(oldPath).fileName();
     if (!Dialogs().inputText(SRenameFile, SEnterNewNameFile, &name))
         return;
@@ -451,20 +304,16 @@ void TMainForm::PopupRenameFileClick()
         ShowMessageKind(0, FormatMessageText(SErrorRename, {reason}));
         return;
     }
-    const int index = PageControlMemos->indexOf(ActiveContainer);
-    PageControlMemos->setTabText(index, QFileInfo(name).fileName());
-    ActiveContainer->setToolTip(newPath);
-    SetContainerImage(ActiveContainer, imgSaveIdle);
+    // Only the name changes: edits not yet saved stay marked as such.
+    document->setPath(newPath);
     RenameInRecentFiles(oldPath, newPath);
     RecentFileListCreateMenu();
 }
 
 void TMainForm::PopupPathClick()
 {
-    if (!DocumentPageInFront() || !ActiveContainer)
-        return;
-    const QString path = ActiveContainer->toolTip();
-    ShowMessageKind(0, path.isEmpty() ? PageControlMemos->tabText(PageControlMemos->indexOf(ActiveContainer)) : path);
+    if (TDocument *document = ActiveDocument())
+        ShowMessageKind(0, document->isUntitled() ? document->fileName() : document->path());
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent *event)
@@ -475,33 +324,23 @@ void TMainForm::dragEnterEvent(QDragEnterEvent *event)
 
 void TMainForm::dropEvent(QDropEvent *event)
 {
-    QStringList paths;
-    for (const QUrl &url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
     event->acceptProposedAction();
-    DropFiles(paths);
+    DropFiles(droppedFiles(event->mimeData()));
 }
 
 void TMainForm::DropFiles(const QStringList &paths)
 {
-    for (const QString &path : paths) {
-        if (IsSameFile(path)) {
-            OpenTabOfTheFile(path);
-            return;
-        }
-        CreateTabSheetAndEditor();
-        OpenFile(path);
-    }
+    for (const QString &path : paths)
+        OpenDocument(path);
 }
 
 void TMainForm::ButtonWordWrapClick()
 {
-    if (!ActiveSynEdit)
+    QsciScintilla *editor = ActiveSynEdit();
+    if (!editor)
         return;
-    ActiveSynEdit->setWrapMode(ButtonWordWrap->isChecked() ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
-    ActiveSynEdit->setCursorPosition(0, 0);
+    editor->setWrapMode(ButtonWordWrap->isChecked() ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    editor->setCursorPosition(0, 0);
 }
 
 void TMainForm::ButtonShowHiddenCharsClick()
@@ -511,28 +350,31 @@ void TMainForm::ButtonShowHiddenCharsClick()
 
 void TMainForm::ShowHiddenChars(bool show)
 {
-    if (!ActiveSynEdit)
+    QsciScintilla *editor = ActiveSynEdit();
+    if (!editor)
         return;
-    ActiveSynEdit->setWhitespaceVisibility(show ? QsciScintilla::WsVisible : QsciScintilla::WsInvisible);
-    ActiveSynEdit->setEolVisibility(show);
+    editor->setWhitespaceVisibility(show ? QsciScintilla::WsVisible : QsciScintilla::WsInvisible);
+    editor->setEolVisibility(show);
 }
 
 void TMainForm::SEFontSizeChange()
 {
-    if (!ActiveSynEdit)
+    QsciScintilla *editor = ActiveSynEdit();
+    if (!editor)
         return;
-    QFont font = EditorFont(ActiveSynEdit);
+    QFont font = EditorFont(editor);
     font.setPointSize(SEFontSize->value());
-    ApplyEditorFont(ActiveSynEdit, font);
+    ApplyEditorFont(editor, font);
 }
 
 void TMainForm::CBFontChange()
 {
-    if (!ActiveSynEdit)
+    QsciScintilla *editor = ActiveSynEdit();
+    if (!editor)
         return;
-    QFont font = EditorFont(ActiveSynEdit);
+    QFont font = EditorFont(editor);
     font.setFamily(CBFont->currentText());
-    ApplyEditorFont(ActiveSynEdit, font);
+    ApplyEditorFont(editor, font);
 }
 
 void TMainForm::ApplyEditorFont(QsciScintilla *editor, const QFont &font)

@@ -7,6 +7,7 @@
 #include "program/uDivStartVK.h"
 #include "documents/PreviewPage.h"
 #include "documents/TDocument.h"
+#include "documents/TDocumentTabs.h"
 #include "dialogs/UserDialogs.h"
 #include "tools/ReSearchReplaceSE.h"
 
@@ -179,7 +180,7 @@ TSearchReplaceSE *TMainForm::SearchReplaceSE()
 
 TDocument *TMainForm::EditDocument() const
 {
-    return DocumentOf(ActiveContainer);
+    return DocumentTabs()->lastCurrent();
 }
 
 bool TMainForm::TidyPageInFront() const

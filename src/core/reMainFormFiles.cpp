@@ -4,6 +4,9 @@
 
 #include "util/DocumentText.h"
 #include "documents/EditorText.h"
+#include "documents/TDocument.h"
+#include "documents/TDocumentTabs.h"
+#include "documents/TemporaryCopy.h"
 #include "core/Highlighters.h"
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
@@ -41,28 +44,21 @@ NewDocKind kindOfSender(QObject *sender)
 }
 } // namespace
 
-QStringList TMainForm::DocumentPaths() const
-{
-    QStringList paths;
-    for (int i = 1; i < PageControlMemos->count(); ++i)
-        paths << PageControlMemos->widget(i)->toolTip();
-    return paths;
-}
-
 void TMainForm::MenuNewDocClick(QObject *sender)
 {
     ResetAndNew();
     CreateTabSheetAndEditor();
-    ++UntitledCount;
+    TDocument *document = ActiveDocument();
     const NewDocKind kind = kindOfSender(sender);
     NewDocExtension = DocumentText::NewDocExtension(kind);
-    ApplyHighlighter(ActiveSynEdit, HighlighterKind::Multi);
-    LoadEditorText(ActiveSynEdit, NewDocTemplate(kind, LanguageCode));
+    ApplyHighlighter(document->editor(), HighlighterKind::Multi);
+    LoadEditorText(document->editor(), NewDocTemplate(kind, LanguageCode));
+    document->setLineBreak(TDocument::LineBreak::LF);
     // The templates declare UTF-8, so the document is written in UTF-8.
-    ShowFileType(Utf8);
-    ActiveSynEdit->setModified(false);
-    PageControlMemos->setTabText(PageControlMemos->indexOf(ActiveContainer),
-                                 UntitledCaption(SUntitled, UntitledCount, kind));
+    document->setEncoding(Utf8);
+    ActualizeFileType();
+    document->setModified(false);
+    document->setUntitledCaption(UntitledCaption(SUntitled, m_documents->takeUntitledNumber(), kind));
     ActualizeStatusBar();
     SetCBCharset();
 }
@@ -85,76 +81,80 @@ void TMainForm::OpenThroughDialog(const QString &presetFile)
     if (chosen.isEmpty())
         return;
     const QString path = chosen.first();
-    if (IsSameFile(path)) {
-        OpenTabOfTheFile(path);
-        return;
-    }
-    LastOpenFolder = QFileInfo(path).absolutePath() + "/";
-    CreateTabSheetAndEditor();
-    OpenFile(path);
-    OpenTabOfTheFile(path);
+    if (!IsSameFile(path))
+        LastOpenFolder = QFileInfo(path).absolutePath() + "/";
+    OpenDocument(path);
 }
 
-bool TMainForm::OpenFile(const QString &path)
+bool TMainForm::OpenDocument(const QString &path)
 {
-    ResetTidyErrors();
-    if (!ActiveSynEdit)
-        return false;
-    GetHighlihter(path, ActiveSynEdit);
+    if (TDocument *open = m_documents->findByPath(path)) {
+        m_documents->setCurrent(open);
+        return true;
+    }
+    // Read first: a file that cannot be read leaves no empty tab behind.
     QString text;
     QString encoding;
     QString error;
     if (!LoadDocument(path, &text, &encoding, &error)) {
-        // The tab stays, empty; the user learns why.
         ShowMessageKind(2, error);
         return false;
     }
-    ShowFileType(encoding);
-    LoadEditorText(ActiveSynEdit, text);
+    CreateTabSheetAndEditor();
+    return OpenFile(path, ActiveDocument());
+}
+
+bool TMainForm::OpenFile(const QString &path, TDocument *document)
+{
+    ResetTidyErrors();
+    if (!document)
+        return false;
+    QString text;
+    QString encoding;
+    QString error;
+    if (!LoadDocument(path, &text, &encoding, &error)) {
+        ShowMessageKind(2, error);
+        return false;
+    }
+    QsciScintilla *editor = document->editor();
+    GetHighlihter(path, editor);
+    document->setEncoding(encoding);
+    ActualizeFileType();
+    document->setLineBreak(TDocument::DetectLineBreak(text));
+    LoadEditorText(editor, text);
     if (!IsInRecentFiles(path, RecentFiles)) {
         AddToRecentFiles(path, RecentFiles);
         RecentFileListCreateMenu();
     }
-    PageControlMemos->setTabText(PageControlMemos->indexOf(ActiveContainer), QFileInfo(path).fileName());
-    ActiveContainer->setToolTip(path);
+    document->setPath(path);
     MoveTemporaryCopy(QFileInfo(path).absolutePath() + "/");
-    ActiveSynEdit->setModified(false);
+    document->setModified(false);
     PreviewLoaded = 0;
     ActualizeStatusBar();
     SetCBCharset();
-    ActiveSynEdit->setFocus();
+    editor->setFocus();
     return true;
 }
 
 void TMainForm::MoveTemporaryCopy(const QString &folder)
 {
-    const QString newPath = folder + TmpDocName;
-    if (newPath == TmpDocFile)
-        return;
-    if (!TmpDocFile.isEmpty() && QFileInfo::exists(TmpDocFile))
-        QFile::remove(TmpDocFile);
-    TmpDocFile = newPath;
+    TmpDocFile = TemporaryCopy::Move(TmpDocFile, folder + TmpDocName, TmpDir + TmpDocName);
 }
 
-void TMainForm::OpenLastFiles(const QString &lastFilesList)
+void TMainForm::OpenLastFiles(const QStringList &lastFiles)
 {
-    const QStringList paths = QString(lastFilesList).replace(';', '\n').split('\n', Qt::SkipEmptyParts);
-    for (const QString &path : paths) {
-        CreateTabSheetAndEditor();
-        OpenFile(path);
-    }
+    for (const QString &path : lastFiles)
+        OpenDocument(path);
 }
 
 bool TMainForm::IsSameFile(const QString &path)
 {
-    return DocumentText::IsSameFile(DocumentPaths(), path);
+    return m_documents->findByPath(path) != nullptr;
 }
 
 void TMainForm::OpenTabOfTheFile(const QString &path)
 {
-    const int index = IndexOfSameFile(DocumentPaths(), path);
-    if (index >= 0)
-        PageControlMemos->setCurrentIndex(index + 1);
+    m_documents->setCurrent(m_documents->findByPath(path));
 }
 
 void TMainForm::GetHighlihter(const QString &path, QsciScintilla *editor)
@@ -162,23 +162,31 @@ void TMainForm::GetHighlihter(const QString &path, QsciScintilla *editor)
     ApplyHighlighter(editor, DocumentText::GetHighlihter(path));
 }
 
+bool TMainForm::ConfirmEncodingHoldsText(TDocument *document)
+{
+    if (document->encoding() != Ansi || FitsInAnsi(document->text()))
+        return true;
+    const auto answer = Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), SSaveInUnicode,
+                                          QMessageBox::Ignore | QMessageBox::Cancel);
+    return answer == QMessageBox::Ignore;
+}
+
 bool TMainForm::MenuSaveClick()
 {
-    if (!DocumentPageInFront() || !ActiveSynEdit)
+    TDocument *document = ActiveDocument();
+    if (!document)
         return false;
-    const QString path = ActiveContainer->toolTip();
     bool saved = false;
-    if (path.isEmpty()) {
-        saved = SaveFileAs(PageControlMemos->tabText(PageControlMemos->indexOf(ActiveContainer)));
-    } else if (QFileInfo::exists(path)) {
-        saved = SaveFileAsType(path, ActiveSynEdit);
-        if (saved) {
-            ActiveSynEdit->setModified(false);
-            SetContainerImage(ActiveContainer, 0);
-        }
+    if (document->isUntitled()) {
+        saved = SaveFileAs(document->fileName());
+    } else if (QFileInfo::exists(document->path())) {
+        // Save asks, as Save As does, before characters the encoding cannot hold are lost.
+        saved = ConfirmEncodingHoldsText(document) && SaveFileAsType(document->path(), document);
+        if (saved)
+            document->setModified(false);
     } else {
         ShowMessageKind(3, SFileNotFound);
-        saved = SaveFileAs(QFileInfo(path).fileName());
+        saved = SaveFileAs(document->fileName());
     }
     ActualizeStatusBar();
     return saved;
@@ -186,24 +194,17 @@ bool TMainForm::MenuSaveClick()
 
 bool TMainForm::MenuSaveAsClick()
 {
-    if (!DocumentPageInFront() || !ActiveSynEdit)
-        return false;
-    const QString path = ActiveContainer->toolTip();
-    return SaveFileAs(path.isEmpty() ? PageControlMemos->tabText(PageControlMemos->indexOf(ActiveContainer))
-                                     : QFileInfo(path).fileName());
+    TDocument *document = ActiveDocument();
+    return document && SaveFileAs(document->fileName());
 }
 
 bool TMainForm::SaveFileAs(const QString &proposed)
 {
-    if (!DocumentPageInFront() || !ActiveSynEdit)
+    TDocument *document = ActiveDocument();
+    if (!document)
         return false;
-    const QString encoding = ActiveLabelFileType ? ActiveLabelFileType->text() : QString();
-    if (encoding == Ansi && !FitsInAnsi(EditorText(ActiveSynEdit))) {
-        const auto answer = Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), SSaveInUnicode,
-                                              QMessageBox::Ignore | QMessageBox::Cancel);
-        if (answer != QMessageBox::Ignore)
-            return false;
-    }
+    if (!ConfirmEncodingHoldsText(document))
+        return false;
     const QFileInfo proposedInfo(proposed);
     const QString folder = proposedInfo.isAbsolute() && proposedInfo.exists() ? proposedInfo.absolutePath() + "/"
                                                                               : LastOpenFolder;
@@ -215,20 +216,14 @@ bool TMainForm::SaveFileAs(const QString &proposed)
     }
     if (QFileInfo(path).suffix().isEmpty() && !NewDocExtension.isEmpty())
         path += "." + NewDocExtension;
-    if (!ConfirmOverwrite(path)) {
-        ActualizeStatusBar();
-        return false;
-    }
-    if (!SaveFileAsType(path, ActiveSynEdit)) {
+    if (!ConfirmOverwrite(path) || !SaveFileAsType(path, document)) {
         ActualizeStatusBar();
         return false;
     }
     LastOpenFolder = QFileInfo(path).absolutePath() + "/";
-    ActiveContainer->setToolTip(path);
-    PageControlMemos->setTabText(PageControlMemos->indexOf(ActiveContainer), QFileInfo(path).fileName());
-    ActiveSynEdit->setModified(false);
-    SetContainerImage(ActiveContainer, 0);
-    GetHighlihter(path, ActiveSynEdit);
+    document->setPath(path);
+    document->setModified(false);
+    GetHighlihter(path, document->editor());
     ActualiseSynEditStatus();
     if (!IsInRecentFiles(path, RecentFiles)) {
         AddToRecentFiles(path, RecentFiles);
@@ -238,11 +233,10 @@ bool TMainForm::SaveFileAs(const QString &proposed)
     return true;
 }
 
-bool TMainForm::SaveFileAsType(const QString &path, QsciScintilla *editor)
+bool TMainForm::SaveFileAsType(const QString &path, TDocument *document)
 {
-    const QString encoding = ActiveLabelFileType ? ActiveLabelFileType->text() : QString();
     QString error;
-    if (!DocumentText::SaveFileAsType(path, EditorText(editor), encoding, &error)) {
+    if (!DocumentText::SaveFileAsType(path, document->text(), document->encoding(), &error)) {
         // The document keeps its text and its modified mark.
         ShowMessageKind(2, error);
         return false;
@@ -252,14 +246,14 @@ bool TMainForm::SaveFileAsType(const QString &path, QsciScintilla *editor)
 
 void TMainForm::ShowFileType(const QString &encoding)
 {
-    if (ActiveLabelFileType)
-        ActiveLabelFileType->setText(encoding);
+    if (TDocument *document = ActiveDocument())
+        document->setEncoding(encoding);
     ActualizeFileType();
 }
 
 void TMainForm::ActualizeFileType()
 {
-    const QString name = ActiveLabelFileType ? ActiveLabelFileType->text() : QString();
+    const QString name = ActiveDocument() ? ActiveDocument()->encoding() : QString();
     const QList<QPair<QRadioButton *, QString>> buttons = {
         {RBAnsi, Ansi}, {RBUtf8, Utf8}, {RBUtf8Bom, Utf8Bom}, {RBUtf16LE, LittleEndian}, {RBUtf16BE, BigEndian}};
     for (const auto &b : buttons) {
@@ -271,17 +265,18 @@ void TMainForm::ActualizeFileType()
 
 void TMainForm::EncodingRadioClick(const QString &encoding)
 {
-    // Only the label changes: the next save writes in this encoding.
-    if (ActiveLabelFileType)
-        ActiveLabelFileType->setText(encoding);
+    // The text is not converted: the next save writes in this encoding.
+    if (TDocument *document = ActiveDocument())
+        document->setEncoding(encoding);
     ActualizeStatusBar();
 }
 
 void TMainForm::SetCBCharset()
 {
-    if (!ActiveSynEdit)
+    TDocument *document = ActiveDocument();
+    if (!document)
         return;
-    const int index = DocumentText::SetCBCharset(EditorText(ActiveSynEdit));
+    const int index = DocumentText::SetCBCharset(document->text());
     if (index != NoCharsetChange) {
         CBCharset->blockSignals(true);
         CBCharset->setCurrentIndex(index);
@@ -291,17 +286,19 @@ void TMainForm::SetCBCharset()
 
 void TMainForm::CBCharsetChange()
 {
-    if (!ActiveSynEdit || !DocumentPageInFront())
+    TDocument *document = ActiveDocument();
+    if (!document)
         return;
     QString newText;
-    if (!ReplaceCharsetInDocument(EditorText(ActiveSynEdit), CBCharset->currentText(), &newText))
+    if (!ReplaceCharsetInDocument(document->text(), CBCharset->currentText(), &newText))
         return;
+    QsciScintilla *editor = document->editor();
     int line = 0;
     int index = 0;
-    ActiveSynEdit->getCursorPosition(&line, &index);
-    SetEditorText(ActiveSynEdit, newText);
-    ActiveSynEdit->setCursorPosition(line, index);
-    ActiveSynEdit->setModified(true);
+    editor->getCursorPosition(&line, &index);
+    SetEditorText(editor, newText);
+    editor->setCursorPosition(line, index);
+    document->setModified(true);
 }
 
 void TMainForm::RecentFileListCreateMenu()
@@ -339,11 +336,7 @@ void TMainForm::ItemRecentFilesClick(int position)
     }
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
-    if (!IsSameFile(path)) {
-        CreateTabSheetAndEditor();
-        OpenFile(path);
-    }
-    OpenTabOfTheFile(path);
+    OpenDocument(path);
 }
 
 void TMainForm::EraseRecentFilesClick()

@@ -6,6 +6,7 @@
 #include "program/MessagesKandrix.h"
 #include "program/VkSettings.h"
 #include "program/uDivStartVK.h"
+#include "documents/TDocument.h"
 #include "util/ManageOpenFileList.h"
 #include "util/uDivApplication.h"
 #include "validation/TidyOptionDefaults.h"
@@ -79,9 +80,7 @@ void TMainForm::OpenIniFile(const QString &path)
     ReplaceReplaceItems = settings.RDReplaceItem;
     TidyTables = settings.Tidy;
     RecentFiles = settings.RecentFiles;
-    LastFilesList.clear();
-    for (const QString &file : settings.LastFiles)
-        LastFilesList += file + ";";
+    LastFilesList = settings.LastFiles;
     HasLastFiles = settings.HasLastFiles;
 }
 
@@ -121,7 +120,10 @@ VkSettings TMainForm::CurrentSettings() const
     s.RDFindItem = ReplaceFindItems;
     s.RDReplaceItem = ReplaceReplaceItems;
     s.Tidy = TidyTables;
-    s.LastFiles = DocumentPaths();
+    for (const TDocument *document : Documents()) {
+        if (!document->isUntitled())
+            s.LastFiles << document->path();
+    }
     s.RecentFiles = RecentFiles;
     return s;
 }
@@ -183,7 +185,6 @@ void TMainForm::ApplyLanguageTexts(const LanguageTexts &texts)
         else if (auto *group = qobject_cast<QFrame *>(widget))
             group->setWindowTitle(t.text);
     }
-    // The document tab in front takes the new page captions.
-    if (ActiveContainer)
-        SetActiveTTabSheets(ActiveContainer);
+    // Every document tab takes the new page captions.
+    ApplyDocumentLook();
 }

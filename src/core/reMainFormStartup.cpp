@@ -4,6 +4,8 @@
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
 #include "dialogs/UserDialogs.h"
+#include "documents/TDocument.h"
+#include "documents/TemporaryCopy.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -19,6 +21,8 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <Qsci/qsciscintilla.h>
+
+#include <algorithm>
 
 void TMainForm::FormCreate()
 {
@@ -46,8 +50,6 @@ void TMainForm::FormCreate()
     CBTidyOptions->setCurrentText(QString());
     PreviewLoaded = 0;
     StatusIconIndex = -1;
-    UntitledCount = 0;
-    DocumentNumber = 0;
     FormButtonCount = 0;
     FormCheckBoxCount = 0;
     FormRadioCount = 0;
@@ -117,21 +119,11 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 bool TMainForm::FormClose()
 {
-    if (!AllFilesSaved()) {
-        for (int i = 0; i < PageControlMemos->count(); ++i) {
-            QWidget *page = PageControlMemos->widget(i);
-            if (DocumentNumberOf(page) < 0 || ContainerImage(page) != 28)
-                continue;
-            const QString text = FormatMessageText(SWarningSaveChanges, {DocumentFileName(page)});
-            const auto answer = Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), text,
-                                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-            if (answer == QMessageBox::Cancel)
-                return false;
-            if (answer == QMessageBox::Yes) {
-                PageControlMemos->setCurrentWidget(page);
-                MenuSaveAsClick();
-            }
-        }
+    // Every modified document is asked about, whatever its tab shows; a save that
+    // is cancelled or fails keeps the program open.
+    for (TDocument *document : Documents()) {
+        if (!SaveBeforeExit(document))
+            return false;
     }
     m_acceptDrops = false;
     setAcceptDrops(false);
@@ -143,7 +135,8 @@ bool TMainForm::FormClose()
 
 void TMainForm::deleteTemporaryFiles()
 {
-    for (const QString &path : {StderrFile, TmpDocFile, TidyConfigTmpFile, AppPath + "stderr.txt", BeforeCleanFile}) {
+    TemporaryCopy::Remove(TmpDocFile, TmpDir + TmpDocName);
+    for (const QString &path : {StderrFile, TidyConfigTmpFile, AppPath + "stderr.txt", BeforeCleanFile}) {
         if (!path.isEmpty() && QFileInfo::exists(path))
             QFile::remove(path);
     }
@@ -151,11 +144,8 @@ void TMainForm::deleteTemporaryFiles()
 
 bool TMainForm::AllFilesSaved() const
 {
-    for (int i = 0; i < PageControlMemos->count(); ++i) {
-        if (ContainerImage(PageControlMemos->widget(i)) == 28)
-            return false;
-    }
-    return true;
+    const QList<TDocument *> documents = Documents();
+    return std::none_of(documents.cbegin(), documents.cend(), [](const TDocument *d) { return d->isModified(); });
 }
 
 void TMainForm::SetShortCuts()

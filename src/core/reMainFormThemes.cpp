@@ -38,8 +38,8 @@ void TMainForm::InitMultiHighlighters()
         }
         SyntaxColorSettings::OriginSettings(*m_syntaxColors);
     }
-    if (ActiveSynEdit)
-        ApplyGutterColors(ActiveSynEdit);
+    if (QsciScintilla *editor = ActiveSynEdit())
+        ApplyGutterColors(editor);
 }
 
 void TMainForm::OpenRememberedTheme()
@@ -53,8 +53,8 @@ void TMainForm::OpenRememberedTheme()
         ShowMessageKind(2, QString::fromUtf8(error.what()));
     }
     ThemeName = m_syntaxColors->ThemeName();
-    if (ActiveSynEdit)
-        ApplyGutterColors(ActiveSynEdit);
+    if (QsciScintilla *editor = ActiveSynEdit())
+        ApplyGutterColors(editor);
 }
 
 void TMainForm::ApplyGutterColors(QsciScintilla *editor)

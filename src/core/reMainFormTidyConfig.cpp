@@ -625,7 +625,6 @@ void TMainForm::TBTidyConfigShow()
     // Creating the window shows the page once before anything else exists.
     if (!m_shown)
         return;
-    ActiveWebBrowser = WebBrowserDocumentation;
     ResetStatusBar();
     if (!QFileInfo::exists(QuickRefFileName))
         return;

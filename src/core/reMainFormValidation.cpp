@@ -6,6 +6,8 @@
 #include "documents/EditorText.h"
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
+#include "documents/TDocument.h"
+#include "documents/TemporaryCopy.h"
 #include "platform/ProcessRunner.h"
 #include "validation/TidyConfigFile.h"
 #include "util/uDivFiles.h"
@@ -53,15 +55,13 @@ bool TMainForm::TidyVersion4() const
 
 void TMainForm::ShowEditorPage()
 {
-    if (!ActiveContainer || !ActiveEditorSheet)
-        return;
-    if (auto *inner = ActiveContainer->findChild<QTabWidget *>("SubPC_" + ActiveContainer->objectName()))
-        inner->setCurrentWidget(ActiveEditorSheet);
+    if (TDocument *document = ActiveDocument())
+        document->showEditorPage();
 }
 
 void TMainForm::ButtonAnalyzeClick()
 {
-    if (!ActiveSynEdit)
+    if (!ActiveSynEdit())
         return;
     ShowEditorPage();
     if (!PanelGridErrors->isVisible()) {
@@ -74,51 +74,47 @@ void TMainForm::ButtonAnalyzeClick()
 
 void TMainForm::ButtonCleanClick()
 {
-    if (!ActiveSynEdit)
+    if (!ActiveSynEdit())
         return;
     ShowEditorPage();
     // The backup holds the text exactly, whatever the document's encoding.
     QString error;
-    if (!WriteFileReplacing(BeforeCleanFile, EditorUtf8(ActiveSynEdit), &error)) {
+    if (!WriteFileReplacing(BeforeCleanFile, EditorUtf8(ActiveSynEdit()), &error)) {
         ShowMessageKind(2, error);
         return;
     }
-    BeforeCleanDocument = DocumentNumberOf(ActiveContainer);
+    BeforeCleanDocument = ActiveDocument()->number();
     CallTidy(1);
 }
 
 void TMainForm::ButtonCancelChangesClick()
 {
-    if (!ActiveSynEdit || !QFileInfo::exists(BeforeCleanFile))
+    if (!ActiveSynEdit() || !QFileInfo::exists(BeforeCleanFile))
         return;
     // The backup belongs to the document that was cleaned.
-    if (DocumentNumberOf(ActiveContainer) != BeforeCleanDocument)
+    if (ActiveDocument()->number() != BeforeCleanDocument)
         return;
     QFile backup(BeforeCleanFile);
     if (!backup.open(QIODevice::ReadOnly)) {
         ShowMessageKind(2, backup.errorString());
         return;
     }
-    SetEditorText(ActiveSynEdit, QString::fromUtf8(backup.readAll()));
+    SetEditorText(ActiveSynEdit(), QString::fromUtf8(backup.readAll()));
     GridErrorsReset();
     ActualizeStatusBar();
 }
 
 QString TMainForm::NewTmpFile(const QString &oldPath)
 {
-    const QString hint = ActiveContainer ? ActiveContainer->toolTip() : QString();
-    const QString folder = hint.isEmpty() ? TmpDir : QFileInfo(hint).absolutePath() + "/";
-    const QString newPath = folder + TmpDocName;
-    if (newPath == oldPath)
-        return oldPath;
-    if (!oldPath.isEmpty())
-        QFile::remove(oldPath);
-    return newPath;
+    TDocument *document = ActiveDocument();
+    const QString folder = !document || document->isUntitled() ? TmpDir
+                                                               : QFileInfo(document->path()).absolutePath() + "/";
+    return TemporaryCopy::Move(oldPath, folder + TmpDocName, TmpDir + TmpDocName);
 }
 
 void TMainForm::CallTidy(int mode)
 {
-    QsciScintilla *editor = ActiveSynEdit;
+    QsciScintilla *editor = ActiveSynEdit();
     if (!editor || editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH) == 0)
         return;
     if (CBConfigTidy->currentText().isEmpty()) {
@@ -143,7 +139,7 @@ void TMainForm::CallTidy(int mode)
         ShowMessageKind(0, FormatMessageText(SStringNotFound, {QFileInfo(exe).fileName()}));
         return;
     }
-    const QString encoding = ActiveLabelFileType ? ActiveLabelFileType->text() : DocumentText::Utf8;
+    const QString encoding = ActiveDocument()->encoding();
     QString error;
     if (!WriteRunConfig(encoding, &error)) {
         ShowMessageKind(2, error);
@@ -199,7 +195,7 @@ bool TMainForm::WriteTemporaryCopy(QsciScintilla *editor, const QString &encodin
                         (encoding == DocumentText::Ansi &&
                          std::all_of(utf8.cbegin(), utf8.cend(), [](char c) { return uchar(c) < 0x80; }));
     if (!direct)
-        return SaveFileAsType(TmpDocFile, editor);
+        return SaveFileAsType(TmpDocFile, ActiveDocument());
     QFile copy(TmpDocFile);
     const QByteArray bom = encoding == DocumentText::Utf8Bom ? QByteArray("\xEF\xBB\xBF") : QByteArray();
     if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) || copy.write(bom) != bom.size() ||
@@ -261,12 +257,12 @@ void TMainForm::LoadGridErrors(const QString &reportFile)
 void TMainForm::GridErrorsDblClick()
 {
     QTableWidgetItem *item = GridErrors->item(ErrorGridRow, 0);
-    if (!item || !ActiveSynEdit)
+    if (!item || !ActiveSynEdit())
         return;
     const std::optional<TidyPosition> position = TidyMessagePosition(item->text());
     if (!position)
         return;
-    QsciScintilla *editor = ActiveSynEdit;
+    QsciScintilla *editor = ActiveSynEdit();
     const int line = qBound(0, position->line - 1, qMax(0, editor->lines() - 1));
     const QString text = lineWithoutBreak(editor->text(line));
     const int start = codePointIndex(text, TidyColumnToIndex(text, position->column, LastRunTabSize));

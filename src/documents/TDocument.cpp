@@ -15,6 +15,19 @@ TDocument::TDocument(int number, QWidget *container, QsciScintilla *editor, QWeb
         connect(editor, &QsciScintilla::modificationChanged, this, &TDocument::modifiedChanged);
 }
 
+void TDocument::setPages(QTabWidget *pages, QWidget *editorPage, QWidget *previewPage)
+{
+    m_pages = pages;
+    m_editorPage = editorPage;
+    m_previewPage = previewPage;
+}
+
+void TDocument::showEditorPage()
+{
+    if (m_pages && m_editorPage)
+        m_pages->setCurrentWidget(m_editorPage);
+}
+
 void TDocument::setPath(const QString &path)
 {
     if (path == m_path)

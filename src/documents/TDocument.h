@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <QTabWidget>
 #include <QWidget>
 #include <QWebEngineView>
 #include <Qsci/qsciscintilla.h>
@@ -22,6 +23,13 @@ public:
     QWidget *container() const { return m_container; }
     QsciScintilla *editor() const { return m_editor; }
     QWebEngineView *browser() const { return m_browser; }
+    // The inner tabs of the document's page: the editor page and the preview page.
+    QTabWidget *pages() const { return m_pages; }
+    QWidget *editorPage() const { return m_editorPage; }
+    QWidget *previewPage() const { return m_previewPage; }
+    void setPages(QTabWidget *pages, QWidget *editorPage, QWidget *previewPage);
+    // Brings the editor page to the front of the document's inner tabs.
+    void showEditorPage();
 
     // Full path; empty while the document is untitled.
     QString path() const { return m_path; }
@@ -60,6 +68,9 @@ private:
     QPointer<QWidget> m_container;
     QPointer<QsciScintilla> m_editor;
     QPointer<QWebEngineView> m_browser;
+    QPointer<QTabWidget> m_pages;
+    QPointer<QWidget> m_editorPage;
+    QPointer<QWidget> m_previewPage;
     QString m_path;
     QString m_untitledCaption;
     QString m_encoding;

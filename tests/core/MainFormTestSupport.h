@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "core/reMainForm.h"
+#include "documents/TDocument.h"
 
 #include <QTabWidget>
 #include <Qsci/qsciscintilla.h>
@@ -21,10 +22,24 @@ inline std::unique_ptr<TMainForm> StartMainForm()
 // Marks every document saved, so closing asks nothing.
 inline void DiscardChanges(TMainForm *form)
 {
-    for (int i = 1; i < form->PageControlMemos->count(); ++i) {
-        if (auto *editor = form->PageControlMemos->widget(i)->findChild<QsciScintilla *>())
-            editor->setModified(false);
-    }
+    for (TDocument *document : form->Documents())
+        document->setModified(false);
+}
+
+// The picture on a document's tab (0 saved, 28 modified).
+inline int TabPicture(TDocument *document)
+{
+    return document->container()->property("ImageIndex").toInt();
+}
+
+inline QWidget *ContainerOfNumber(TMainForm *form, int number)
+{
+    return form->PageControlMemos->findChild<QWidget *>(QStringLiteral("TBContainer_%1").arg(number));
+}
+
+inline int TabPicture(TMainForm *form, int number)
+{
+    return ContainerOfNumber(form, number)->property("ImageIndex").toInt();
 }
 
 inline void CloseMainForm(std::unique_ptr<TMainForm> &form)

@@ -28,7 +28,7 @@ class TestFiles : public QObject {
     std::unique_ptr<TMainForm> form;
 
     QString tabText() const { return form->PageControlMemos->tabText(form->PageControlMemos->currentIndex()); }
-    QString encoding() const { return form->ActiveLabelFileType->text(); }
+    QString encoding() const { return form->ActiveDocument()->encoding(); }
 
     void openThroughDialog(const QString &path) { OpenThroughDialog(form.get(), dialogs.get(), path); }
 
@@ -55,19 +55,19 @@ private slots:
     void newDocumentsFromTemplates()
     {
         QCOMPARE(tabText(), SUntitled + "1.html");
-        QVERIFY(EditorText(form->ActiveSynEdit).startsWith("<!doctype html>\n<html lang=\"en\">"));
-        QVERIFY(!form->ActiveSynEdit->isModified());
+        QVERIFY(EditorText(form->ActiveSynEdit()).startsWith("<!doctype html>\n<html lang=\"en\">"));
+        QVERIFY(!form->ActiveSynEdit()->isModified());
         QCOMPARE(form->CBCharset->currentText(), QStringLiteral("utf-8"));
         form->MenuNewDocClick(form->Action("NewDocCss"));
         QCOMPARE(tabText(), SUntitled + "2.css");
-        QCOMPARE(EditorText(form->ActiveSynEdit), QStringLiteral("@charset \"utf-8\";"));
+        QCOMPARE(EditorText(form->ActiveSynEdit()), QStringLiteral("@charset \"utf-8\";"));
         QCOMPARE(form->NewDocExtension, QStringLiteral("css"));
 
         // Saving an untitled document proposes its caption.
         form->MenuSaveClick();
         QCOMPARE(dialogs->saveProposals.size(), 1);
         QVERIFY(dialogs->saveProposals[0].endsWith(SUntitled + "2.css"));
-        QVERIFY(form->ActiveSynEdit->toolTip().isEmpty());
+        QVERIFY(form->ActiveSynEdit()->toolTip().isEmpty());
     }
 
     // A document saved in each encoding and opened again gives back the same text.
@@ -89,14 +89,14 @@ private slots:
         QFETCH(QString, encoding);
         QFETCH(QString, text);
         QFETCH(QByteArray, bom);
-        SetEditorText(form->ActiveSynEdit, text);
+        SetEditorText(form->ActiveSynEdit(), text);
         form->EncodingRadioClick(encoding);
         const QString path = folder->file("docs/page.html");
         QDir().mkpath(folder->file("docs"));
         dialogs->saveAnswers << path;
         QVERIFY(form->MenuSaveAsClick());
-        QVERIFY(!form->ActiveSynEdit->isModified());
-        QCOMPARE(form->ActiveContainer->toolTip(), path);
+        QVERIFY(!form->ActiveSynEdit()->isModified());
+        QCOMPARE(form->ActiveDocument()->path(), path);
         QCOMPARE(tabText(), QStringLiteral("page.html"));
         const QByteArray bytes = folder->read("docs/page.html");
         QVERIFY(bytes.startsWith(bom));
@@ -104,22 +104,22 @@ private slots:
         form->PopUpCloseClick();
         QVERIFY(!form->IsSameFile(path));
         openThroughDialog(path);
-        QCOMPARE(EditorText(form->ActiveSynEdit), text);
+        QCOMPARE(EditorText(form->ActiveSynEdit()), text);
         if (encoding != DocumentText::Utf8 || !bom.isEmpty())
             QCOMPARE(encoding, this->encoding());
-        QVERIFY(!form->ActiveSynEdit->isModified());
+        QVERIFY(!form->ActiveSynEdit()->isModified());
     }
 
     void ansiAsksBeforeLosingCharacters()
     {
-        SetEditorText(form->ActiveSynEdit, QString::fromUtf8("\xe4\xb8\xad"));
+        SetEditorText(form->ActiveSynEdit(), QString::fromUtf8("\xe4\xb8\xad"));
         form->EncodingRadioClick(DocumentText::Ansi);
         dialogs->answers << QMessageBox::Cancel;
         QVERIFY(!form->MenuSaveAsClick());
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].buttons, QMessageBox::Ignore | QMessageBox::Cancel);
         QVERIFY(dialogs->saveProposals.isEmpty());
-        QVERIFY(form->ActiveSynEdit->isModified());
+        QVERIFY(form->ActiveSynEdit()->isModified());
 
         dialogs->answers << QMessageBox::Ignore;
         dialogs->saveAnswers << folder->file("a.txt");
@@ -130,33 +130,33 @@ private slots:
     void overwriteAsksAndCancelWritesNothing()
     {
         QVERIFY(folder->write("exists.html", "old"));
-        SetEditorText(form->ActiveSynEdit, "new");
+        SetEditorText(form->ActiveSynEdit(), "new");
         dialogs->saveAnswers << folder->file("exists.html");
         dialogs->answers << QMessageBox::Cancel;
         QVERIFY(!form->MenuSaveAsClick());
         QCOMPARE(dialogs->asked.size(), 1);
         QVERIFY(dialogs->asked[0].text.contains(folder->file("exists.html")));
         QCOMPARE(folder->read("exists.html"), QByteArray("old"));
-        QVERIFY(form->ActiveSynEdit->isModified());
-        QVERIFY(form->ActiveContainer->toolTip().isEmpty());
+        QVERIFY(form->ActiveSynEdit()->isModified());
+        QVERIFY(form->ActiveDocument()->path().isEmpty());
     }
 
     // A save that fails says so and leaves the document modified with its text intact.
     void failedSaveKeepsTheDocument()
     {
-        SetEditorText(form->ActiveSynEdit, "precious");
+        SetEditorText(form->ActiveSynEdit(), "precious");
         dialogs->saveAnswers << folder->file("gone/folder/page.html");
         QVERIFY(!form->MenuSaveAsClick());
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
-        QVERIFY(form->ActiveSynEdit->isModified());
-        QCOMPARE(form->ContainerImage(form->ActiveContainer), 28);
-        QCOMPARE(EditorText(form->ActiveSynEdit), QStringLiteral("precious"));
-        QVERIFY(form->ActiveContainer->toolTip().isEmpty());
+        QVERIFY(form->ActiveSynEdit()->isModified());
+        QCOMPARE(TabPicture(form->ActiveDocument()), 28);
+        QCOMPARE(EditorText(form->ActiveSynEdit()), QStringLiteral("precious"));
+        QVERIFY(form->ActiveDocument()->path().isEmpty());
 
         // A full disk: the old file stays whole and the document stays modified.
         QVERIFY(folder->write("full.html", "old text"));
-        SetEditorText(form->ActiveSynEdit, QString(4096, 'x'));
+        SetEditorText(form->ActiveSynEdit(), QString(4096, 'x'));
         dialogs->saveAnswers << folder->file("full.html");
         dialogs->answers << QMessageBox::Yes;
         {
@@ -164,7 +164,7 @@ private slots:
             QVERIFY(!form->MenuSaveAsClick());
         }
         QCOMPARE(folder->read("full.html"), QByteArray("old text"));
-        QVERIFY(form->ActiveSynEdit->isModified());
+        QVERIFY(form->ActiveSynEdit()->isModified());
 
         // A saved document whose folder vanished: warning, then Save As (cancelled here).
         const QString path = folder->file("sub/doc.html");
@@ -172,22 +172,22 @@ private slots:
         dialogs->saveAnswers << path;
         QVERIFY(form->MenuSaveAsClick());
         QDir(folder->file("sub")).removeRecursively();
-        SetEditorText(form->ActiveSynEdit, "more");
+        SetEditorText(form->ActiveSynEdit(), "more");
         dialogs->asked.clear();
         QVERIFY(!form->MenuSaveClick());
         QCOMPARE(dialogs->texts().value(0), SFileNotFound);
-        QVERIFY(form->ActiveSynEdit->isModified());
+        QVERIFY(form->ActiveSynEdit()->isModified());
     }
 
     void openingProblemFiles()
     {
-        // Unreadable: an error, the tab stays empty, nothing else is touched.
-        SetEditorText(form->ActiveSynEdit, "mine");
+        // Unreadable: an error, and no empty tab left behind that would save as nothing.
+        SetEditorText(form->ActiveSynEdit(), "mine");
         const int pages = form->PageControlMemos->count();
         openThroughDialog(folder->file("missing.html"));
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
-        QCOMPARE(form->PageControlMemos->count(), pages + 1);
+        QCOMPARE(form->PageControlMemos->count(), pages);
         QCOMPARE(form->PageControlMemos->widget(1)->findChild<QsciScintilla *>()->text(), QStringLiteral("mine"));
 
         // Binary content with NUL bytes survives a load and a save unchanged.
@@ -197,7 +197,7 @@ private slots:
         QVERIFY(folder->write("data.bin", binary));
         openThroughDialog(folder->file("data.bin"));
         QCOMPARE(encoding(), QStringLiteral("Ansi"));
-        QCOMPARE(EditorText(form->ActiveSynEdit).size(), binary.size());
+        QCOMPARE(EditorText(form->ActiveSynEdit()).size(), binary.size());
         QVERIFY(form->MenuSaveClick());
         QCOMPARE(folder->read("data.bin"), binary);
 
@@ -208,7 +208,7 @@ private slots:
             big.append(line);
         QVERIFY(folder->write("big.html", big));
         openThroughDialog(folder->file("big.html"));
-        QCOMPARE(form->ActiveSynEdit->lines(), big.count('\n') + 1);
+        QCOMPARE(form->ActiveSynEdit()->lines(), big.count('\n') + 1);
     }
 
     void openingAnOpenFileShowsItsTab()
@@ -221,13 +221,13 @@ private slots:
         const int pages = form->PageControlMemos->count();
         openThroughDialog(folder->file("one.html"));
         QCOMPARE(form->PageControlMemos->count(), pages);
-        QCOMPARE(form->ActiveContainer->toolTip(), folder->file("one.html"));
+        QCOMPARE(form->ActiveDocument()->path(), folder->file("one.html"));
 
         // Dropping three files whose second is open: the first opens, the second is shown, the third is not.
         form->PageControlMemos->setCurrentIndex(1);
         form->DropFiles({folder->file("three.html"), folder->file("two.html"), folder->file("four.html")});
         QCOMPARE(form->PageControlMemos->count(), pages + 1);
-        QCOMPARE(form->ActiveContainer->toolTip(), folder->file("two.html"));
+        QCOMPARE(form->ActiveDocument()->path(), folder->file("two.html"));
         QVERIFY(!form->IsSameFile(folder->file("four.html")));
         QVERIFY(form->IsSameFile(folder->file("three.html")));
     }
@@ -252,7 +252,7 @@ private slots:
         form->PopUpCloseClick();
         QVERIFY(!form->IsSameFile(folder->file("c.html")));
         items[0]->trigger();
-        QCOMPARE(form->ActiveContainer->toolTip(), folder->file("c.html"));
+        QCOMPARE(form->ActiveDocument()->path(), folder->file("c.html"));
 
         // A vanished file does nothing.
         QFile::remove(folder->file("a.html"));
@@ -267,23 +267,23 @@ private slots:
 
     void charsetListRewritesTheDeclaration()
     {
-        SetEditorText(form->ActiveSynEdit,
+        SetEditorText(form->ActiveSynEdit(),
                       "<html><head>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n</head>");
-        form->ActiveSynEdit->setModified(false);
+        form->ActiveSynEdit()->setModified(false);
         form->CBCharset->setCurrentText("iso-8859-1");
         form->CBCharsetChange();
-        QCOMPARE(form->ActiveSynEdit->text(1),
+        QCOMPARE(form->ActiveSynEdit()->text(1),
                  QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\n"));
-        QVERIFY(form->ActiveSynEdit->isModified());
+        QVERIFY(form->ActiveSynEdit()->isModified());
 
         // Without a declaration nothing changes.
         form->MenuNewDocClick(form->Action("NewDocTXT"));
-        SetEditorText(form->ActiveSynEdit, "plain");
-        form->ActiveSynEdit->setModified(false);
+        SetEditorText(form->ActiveSynEdit(), "plain");
+        form->ActiveSynEdit()->setModified(false);
         form->CBCharset->setCurrentText("latin1");
         form->CBCharsetChange();
-        QCOMPARE(EditorText(form->ActiveSynEdit), QStringLiteral("plain"));
-        QVERIFY(!form->ActiveSynEdit->isModified());
+        QCOMPARE(EditorText(form->ActiveSynEdit()), QStringLiteral("plain"));
+        QVERIFY(!form->ActiveSynEdit()->isModified());
     }
 
     void temporaryCopyFollowsTheOpenedDocument()
@@ -302,7 +302,7 @@ private slots:
     // A new user: HTML5 document, type, save as UTF-8 with BOM, close, reopen from the recent menu.
     void newUserRoundTrip()
     {
-        QsciScintilla *editor = form->ActiveSynEdit;
+        QsciScintilla *editor = form->ActiveSynEdit();
         editor->setFocus();
         editor->setCursorPosition(12, 0);
         QTest::keyClicks(editor, "Bonjour, ");
@@ -318,7 +318,7 @@ private slots:
         form->PopUpCloseClick();
         QCOMPARE(form->PageControlMemos->count(), 1);
         form->MenuRecentFiles->actions().first()->trigger();
-        QCOMPARE(EditorText(form->ActiveSynEdit), typed);
+        QCOMPARE(EditorText(form->ActiveSynEdit()), typed);
         QVERIFY(form->RBUtf8Bom->isChecked());
         QCOMPARE(form->CBCharset->currentText(), QStringLiteral("utf-8"));
     }

@@ -36,7 +36,7 @@ class TestMainForm : public QObject {
         QVERIFY(form);
     }
 
-    QWidget *container(int number) const { return form->ContainerOfNumber(number); }
+    QWidget *container(int number) const { return ContainerOfNumber(form.get(), number); }
 
 private slots:
     void init()
@@ -103,8 +103,8 @@ private slots:
         QCOMPARE(form->PageControlMemos->count(), 2);
         QCOMPARE(form->PageControlMemos->currentIndex(), 1);
         QCOMPARE(form->PageControlMemos->tabText(1), SUntitled + "1.html");
-        QVERIFY(form->ActiveSynEdit);
-        QCOMPARE(form->ActiveSynEdit->objectName(), QStringLiteral("SynEdit_0"));
+        QVERIFY(form->ActiveSynEdit());
+        QCOMPARE(form->ActiveSynEdit()->objectName(), QStringLiteral("SynEdit_0"));
     }
 
     void documentComponentsAreNamedByNumber()
@@ -115,7 +115,7 @@ private slots:
         const int n = 2;
         QWidget *c = container(n);
         QVERIFY(c);
-        QCOMPARE(form->ActiveContainer.data(), c);
+        QCOMPARE(form->ActiveDocument()->container(), c);
         for (const QString &name : {QStringLiteral("SubPC_TBContainer_2"), QStringLiteral("TBSynEdit_2_0"),
                                     QStringLiteral("SynEdit_2"), QStringLiteral("TBWebBrowser_2_1"),
                                     QStringLiteral("PanelWBOutput_2"), QStringLiteral("LabelFileType_2"),
@@ -123,36 +123,36 @@ private slots:
                                     QStringLiteral("ButtonWBReload_2"), QStringLiteral("WebBrowser_2")})
             QVERIFY2(c->findChild<QObject *>(name), qPrintable(name));
         QVERIFY(!c->findChild<QLabel *>("LabelFileType_2")->isVisible());
-        QCOMPARE(form->ActiveWebBrowser->objectName(), QStringLiteral("WebBrowser_2"));
+        QCOMPARE(form->ActiveDocument()->browser()->objectName(), QStringLiteral("WebBrowser_2"));
         auto *editor = c->findChild<QsciScintilla *>("SynEdit_2");
         QCOMPARE(editor->tabWidth(), 8);
         QVERIFY(editor->marginLineNumbers(0));
 
         // Closing the second document: numbers are never reused, the last page becomes active.
         form->PageControlMemos->setCurrentWidget(container(1));
-        QCOMPARE(form->ActiveSynEdit->objectName(), QStringLiteral("SynEdit_1"));
+        QCOMPARE(form->ActiveSynEdit()->objectName(), QStringLiteral("SynEdit_1"));
         form->PopUpCloseClick();
         QVERIFY(!container(1));
-        QCOMPARE(form->ActiveContainer.data(), container(2));
+        QCOMPARE(form->ActiveDocument()->container(), container(2));
         QCOMPARE(form->PageControlMemos->currentWidget(), container(2));
         form->CreateTabSheetAndEditor();
         QVERIFY(container(3));
-        QCOMPARE(form->ActiveSynEdit->objectName(), QStringLiteral("SynEdit_3"));
+        QCOMPARE(form->ActiveSynEdit()->objectName(), QStringLiteral("SynEdit_3"));
     }
 
     void statusFollowsTypingAndSaving()
     {
         start();
-        QsciScintilla *editor = form->ActiveSynEdit;
+        QsciScintilla *editor = form->ActiveSynEdit();
         QVERIFY(editor);
-        QCOMPARE(form->ContainerImage(form->ActiveContainer), 0);
+        QCOMPARE(TabPicture(form->ActiveDocument()), 0);
         LoadEditorText(editor, QString());
         editor->setModified(false);
         QVERIFY(!form->Action("MenuSave")->isEnabled());
         editor->setFocus();
         QTest::keyClicks(editor, "hello");
         QCOMPARE(form->StatusPanelText(1), SEditModify);
-        QCOMPARE(form->ContainerImage(form->ActiveContainer), 28);
+        QCOMPARE(TabPicture(form->ActiveDocument()), 28);
         QVERIFY(form->Action("MenuSave")->isEnabled());
         QVERIFY(form->Action("PopupSave")->isEnabled());
         QTRY_COMPARE(form->StatusPanelText(0), QStringLiteral("   1:   6"));
@@ -167,7 +167,7 @@ private slots:
         // A save clears the editor's flag; everything follows.
         editor->setModified(false);
         QCOMPARE(form->StatusPanelText(1), QString());
-        QCOMPARE(form->ContainerImage(form->ActiveContainer), 0);
+        QCOMPARE(TabPicture(form->ActiveDocument()), 0);
         QVERIFY(!form->Action("MenuSave")->isEnabled());
         QVERIFY(form->AllFilesSaved());
 
@@ -182,26 +182,26 @@ private slots:
     void modifiedMarkStaysOnItsOwnTab()
     {
         start();
-        QsciScintilla *first = form->ActiveSynEdit;
+        QsciScintilla *first = form->ActiveSynEdit();
         form->CreateTabSheetAndEditor();
         // Changing a background editor marks its own tab, not the one in front.
         first->setText("changed");
-        QCOMPARE(form->ContainerImage(container(0)), 28);
-        QCOMPARE(form->ContainerImage(container(1)), 0);
+        QCOMPARE(TabPicture(form.get(), 0), 28);
+        QCOMPARE(TabPicture(form.get(), 1), 0);
     }
 
     void closingAModifiedTabAsks()
     {
         start();
         form->MenuNewDocClick(form.get());
-        form->ActiveSynEdit->setText("keep me");
+        form->ActiveSynEdit()->setText("keep me");
         dialogs->answers << QMessageBox::Cancel;
         form->PopUpCloseClick();
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].text, FormatMessageText(SWarningSaveChanges, {"Untitled2.html"}));
         QCOMPARE(dialogs->asked[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         QVERIFY(container(1));
-        QCOMPARE(form->ActiveSynEdit->text(), QStringLiteral("keep me"));
+        QCOMPARE(form->ActiveSynEdit()->text(), QStringLiteral("keep me"));
 
         dialogs->answers << QMessageBox::No;
         form->PopUpCloseClick();
@@ -220,8 +220,8 @@ private slots:
         form->PopUpCloseClick();
         QCOMPARE(form->PageControlMemos->count(), 1);
         QCOMPARE(form->PageControlMemos->currentWidget(), form->TBTidyConfig);
-        QVERIFY(!form->ActiveSynEdit);
-        QVERIFY(!form->ActiveContainer);
+        QVERIFY(!form->ActiveSynEdit());
+        QVERIFY(!form->ActiveDocument());
         // Document commands do nothing now.
         form->PopUpCloseClick();
         form->PopupPathClick();
@@ -240,7 +240,9 @@ private slots:
         const QString oldPath = folder->file("page.html");
         QVERIFY(folder->write("page.html", "<p>x</p>"));
         QVERIFY(folder->write("taken.html", "other"));
-        form->ActiveContainer->setToolTip(oldPath);
+        form->ActiveDocument()->setPath(oldPath);
+        form->ActiveSynEdit()->setFocus();
+        QTest::keyClicks(form->ActiveSynEdit(), "typed");
 
         // A name that is taken fails with the system's reason and changes nothing.
         dialogs->textAnswers << QStringLiteral("taken.html");
@@ -249,16 +251,20 @@ private slots:
         const QString withoutReason = FormatMessageText(SErrorRename, {QString()});
         QVERIFY(dialogs->asked[0].text.size() > withoutReason.size());
         QVERIFY(dialogs->asked[0].text.contains("exists"));
-        QCOMPARE(form->ActiveContainer->toolTip(), oldPath);
+        QCOMPARE(form->ActiveDocument()->path(), oldPath);
         QCOMPARE(folder->read("taken.html"), QByteArray("other"));
 
         dialogs->textAnswers << QStringLiteral("renamed.html");
         form->PopupRenameFileClick();
         QVERIFY(!QFile::exists(oldPath));
         QCOMPARE(folder->read("renamed.html"), QByteArray("<p>x</p>"));
-        QCOMPARE(form->ActiveContainer->toolTip(), folder->file("renamed.html"));
+        QCOMPARE(form->ActiveDocument()->path(), folder->file("renamed.html"));
         QCOMPARE(form->PageControlMemos->tabText(form->PageControlMemos->currentIndex()), QStringLiteral("renamed.html"));
-        QCOMPARE(form->ContainerImage(form->ActiveContainer), 29);
+        // Edits not yet saved stay marked after a rename, and closing still asks about them.
+        QCOMPARE(TabPicture(form->ActiveDocument()), 28);
+        dialogs->answers << QMessageBox::Cancel;
+        QVERIFY(!form->FormClose());
+        QCOMPARE(dialogs->asked.size(), 2);
 
         // Cancel does nothing.
         dialogs->textAnswers << QVariant();
@@ -304,7 +310,7 @@ private slots:
     void viewOptionsActOnTheActiveEditor()
     {
         start();
-        QsciScintilla *editor = form->ActiveSynEdit;
+        QsciScintilla *editor = form->ActiveSynEdit();
         editor->setText("one two three");
         editor->setCursorPosition(0, 5);
         form->ButtonWordWrap->setChecked(true);
@@ -320,8 +326,8 @@ private slots:
         QCOMPARE(TMainForm::EditorFont(editor).pointSize(), 14);
         // A new tab takes the current view options when shown.
         form->CreateTabSheetAndEditor();
-        QCOMPARE(form->ActiveSynEdit->wrapMode(), QsciScintilla::WrapWord);
-        QCOMPARE(TMainForm::EditorFont(form->ActiveSynEdit).pointSize(), 14);
+        QCOMPARE(form->ActiveSynEdit()->wrapMode(), QsciScintilla::WrapWord);
+        QCOMPARE(TMainForm::EditorFont(form->ActiveSynEdit()).pointSize(), 14);
     }
 
     void statusResets()

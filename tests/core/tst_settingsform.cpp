@@ -76,7 +76,7 @@ private slots:
         // At exit the whole file is rewritten from the current state.
         form->SEFontSize->setValue(12);
         form->Action("MenuTidy4")->setChecked(true);
-        form->ActiveSynEdit->setModified(false);
+        form->ActiveSynEdit()->setModified(false);
         QVERIFY(form->close());
         const QByteArray saved = folder->read("velkandrix.ini");
         QCOMPARE(line(saved, "Rns"), QStringLiteral("1"));
@@ -95,7 +95,7 @@ private slots:
         QVERIFY(again->Action("MenuTidy4")->isChecked());
         QVERIFY(!again->Action("MenuTidy5")->isChecked());
         QCOMPARE(again->RunCount, 2);
-        again->ActiveSynEdit->setModified(false);
+        again->ActiveSynEdit()->setModified(false);
         again->close();
     }
 
@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(form->SEFontSize->value(), 9);
         QCOMPARE(form->RunCount, 4);
         QCOMPARE(LanguageFileName, AppPath + "language/lang_en.txt");
-        form->ActiveSynEdit->setModified(false);
+        form->ActiveSynEdit()->setModified(false);
         form->close();
     }
 
@@ -134,7 +134,7 @@ private slots:
         auto again = startForm();
         QVERIFY(again);
         QCOMPARE(again->PageControlMemos->count(), 2);
-        QCOMPARE(again->ActiveContainer->toolTip(), folder->file("a.html"));
+        QCOMPARE(again->ActiveDocument()->path(), folder->file("a.html"));
         // A vanished file is dropped from the recent list.
         QCOMPARE(RecentFiles[0], folder->file("a.html"));
         QVERIFY(RecentFiles[1].isEmpty());
@@ -148,7 +148,7 @@ private slots:
         // The settings path becomes a folder: writing must fail, the program still closes.
         QFile::remove(IniFileName);
         QVERIFY(QDir().mkpath(IniFileName));
-        form->ActiveSynEdit->setModified(false);
+        form->ActiveSynEdit()->setModified(false);
         QVERIFY(form->close());
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
@@ -184,7 +184,7 @@ private slots:
         QVERIFY(form->Action("MenuFile")->text().contains("Fichier"));
         QVERIFY(SUntitled != untitledEnglish);
         QCOMPARE(form->menuBar()->actions().first()->text(), form->Action("MenuFile")->text());
-        form->ActiveSynEdit->setModified(false);
+        form->ActiveSynEdit()->setModified(false);
         form->close();
     }
 };

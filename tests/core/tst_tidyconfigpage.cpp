@@ -458,7 +458,6 @@ private slots:
         QWidget *document = form->PageControlMemos->currentWidget();
         form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
         QVERIFY(!form->CBFont->isEnabled() && !form->SEFontSize->isEnabled());
-        QCOMPARE(form->ActiveWebBrowser.data(), form->WebBrowserDocumentation);
 
         clickValue("indent");
         chooseValue("yes");

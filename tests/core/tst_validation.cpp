@@ -55,7 +55,7 @@ class TestValidation : public QObject {
     {
         QVERIFY(folder->write(relative, bytes));
         OpenThroughDialog(form.get(), dialogs.get(), folder->file(relative));
-        QCOMPARE(form->ActiveContainer->toolTip(), folder->file(relative));
+        QCOMPARE(form->ActiveDocument()->path(), folder->file(relative));
     }
 
     int rowContaining(const QString &text) const
@@ -126,47 +126,47 @@ private slots:
         form->ErrorGridRow = row;
         form->GridErrorsDblClick();
         int lineFrom, indexFrom, lineTo, indexTo;
-        form->ActiveSynEdit->getSelection(&lineFrom, &indexFrom, &lineTo, &indexTo);
+        form->ActiveSynEdit()->getSelection(&lineFrom, &indexFrom, &lineTo, &indexTo);
         QCOMPARE(lineFrom, 6);
-        QCOMPARE(form->ActiveSynEdit->selectedText(), QStringLiteral("<b>bold text</p>"));
+        QCOMPARE(form->ActiveSynEdit()->selectedText(), QStringLiteral("<b>bold text</p>"));
 
         // On a tab-indented line Tidy counts columns with tabs expanded.
         row = rowContaining("line 9 column 24");
         QVERIFY(row >= 0);
         form->ErrorGridRow = row;
         form->GridErrorsDblClick();
-        QCOMPARE(form->ActiveSynEdit->selectedText(), QStringLiteral("<i>x</p>"));
+        QCOMPARE(form->ActiveSynEdit()->selectedText(), QStringLiteral("<i>x</p>"));
 
         // A line that names no position does nothing.
         row = rowContaining("Info:");
         QVERIFY(row >= 0);
-        form->ActiveSynEdit->setCursorPosition(0, 0);
+        form->ActiveSynEdit()->setCursorPosition(0, 0);
         form->ErrorGridRow = row;
         form->GridErrorsDblClick();
-        QVERIFY(!form->ActiveSynEdit->hasSelectedText());
+        QVERIFY(!form->ActiveSynEdit()->hasSelectedText());
     }
 
     void cleanRewritesAsOneUndoStepAndUndoCleanRestores()
     {
         openPage("clean.html", fixablePage);
-        const QString original = EditorText(form->ActiveSynEdit);
+        const QString original = EditorText(form->ActiveSynEdit());
         form->ButtonCleanClick();
-        const QString cleaned = EditorText(form->ActiveSynEdit);
+        const QString cleaned = EditorText(form->ActiveSynEdit());
         QVERIFY(cleaned != original);
         QVERIFY(cleaned.contains("</li>"));
         QVERIFY(cleaned.contains(QString::fromUtf8("caf\xc3\xa9")));
         QVERIFY(cleaned.contains(QString::fromUtf8("\xe2\x82\xac")));
-        QVERIFY(form->ActiveSynEdit->isModified());
+        QVERIFY(form->ActiveSynEdit()->isModified());
         // The second run checked the cleaned text.
         QCOMPARE(form->StatusIconIndex, 7);
         // One undo step gives the original back.
-        form->ActiveSynEdit->undo();
-        QCOMPARE(EditorText(form->ActiveSynEdit), original);
-        form->ActiveSynEdit->redo();
-        QCOMPARE(EditorText(form->ActiveSynEdit), cleaned);
+        form->ActiveSynEdit()->undo();
+        QCOMPARE(EditorText(form->ActiveSynEdit()), original);
+        form->ActiveSynEdit()->redo();
+        QCOMPARE(EditorText(form->ActiveSynEdit()), cleaned);
 
         form->ButtonCancelChangesClick();
-        QCOMPARE(EditorText(form->ActiveSynEdit), original);
+        QCOMPARE(EditorText(form->ActiveSynEdit()), original);
         QVERIFY(listedMessages().isEmpty());
         // Saving gives the file back byte for byte.
         QVERIFY(form->MenuSaveClick());
@@ -176,9 +176,9 @@ private slots:
     void cleanRefusedOnErrorsKeepsTheText()
     {
         openPage("refused.html", brokenPage);
-        const QString original = EditorText(form->ActiveSynEdit);
+        const QString original = EditorText(form->ActiveSynEdit());
         form->ButtonCleanClick();
-        QCOMPARE(EditorText(form->ActiveSynEdit), original);
+        QCOMPARE(EditorText(form->ActiveSynEdit()), original);
         QVERIFY(dialogs->texts().contains(SCleanRefused));
         QCOMPARE(form->StatusIconIndex, 8);
     }
@@ -188,14 +188,14 @@ private slots:
         openPage("a.html", fixablePage);
         form->ButtonCleanClick();
         openPage("b.html", validPage);
-        const QString b = EditorText(form->ActiveSynEdit);
+        const QString b = EditorText(form->ActiveSynEdit());
         form->ButtonCancelChangesClick();
-        QCOMPARE(EditorText(form->ActiveSynEdit), b);
+        QCOMPARE(EditorText(form->ActiveSynEdit()), b);
     }
 
     void untitledCopyLivesInTmp()
     {
-        LoadEditorText(form->ActiveSynEdit, QString::fromLatin1(validPage));
+        LoadEditorText(form->ActiveSynEdit(), QString::fromLatin1(validPage));
         form->ButtonAnalyzeClick();
         QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
         QVERIFY(QFile::exists(TmpDocFile));
@@ -212,19 +212,19 @@ private slots:
     void guardsStopTheRun()
     {
         // An empty editor: nothing at all.
-        LoadEditorText(form->ActiveSynEdit, QString());
+        LoadEditorText(form->ActiveSynEdit(), QString());
         form->ButtonAnalyzeClick();
         QVERIFY(dialogs->asked.isEmpty());
 
         // Tidy 4 and an HTML5 doctype.
-        LoadEditorText(form->ActiveSynEdit, QString::fromLatin1(validPage));
+        LoadEditorText(form->ActiveSynEdit(), QString::fromLatin1(validPage));
         form->Action("MenuTidy4")->setChecked(true);
         form->ButtonAnalyzeClick();
         QCOMPARE(dialogs->texts().value(0), SSelectTidy5);
 
         // Lower case passes the guard, then Tidy 4 is missing here.
         dialogs->asked.clear();
-        LoadEditorText(form->ActiveSynEdit, "<!doctype html><p>x</p>");
+        LoadEditorText(form->ActiveSynEdit(), "<!doctype html><p>x</p>");
         form->ButtonAnalyzeClick();
         QCOMPARE(dialogs->texts().value(0), FormatMessageText(SStringNotFound, {"tidy"}));
         form->Action("MenuTidy5")->setChecked(true);
@@ -313,8 +313,8 @@ private slots:
         const int row = rowContaining("Error: <foo>");
         form->ErrorGridRow = row;
         form->GridErrorsDblClick();
-        QCOMPARE(form->ActiveSynEdit->selectedText(), QStringLiteral("<foo>x</foo>"));
-        form->ActiveSynEdit->replaceSelectedText("<span>x</span>");
+        QCOMPARE(form->ActiveSynEdit()->selectedText(), QStringLiteral("<foo>x</foo>"));
+        form->ActiveSynEdit()->replaceSelectedText("<span>x</span>");
         form->ButtonAnalyzeClick();
         QVERIFY(listedMessages().size() < before);
         QCOMPARE(rowContaining("<foo>"), -1);

@@ -1,0 +1,18 @@
+#pragma once
+// The temporary copy of a document that Tidy and the preview read. It lies beside
+// the document so that relative links work; a file of that name that the program
+// did not put there is never replaced nor deleted.
+#include <QString>
+
+namespace TemporaryCopy {
+
+// The copy moves from oldPath to wanted: the old copy is deleted when the program
+// chose it; wanted is used when no file of the user's is there, else fallback (a
+// folder of the program's own).
+// Returns the new path of the copy.
+QString Move(const QString &oldPath, const QString &wanted, const QString &fallback);
+// Deletes the copy when the program chose its path or it lies at ownPath (in the
+// program's own folder); false when it left it alone.
+bool Remove(const QString &path, const QString &ownPath);
+
+} // namespace TemporaryCopy

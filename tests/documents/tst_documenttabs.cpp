@@ -1,0 +1,139 @@
+// The document tabs: the tab shows what the document holds, documents are found by
+// their file, and the tab in front is announced.
+#include "TestSupport.h"
+
+#include "documents/TDocument.h"
+#include "documents/TDocumentTabs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <Qsci/qsciscintilla.h>
+
+class TestDocumentTabs : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A tab that showed a stale caption, hint, picture or encoding would mislead the user.
+    void theTabShowsTheDocumentsState()
+    {
+        QTabWidget tabs;
+        TDocumentTabs documents(&tabs);
+        TDocument *document = documents.create(false);
+        document->setUntitledCaption("Untitled1.html");
+        QCOMPARE(tabs.tabText(0), QStringLiteral("Untitled1.html"));
+        document->setPath("/some/where/page.html");
+        QCOMPARE(tabs.tabText(0), QStringLiteral("page.html"));
+        QCOMPARE(tabs.tabToolTip(0), QStringLiteral("/some/where/page.html"));
+        document->setEncoding("UTF8Bom");
+        QCOMPARE(document->container()->findChild<QLabel *>("LabelFileType_0")->text(), QStringLiteral("UTF8Bom"));
+
+        const int modified = documents.look().modifiedIndex;
+        QCOMPARE(document->container()->property("ImageIndex").toInt(), documents.look().savedIndex);
+        document->editor()->setText("typed");
+        QCOMPARE(document->container()->property("ImageIndex").toInt(), modified);
+        // A new path does not make unsaved edits look saved.
+        document->setPath("/some/where/renamed.html");
+        QCOMPARE(document->container()->property("ImageIndex").toInt(), modified);
+    }
+
+    // Two tabs on one file: the later save would overwrite the other's edits.
+    void aFileIsFoundUnderAnySpelling()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath("sub")));
+        QFile file(dir.filePath("a.html"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(QFile::link(dir.filePath("a.html"), dir.filePath("link.html")));
+
+        QTabWidget tabs;
+        TDocumentTabs documents(&tabs);
+        TDocument *untitled = documents.create(false);
+        TDocument *document = documents.create(false);
+        document->setPath(dir.filePath("a.html"));
+        QCOMPARE(documents.findByPath(dir.filePath("sub/../a.html")), document);
+        QCOMPARE(documents.findByPath(dir.filePath("link.html")), document);
+        QCOMPARE(documents.findByPath(dir.filePath("b.html")), nullptr);
+        QCOMPARE(documents.findByPath(QString()), nullptr);
+        Q_UNUSED(untitled);
+    }
+
+    // Whoever follows the document in front must hear of every change, closing included.
+    void theDocumentInFrontIsAnnounced()
+    {
+        QTabWidget tabs;
+        tabs.addTab(new QWidget, "fixed page");
+        TDocumentTabs documents(&tabs);
+        QSignalSpy spy(&documents, &TDocumentTabs::currentChanged);
+        TDocument *first = documents.create(false);
+        TDocument *second = documents.create(false);
+        QCOMPARE(documents.current(), second);
+        QCOMPARE(spy.last().at(0).value<TDocument *>(), second);
+        documents.setCurrent(first);
+        QCOMPARE(spy.last().at(0).value<TDocument *>(), first);
+        tabs.setCurrentIndex(0);
+        QCOMPARE(documents.current(), nullptr);
+        QCOMPARE(spy.last().at(0).value<TDocument *>(), nullptr);
+
+        // Closing the one in front: it is gone at once, and the last tab comes forward.
+        documents.setCurrent(first);
+        QPointer<TDocument> gone = first;
+        spy.clear();
+        documents.close(first);
+        QVERIFY(gone.isNull());
+        QCOMPARE(documents.documents(), QList<TDocument *>{second});
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(spy.last().at(0).value<TDocument *>(), second);
+    }
+
+    // The editor's own Ctrl+D and Ctrl+U would take the keys from the pop-up menu's items.
+    void ctrlDAndCtrlUAreLeftToTheMenu()
+    {
+        QTabWidget tabs;
+        TDocumentTabs documents(&tabs);
+        TDocument *document = documents.create(false);
+        QsciScintilla *editor = document->editor();
+        auto editorTakes = [editor](QKeyCombination key) {
+            QKeyEvent override(QEvent::ShortcutOverride, key.key(), key.keyboardModifiers());
+            override.ignore();
+            QApplication::sendEvent(editor, &override);
+            return override.isAccepted();
+        };
+        QVERIFY(!editorTakes(Qt::CTRL | Qt::Key_D));
+        QVERIFY(!editorTakes(Qt::CTRL | Qt::Key_U));
+        QVERIFY(editorTakes(Qt::CTRL | Qt::Key_L));  // its other bindings stay
+    }
+
+    // New lines typed in a document must use the document's own line breaks.
+    void theEditorTypesTheDocumentsLineBreaks_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("crlf") << "a\r\nb" << "\r\n";
+        QTest::newRow("lf") << "a\nb" << "\n";
+        QTest::newRow("cr") << "a\rb" << "\r";
+        QTest::newRow("none") << "ab" << "\n";
+    }
+
+    void theEditorTypesTheDocumentsLineBreaks()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, typed);
+        QTabWidget tabs;
+        TDocumentTabs documents(&tabs);
+        TDocument *document = documents.create(false);
+        document->setLineBreak(TDocument::DetectLineBreak(text));
+        document->editor()->setText(text);
+        document->editor()->setCursorPosition(0, 1);
+        QTest::keyClick(document->editor(), Qt::Key_Return);
+        QCOMPARE(document->text(), text.left(1) + typed + text.mid(1));
+    }
+};
+
+VK_WINDOW_TEST_MAIN(TestDocumentTabs)
+#include "tst_documenttabs.moc"
