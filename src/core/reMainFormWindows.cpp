@@ -1,6 +1,9 @@
 // Openers of the program's other windows and the hooks of the later subsystems.
 #include "core/reMainForm.h"
 
+#include "themes/SyntaxColorModel.h"
+#include "themes/reSyntaxColor.h"
+
 #include <Qsci/qsciscintilla.h>
 
 void TMainForm::ShowAbout() {}
@@ -8,7 +11,19 @@ void TMainForm::ShowNewVersionExists() {}
 void TMainForm::ShowOptimizer() {}
 void TMainForm::ShowGeneratorContainer() {}
 void TMainForm::ShowGeneratorTable() {}
-void TMainForm::ShowSyntaxColor() {}
+void TMainForm::ShowSyntaxColor()
+{
+    m_syntaxColors->SetThemeName(ThemeName);
+    QPointer<TSyntaxColor> dialog = new TSyntaxColor(m_syntaxColors, this);
+    connect(dialog, &TSyntaxColor::GutterColorsChanged, this, [this] {
+        if (ActiveSynEdit)
+            ApplyGutterColors(ActiveSynEdit);
+    });
+    dialog->exec();
+    delete dialog;
+    // A theme opened in the dialog is the one the next start opens.
+    ThemeName = m_syntaxColors->ThemeName();
+}
 void TMainForm::ShowFormTable() {}
 void TMainForm::ShowHTMLEntitiesList() {}
 void TMainForm::ShowRecalcImageSize() {}

@@ -1,0 +1,198 @@
+// The syntax colour dialog opened from the main window's menu, as a user works with it.
+#include "MainFormTestSupport.h"
+
+#include "program/uDivStartVK.h"
+#include "documents/TDocument.h"
+#include "themes/SyntaxColorModel.h"
+#include "themes/SyntaxPaintColors.h"
+#include "themes/SyntaxStyles.h"
+#include "themes/reSyntaxColor.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+namespace {
+
+using Base = QsciScintillaBase;
+
+QColor styleFore(QsciScintilla *editor, int style)
+{
+    return TColorToQColor(TColor(editor->SendScintilla(Base::SCI_STYLEGETFORE, static_cast<unsigned long>(style))));
+}
+
+bool styleBold(QsciScintilla *editor, int style)
+{
+    return qAbs(editor->SendScintilla(Base::SCI_STYLEGETWEIGHT, static_cast<unsigned long>(style))) >= QFont::DemiBold;
+}
+
+QColor gutterBack(QsciScintilla *editor)
+{
+    return TColorToQColor(TColor(editor->SendScintilla(Base::SCI_STYLEGETBACK, static_cast<unsigned long>(Base::STYLE_LINENUMBER))));
+}
+
+template <class T>
+T *child(QWidget *dialog, const char *name)
+{
+    T *widget = dialog->findChild<T *>(QLatin1String(name));
+    if (!widget)
+        qFatal("no control %s", name);
+    return widget;
+}
+
+void click(QWidget *dialog, const char *name)
+{
+    QTest::mouseClick(child<QAbstractButton>(dialog, name), Qt::LeftButton);
+}
+
+void selectAttribute(QWidget *dialog, const QString &name)
+{
+    auto *list = child<QListWidget>(dialog, "LBListAttri");
+    const QList<QListWidgetItem *> found = list->findItems(name, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
+}
+
+void pickTheme(QWidget *dialog, const QString &name)
+{
+    auto *themes = child<QComboBox>(dialog, "CBThemes");
+    const int index = themes->findText(name);
+    QVERIFY(index >= 0);
+    themes->showPopup();
+    QAbstractItemView *view = themes->view();
+    QTRY_VERIFY(view->isVisible());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(index, 0)).center());
+}
+
+} // namespace
+
+class TestSyntaxColorWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> folder;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<TMainForm> form;
+
+    void start()
+    {
+        form = StartMainForm();
+        QVERIFY(form);
+    }
+
+    // Opens the dialog from the menu, lets the user act in it, then closes it with its button.
+    void useDialog(const std::function<void(TSyntaxColor *)> &act)
+    {
+        bool acted = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<TSyntaxColor *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            acted = true;
+            act(dialog);
+            click(dialog, "ButtonClose");
+        });
+        form->Action(QStringLiteral("MenuSyntaxHighlighting"))->trigger();
+        QVERIFY(acted);
+        // Each opening is a fresh dialog, freed when it closes.
+        QVERIFY(form->findChildren<TSyntaxColor *>().isEmpty());
+    }
+
+    QList<QsciScintilla *> editors() const
+    {
+        QList<QsciScintilla *> list;
+        for (TDocument *document : form->Documents())
+            list << document->editor();
+        return list;
+    }
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TempProgramFolder>();
+        QVERIFY(folder->isValid());
+        dialogs = std::make_unique<ScriptedDialogs>();
+    }
+
+    void cleanup()
+    {
+        CloseMainForm(form);
+        dialogs.reset();
+        folder.reset();
+    }
+
+    // Red bold HTML keywords show in every open HTML tab at once; saved as a theme, picked,
+    // they come back at the next start.
+    void themeMadeInTheDialogComesBackAfterRestart()
+    {
+        start();
+        form->MenuNewDocClick(form.get());
+        form->MenuNewDocClick(form.get());
+        QCOMPARE(editors().size(), 3);
+        const int key = SyntaxStyleOf(SyntaxAttri::HTML_Key);
+        const QString before = form->ThemeName;
+
+        useDialog([&](TSyntaxColor *dialog) {
+            selectAttribute(dialog, "UndefKey");
+            selectAttribute(dialog, "Key");
+            if (!child<QToolButton>(dialog, "ButtonBold")->isChecked())
+                click(dialog, "ButtonBold");
+            dialogs->colorAnswers << QColor(Qt::red);
+            click(dialog, "ButtonFontColor");
+            for (QsciScintilla *editor : editors()) {
+                QCOMPARE(styleFore(editor, key), QColor(Qt::red));
+                QVERIFY(styleBold(editor, key));
+            }
+            dialogs->saveAnswers << HighlightersDir + "mine";
+            click(dialog, "ButtonSaveSettings");
+            QCOMPARE(child<QComboBox>(dialog, "CBThemes")->currentText(), before);
+        });
+        QVERIFY(QFile::exists(HighlightersDir + "mine.cfg"));
+        QCOMPARE(form->ThemeName, before);
+
+        useDialog([&](TSyntaxColor *dialog) {
+            click(dialog, "ButtonRestore");
+            QVERIFY(styleFore(form->ActiveSynEdit, key) != QColor(Qt::red));
+            pickTheme(dialog, "mine");
+        });
+        QCOMPARE(form->ThemeName, QStringLiteral("mine"));
+        CloseMainForm(form);
+
+        start();
+        QCOMPARE(form->ThemeName, QStringLiteral("mine"));
+        QVERIFY(form->ActiveSynEdit);
+        QCOMPARE(styleFore(form->ActiveSynEdit, key), QColor(Qt::red));
+        QVERIFY(styleBold(form->ActiveSynEdit, key));
+        QVERIFY(dialogs->asked.isEmpty());
+    }
+
+    // A gutter colour chosen with no document open reaches the next document; with one open,
+    // its editor shows it at once.
+    void gutterColorReachesTheEditors()
+    {
+        start();
+        form->PopUpCloseClick();
+        QVERIFY(!form->ActiveSynEdit);
+        useDialog([&](TSyntaxColor *dialog) {
+            dialogs->colorAnswers << QColor(0x12, 0x34, 0x56);
+            click(dialog, "ButtonGutterColor");
+        });
+        form->MenuNewDocClick(form.get());
+        QVERIFY(form->ActiveSynEdit);
+        QCOMPARE(gutterBack(form->ActiveSynEdit), QColor(0x12, 0x34, 0x56));
+
+        useDialog([&](TSyntaxColor *dialog) {
+            dialogs->colorAnswers << QColor(0x65, 0x43, 0x21);
+            click(dialog, "ButtonGutterColor");
+            QCOMPARE(gutterBack(form->ActiveSynEdit), QColor(0x65, 0x43, 0x21));
+        });
+    }
+};
+
+VK_WINDOW_TEST_MAIN(TestSyntaxColorWindow)
+#include "tst_syntaxcolorwindow.moc"
