@@ -16,8 +16,8 @@ void TMainForm::ShowSyntaxColor()
     m_syntaxColors->SetThemeName(ThemeName);
     QPointer<TSyntaxColor> dialog = new TSyntaxColor(m_syntaxColors, this);
     connect(dialog, &TSyntaxColor::GutterColorsChanged, this, [this] {
-        if (ActiveSynEdit)
-            ApplyGutterColors(ActiveSynEdit);
+        if (QsciScintilla *editor = ActiveSynEdit())
+            ApplyGutterColors(editor);
     });
     dialog->exec();
     delete dialog;

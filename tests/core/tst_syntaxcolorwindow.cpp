@@ -157,7 +157,7 @@ private slots:
 
         useDialog([&](TSyntaxColor *dialog) {
             click(dialog, "ButtonRestore");
-            QVERIFY(styleFore(form->ActiveSynEdit, key) != QColor(Qt::red));
+            QVERIFY(styleFore(form->ActiveSynEdit(), key) != QColor(Qt::red));
             pickTheme(dialog, "mine");
         });
         QCOMPARE(form->ThemeName, QStringLiteral("mine"));
@@ -165,9 +165,9 @@ private slots:
 
         start();
         QCOMPARE(form->ThemeName, QStringLiteral("mine"));
-        QVERIFY(form->ActiveSynEdit);
-        QCOMPARE(styleFore(form->ActiveSynEdit, key), QColor(Qt::red));
-        QVERIFY(styleBold(form->ActiveSynEdit, key));
+        QVERIFY(form->ActiveSynEdit());
+        QCOMPARE(styleFore(form->ActiveSynEdit(), key), QColor(Qt::red));
+        QVERIFY(styleBold(form->ActiveSynEdit(), key));
         QVERIFY(dialogs->asked.isEmpty());
     }
 
@@ -177,19 +177,19 @@ private slots:
     {
         start();
         form->PopUpCloseClick();
-        QVERIFY(!form->ActiveSynEdit);
+        QVERIFY(!form->ActiveSynEdit());
         useDialog([&](TSyntaxColor *dialog) {
             dialogs->colorAnswers << QColor(0x12, 0x34, 0x56);
             click(dialog, "ButtonGutterColor");
         });
         form->MenuNewDocClick(form.get());
-        QVERIFY(form->ActiveSynEdit);
-        QCOMPARE(gutterBack(form->ActiveSynEdit), QColor(0x12, 0x34, 0x56));
+        QVERIFY(form->ActiveSynEdit());
+        QCOMPARE(gutterBack(form->ActiveSynEdit()), QColor(0x12, 0x34, 0x56));
 
         useDialog([&](TSyntaxColor *dialog) {
             dialogs->colorAnswers << QColor(0x65, 0x43, 0x21);
             click(dialog, "ButtonGutterColor");
-            QCOMPARE(gutterBack(form->ActiveSynEdit), QColor(0x65, 0x43, 0x21));
+            QCOMPARE(gutterBack(form->ActiveSynEdit()), QColor(0x65, 0x43, 0x21));
         });
     }
 };
