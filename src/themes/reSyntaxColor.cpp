@@ -60,6 +60,14 @@ QToolButton *styleToggle(const QString &name, const QString &letter, int style, 
     return button;
 }
 
+// A stored colour as the screen shows it; a system colour is resolved through the palette.
+QColor screenColor(TColor color, const QPalette &palette)
+{
+    if ((color & 0xFF000000u) == 0xFF000000u)
+        return SystemColorToQColor(color, palette);
+    return TColorToQColor(color);
+}
+
 // Questions and dialogs asked while the colour dialog is up belong to it.
 class DialogParent {
 public:
@@ -99,9 +107,7 @@ void TColorSwatch::SetColor(TColor color)
 
 QColor TColorSwatch::ShownColor() const
 {
-    if ((m_color & 0xFF000000u) == 0xFF000000u)
-        return SystemColorToQColor(m_color, palette());
-    return TColorToQColor(m_color);
+    return screenColor(m_color, palette());
 }
 
 void TColorSwatch::paintEvent(QPaintEvent *)
@@ -418,19 +424,6 @@ void TSyntaxColor::OpenTheme(const QString &path)
     afterModelChange();
 }
 
-void TSyntaxColor::ReadSettings(const QString &fileName)
-{
-    if (!m_model)
-        return;
-    try {
-        SyntaxColorSettings::ReadSettings(*m_model, fileName);
-    } catch (...) {
-        afterModelChange();
-        throw;
-    }
-    afterModelChange();
-}
-
 void TSyntaxColor::SaveSettings(const QString &fileName)
 {
     if (m_model)
@@ -530,9 +523,7 @@ void TSyntaxColor::SetHighlighterProperties()
 
 bool TSyntaxColor::pickColor(TColor initial, TColor *chosen)
 {
-    TColorSwatch probe(QString(), this);
-    probe.SetColor(initial);
-    QColor color = probe.ShownColor();
+    QColor color = screenColor(initial, palette());
     const DialogParent parent(this);
     const bool ok = Dialogs().color(&color);
     if (!ok || !color.isValid())

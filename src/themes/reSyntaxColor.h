@@ -60,7 +60,6 @@ public:
     void ButtonRestoreClick();
 
     // Theme operations on the model, keeping the swatches in step.
-    void ReadSettings(const QString &fileName);
     void SaveSettings(const QString &fileName);
     void SetGeneralBackground(TColor color);
     void OriginSettings();

@@ -1,18 +1,14 @@
 // The syntax colour dialog opened from the main window's menu, as a user works with it.
+#include "../themes/SyntaxColorDriver.h"
 #include "MainFormTestSupport.h"
 
-#include "program/uDivStartVK.h"
 #include "documents/TDocument.h"
+#include "program/uDivStartVK.h"
 #include "themes/SyntaxColorModel.h"
 #include "themes/SyntaxPaintColors.h"
 #include "themes/SyntaxStyles.h"
-#include "themes/reSyntaxColor.h"
 
-#include <QAbstractItemView>
 #include <QAction>
-#include <QComboBox>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
@@ -35,40 +31,6 @@ bool styleBold(QsciScintilla *editor, int style)
 QColor gutterBack(QsciScintilla *editor)
 {
     return TColorToQColor(TColor(editor->SendScintilla(Base::SCI_STYLEGETBACK, static_cast<unsigned long>(Base::STYLE_LINENUMBER))));
-}
-
-template <class T>
-T *child(QWidget *dialog, const char *name)
-{
-    T *widget = dialog->findChild<T *>(QLatin1String(name));
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
-}
-
-void click(QWidget *dialog, const char *name)
-{
-    QTest::mouseClick(child<QAbstractButton>(dialog, name), Qt::LeftButton);
-}
-
-void selectAttribute(QWidget *dialog, const QString &name)
-{
-    auto *list = child<QListWidget>(dialog, "LBListAttri");
-    const QList<QListWidgetItem *> found = list->findItems(name, Qt::MatchExactly);
-    QCOMPARE(found.size(), 1);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
-}
-
-void pickTheme(QWidget *dialog, const QString &name)
-{
-    auto *themes = child<QComboBox>(dialog, "CBThemes");
-    const int index = themes->findText(name);
-    QVERIFY(index >= 0);
-    themes->showPopup();
-    QAbstractItemView *view = themes->view();
-    QTRY_VERIFY(view->isVisible());
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                      view->visualRect(view->model()->index(index, 0)).center());
 }
 
 } // namespace
@@ -95,7 +57,7 @@ class TestSyntaxColorWindow : public QObject {
             QVERIFY(dialog);
             acted = true;
             act(dialog);
-            click(dialog, "ButtonClose");
+            Click(dialog, "ButtonClose");
         });
         form->Action(QStringLiteral("MenuSyntaxHighlighting"))->trigger();
         QVERIFY(acted);
@@ -138,27 +100,26 @@ private slots:
         const QString before = form->ThemeName;
 
         useDialog([&](TSyntaxColor *dialog) {
-            selectAttribute(dialog, "UndefKey");
-            selectAttribute(dialog, "Key");
-            if (!child<QToolButton>(dialog, "ButtonBold")->isChecked())
-                click(dialog, "ButtonBold");
+            SelectAttribute(dialog, "HTML", "Key");
+            if (!Control<QToolButton>(dialog, "ButtonBold")->isChecked())
+                Click(dialog, "ButtonBold");
             dialogs->colorAnswers << QColor(Qt::red);
-            click(dialog, "ButtonFontColor");
+            Click(dialog, "ButtonFontColor");
             for (QsciScintilla *editor : editors()) {
                 QCOMPARE(styleFore(editor, key), QColor(Qt::red));
                 QVERIFY(styleBold(editor, key));
             }
             dialogs->saveAnswers << HighlightersDir + "mine";
-            click(dialog, "ButtonSaveSettings");
-            QCOMPARE(child<QComboBox>(dialog, "CBThemes")->currentText(), before);
+            Click(dialog, "ButtonSaveSettings");
+            QCOMPARE(Control<QComboBox>(dialog, "CBThemes")->currentText(), before);
         });
         QVERIFY(QFile::exists(HighlightersDir + "mine.cfg"));
         QCOMPARE(form->ThemeName, before);
 
         useDialog([&](TSyntaxColor *dialog) {
-            click(dialog, "ButtonRestore");
+            Click(dialog, "ButtonRestore");
             QVERIFY(styleFore(form->ActiveSynEdit(), key) != QColor(Qt::red));
-            pickTheme(dialog, "mine");
+            PickTheme(dialog, "mine");
         });
         QCOMPARE(form->ThemeName, QStringLiteral("mine"));
         CloseMainForm(form);
@@ -180,7 +141,7 @@ private slots:
         QVERIFY(!form->ActiveSynEdit());
         useDialog([&](TSyntaxColor *dialog) {
             dialogs->colorAnswers << QColor(0x12, 0x34, 0x56);
-            click(dialog, "ButtonGutterColor");
+            Click(dialog, "ButtonGutterColor");
         });
         form->MenuNewDocClick(form.get());
         QVERIFY(form->ActiveSynEdit());
@@ -188,7 +149,7 @@ private slots:
 
         useDialog([&](TSyntaxColor *dialog) {
             dialogs->colorAnswers << QColor(0x65, 0x43, 0x21);
-            click(dialog, "ButtonGutterColor");
+            Click(dialog, "ButtonGutterColor");
             QCOMPARE(gutterBack(form->ActiveSynEdit()), QColor(0x65, 0x43, 0x21));
         });
     }
