@@ -123,7 +123,7 @@ TSyntaxColor::TSyntaxColor(SyntaxColorModel *model, QWidget *parent)
 {
     setObjectName(QStringLiteral("SyntaxColor"));
     setWindowTitle(QStringLiteral("Syntax Color settings"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     buildControls();
 
     // FormCreate: the language box starts on its first entry and shows all ten.
