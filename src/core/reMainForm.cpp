@@ -218,17 +218,6 @@ void TMainForm::buildMenus()
     addAction(PopupHtmlTagsAndAttributes, "PopupCopy", tr("&Copy"));
     addAction(PopupHtmlTagsAndAttributes, "PopupPaste", tr("&Paste"));
     PopupHtmlTagsAndAttributes->addSeparator();
-    const QList<QPair<QString, QString>> popupTags = {
-        {"PopupComments", "<!-- -->"}, {"PopupParagraph", "<p>"}, {"PopupLineBreak", "<br>"},
-        {"PopupLineBreakStrict", "<br />"}, {"PopupDiv", "<div>"}, {"PopupSpan", "<span>"},
-        {"PopupBold", "<b>"}, {"PopupStrong", "<strong>"}, {"PopupItalic", "<i>"}, {"PopupEm", "<em>"},
-        {"PopupUnderline", "<u>"}, {"PopupStrikeHtml5_1", "<s>"}, {"PopupDel_1", "<del>"},
-    };
-    for (const auto &item : popupTags) {
-        QAction *a = addAction(PopupHtmlTagsAndAttributes, item.first, item.second);
-        // The markup an insertion command inserts is the item's hint.
-        a->setToolTip(item.second);
-    }
 
     PopUpTabSheet = new QMenu(this);
     PopUpTabSheet->setObjectName("PopUpTabSheet");
@@ -323,13 +312,11 @@ void TMainForm::buildTopArea()
             connect(b, &QToolButton::clicked, this, &TMainForm::ButtonCancelChangesClick);
     }
     static_cast<QHBoxLayout *>(tidyPage->layout())->addStretch();
-    for (const auto &[name, caption] : QList<QPair<QString, QString>>{{"TBHtmlTags", tr("HTML tags")},
-                                                                     {"TBTableLists", tr("Tables and lists")},
-                                                                     {"TBForms", tr("Forms")},
-                                                                     {"TBAttributes", tr("Attributes")}}) {
-        QWidget *w = page(name, caption);
-        static_cast<QHBoxLayout *>(w->layout())->addStretch();
-    }
+    QWidget *htmlTags = page("TBHtmlTags", tr("HTML tags"));
+    QWidget *tablesLists = page("TBTableLists", tr("Tables and lists"));
+    QWidget *forms = page("TBForms", tr("Forms"));
+    QWidget *attributes = page("TBAttributes", tr("Attributes"));
+    buildInsertion(htmlTags, tablesLists, forms, attributes);
     QWidget *encoding = page("TBEncoding", tr("Encoding"));
     CBCharset = new QComboBox(encoding);
     CBCharset->setObjectName("CBCharset");

@@ -30,6 +30,7 @@ class QsciScintilla;
 class SyntaxColorModel;
 class TDocument;
 class TDocumentTabs;
+class TInsertionCommands;
 
 // What changed in an editor, for SynEditStatusChange.
 enum SynStatusChange {
@@ -277,9 +278,6 @@ public:
 
     // Fields.
     int PreviewLoaded = 0;
-    int FormButtonCount = 0;
-    int FormCheckBoxCount = 0;
-    int FormRadioCount = 0;
     int OptionGridRow = 0;
     bool HasLastFiles = false;
     // The files open at the last exit, in tab order.
@@ -347,6 +345,9 @@ public:
     QMenu *MenuLanguage = nullptr;
     QTimer *TimerActualize = nullptr;
 
+    // Insertion commands: tool bars, drop-down menus, the editors' pop-up menu.
+    TInsertionCommands *Insertion() const { return m_insertion; }
+
     // A menu action or other component by its name.
     QAction *Action(const QString &name) const;
 
@@ -367,6 +368,7 @@ private:
     void buildDocumentArea();
     void buildTidyConfigPage();
     void buildStatusBar();
+    void buildInsertion(QWidget *htmlTags, QWidget *tablesLists, QWidget *forms, QWidget *attributes);
     QAction *addAction(QMenu *menu, const QString &name, const QString &caption,
                        const QKeySequence &shortcut = QKeySequence());
     void connectEditor(QsciScintilla *editor);
@@ -379,6 +381,7 @@ private:
     static SyntaxColorModel *NewSyntaxColors(QObject *owner);
 
     SyntaxColorModel *m_syntaxColors = NewSyntaxColors(this);
+    TInsertionCommands *m_insertion = nullptr;
     bool m_shown = false;
     bool m_acceptDrops = false;
     QLabel *m_statusPanels[7] = {};

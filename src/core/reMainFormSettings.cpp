@@ -2,6 +2,7 @@
 #include "core/reMainForm.h"
 #include "dialogs/MessageBoxes.h"
 
+#include "authoring/InsertionWidgets.h"
 #include "program/LanguageFile.h"
 #include "program/MessagesKandrix.h"
 #include "program/VkSettings.h"
@@ -156,7 +157,8 @@ void TMainForm::ApplyLanguageTexts(const LanguageTexts &texts)
         }
         const bool hint = t.property == QLatin1String("hint");
         if (QAction *action = findChild<QAction *>(t.component)) {
-            if (hint)
+            // A Hint that is the markup an item inserts is not a translatable text.
+            if (hint && !action->property(MarkupHintProperty).isValid())
                 action->setToolTip(t.text);
             else
                 action->setText(t.text);
@@ -166,7 +168,8 @@ void TMainForm::ApplyLanguageTexts(const LanguageTexts &texts)
         if (!widget)
             continue;
         if (hint) {
-            widget->setToolTip(t.text);
+            if (!widget->property(MarkupHintProperty).isValid())
+                widget->setToolTip(t.text);
             continue;
         }
         // A page of a tab control takes the caption on its tab.

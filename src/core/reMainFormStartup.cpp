@@ -50,9 +50,6 @@ void TMainForm::FormCreate()
     CBTidyOptions->setCurrentText(QString());
     PreviewLoaded = 0;
     StatusIconIndex = -1;
-    FormButtonCount = 0;
-    FormCheckBoxCount = 0;
-    FormRadioCount = 0;
 }
 
 void TMainForm::showEvent(QShowEvent *event)

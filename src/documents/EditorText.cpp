@@ -64,3 +64,29 @@ void LineIndexToCaret(int lineIndex, int index, int *character, int *line)
     *line = lineIndex + 1;
     *character = index + 1;
 }
+
+long EditorPosition(QsciScintilla *editor, int character, int line)
+{
+    const long lineCount = editor->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT);
+    const long lineIndex = qBound(0L, long(line) - 1, lineCount - 1);
+    const long lineStart = editor->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, lineIndex);
+    const long lineEnd = editor->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, lineIndex);
+    const long units = qMax(0, character - 1);
+    const long limit = editor->SendScintilla(QsciScintillaBase::SCI_COUNTCODEUNITS, lineStart, lineEnd);
+    if (units >= limit)
+        return lineEnd;
+    return editor->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, lineStart, units);
+}
+
+void EditorTextPosition(QsciScintilla *editor, long position, int *character, int *line)
+{
+    const long lineIndex = editor->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, position);
+    const long lineStart = editor->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, lineIndex);
+    *line = int(lineIndex) + 1;
+    *character = int(editor->SendScintilla(QsciScintillaBase::SCI_COUNTCODEUNITS, lineStart, position)) + 1;
+}
+
+long EditorLength(const QString &text)
+{
+    return text.toUtf8().size();
+}

@@ -15,3 +15,10 @@ void LoadEditorText(QsciScintilla *editor, const QString &text);
 // Positions (character, line) counted from 1 to QScintilla's (line, index) from 0 and back.
 void CaretToLineIndex(int character, int line, int *lineIndex, int *index);
 void LineIndexToCaret(int lineIndex, int index, int *character, int *line);
+// Text positions (character, line), counted from 1, where a character is one UTF-16 unit
+// of the line (an emoji counts two), to the editor's byte position and back. A position
+// past the end of its line stops at the line's end.
+long EditorPosition(QsciScintilla *editor, int character, int line);
+void EditorTextPosition(QsciScintilla *editor, long position, int *character, int *line);
+// The byte length in the editor of a text (QScintilla counts UTF-8 bytes).
+long EditorLength(const QString &text);

@@ -103,7 +103,7 @@ QString ShortenPathForMenu(const QString &path, int maximum)
     return folder.left(room) + QStringLiteral(".../") + name;
 }
 
-QString MakeRelativeLink(const QString &documentPath, const QString &targetPath)
+QString MakeRelativeLink(const QString &documentPath, const QString &targetPath, Qt::CaseSensitivity folderCase)
 {
     const int docSlash = documentPath.lastIndexOf(QLatin1Char('/'));
     const int targetSlash = targetPath.lastIndexOf(QLatin1Char('/'));
@@ -113,10 +113,10 @@ QString MakeRelativeLink(const QString &documentPath, const QString &targetPath)
         targetPath.left(targetSlash + 1).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     const QString targetName = targetPath.mid(targetSlash + 1);
 
-    // Folders are compared component by component, without regard to case.
+    // Folders are compared component by component.
     int common = 0;
     while (common < docParts.size() && common < targetParts.size()
-           && docParts[common].compare(targetParts[common], Qt::CaseInsensitive) == 0)
+           && docParts[common].compare(targetParts[common], folderCase) == 0)
         ++common;
 
     QString link;

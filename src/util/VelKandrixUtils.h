@@ -27,6 +27,8 @@ QString ReplaceBetween(const QString &text, const QString &startDelim, const QSt
                        const QString &newText);
 QString KeepDigits(const QString &text);
 QString ShortenPathForMenu(const QString &path, int maximum);
-QString MakeRelativeLink(const QString &documentPath, const QString &targetPath);
+// Folders are compared without regard to case unless told otherwise.
+QString MakeRelativeLink(const QString &documentPath, const QString &targetPath,
+                         Qt::CaseSensitivity folderCase = Qt::CaseInsensitive);
 // Left and top 0, right the width, bottom the height; 0 by 0 when unreadable.
 QRect GetImageSize(const QString &path);

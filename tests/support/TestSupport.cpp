@@ -159,10 +159,12 @@ QMessageBox::StandardButton ScriptedDialogs::message(QMessageBox::Icon icon, con
     return QMessageBox::Ok;
 }
 
-QStringList ScriptedDialogs::openFiles(const QString &title, const QString &, const QString &,
-                                       int *, bool)
+QStringList ScriptedDialogs::openFiles(const QString &title, const QString &folder, const QString &,
+                                       int *filterIndex, bool)
 {
     openTitles << title;
+    openFolders << folder;
+    openFilterIndexes << (filterIndex ? *filterIndex : 0);
     return openAnswers.isEmpty() ? QStringList() : openAnswers.takeFirst();
 }
 
@@ -174,6 +176,7 @@ QString ScriptedDialogs::saveFile(const QString &, const QString &proposed, cons
 
 bool ScriptedDialogs::color(QColor *inOut)
 {
+    colorsOffered << *inOut;
     if (colorAnswers.isEmpty())
         return false;
     const QColor c = colorAnswers.takeFirst();

@@ -62,6 +62,9 @@ public:
 
     QList<Asked> asked;
     QStringList openTitles;
+    QStringList openFolders;
+    QList<int> openFilterIndexes;
+    QList<QColor> colorsOffered;
     QStringList saveProposals;
     QStringList inputLabels;
 

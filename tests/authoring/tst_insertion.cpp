@@ -1,0 +1,274 @@
+// The insertion primitives on a bare editor, the link routine, the generator hand-over and
+// the generators' tag bar.
+#include "TestSupport.h"
+
+#include "authoring/HtmlInsert.h"
+#include "authoring/TGeneratorTagBar.h"
+#include "authoring/TInsertionCommands.h"
+#include "program/MessagesKandrix.h"
+#include "documents/EditorText.h"
+#include "documents/TDocument.h"
+
+#include <QAction>
+#include <QImage>
+#include <QMenu>
+#include <QToolButton>
+#include <Qsci/qsciscintilla.h>
+#include <memory>
+
+namespace {
+// A document of its own: a container, its editor, no preview.
+struct Doc {
+    QWidget container;
+    QsciScintilla *editor = new QsciScintilla(&container);
+    TDocument *document = new TDocument(0, &container, editor, nullptr);
+
+    explicit Doc(const QString &text, TDocument::LineBreak lineBreak = TDocument::LineBreak::LF)
+    {
+        document->setLineBreak(lineBreak);
+        LoadEditorText(editor, text);
+    }
+    // Selects the first occurrence of a text (or places the caret before it when select is false).
+    void select(const QString &part, bool select = true)
+    {
+        const QString all = EditorText(editor);
+        const long from = EditorLength(all.left(all.indexOf(part)));
+        const long to = select ? from + EditorLength(part) : from;
+        editor->SendScintilla(QsciScintillaBase::SCI_SETSEL, from, to);
+    }
+    QString text() const { return EditorText(editor); }
+    // The text before the caret.
+    QString beforeCaret() const
+    {
+        return editor->text(0, int(editor->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS)));
+    }
+    void undo() { editor->undo(); }
+};
+} // namespace
+
+class TestInsertion : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ClearMessages(); }
+
+    // Each primitive builds its markup around the selection, leaves caret and selection where
+    // the user continues, and is undone in one step, also next to multi-byte characters.
+    void primitives_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("primitive");
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("beforeCaret");
+        QTest::addColumn<QString>("selectedAfter");
+        QTest::newRow("empty tag keeps the selected text after it")
+            << "abc" << "abc" << "open" << "<br>" << "<br>abc" << "<br>" << "";
+        QTest::newRow("closed tag around the selection") << "abc" << "abc" << "closed" << "<p>" << "<p>abc</p>"
+                                                         << "<p>abc" << "abc";
+        QTest::newRow("closed tag with nothing selected") << "" << "" << "closed" << "<p>" << "<p></p>" << "<p>" << "";
+        QTest::newRow("attribute: caret before the value") << "x" << "x" << "attribute" << "id=\"\"" << " id=\"x\""
+                                                           << " id=\"" << "";
+        QTest::newRow("hot-key markers stripped") << "abc" << "abc" << "closed" << "<&&&p>" << "<&p>abc</&p>"
+                                                  << "<&p>abc" << "abc";
+        const QString rich = QString::fromUtf8("\xc3\xa9\xf0\x9f\x98\x80" "abc\xf0\x9f\x98\x80\xc3\xa9");
+        QTest::newRow("between an accent, an emoji and another") << rich << "abc" << "closed" << "<b>"
+            << QString::fromUtf8("\xc3\xa9\xf0\x9f\x98\x80<b>abc</b>\xf0\x9f\x98\x80\xc3\xa9")
+            << QString::fromUtf8("\xc3\xa9\xf0\x9f\x98\x80<b>abc") << "abc";
+        QTest::newRow("attribute after an emoji") << QString::fromUtf8("\xf0\x9f\x98\x80x") << "x" << "attribute"
+            << "title=\"\"" << QString::fromUtf8("\xf0\x9f\x98\x80 title=\"x\"")
+            << QString::fromUtf8("\xf0\x9f\x98\x80 title=\"") << "";
+        QTest::newRow("block replaces the selection") << "a\r\nbc\r\nd" << "bc" << "block" << "<li>\r\n</li>"
+                                                      << "a\r\n<li>\r\n</li>\r\nd" << "a\r\n<li>\r\n</li>" << "";
+        QTest::newRow("line starting with tabs") << "\t\tabc" << "abc" << "closed" << "<em>" << "\t\t<em>abc</em>"
+                                                 << "\t\t<em>abc" << "abc";
+        QTest::newRow("nbsp inserted as it stands") << "abc" << "abc" << "block" << "&nbsp;" << "&nbsp;" << "&nbsp;"
+                                                    << "";
+    }
+
+    void primitives()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, selected);
+        QFETCH(QString, primitive);
+        QFETCH(QString, argument);
+        QFETCH(QString, result);
+        QFETCH(QString, beforeCaret);
+        QFETCH(QString, selectedAfter);
+        Doc doc(text, TDocument::LineBreak::CRLF);
+        doc.select(selected);
+        if (primitive == "open")
+            HtmlOpenEmptyTg(doc.document, argument);
+        else if (primitive == "closed")
+            HtmlClosedTg(doc.document, argument);
+        else if (primitive == "attribute")
+            HtmlAttribt(doc.document, argument);
+        else
+            HtmlInsertBloc(doc.document, argument);
+        QCOMPARE(doc.text(), result);
+        QCOMPARE(doc.beforeCaret(), beforeCaret);
+        QCOMPARE(doc.editor->selectedText(), selectedAfter);
+        doc.undo();
+        QCOMPARE(doc.text(), text);
+        doc.undo();
+        QCOMPARE(doc.text(), text);
+    }
+
+    // Typing, an insertion, typing: each Undo takes back exactly one of them, and Redo
+    // brings them back; the insertion never merges with the typing around it.
+    void insertionIsOneUndoStepBetweenTyping()
+    {
+        Doc doc("");
+        QTest::keyClicks(doc.editor, "ab");
+        HtmlClosedTg(doc.document, "<p>");
+        QTest::keyClicks(doc.editor, "cd");
+        QCOMPARE(doc.text(), QStringLiteral("ab<p>cd</p>"));
+        doc.undo();
+        QCOMPARE(doc.text(), QStringLiteral("ab<p></p>"));
+        doc.undo();
+        QCOMPARE(doc.text(), QStringLiteral("ab"));
+        doc.editor->redo();
+        QCOMPARE(doc.text(), QStringLiteral("ab<p></p>"));
+    }
+
+    // The optimizer's road: a range given in text positions (characters counted in UTF-16
+    // units, as a line shows them) is replaced as one step.
+    void addToUndoListReplacesARangeOfTextPositions()
+    {
+        Doc doc(QString::fromUtf8("\xf0\x9f\x98\x80 one\ntwo \xc3\xa9 three"));
+        AddToUndoList(doc.document, 4, 1, 5, 2, "X");
+        QCOMPARE(doc.text(), QString::fromUtf8("\xf0\x9f\x98\x80 X\xc3\xa9 three"));
+        doc.undo();
+        QCOMPARE(doc.text(), QString::fromUtf8("\xf0\x9f\x98\x80 one\ntwo \xc3\xa9 three"));
+    }
+
+    // Blocks take the document's line breaks, so a document never gets mixed ones.
+    void blocksFollowTheDocumentsLineBreaks()
+    {
+        Doc doc("", TDocument::LineBreak::LF);
+        HtmlInsertBloc(doc.document, ListMarkup("ul", 1));
+        QCOMPARE(doc.text(), QStringLiteral("<ul>\n<li></li>\n</ul>"));
+        QCOMPARE(doc.beforeCaret(), doc.text());
+    }
+
+    void noDocumentChangesNothing()
+    {
+        HtmlClosedTg(static_cast<TDocument *>(nullptr), "<p>");
+        AddToUndoList(static_cast<TDocument *>(nullptr), 1, 1, 1, 1, "x");
+    }
+
+    void selectWithOneOptionHoldsOnlyTheSelectedOne()
+    {
+        QCOMPARE(SelectMarkup(1), QStringLiteral("<select name=\"\">\r\n  <option value=\"\" selected=\"selected\"> </option>\r\n</select>"));
+        QCOMPARE(ListMarkup("ol", 0), QStringLiteral("<ol>\r\n</ol>"));
+    }
+
+    // Links work in a browser: relative where one exists, characters that would end the
+    // attribute or change the URL's meaning encoded, an absolute file: URL across roots.
+    void linkToFile_data()
+    {
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("link");
+        QTest::newRow("subfolder") << "/site/index.html" << "/site/img/a.png" << "./img/a.png";
+        QTest::newRow("parent") << "/site/pages/index.html" << "/site/a.png" << "../a.png";
+        QTest::newRow("special characters") << "/site/index.html" << "/site/my pics/\"a\" #1 100% & co.png"
+                                            << "./my%20pics/%22a%22%20%231%20100%25%20%26%20co.png";
+        QTest::newRow("folders differ by case") << "/site/index.html" << "/Site/a.png" << "../Site/a.png";
+        QTest::newRow("another drive") << "C:/site/index.html" << "D:/img/a b.png" << "file:///D:/img/a%20b.png";
+        QTest::newRow("same drive") << "c:/site/index.html" << "C:/site/img/a.png" << "./img/a.png";
+        QTest::newRow("network share") << "/site/index.html" << "//server/share/a.png" << "file://server/share/a.png";
+    }
+
+    void linkToFile()
+    {
+        QFETCH(QString, document);
+        QFETCH(QString, target);
+        QFETCH(QString, link);
+        QCOMPARE(LinkToFile(document, target), link);
+    }
+
+    void unreadablePictureHasNoSize()
+    {
+        QCOMPARE(ImageMarkup(ImageMarkupKind::Image, "./a.png", QSize(0, 0)), QStringLiteral("<img src=\"./a.png\" alt=\"\" />"));
+        QCOMPARE(ImageMarkup(ImageMarkupKind::FormImage, "./a.png", QSize(3, 4)),
+                 QStringLiteral("<input type=\"image\" src=\"./a.png\" width=\"3\" height=\"4\" alt=\"\">"));
+    }
+
+    // The generator's markup goes in place of the selection as one step; an empty hand-over
+    // (Cancel) leaves text and selection alone; with no document the generator is not opened.
+    void generatorHandOver()
+    {
+        Doc doc("abc");
+        QString generated;
+        int opened = 0;
+        QString handed;
+        TInsertionCommands::Host host;
+        TDocument *active = doc.document;
+        host.activeDocument = [&active] { return active; };
+        host.generatedHtml = &generated;
+        host.showTableGenerator = [&] {
+            ++opened;
+            generated = handed;
+        };
+        TInsertionCommands commands(nullptr, host);
+
+        doc.select("b");
+        commands.ButtonTableEditorClick();
+        QCOMPARE(doc.text(), QStringLiteral("abc"));
+        QCOMPARE(doc.editor->selectedText(), QStringLiteral("b"));
+
+        handed = "<table></table>";
+        commands.ButtonTableEditorClick();
+        QCOMPARE(doc.text(), QStringLiteral("a<table></table>c"));
+        doc.undo();
+        QCOMPARE(doc.text(), QStringLiteral("abc"));
+
+        active = nullptr;
+        commands.ButtonTableEditorClick();
+        QCOMPARE(opened, 2);
+    }
+
+    // The generators' bar: an empty tag replaces the selection, the picture has no closing
+    // slash and leaves the image folder alone, the container's break button does nothing,
+    // and its colour dialog keeps its own last colour.
+    void generatorTagBar()
+    {
+        TempProgramFolder folder;
+        ScriptedDialogs dialogs;
+        Doc page("");
+        page.document->setPath(folder.file("index.html"));
+        QImage(5, 7, QImage::Format_RGB32).save(folder.file("a.png"));
+        Doc editor("abc");
+        LinkContext links{[&page] { return page.document; }, [] { return QStringLiteral("All|*"); }};
+        TGeneratorTagBar table(TGeneratorTagBar::Generator::Table, editor.editor, links);
+        TGeneratorTagBar container(TGeneratorTagBar::Generator::Container, editor.editor, links);
+
+        editor.select("abc");
+        table.findChild<QToolButton *>("ButtonPageBreak")->click();
+        QCOMPARE(editor.text(), QStringLiteral("<br>"));
+
+        editor.select("br", false);
+        container.findChild<QToolButton *>("ButtonPageBreak")->click();
+        QCOMPARE(editor.text(), QStringLiteral("<br>"));
+        QVERIFY(container.findChild<QToolButton *>("ToolButton1"));
+
+        dialogs.openAnswers << QStringList{folder.file("a.png")};
+        table.findChild<QToolButton *>("ButtonImage")->click();
+        QCOMPARE(editor.text(), QStringLiteral("<<img src=\"./a.png\" width=\"5\" height=\"7\" alt=\"\">br>"));
+        QCOMPARE(dialogs.openFilterIndexes, QList<int>{11});
+
+        dialogs.colorAnswers << QColor(0x12, 0x34, 0x56);
+        editor.select("<");
+        table.findChild<QToolButton *>("ButtonColors")->click();
+        table.findChild<QToolButton *>("ButtonColors")->click();
+        QCOMPARE(dialogs.colorsOffered, (QList<QColor>{Qt::black, QColor(0x12, 0x34, 0x56)}));
+        container.findChild<QToolButton *>("ButtonColors")->click();
+        QCOMPARE(dialogs.colorsOffered.last(), QColor(Qt::black));
+        QVERIFY(editor.text().startsWith("<span style=\"color:#123456\"><</span>"));
+    }
+};
+
+VK_WINDOW_TEST_MAIN(TestInsertion)
+#include "tst_insertion.moc"
