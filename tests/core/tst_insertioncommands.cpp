@@ -348,7 +348,7 @@ private slots:
         const QString file = folder->file("site/tidy-check.html");
         QVERIFY(folder->write("site/tidy-check.html", text().toUtf8()));
         QProcess tidy;
-        tidy.start(BuiltProgramFolder() + "tidy5/tidy", {"-q", "-e", file});
+        tidy.start(folder->file("tidy5/tidy"), {"-q", "-e", file});
         QVERIFY(tidy.waitForFinished(30000));
         const QString report = QString::fromUtf8(tidy.readAllStandardError());
         QVERIFY2(tidy.exitStatus() == QProcess::NormalExit && tidy.exitCode() < 2, qPrintable(report + text()));
