@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QProcess>
 #include <QSpinBox>
@@ -300,12 +301,16 @@ private slots:
         QCOMPARE(text(), QStringLiteral("<b><p>abc</p></b>"));
     }
 
-    // A translation changes tool tips, never the markup a Hint-driven button inserts.
+    // A translation changes tool tips and the count boxes' captions, never the markup a
+    // Hint-driven button inserts.
     void languageFileKeepsMarkupHints()
     {
-        form->ApplyLanguageTexts({{"Button_P", "hint", "Paragraph"}, {"ButtonJustify", "hint", "Justify it"}});
+        form->ApplyLanguageTexts({{"Button_P", "hint", "Paragraph"},
+                                  {"ButtonJustify", "hint", "Justify it"},
+                                  {"PanelRows", "caption", "Rows:"}});
         QCOMPARE(HintOf(component("Button_P")), QStringLiteral("<p>"));
         QCOMPARE(HintOf(component("ButtonJustify")), QStringLiteral("Justify it"));
+        QCOMPARE(form->findChild<QWidget *>("PanelRows")->findChild<QLabel *>()->text(), QStringLiteral("Rows:"));
     }
 
     // A page made only with the tool bars passes HTML Tidy without errors.
