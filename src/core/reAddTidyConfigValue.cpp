@@ -78,9 +78,13 @@ void TAddTidyConfigValue::CBTidyConfigTPTypesChange()
     LabelType->setBuddy(freeText ? static_cast<QWidget *>(EditTagNames) : CBValue);
     // The items always belong to the option shown, none for an option without a list.
     CBValue->clear();
-    CBValue->addItems(m_model.valuesOf(type));
-    CBValue->setCurrentIndex(CBValue->findText(defaultValue, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    CBValue->setEditText(defaultValue);
+    const QStringList values = m_model.valuesOf(type);
+    CBValue->addItems(values);
+    // Only a value of the list is proposed: a stored default Tidy 5 rejects gives way to the first.
+    const int listed = CBValue->findText(defaultValue, Qt::MatchFixedString);
+    const QString proposed = values.isEmpty() ? defaultValue : values.value(qMax(0, listed));
+    CBValue->setCurrentIndex(CBValue->findText(proposed, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    CBValue->setEditText(proposed);
     CBValue->setValidator(new TidyValueValidator(type, CBValue));
     EditTagNames->setValidator(new TidyValueValidator(type, EditTagNames));
     EditTagNames->setText(TidyOptionModel::IsValidValue(type, defaultValue) ? defaultValue : QString());

@@ -2,7 +2,9 @@
 #include "core/reMainForm.h"
 
 #include "util/DocumentText.h"
+#include "core/ErrorPanel.h"
 #include "core/ImageList.h"
+#include "documents/TDocument.h"
 #include "program/uDivStartVK.h"
 #include "core/Highlighters.h"
 #include "documents/TDocument.h"
@@ -412,46 +414,15 @@ void TMainForm::buildDocumentArea()
     buildTidyConfigPage();
     PageControlMemos->addTab(TBTidyConfig, tr("Tidy configuration"));
 
-    PanelGridErrors = new QFrame(SplitterPanelGridError);
-    PanelGridErrors->setObjectName("PanelGridErrors");
-    auto *errorLayout = new QHBoxLayout(PanelGridErrors);
-    errorLayout->setContentsMargins(0, 0, 0, 0);
-    errorLayout->setSpacing(0);
-    ButtonCloseGridErrors = toolButton(PanelGridErrors, "ButtonCloseGridErrors", imgClose, QString());
-    ButtonCloseGridErrors->setFixedSize(18, 18);
-    connect(ButtonCloseGridErrors, &QToolButton::clicked, this, &TMainForm::ButtonCloseGridErrorsClick);
-    SplitterGridErrors = new QSplitter(Qt::Horizontal, PanelGridErrors);
-    SplitterGridErrors->setObjectName("SplitterGridErrors");
-    GridErrors = new QTableWidget(SplitterGridErrors);
-    GridErrors->setObjectName("GridErrors");
-    GridErrors->setColumnCount(1);
-    GridErrors->horizontalHeader()->hide();
-    GridErrors->verticalHeader()->hide();
-    GridErrors->horizontalHeader()->setStretchLastSection(true);
-    GridErrors->verticalHeader()->setDefaultSectionSize(18);
-    GridErrors->setSelectionBehavior(QAbstractItemView::SelectRows);
-    GridErrors->setSelectionMode(QAbstractItemView::SingleSelection);
-    GridErrors->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    GridErrors->setShowGrid(false);
-    PanelMemoInfo = new QFrame(SplitterGridErrors);
-    PanelMemoInfo->setObjectName("PanelMemoInfo");
-    auto *infoLayout = new QVBoxLayout(PanelMemoInfo);
-    infoLayout->setContentsMargins(0, 0, 0, 0);
-    MemoInfo = new QTextEdit(PanelMemoInfo);
-    MemoInfo->setObjectName("MemoInfo");
-    MemoInfo->setReadOnly(true);
-    QPalette infoPalette = MemoInfo->palette();
-    infoPalette.setColor(QPalette::Base, palette().color(QPalette::ToolTipBase));
-    infoPalette.setColor(QPalette::Text, palette().color(QPalette::ToolTipText));
-    MemoInfo->setPalette(infoPalette);
-    infoLayout->addWidget(MemoInfo);
-    auto *closeColumn = new QVBoxLayout;
-    closeColumn->addWidget(ButtonCloseGridErrors);
-    closeColumn->addStretch();
-    errorLayout->addLayout(closeColumn);
-    errorLayout->addWidget(SplitterGridErrors);
-    SplitterGridErrors->setStretchFactor(0, 1);
-    SplitterGridErrors->setStretchFactor(1, 0);
+    PanelGridErrors = new TErrorPanel(SplitterPanelGridError);
+    MemoInfo = PanelGridErrors->info();
+    connect(PanelGridErrors, &TErrorPanel::closeRequested, this, &TMainForm::ButtonCloseGridErrorsClick);
+    connect(PanelGridErrors, &TErrorPanel::jumpRequested, this,
+            [this](TDocument *document, int line, int column, int tabSize) {
+                PageControlMemos->setCurrentWidget(document->container());
+                ShowEditorPage();
+                TErrorPanel::SelectReportedPlace(document->editor(), line, column, tabSize);
+            });
     SplitterPanelGridError->setStretchFactor(0, 1);
     SplitterPanelGridError->setStretchFactor(1, 0);
     connect(SplitterPanelGridError, &QSplitter::splitterMoved, this, [this] {
@@ -459,20 +430,7 @@ void TMainForm::buildDocumentArea()
         PanelGridErrorsWidth = PanelGridErrors->width();
         PanelGridErrorsHeight = PanelGridErrors->height();
     });
-    connect(SplitterGridErrors, &QSplitter::splitterMoved, this, &TMainForm::GridErrorsSize);
-    connect(GridErrors, &QTableWidget::cellClicked, this, [this](int row, int col) {
-        ErrorGridRow = row;
-        ErrorGridCol = col;
-    });
-    connect(GridErrors, &QTableWidget::currentCellChanged, this, [this](int row, int col) {
-        ErrorGridRow = row;
-        ErrorGridCol = col;
-    });
-    connect(GridErrors, &QTableWidget::cellDoubleClicked, this, [this](int row, int col) {
-        ErrorGridRow = row;
-        ErrorGridCol = col;
-        GridErrorsDblClick();
-    });
+    connect(PanelGridErrors->splitter(), &QSplitter::splitterMoved, this, &TMainForm::GridErrorsSize);
 
     setCentralWidget(SplitterPanelGridError);
 }

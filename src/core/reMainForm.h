@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "core/ErrorPanel.h"
+#include "documents/TDocument.h"
 #include "validation/TidyConfigFile.h"
 #include "program/TidyOptionTables.h"
 
@@ -151,22 +153,17 @@ public:
     void ButtonCancelChangesClick();
     // One run: mode 0 analyses, mode 1 cleans.
     void CallTidy(int mode);
+    void CallTidy(TDocument *document, int mode);
+    // Writes the text to the temporary copy (in UTF-8 when the encoding cannot hold it).
+    bool WriteTemporaryCopy(QsciScintilla *editor, const QString &encoding);
     QString NewTmpFile(const QString &oldPath);
     bool TidyVersion4() const;
     void ShowEditorPage();
-    void LoadGridErrors(const QString &reportFile);
+    // Shows a run's report in the error panel and the status bar.
+    void LoadGridErrors(const struct TidyRunResult &result, TDocument *document);
     void GridErrorsDblClick();
-    struct ProcessResult RunTidy(const QString &exe, const QString &modeSwitch);
-    void FinishTidyRun(QsciScintilla *editor);
-    // Writes the editor text to the temporary copy in the document's encoding.
-    bool WriteTemporaryCopy(QsciScintilla *editor, const QString &encoding);
-    static QByteArray ReadBytes(const QString &path);
     // Tidy is stopped when it runs longer than this.
     int TidyTimeoutMs = 60000;
-    // The document whose text the clean backup holds.
-    int BeforeCleanDocument = -1;
-    // Tidy's tab size in the last run, for the columns it reports.
-    int LastRunTabSize = 8;
 
     // Edit commands, search dispatch, printing and the preview page (reMainFormEdit.cpp).
     void ConnectEditCommands();
@@ -295,9 +292,6 @@ public:
     int SavedCaretY = 1;
     int SavedCaretX = 1;
     int StatusIconIndex = -1;
-    int ErrorRowCount = 0;
-    int ErrorGridRow = 0;
-    int ErrorGridCol = 0;
     bool GridErrorToLeft = false;
     int PanelGridErrorsWidth = 0;
     int PanelGridErrorsHeight = 122;
@@ -316,13 +310,9 @@ public:
     QTabWidget *PageControlMemos = nullptr;
     QTabWidget *PageControlHaut = nullptr;
     QWidget *TBTidyConfig = nullptr;
-    QTableWidget *GridErrors = nullptr;
+    TErrorPanel *PanelGridErrors = nullptr;
     QTextEdit *MemoInfo = nullptr;
-    QFrame *PanelGridErrors = nullptr;
-    QFrame *PanelMemoInfo = nullptr;
     QSplitter *SplitterPanelGridError = nullptr;
-    QSplitter *SplitterGridErrors = nullptr;
-    QToolButton *ButtonCloseGridErrors = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     QComboBox *CBFont = nullptr;
     QSpinBox *SEFontSize = nullptr;
@@ -379,6 +369,10 @@ private:
     void deleteTemporaryFiles();
 
     static SyntaxColorModel *NewSyntaxColors(QObject *owner);
+
+    // The document the clean backup belongs to, and whether it was modified before the clean.
+    QPointer<TDocument> m_cleanedDocument;
+    bool m_modifiedBeforeClean = false;
 
     SyntaxColorModel *m_syntaxColors = NewSyntaxColors(this);
     TInsertionCommands *m_insertion = nullptr;

@@ -1,38 +1,38 @@
 // The error panel: the list of Tidy's messages and the information pane.
 #include "core/reMainForm.h"
 
+#include "core/ErrorPanel.h"
+
 #include <QAction>
 #include <QFrame>
-#include <QHeaderView>
 #include <QSplitter>
-#include <QTableWidget>
 #include <QTextEdit>
 
 void TMainForm::GridErrorsReset()
 {
-    GridErrors->clearContents();
-    GridErrorsSize();
-    ErrorRowCount = 0;
+    PanelGridErrors->reset();
 }
 
 void TMainForm::GridErrorsSize()
 {
+    // The list view sizes its rows itself; only the pane needs a repaint.
     MemoInfo->viewport()->update();
-    GridErrors->setColumnWidth(0, qMax(0, GridErrors->viewport()->width() - 1));
-    const int rowHeight = GridErrors->verticalHeader()->defaultSectionSize();
-    const int visibleRows = rowHeight > 0 ? GridErrors->viewport()->height() / rowHeight + 1 : 1;
-    GridErrors->setRowCount(qMax(visibleRows, ErrorRowCount));
+}
+
+void TMainForm::GridErrorsDblClick()
+{
+    PanelGridErrors->jumpToRow(PanelGridErrors->currentRow());
 }
 
 void TMainForm::PanelGridErrorReplace()
 {
     const bool left = GridErrorToLeft;
     SplitterPanelGridError->setOrientation(left ? Qt::Horizontal : Qt::Vertical);
-    SplitterGridErrors->setOrientation(left ? Qt::Vertical : Qt::Horizontal);
+    PanelGridErrors->splitter()->setOrientation(left ? Qt::Vertical : Qt::Horizontal);
     // The error panel sits before the documents when docked left, after them at the bottom.
     SplitterPanelGridError->insertWidget(left ? 0 : 1, PanelGridErrors);
-    SplitterGridErrors->setStretchFactor(0, 1);
-    SplitterGridErrors->setStretchFactor(1, 0);
+    PanelGridErrors->splitter()->setStretchFactor(0, 1);
+    PanelGridErrors->splitter()->setStretchFactor(1, 0);
     const int total = (left ? SplitterPanelGridError->width() : SplitterPanelGridError->height());
     int panel;
     if (left)
@@ -48,7 +48,7 @@ void TMainForm::PanelGridErrorReplace()
         SplitterPanelGridError->setSizes({qMax(0, total - panel), panel});
     const int info = left ? 220 : 335;
     const int inner = left ? PanelGridErrors->height() : PanelGridErrors->width();
-    SplitterGridErrors->setSizes({qMax(0, inner - info), info});
+    PanelGridErrors->splitter()->setSizes({qMax(0, inner - info), info});
     ErrorPanelDefaultSize = false;
     PanelGridErrorsWidth = left ? panel : PanelGridErrors->width();
     PanelGridErrorsHeight = left ? PanelGridErrors->height() : panel;

@@ -2,16 +2,14 @@
 #include "core/reMainForm.h"
 #include "dialogs/MessageBoxes.h"
 
-#include "util/DocumentText.h"
+#include "core/ErrorPanel.h"
 #include "documents/EditorText.h"
-#include "program/MessagesKandrix.h"
-#include "program/uDivStartVK.h"
 #include "documents/TDocument.h"
 #include "documents/TemporaryCopy.h"
-#include "platform/ProcessRunner.h"
-#include "validation/TidyConfigFile.h"
+#include "program/MessagesKandrix.h"
+#include "program/uDivStartVK.h"
 #include "util/uDivFiles.h"
-#include "validation/TidyReport.h"
+#include "validation/TidyRun.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -21,32 +19,19 @@
 #include <QFrame>
 #include <QLabel>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <Qsci/qsciscintilla.h>
 
-#include <algorithm>
-
-namespace {
-// Code points before a UTF-16 index: QScintilla counts characters, not UTF-16 units.
-int codePointIndex(const QString &text, int utf16Index)
+bool TMainForm::WriteTemporaryCopy(QsciScintilla *editor, const QString &encoding)
 {
-    int count = 0;
-    for (int i = 0; i < utf16Index && i < text.size(); ++i) {
-        if (!text[i].isLowSurrogate())
-            ++count;
+    QString error;
+    if (!WriteTidyCopy(TmpDocFile, EditorText(editor), encoding, nullptr, &error)) {
+        ShowMessageKind(2, error);
+        return false;
     }
-    return count;
+    return true;
 }
-
-QString lineWithoutBreak(QString line)
-{
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    return line;
-}
-} // namespace
 
 bool TMainForm::TidyVersion4() const
 {
@@ -61,7 +46,7 @@ void TMainForm::ShowEditorPage()
 
 void TMainForm::ButtonAnalyzeClick()
 {
-    if (!ActiveSynEdit())
+    if (!ActiveDocument())
         return;
     ShowEditorPage();
     if (!PanelGridErrors->isVisible()) {
@@ -74,32 +59,36 @@ void TMainForm::ButtonAnalyzeClick()
 
 void TMainForm::ButtonCleanClick()
 {
-    if (!ActiveSynEdit())
+    TDocument *document = ActiveDocument();
+    if (!document)
         return;
     ShowEditorPage();
     // The backup holds the text exactly, whatever the document's encoding.
     QString error;
-    if (!WriteFileReplacing(BeforeCleanFile, EditorUtf8(ActiveSynEdit()), &error)) {
+    if (!WriteFileReplacing(BeforeCleanFile, EditorUtf8(document->editor()), &error)) {
         ShowMessageKind(2, error);
         return;
     }
-    BeforeCleanDocument = ActiveDocument()->number();
+    m_cleanedDocument = document;
+    m_modifiedBeforeClean = document->isModified();
     CallTidy(1);
 }
 
 void TMainForm::ButtonCancelChangesClick()
 {
-    if (!ActiveSynEdit() || !QFileInfo::exists(BeforeCleanFile))
-        return;
+    TDocument *document = ActiveDocument();
     // The backup belongs to the document that was cleaned.
-    if (ActiveDocument()->number() != BeforeCleanDocument)
+    if (!document || document != m_cleanedDocument || !QFileInfo::exists(BeforeCleanFile))
         return;
     QFile backup(BeforeCleanFile);
     if (!backup.open(QIODevice::ReadOnly)) {
         ShowMessageKind(2, backup.errorString());
         return;
     }
-    SetEditorText(ActiveSynEdit(), QString::fromUtf8(backup.readAll()));
+    const QString text = QString::fromUtf8(backup.readAll());
+    if (text != document->text())
+        SetEditorText(document->editor(), text);
+    document->setModified(m_modifiedBeforeClean);
     GridErrorsReset();
     ActualizeStatusBar();
 }
@@ -114,15 +103,22 @@ QString TMainForm::NewTmpFile(const QString &oldPath)
 
 void TMainForm::CallTidy(int mode)
 {
-    QsciScintilla *editor = ActiveSynEdit();
-    if (!editor || editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH) == 0)
+    CallTidy(ActiveDocument(), mode);
+}
+
+void TMainForm::CallTidy(TDocument *document, int mode)
+{
+    if (!document)
+        return;
+    const QString text = document->text();
+    if (text.isEmpty())
         return;
     if (CBConfigTidy->currentText().isEmpty()) {
         ShowMessageKind(0, SNoConfigFileFound);
         return;
     }
     const bool tidy4 = TidyVersion4();
-    if (tidy4 && EditorText(editor).contains(QLatin1String("<!DOCTYPE html>"))) {
+    if (tidy4 && text.contains(QLatin1String("<!DOCTYPE html>"))) {
         ShowMessageKind(0, SSelectTidy5);
         return;
     }
@@ -139,83 +135,51 @@ void TMainForm::CallTidy(int mode)
         ShowMessageKind(0, FormatMessageText(SStringNotFound, {QFileInfo(exe).fileName()}));
         return;
     }
-    const QString encoding = ActiveDocument()->encoding();
-    QString error;
-    if (!WriteRunConfig(encoding, &error)) {
-        ShowMessageKind(2, error);
-        ActualizeStatusBar();
-        return;
-    }
-    LastRunTabSize = TidyTabSize(TidyGridConfig);
     TmpDocFile = NewTmpFile(TmpDocFile);
-    if (!WriteTemporaryCopy(editor, encoding)) {
+
+    TidyRunRequest request;
+    request.executable = exe;
+    request.tidyVersion = tidy4 ? 4 : 5;
+    request.clean = mode == 1;
+    request.text = text;
+    request.encoding = document->encoding();
+    request.options = TidyGridConfig;
+    request.model = &TidyOptions;
+    request.configPath = TidyConfigTmpFile;
+    request.reportPath = StderrFile;
+    request.copyPath = TmpDocFile;
+    request.timeoutMs = TidyTimeoutMs;
+    const TidyRunResult result = RunTidy(request);
+
+    switch (result.outcome) {
+    case TidyRunOutcome::ConfigNotWritten:
+    case TidyRunOutcome::CopyNotWritten:
+        ShowMessageKind(2, result.error);
         ActualizeStatusBar();
         return;
-    }
-    const QByteArray copyBefore = mode == 1 ? ReadBytes(TmpDocFile) : QByteArray();
-
-    // A report left by an earlier run must never be shown as this run's.
-    QFile::remove(StderrFile);
-    const ProcessResult first = RunTidy(exe, mode == 0 ? "-e" : "-m");
-    if (!first.started || first.timedOut) {
+    case TidyRunOutcome::NotStarted:
+    case TidyRunOutcome::TimedOut:
         ShowMessageKind(0, STidyTimeOut);
-        FinishTidyRun(editor);
-        return;
+        break;
+    default:
+        break;
     }
-    LoadGridErrors(StderrFile);
+    LoadGridErrors(result, document);
+    if (result.outcome == TidyRunOutcome::Crashed)
+        ShowMessageKind(2, FormatMessageText(STidyCrashed, {QString::number(result.exitSignal)}));
+    else if (result.outcome == TidyRunOutcome::AbnormalExit)
+        ShowMessageKind(2, FormatMessageText(STidyExitStatus, {QString::number(result.exitStatus)}));
 
-    if (mode == 1) {
-        const QByteArray copyAfter = ReadBytes(TmpDocFile);
-        if (copyAfter.isEmpty() || copyAfter == copyBefore) {
-            // Tidy writes nothing when the page has errors: the text stays as it was.
+    if (mode == 1 && document->editor()) {
+        if (result.rewritten) {
+            SetEditorText(document->editor(), result.cleanedText);
+            document->setModified(true);
+        } else if (result.refused) {
             ShowMessageKind(0, SCleanRefused);
-        } else {
-            const QString cleaned = DocumentText::DecodeText(copyAfter, encoding);
-            if (cleaned != EditorText(editor)) {
-                SetEditorText(editor, cleaned);
-                editor->setModified(true);
-            }
-            QFile::remove(StderrFile);
-            const ProcessResult second = RunTidy(exe, "-e");
-            if (!second.started || second.timedOut)
-                ShowMessageKind(0, STidyTimeOut);
-            else
-                LoadGridErrors(StderrFile);
         }
     }
-    FinishTidyRun(editor);
-}
-
-bool TMainForm::WriteTemporaryCopy(QsciScintilla *editor, const QString &encoding)
-{
-    // The editor holds UTF-8 already: UTF-8 copies, and ANSI copies of pure ASCII text,
-    // are its bytes as they stand.
-    const QByteArray utf8 = EditorUtf8(editor);
-    const bool direct = encoding == DocumentText::Utf8 || encoding == DocumentText::Utf8Bom ||
-                        (encoding == DocumentText::Ansi &&
-                         std::all_of(utf8.cbegin(), utf8.cend(), [](char c) { return uchar(c) < 0x80; }));
-    if (!direct)
-        return SaveFileAsType(TmpDocFile, ActiveDocument());
-    QFile copy(TmpDocFile);
-    const QByteArray bom = encoding == DocumentText::Utf8Bom ? QByteArray("\xEF\xBB\xBF") : QByteArray();
-    if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) || copy.write(bom) != bom.size() ||
-        copy.write(utf8) != utf8.size()) {
-        ShowMessageKind(2, copy.errorString());
-        return false;
-    }
-    return true;
-}
-
-ProcessResult TMainForm::RunTidy(const QString &exe, const QString &modeSwitch)
-{
-    const QStringList arguments = {"-config", TidyConfigTmpFile, "-f", StderrFile, modeSwitch, TmpDocFile};
-    return RunProcess(exe, arguments, TidyTimeoutMs);
-}
-
-void TMainForm::FinishTidyRun(QsciScintilla *editor)
-{
     ActualizeStatusBar();
-    if (editor) {
+    if (QsciScintilla *editor = document->editor()) {
         editor->setFocus();
         int line = 0;
         int index = 0;
@@ -225,51 +189,22 @@ void TMainForm::FinishTidyRun(QsciScintilla *editor)
     }
 }
 
-QByteArray TMainForm::ReadBytes(const QString &path)
+void TMainForm::LoadGridErrors(const TidyRunResult &result, TDocument *document)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-void TMainForm::LoadGridErrors(const QString &reportFile)
-{
-    const std::optional<TidyReport> report = TidyReport::Load(reportFile);
-    if (!report)
+    QStringList notes = result.complaints;
+    if (result.outcome == TidyRunOutcome::Crashed)
+        notes.prepend(FormatMessageText(STidyCrashed, {QString::number(result.exitSignal)}));
+    else if (result.outcome == TidyRunOutcome::AbnormalExit)
+        notes.prepend(FormatMessageText(STidyExitStatus, {QString::number(result.exitStatus)}));
+    if (!result.report) {
+        if (!notes.isEmpty())
+            PanelGridErrors->showInfo(notes, QString());
         return;
-    GridErrorsReset();
-    // Messages stand in consecutive rows, so none is hidden below the row count.
-    ErrorRowCount = report->messages.size();
-    GridErrorsSize();
-    for (int i = 0; i < report->messages.size(); ++i)
-        GridErrors->setItem(i, 0, new QTableWidgetItem(report->messages[i].text));
-    SetStatusIcon(int(report->icon()));
-    // Plain text: the quick start's bold must not carry over into the report.
-    MemoInfo->clear();
-    QTextCursor(MemoInfo->document())
-        .insertText(TidyInfoPaneText(*report, TidyReportHeader(TidyVersion4() ? 4 : 5)), QTextCharFormat());
-    StatusPanel(6)->setText(TidyCountsText(report->errors, report->warnings));
-    if (GridErrors->rowCount() > 0)
-        GridErrors->setCurrentCell(0, 0);
+    }
+    const TidyReport &report = *result.report;
+    const TidyResultIcon icon = result.icon();
+    PanelGridErrors->showReport(report, document, TidyTabSize(TidyGridConfig), notes,
+                                TidyInfoPaneText(report, TidyReportHeader(TidyVersion4() ? 4 : 5), icon));
+    SetStatusIcon(int(icon));
+    StatusPanel(6)->setText(TidyCountsText(report.errors, report.warnings));
 }
-
-void TMainForm::GridErrorsDblClick()
-{
-    QTableWidgetItem *item = GridErrors->item(ErrorGridRow, 0);
-    if (!item || !ActiveSynEdit())
-        return;
-    const std::optional<TidyPosition> position = TidyMessagePosition(item->text());
-    if (!position)
-        return;
-    QsciScintilla *editor = ActiveSynEdit();
-    const int line = qBound(0, position->line - 1, qMax(0, editor->lines() - 1));
-    const QString text = lineWithoutBreak(editor->text(line));
-    const int start = codePointIndex(text, TidyColumnToIndex(text, position->column, LastRunTabSize));
-    const int end = codePointIndex(text, text.size());
-    ShowEditorPage();
-    editor->setCursorPosition(line, start);
-    editor->setSelection(line, start, line, end);
-    editor->setFocus();
-}
-

@@ -13,7 +13,6 @@ ProcessResult RunProcess(const QString &program, const QStringList &arguments, i
         process.setWorkingDirectory(workingFolder);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
     process.start();
     if (!process.waitForStarted(10000)) {
         result.errorText = process.errorString();
@@ -26,6 +25,13 @@ ProcessResult RunProcess(const QString &program, const QStringList &arguments, i
         process.waitForFinished(5000);
         return result;
     }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.standardError = process.readAllStandardError();
+    // After a crash, Qt's exit code holds the signal's number.
+    if (process.exitStatus() == QProcess::CrashExit) {
+        result.crashed = true;
+        result.exitSignal = process.exitCode();
+    } else {
+        result.exitCode = process.exitCode();
+    }
     return result;
 }

@@ -95,7 +95,9 @@
     X(SEditInsert, "SEditInsert") \
     X(SHelpNotFound, "SHelpNotFound") \
     X(SSubmit, "SSubmit") \
-    X(SCleanRefused, "SCleanRefused")
+    X(SCleanRefused, "SCleanRefused") \
+    X(STidyCrashed, "STidyCrashed") \
+    X(STidyExitStatus, "STidyExitStatus")
 
 #define VK_DECLARE_MESSAGE(name, key) extern QString name;
 VK_MESSAGE_KEYS(VK_DECLARE_MESSAGE)

@@ -87,7 +87,7 @@ int countIn(const QRegularExpression &re, const QString &line)
 
 // Fast path for the usual message line "line N column M - Kind: ...": true and the
 // kind when the line has that form; the patterns above handle everything else.
-bool scanPositionedLine(const QString &t, TidyMessageKind *kind)
+bool scanPositionedLine(const QString &t, TidyMessageKind *kind, int *line, int *column)
 {
     const int n = int(t.size());
     int i = 0;
@@ -101,8 +101,11 @@ bool scanPositionedLine(const QString &t, TidyMessageKind *kind)
         i += int(w.size());
         return true;
     };
-    auto number = [&] {
+    auto number = [&](int *value) {
         const int start = i;
+        *value = 0;
+        while (i < n && t[i].isDigit() && *value < 100000000)
+            *value = *value * 10 + t[i++].digitValue();
         while (i < n && t[i].isDigit())
             ++i;
         return i > start;
@@ -110,13 +113,13 @@ bool scanPositionedLine(const QString &t, TidyMessageKind *kind)
     if (!word(QLatin1String("line")) || i >= n || !t[i].isSpace())
         return false;
     skipBlanks();
-    if (!number())
+    if (!number(line))
         return false;
     skipBlanks();
     if (!word(QLatin1String("column")))
         return false;
     skipBlanks();
-    if (!number())
+    if (!number(column))
         return false;
     skipBlanks();
     if (i >= n || t[i] != QLatin1Char('-'))
@@ -150,12 +153,9 @@ TidyResultIcon TidyReport::icon() const
         return TidyResultIcon::Errors;
     if (warnings > 0)
         return TidyResultIcon::Warnings;
-    // Without a summary, an empty report (Tidy's quiet mode on a clean page)
-    // or one holding only messages is a run that went through; anything else
-    // (Tidy could not read the document) is not a success.
-    if (hasSummary || !messages.isEmpty() || summary.isEmpty())
-        return TidyResultIcon::Success;
-    return TidyResultIcon::None;
+    // Without a summary (Tidy's quiet mode) the report does not say how the run
+    // went: Tidy's exit status does.
+    return hasSummary ? TidyResultIcon::Success : TidyResultIcon::None;
 }
 
 TidyReport TidyReport::Parse(const QString &text)
@@ -174,7 +174,9 @@ TidyReport TidyReport::Parse(const QString &text)
         const QString &line = lines.at(i);
         const QString t = line.trimmed();
         TidyMessageKind scannedKind = TidyMessageKind::Other;
-        const bool scanned = scanPositionedLine(t, &scannedKind);
+        int scannedLine = 0;
+        int scannedColumn = 0;
+        const bool scanned = scanPositionedLine(t, &scannedKind, &scannedLine, &scannedColumn);
 
         // Tidy 4 closes with "... were found!"; those lines stay out of the summary text.
         const bool tidy4Summary = !scanned && t.contains(QLatin1String("were found!"), Qt::CaseInsensitive);
@@ -203,6 +205,8 @@ TidyReport TidyReport::Parse(const QString &text)
             scanned ? QRegularExpressionMatch() : kindAfterPositionPattern().match(t);
         if (scanned) {
             message.kind = scannedKind;
+            message.line = scannedLine;
+            message.column = qMax(1, scannedColumn);
         } else if (positioned.hasMatch()) {
             message.kind = kindOfWord(positioned.captured(1));
         } else if (positionPattern().match(t).hasMatch()) {
@@ -214,6 +218,12 @@ TidyReport TidyReport::Parse(const QString &text)
                 continue;
             }
             message.kind = kindOfWord(atStart.captured(1));
+        }
+        if (!scanned) {
+            if (const std::optional<TidyPosition> position = TidyMessagePosition(line)) {
+                message.line = position->line;
+                message.column = position->column;
+            }
         }
         if (message.kind == TidyMessageKind::Error)
             ++countedErrors;
@@ -263,9 +273,14 @@ QString TidyReportHeader(int tidyVersion)
 
 QString TidyInfoPaneText(const TidyReport &report, const QString &header)
 {
+    return TidyInfoPaneText(report, header, report.icon());
+}
+
+QString TidyInfoPaneText(const TidyReport &report, const QString &header, TidyResultIcon icon)
+{
     const QString crlf = QStringLiteral("\r\n");
     QString text = header + crlf + crlf;
-    if (report.icon() == TidyResultIcon::Success) {
+    if (icon == TidyResultIcon::Success && report.errors == 0 && report.warnings == 0) {
         text += FValidationSuccess;
     } else {
         for (const QString &line : report.summary)

@@ -32,6 +32,8 @@ struct TidyMessage {
     int reportLine = 0;  // index of the line in the report, from 0
     QString text;        // the report line as it stands
     TidyMessageKind kind = TidyMessageKind::Other;
+    int line = 0;    // the position it names, from 1; 0 when it names none
+    int column = 0;  // from 1, tabs expanded to Tidy's tab size
 };
 
 struct TidyReport {
@@ -50,8 +52,8 @@ struct TidyReport {
     // document, for instance).
     QStringList summary;
 
-    // Errors, else warnings, else success when Tidy's summary or the listed
-    // messages say the run went through; None for a report that says neither.
+    // Errors, else warnings, else success when Tidy's summary says so; None for a
+    // report that says nothing of the kind (then Tidy's exit status tells).
     TidyResultIcon icon() const;
 
     static TidyReport Parse(const QString &text);
@@ -69,6 +71,8 @@ QString TidyReportHeader(int tidyVersion);
 // text (FValidationSuccess) when the run found neither errors nor warnings and
 // succeeded, otherwise the summary lines; lines end with CR LF.
 QString TidyInfoPaneText(const TidyReport &report, const QString &header);
+// The same with the run's result icon in place of the report's own.
+QString TidyInfoPaneText(const TidyReport &report, const QString &header, TidyResultIcon icon);
 // The counts panel: SErrors, a blank, the errors, ".", two blanks, SWarnings, a blank, the warnings.
 QString TidyCountsText(int errors, int warnings);
 

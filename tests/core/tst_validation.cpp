@@ -1,25 +1,21 @@
-// Validation through the main window with the real HTML Tidy 5: Analyze, the error
-// list and the jump, Clean and Undo Clean, the guards and the time limit.
+// Validation through the main window, as a user runs it: Analyze, Clean and Undo
+// Clean from the Tidy menu, the error list and its double click, with the real
+// HTML Tidy 5 and with stand-in validators for what the real one rarely does.
 #include "MainFormTestSupport.h"
 
-#include "util/DocumentText.h"
 #include "documents/EditorText.h"
 #include "program/MessagesKandrix.h"
-#include "core/reMainForm.h"
 #include "program/uDivStartVK.h"
 #include "validation/TidyReport.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListView>
 #include <QSplitter>
-#include <QTabWidget>
-#include <QTableWidget>
-#include <QTextCursor>
 #include <QTextEdit>
 #include <Qsci/qsciscintilla.h>
 #include <memory>
@@ -29,9 +25,12 @@ const QByteArray brokenPage = "<!DOCTYPE html>\n<html>\n<head>\n<title>t</title>
                               "<p>Some <b>bold text</p>\n<foo>x</foo>\n\t\t<p>tab <i>x</p>\n</body>\n</html>\n";
 const QByteArray validPage = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                              "<title>Fine</title>\n</head>\n<body>\n<p>All good.</p>\n</body>\n</html>\n";
-// Tidy can fix this one: missing end tags and no title.
+// Tidy can fix this one: missing end tags.
 const QByteArray fixablePage = "<!DOCTYPE html>\n<html>\n<head>\n<title>caf\xc3\xa9</title>\n</head>\n<body>\n"
                                "<ul><li>one<li>two</ul>\n<p>\xe2\x82\xac text\n</body>\n</html>\n";
+// Only a warning (an implicit end tag), no error.
+const QByteArray warningPage = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<title>W</title>\n</head>\n<body>\n"
+                               "<p>one <b>two</p>\n</body>\n</html>\n";
 } // namespace
 
 class TestValidation : public QObject {
@@ -41,21 +40,18 @@ class TestValidation : public QObject {
     std::unique_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<TMainForm> form;
 
+    QListView *list() const { return form->findChild<QListView *>("GridErrors"); }
+    QsciScintilla *editor() const { return form->ActiveDocument()->editor(); }
+    QString documentPath() const { return form->ActiveDocument() ? form->ActiveDocument()->path() : QString(); }
+    QString info() const { return form->findChild<QTextEdit *>("MemoInfo")->toPlainText(); }
+    void trigger(const char *action) { form->Action(action)->trigger(); }
+
     QStringList listedMessages() const
     {
         QStringList rows;
-        for (int i = 0; i < form->GridErrors->rowCount(); ++i) {
-            if (QTableWidgetItem *item = form->GridErrors->item(i, 0))
-                rows << item->text();
-        }
+        for (int i = 0; i < list()->model()->rowCount(); ++i)
+            rows << list()->model()->index(i, 0).data().toString();
         return rows;
-    }
-
-    void openPage(const QString &relative, const QByteArray &bytes)
-    {
-        QVERIFY(folder->write(relative, bytes));
-        OpenThroughDialog(form.get(), dialogs.get(), folder->file(relative));
-        QCOMPARE(form->ActiveDocument()->path(), folder->file(relative));
     }
 
     int rowContaining(const QString &text) const
@@ -66,6 +62,43 @@ class TestValidation : public QObject {
                 return i;
         }
         return -1;
+    }
+
+    void doubleClickRow(int row)
+    {
+        const QModelIndex index = list()->model()->index(row, 0);
+        list()->scrollTo(index);
+        QCoreApplication::processEvents();
+        const QPoint point = list()->visualRect(index).center();
+        // A widget's double click event comes after the press of the first click.
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, point);
+    }
+
+    void openPage(const QString &relative, const QByteArray &bytes)
+    {
+        QVERIFY(folder->write(relative, bytes));
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file(relative));
+        QCOMPARE(documentPath(), folder->file(relative));
+    }
+
+    void useConfiguration(const QByteArray &lines)
+    {
+        QVERIFY(folder->write("config/test-run.cfg", lines));
+        form->CBTidyConfigInit();
+        const int index = form->CBConfigTidy->findText("test-run.cfg");
+        QVERIFY(index >= 0);
+        form->CBConfigTidy->setCurrentIndex(index);
+        emit form->CBConfigTidy->activated(index);
+    }
+
+    // A shell script in place of Tidy 5; it is called as
+    // tidy -config CFG -f REPORT -e|-m COPY.
+    void placeStandIn(const QByteArray &script)
+    {
+        QFile::remove(Tidy5Exe);
+        QVERIFY(folder->write("tidy5/tidy", "#!/bin/sh\n" + script));
+        QFile::setPermissions(Tidy5Exe, QFile::permissions(Tidy5Exe) | QFile::ExeOwner);
     }
 
 private slots:
@@ -85,154 +118,206 @@ private slots:
         folder.reset();
     }
 
+    // The list, Tidy's own counts, the icon and the summary come from this run's report.
     void analyzeListsTidysMessages()
     {
         openPage("my site/page.html", brokenPage);
-        form->ButtonAnalyzeClick();
+        trigger("MenuAnalyze");
         QVERIFY(dialogs->asked.isEmpty());
-        const QStringList rows = listedMessages();
-        QVERIFY(rows.contains("line 7 column 9 - Warning: missing </b> before </p>"));
-        QVERIFY(rows.contains("line 8 column 1 - Error: <foo> is not recognized!"));
-        // Tidy's own counts, the error icon and Tidy's summary.
+        QVERIFY(listedMessages().contains("line 8 column 1 - Error: <foo> is not recognized!"));
         QCOMPARE(form->StatusPanelText(6), TidyCountsText(1, 7));
-        QCOMPARE(form->StatusIconIndex, 8);
-        const QString info = form->MemoInfo->toPlainText();
-        QVERIFY(info.startsWith(TidyReportHeader(5)));
-        QVERIFY(info.contains("Tidy found 7 warnings and 1 error!"));
-        // The report is plain text, whatever the quick start left in the pane.
-        QTextCursor end(form->MemoInfo->document());
-        end.movePosition(QTextCursor::End);
-        QVERIFY(!end.charFormat().font().bold());
-        // The copy sat beside the document, and the caret is back in the editor.
+        QCOMPARE(form->StatusIconIndex, int(TidyResultIcon::Errors));
+        QVERIFY(info().startsWith(TidyReportHeader(5)));
+        QVERIFY(info().contains("Tidy found 7 warnings and 1 error!"));
         QCOMPARE(TmpDocFile, folder->file("my site/tmptid.htm"));
-        QCOMPARE(form->StatusPanelText(4), DocumentText::Ansi);
     }
 
-    void aValidPageShowsSuccess()
+    void resultIcon_data()
     {
-        openPage("ok.html", validPage);
-        form->ButtonAnalyzeClick();
-        QCOMPARE(form->StatusIconIndex, 7);
-        QVERIFY(form->MemoInfo->toPlainText().contains(FValidationSuccess));
-        QCOMPARE(form->StatusPanelText(6), TidyCountsText(0, 0));
+        QTest::addColumn<QByteArray>("configuration");
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("valid page") << QByteArray() << validPage << int(TidyResultIcon::Success);
+        QTest::newRow("warnings") << QByteArray() << warningPage << int(TidyResultIcon::Warnings);
+        // The report is empty; only Tidy's exit status tells of the warnings.
+        QTest::newRow("quiet, warnings hidden") << QByteArray("quiet: yes\r\nshow-warnings: no\r\n") << warningPage
+                                                << int(TidyResultIcon::Warnings);
+        QTest::newRow("quiet, valid page") << QByteArray("quiet: yes\r\n") << validPage << int(TidyResultIcon::Success);
     }
 
-    void doubleClickSelectsFromTheColumnToTheEnd()
+    void resultIcon()
     {
-        openPage("jump.html", brokenPage);
-        form->ButtonAnalyzeClick();
-        int row = rowContaining("line 7 column 9");
-        QVERIFY(row >= 0);
-        form->ErrorGridRow = row;
-        form->GridErrorsDblClick();
+        QFETCH(QByteArray, configuration);
+        QFETCH(QByteArray, page);
+        QFETCH(int, icon);
+        if (!configuration.isEmpty())
+            useConfiguration(configuration);
+        openPage("icon.html", page);
+        trigger("MenuAnalyze");
+        QCOMPARE(form->StatusIconIndex, icon);
+        QCOMPARE(info().contains(FValidationSuccess), icon == int(TidyResultIcon::Success));
+    }
+
+    void jumpSelectsFromTheColumnToTheLineEnd_data()
+    {
+        QTest::addColumn<QByteArray>("configuration");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("plain") << QByteArray() << QByteArray("<p>Some <b>bold text</p>") << "<b>bold text</p>";
+        QTest::newRow("tabs, size 8") << QByteArray() << QByteArray("\t\t<p>tab <i>x</p>") << "<i>x</p>";
+        // The tab stands on column 8, a tab stop: the next character is at column 9.
+        QTest::newRow("tab on a tab stop") << QByteArray() << QByteArray("<p>abcd\t<i>x</p>") << "<i>x</p>";
+        QTest::newRow("tabs, size 4") << QByteArray("tab-size: 4\r\n") << QByteArray("\t\t<p>tab <i>x</p>")
+                                      << "<i>x</p>";
+        // Characters outside the basic plane count once in Tidy's column and in the editor.
+        QTest::newRow("emoji before") << QByteArray() << QByteArray("<p>\xf0\x9f\x98\x80\xf0\x9f\x98\x80 <i>x</p>")
+                                      << "<i>x</p>";
+    }
+
+    void jumpSelectsFromTheColumnToTheLineEnd()
+    {
+        QFETCH(QByteArray, configuration);
+        QFETCH(QByteArray, line);
+        QFETCH(QString, selected);
+        if (!configuration.isEmpty())
+            useConfiguration(configuration);
+        openPage("jump.html", "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>J</title>\n"
+                              "</head>\n<body>\n" + line + "\n</body>\n</html>\n");
+        trigger("MenuAnalyze");
+        const int row = rowContaining("line 8 column");
+        QVERIFY2(row >= 0, qPrintable(listedMessages().join('\n')));
+        // The jump brings the document forward from the Tidy page.
+        form->PageControlMemos->setCurrentIndex(0);
+        doubleClickRow(row);
+        QCOMPARE(documentPath(), folder->file("jump.html"));
         int lineFrom, indexFrom, lineTo, indexTo;
-        form->ActiveSynEdit()->getSelection(&lineFrom, &indexFrom, &lineTo, &indexTo);
-        QCOMPARE(lineFrom, 6);
-        QCOMPARE(form->ActiveSynEdit()->selectedText(), QStringLiteral("<b>bold text</p>"));
-
-        // On a tab-indented line Tidy counts columns with tabs expanded.
-        row = rowContaining("line 9 column 24");
-        QVERIFY(row >= 0);
-        form->ErrorGridRow = row;
-        form->GridErrorsDblClick();
-        QCOMPARE(form->ActiveSynEdit()->selectedText(), QStringLiteral("<i>x</p>"));
-
-        // A line that names no position does nothing.
-        row = rowContaining("Info:");
-        QVERIFY(row >= 0);
-        form->ActiveSynEdit()->setCursorPosition(0, 0);
-        form->ErrorGridRow = row;
-        form->GridErrorsDblClick();
-        QVERIFY(!form->ActiveSynEdit()->hasSelectedText());
+        editor()->getSelection(&lineFrom, &indexFrom, &lineTo, &indexTo);
+        QCOMPARE(lineFrom, 7);
+        QCOMPARE(editor()->selectedText(), selected);
     }
 
-    void cleanRewritesAsOneUndoStepAndUndoCleanRestores()
+    void cleanRewritesAndUndoCleanRestoresTextAndState()
     {
         openPage("clean.html", fixablePage);
-        const QString original = EditorText(form->ActiveSynEdit());
-        form->ButtonCleanClick();
-        const QString cleaned = EditorText(form->ActiveSynEdit());
-        QVERIFY(cleaned != original);
+        const QString original = EditorText(editor());
+        trigger("MenuClean");
+        const QString cleaned = EditorText(editor());
         QVERIFY(cleaned.contains("</li>"));
         QVERIFY(cleaned.contains(QString::fromUtf8("caf\xc3\xa9")));
-        QVERIFY(cleaned.contains(QString::fromUtf8("\xe2\x82\xac")));
-        QVERIFY(form->ActiveSynEdit()->isModified());
+        QVERIFY(editor()->isModified());
         // The second run checked the cleaned text.
-        QCOMPARE(form->StatusIconIndex, 7);
-        // One undo step gives the original back.
-        form->ActiveSynEdit()->undo();
-        QCOMPARE(EditorText(form->ActiveSynEdit()), original);
-        form->ActiveSynEdit()->redo();
-        QCOMPARE(EditorText(form->ActiveSynEdit()), cleaned);
+        QCOMPARE(form->StatusIconIndex, int(TidyResultIcon::Success));
+        // One undo step in the editor gives the original back.
+        editor()->undo();
+        QCOMPARE(EditorText(editor()), original);
+        editor()->redo();
 
-        form->ButtonCancelChangesClick();
-        QCOMPARE(EditorText(form->ActiveSynEdit()), original);
+        trigger("MenuUndoAllChanges");
+        QCOMPARE(EditorText(editor()), original);
+        QVERIFY(!editor()->isModified());
         QVERIFY(listedMessages().isEmpty());
-        // Saving gives the file back byte for byte.
-        QVERIFY(form->MenuSaveClick());
-        QCOMPARE(folder->read("clean.html"), fixablePage);
     }
 
-    void cleanRefusedOnErrorsKeepsTheText()
+    // Tidy refuses a page with errors; an already clean page is no refusal.
+    void cleanWithoutRewrite_data()
     {
-        openPage("refused.html", brokenPage);
-        const QString original = EditorText(form->ActiveSynEdit());
-        form->ButtonCleanClick();
-        QCOMPARE(EditorText(form->ActiveSynEdit()), original);
-        QVERIFY(dialogs->texts().contains(SCleanRefused));
-        QCOMPARE(form->StatusIconIndex, 8);
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("errors") << brokenPage << true;
+        QTest::newRow("already clean") << QByteArray() << false;
+    }
+
+    void cleanWithoutRewrite()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(bool, refused);
+        if (page.isEmpty()) {
+            // What Tidy itself writes for a valid page cleans to the same text.
+            openPage("tidy.html", validPage);
+            trigger("MenuClean");
+            QVERIFY(form->MenuSaveClick());
+            page = folder->read("tidy.html");
+            dialogs->asked.clear();
+        }
+        openPage("unchanged.html", page);
+        trigger("MenuClean");
+        QCOMPARE(folder->read("unchanged.html"), page);
+        QCOMPARE(EditorText(editor()), QString::fromUtf8(page));
+        QCOMPARE(dialogs->texts().contains(SCleanRefused), refused);
+        QVERIFY(!editor()->isModified());
+        // Undo Clean leaves the unchanged document unmodified.
+        trigger("MenuUndoAllChanges");
+        QVERIFY(!editor()->isModified());
+    }
+
+    // An ANSI document holding characters Windows-1252 cannot hold: Tidy gets a UTF-8 copy.
+    void cleanKeepsCharactersTheEncodingCannotHold()
+    {
+        openPage("ansi.html", "<!DOCTYPE html>\n<html>\n<head>\n<title>A</title>\n</head>\n<body>\n<ul><li>x\n"
+                              "</body>\n</html>\n");
+        QCOMPARE(form->ActiveDocument()->encoding(), QStringLiteral("Ansi"));
+        editor()->setCursorPosition(6, 8);
+        editor()->insert(QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93"));
+        trigger("MenuClean");
+        QVERIFY(EditorText(editor()).contains("</li>"));
+        QVERIFY(EditorText(editor()).contains(QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93")));
+        QCOMPARE(form->StatusIconIndex, int(TidyResultIcon::Success));
+    }
+
+    void configurationComplaintsHeadTheInformationPane()
+    {
+        useConfiguration("newline: platformdependent\r\n");
+        openPage("complaint.html", validPage);
+        trigger("MenuAnalyze");
+        QVERIFY2(info().startsWith("Config: missing or malformed argument for option: newline"), qPrintable(info()));
+        QCOMPARE(info().count("newline"), 1);
     }
 
     void undoCleanOnlyForTheCleanedDocument()
     {
         openPage("a.html", fixablePage);
-        form->ButtonCleanClick();
+        trigger("MenuClean");
         openPage("b.html", validPage);
-        const QString b = EditorText(form->ActiveSynEdit());
-        form->ButtonCancelChangesClick();
-        QCOMPARE(EditorText(form->ActiveSynEdit()), b);
+        const QString b = EditorText(editor());
+        trigger("MenuUndoAllChanges");
+        QCOMPARE(EditorText(editor()), b);
     }
 
     void untitledCopyLivesInTmp()
     {
-        LoadEditorText(form->ActiveSynEdit(), QString::fromLatin1(validPage));
-        form->ButtonAnalyzeClick();
+        LoadEditorText(editor(), QString::fromLatin1(validPage));
+        trigger("MenuAnalyze");
         QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
-        QVERIFY(QFile::exists(TmpDocFile));
         dialogs->saveAnswers << folder->file("saved.html");
         QVERIFY(form->MenuSaveAsClick());
-        form->ButtonAnalyzeClick();
+        trigger("MenuAnalyze");
         QCOMPARE(TmpDocFile, folder->file("tmptid.htm"));
         QVERIFY(!QFile::exists(TmpDir + "tmptid.htm"));
-        // Analysing again keeps the copy where it is.
-        form->ButtonAnalyzeClick();
-        QVERIFY(QFile::exists(folder->file("tmptid.htm")));
     }
 
     void guardsStopTheRun()
     {
         // An empty editor: nothing at all.
-        LoadEditorText(form->ActiveSynEdit(), QString());
-        form->ButtonAnalyzeClick();
+        LoadEditorText(editor(), QString());
+        trigger("MenuAnalyze");
         QVERIFY(dialogs->asked.isEmpty());
 
         // Tidy 4 and an HTML5 doctype.
-        LoadEditorText(form->ActiveSynEdit(), QString::fromLatin1(validPage));
+        LoadEditorText(editor(), QString::fromLatin1(validPage));
         form->Action("MenuTidy4")->setChecked(true);
-        form->ButtonAnalyzeClick();
+        trigger("MenuAnalyze");
         QCOMPARE(dialogs->texts().value(0), SSelectTidy5);
 
         // Lower case passes the guard, then Tidy 4 is missing here.
         dialogs->asked.clear();
-        LoadEditorText(form->ActiveSynEdit(), "<!doctype html><p>x</p>");
-        form->ButtonAnalyzeClick();
+        LoadEditorText(editor(), "<!doctype html><p>x</p>");
+        trigger("MenuAnalyze");
         QCOMPARE(dialogs->texts().value(0), FormatMessageText(SStringNotFound, {"tidy"}));
         form->Action("MenuTidy5")->setChecked(true);
 
-        // No configuration chosen.
         dialogs->asked.clear();
         form->CBConfigTidy->setCurrentIndex(-1);
-        form->ButtonAnalyzeClick();
+        trigger("MenuAnalyze");
         QCOMPARE(dialogs->texts().value(0), SNoConfigFileFound);
     }
 
@@ -240,43 +325,92 @@ private slots:
     void aTidy4ReportIsRead()
     {
         const QString stored = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../validation/data/tidy4_errors.txt";
-        QVERIFY(QFile::exists(stored));
-        QVERIFY(folder->write("tidy4/tidy", "#!/bin/sh\n# -config FILE -f REPORT ...\ncp '" + stored.toUtf8() + "' \"$4\"\n"));
+        QVERIFY(folder->write("tidy4/tidy", "#!/bin/sh\ncp '" + stored.toUtf8() + "' \"$4\"\n"));
         QFile::setPermissions(Tidy4Exe, QFile::permissions(Tidy4Exe) | QFile::ExeOwner);
         form->Action("MenuTidy4")->setChecked(true);
         openPage("old.html", "<html><body><p>x <b>y</p><blink>z</blink></body></html>\n");
-        form->ButtonAnalyzeClick();
+        trigger("MenuAnalyze");
         QVERIFY(dialogs->asked.isEmpty());
         QVERIFY(listedMessages().contains("line 9 column 1 - Error: <blink> is not recognized!"));
-        QCOMPARE(form->StatusPanelText(6), TidyCountsText(1, 3));
-        QCOMPARE(form->StatusIconIndex, 8);
-        QVERIFY(form->MemoInfo->toPlainText().startsWith(TidyReportHeader(4)));
+        QCOMPARE(form->StatusIconIndex, int(TidyResultIcon::Errors));
+        QVERIFY(info().startsWith(TidyReportHeader(4)));
     }
 
-    void oldReportIsNeverShownAsNew()
+    // A validator that fails is never shown as a success, and its copy never reaches the editor.
+    void failingValidator_data()
     {
-        // A validator that writes no report: the previous run's report must not come back.
-        openPage("x.html", brokenPage);
-        form->ButtonAnalyzeClick();
-        QVERIFY(!listedMessages().isEmpty());
-        QFile::remove(Tidy5Exe);
-        QVERIFY(folder->write("tidy5/tidy", "#!/bin/sh\nexit 0\n"));
-        QFile::setPermissions(Tidy5Exe, QFile::permissions(Tidy5Exe) | QFile::ExeOwner);
-        form->ButtonAnalyzeClick();
-        QVERIFY(listedMessages().isEmpty());
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<bool>("clean");
+        QTest::addColumn<QString>("message");  // empty: none
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("crash before the report") << QByteArray("kill -SEGV $$\n") << false << "11" << 0 << -1;
+        QTest::newRow("crash after a partial report")
+            << QByteArray("printf 'line 1 column 1 - Warning: one\\nline 2 column 1 - Warning: two\\n' > \"$4\"\n"
+                          "kill -SEGV $$\n")
+            << false << "11" << 2 << int(TidyResultIcon::Warnings);
+        QTest::newRow("crash after a complete clean report")
+            << QByteArray("printf 'No warnings or errors were found.\\n' > \"$4\"\nkill -ABRT $$\n") << false << "6" << 0
+            << -1;
+        QTest::newRow("unknown exit status") << QByteArray("printf 'No warnings or errors were found.\\n' > \"$4\"\nexit 3\n")
+                                             << false << "3" << 0 << -1;
+        QTest::newRow("no report, exit 0") << QByteArray("exit 0\n") << false << QString() << 0 << -1;
+        QTest::newRow("clean: truncates the copy, then crashes")
+            << QByteArray("printf '<html>' > \"$6\"\nkill -SEGV $$\n") << true << "11" << 0 << -1;
+    }
+
+    void failingValidator()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(bool, clean);
+        QFETCH(QString, message);
+        QFETCH(int, rows);
+        QFETCH(int, icon);
+        STidyCrashed = "crashed %d";
+        STidyExitStatus = "exit status %d";
+        openPage("failing.html", validPage);
+        // A successful run first: nothing of it may remain.
+        trigger("MenuAnalyze");
+        QCOMPARE(form->StatusIconIndex, int(TidyResultIcon::Success));
+        placeStandIn(script);
+        trigger(clean ? "MenuClean" : "MenuAnalyze");
+        const QStringList texts = dialogs->texts();
+        if (message.isEmpty()) {
+            QVERIFY(texts.isEmpty());
+        } else {
+            QCOMPARE(texts.size(), 1);
+            QVERIFY(texts[0].endsWith(" " + message));
+            QVERIFY(info().startsWith(texts[0]));
+        }
+        QCOMPARE(listedMessages().size(), rows);
+        QCOMPARE(form->StatusIconIndex, icon);
+        QCOMPARE(EditorText(editor()), QString::fromLatin1(validPage));
+        QVERIFY(!editor()->isModified());
+    }
+
+    // A full disk: the copy cannot be written, so Tidy is not run.
+    void copyThatCannotBeWrittenRunsNoTidy()
+    {
+        placeStandIn("touch \"$6.ran\"\n");
+        openPage("full.html", validPage + QByteArray(4000, ' '));
+        {
+            FileSizeLimit limit(1024);
+            trigger("MenuAnalyze");
+        }
+        QCOMPARE(dialogs->texts().size(), 1);
+        QVERIFY(dialogs->texts()[0].contains(TmpDocFile));
+        QVERIFY(!QFile::exists(TmpDocFile + ".ran"));
         QCOMPARE(form->StatusIconIndex, -1);
     }
 
     void aValidatorThatNeverEndsIsStopped()
     {
-        QFile::remove(Tidy5Exe);
-        QVERIFY(folder->write("tidy5/tidy", "#!/bin/sh\nexec sleep 600\n"));
-        QFile::setPermissions(Tidy5Exe, QFile::permissions(Tidy5Exe) | QFile::ExeOwner);
+        placeStandIn("exec sleep 600\n");
         form->TidyTimeoutMs = 500;
         openPage("slow.html", validPage);
         QElapsedTimer timer;
         timer.start();
-        form->ButtonAnalyzeClick();
+        trigger("MenuAnalyze");
         QVERIFY(timer.elapsed() < 30000);
         QCOMPARE(dialogs->texts().value(0), STidyTimeOut);
         QVERIFY(listedMessages().isEmpty());
@@ -285,37 +419,35 @@ private slots:
     void errorPanelClosesAndDocksLeft()
     {
         openPage("panel.html", brokenPage);
-        form->ButtonCloseGridErrorsClick();
+        QTest::mouseClick(form->findChild<QWidget *>("ButtonCloseGridErrors"), Qt::LeftButton);
         QVERIFY(!form->PanelGridErrors->isVisible());
         QVERIFY(!form->Action("MenuShowErrorsComments")->isChecked());
         // Analyze brings the panel back.
-        form->ButtonAnalyzeClick();
+        trigger("MenuAnalyze");
         QVERIFY(form->PanelGridErrors->isVisible());
         QVERIFY(form->Action("MenuShowErrorsComments")->isChecked());
 
-        form->Action("MenuErrorEditorToLeft")->trigger();
-        QVERIFY(form->GridErrorToLeft);
-        QCOMPARE(form->SplitterPanelGridError->orientation(), Qt::Horizontal);
+        trigger("MenuErrorEditorToLeft");
         QCOMPARE(form->SplitterPanelGridError->widget(0), form->PanelGridErrors);
         QCOMPARE(form->PanelGridErrors->width(), form->width() * 25 / 100);
-        form->Action("MenuErrorEditorToLeft")->trigger();
-        QCOMPARE(form->SplitterPanelGridError->orientation(), Qt::Vertical);
+        trigger("MenuErrorEditorToLeft");
         QCOMPARE(form->SplitterPanelGridError->widget(1), form->PanelGridErrors);
         QCOMPARE(form->PanelGridErrors->height(), 122);
     }
 
-    // A new user: open a real page, Analyze, double-click the first error, fix it, Analyze again.
+    // A new user: Analyze, double-click the error, fix it, Analyze again.
     void fixingAnErrorLeavesOneMessageFewer()
     {
         openPage("user.html", brokenPage);
-        form->ButtonAnalyzeClick();
+        trigger("MenuAnalyze");
         const int before = listedMessages().size();
-        const int row = rowContaining("Error: <foo>");
-        form->ErrorGridRow = row;
-        form->GridErrorsDblClick();
-        QCOMPARE(form->ActiveSynEdit()->selectedText(), QStringLiteral("<foo>x</foo>"));
-        form->ActiveSynEdit()->replaceSelectedText("<span>x</span>");
-        form->ButtonAnalyzeClick();
+        doubleClickRow(rowContaining("Error: <foo>"));
+        QCOMPARE(editor()->selectedText(), QStringLiteral("<foo>x</foo>"));
+        editor()->replaceSelectedText("<span>x</span>");
+        // A message that names no place does nothing.
+        doubleClickRow(rowContaining("Info:"));
+        QCOMPARE(EditorText(editor()).count("<span>x</span>"), 1);
+        trigger("MenuAnalyze");
         QVERIFY(listedMessages().size() < before);
         QCOMPARE(rowContaining("<foo>"), -1);
     }

@@ -190,12 +190,17 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("started");
         QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("exitSignal");
+        QTest::addColumn<QByteArray>("standardError");
         const QString sh = QStringLiteral("/bin/sh");
-        QTest::newRow("success") << sh << QStringList{"-c", "exit 0"} << true << 0;
-        QTest::newRow("high") << sh << QStringList{"-c", "exit 255"} << true << 255;
-        QTest::newRow("crash") << sh << QStringList{"-c", "kill -9 $$"} << true << -1;
-        QTest::newRow("missing absolute path") << "/nonexistent-vk/folder/tidy" << QStringList{"x"} << false << -1;
-        QTest::newRow("name not on PATH") << "vk-no-such-program-4711" << QStringList{"x"} << false << -1;
+        QTest::newRow("success") << sh << QStringList{"-c", "exit 0"} << true << 0 << 0 << QByteArray();
+        QTest::newRow("high") << sh << QStringList{"-c", "exit 255"} << true << 255 << 0 << QByteArray();
+        QTest::newRow("crash after complaining") << sh << QStringList{"-c", "echo bad >&2; kill -SEGV $$"} << true << -1
+                                                 << int(SIGSEGV) << QByteArray("bad\n");
+        QTest::newRow("missing absolute path") << "/nonexistent-vk/folder/tidy" << QStringList{"x"} << false << -1 << 0
+                                               << QByteArray();
+        QTest::newRow("name not on PATH") << "vk-no-such-program-4711" << QStringList{"x"} << false << -1 << 0
+                                          << QByteArray();
     }
 
     void processOutcome()
@@ -204,12 +209,18 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(bool, started);
         QFETCH(int, exitCode);
+        QFETCH(int, exitSignal);
+        QFETCH(QByteArray, standardError);
         QElapsedTimer clock;
         clock.start();
         const ProcessResult result = RunProcess(program, arguments, 5000);
         QCOMPARE(result.started, started);
         QVERIFY(!result.timedOut);
         QCOMPARE(result.exitCode, exitCode);
+        // A crash is told apart from any exit status, with its signal.
+        QCOMPARE(result.crashed, exitSignal != 0);
+        QCOMPARE(result.exitSignal, exitSignal);
+        QCOMPARE(result.standardError, standardError);
         QCOMPARE(result.errorText.isEmpty(), started);
         QVERIFY(clock.elapsed() < 5000);
     }

@@ -232,6 +232,8 @@ private slots:
         QTest::newRow("SStringNotFound") << "SStringNotFound" << "%s";
         QTest::newRow("SValidationByTidy") << "SValidationByTidy" << "%s";
         QTest::newRow("SOccurencesFinded") << "SOccurencesFinded" << "%d";
+        QTest::newRow("STidyCrashed") << "STidyCrashed" << "%d";
+        QTest::newRow("STidyExitStatus") << "STidyExitStatus" << "%d";
     }
 
     void shippedTemplates()
@@ -247,7 +249,8 @@ private slots:
     void otherMessagesHaveNoPlaceholders()
     {
         const QStringList templates = {"SWarningSaveChanges", "SWarningOverwriteFile", "SErrorRename",
-                                       "SStringNotFound", "SValidationByTidy", "SOccurencesFinded"};
+                                       "SStringNotFound", "SValidationByTidy", "SOccurencesFinded",
+                                       "STidyCrashed", "STidyExitStatus"};
         for (const QString code : {"en", "fr"}) {
             const LanguageTexts texts = readShipped(code);
             for (const QString &key : MessageKeys()) {

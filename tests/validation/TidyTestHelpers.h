@@ -18,15 +18,15 @@ inline QString TidyExecutable()
     return QString();
 }
 
-struct TidyRun {
+struct TidyProcessRun {
     bool finished = false;
     int exitCode = -1;
     QByteArray standardError;
 };
 
-inline TidyRun RunTidy(const QStringList &arguments)
+inline TidyProcessRun RunTidyProcess(const QStringList &arguments)
 {
-    TidyRun run;
+    TidyProcessRun run;
     QProcess process;
     process.start(TidyExecutable(), arguments);
     run.finished = process.waitForFinished(30000);

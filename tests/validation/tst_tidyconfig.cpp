@@ -246,7 +246,7 @@ private slots:
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write("<!DOCTYPE html>\n<html lang=\"en\"><head><title>t</title></head><body><p>x</p></body></html>\n");
         out.close();
-        const TidyRun run = RunTidy({"-config", path, "-q", "-e", page});
+        const TidyProcessRun run = RunTidyProcess({"-config", path, "-q", "-e", page});
         QVERIFY(run.finished);
         QVERIFY2(!run.standardError.contains("Config"), run.standardError.constData());
         QCOMPARE(run.exitCode, 0);
@@ -254,7 +254,7 @@ private slots:
         // The run configuration made from it is accepted as well.
         const QString runPath = dir.filePath("tidy-cfg.tmp");
         QVERIFY(WriteTidyRunConfig(runPath, config, model, "UTF8Bom"));
-        const TidyRun run2 = RunTidy({"-config", runPath, "-q", "-e", page});
+        const TidyProcessRun run2 = RunTidyProcess({"-config", runPath, "-q", "-e", page});
         QVERIFY2(!run2.standardError.contains("Config"), run2.standardError.constData());
     }
 
@@ -292,7 +292,7 @@ private slots:
         const QString cfg = dir.filePath("tidy-cfg.tmp");
         const QString report = dir.filePath("stderr.txt");
         QVERIFY(WriteTidyRunConfig(cfg, config, model, encoding));
-        QVERIFY(RunTidy({"-config", cfg, "-f", report, "-m", copy}).finished);
+        QVERIFY(RunTidyProcess({"-config", cfg, "-f", report, "-m", copy}).finished);
 
         const std::optional<TidyReport> parsed = TidyReport::Load(report);
         QVERIFY(parsed.has_value());

@@ -197,7 +197,7 @@ private slots:
     void quickRefIsValidHtml()
     {
         REQUIRE_TIDY();
-        const TidyRun run = RunTidy({"-q", "-e", QFINDTESTDATA("../../data/quickref/tidy_quickref_en.htm")});
+        const TidyProcessRun run = RunTidyProcess({"-q", "-e", QFINDTESTDATA("../../data/quickref/tidy_quickref_en.htm")});
         QVERIFY(run.finished);
         QVERIFY2(run.standardError.isEmpty(), run.standardError.constData());
         QCOMPARE(run.exitCode, 0);

@@ -1,0 +1,146 @@
+#include "validation/TidyRun.h"
+
+#include "platform/Platform.h"
+#include "platform/ProcessRunner.h"
+#include "util/DocumentText.h"
+
+#include <QFile>
+
+namespace {
+bool writeCopy(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.flush()) {
+        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        file.close();
+        return false;
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Tidy repeats a complaint once per pass over its configuration.
+QStringList complaintsOf(const QByteArray &standardError)
+{
+    QStringList lines;
+    for (const QString &line : QString::fromUtf8(standardError).split(QLatin1Char('\n'))) {
+        const QString trimmed = line.trimmed();
+        if (!trimmed.isEmpty() && !lines.contains(trimmed))
+            lines << trimmed;
+    }
+    return lines;
+}
+
+// One call of Tidy; the report and the complaints are added to the result.
+void runOnce(const TidyRunRequest &request, const QString &modeSwitch, TidyRunResult *result)
+{
+    QFile::remove(request.reportPath);  // an earlier run's report is never this run's
+    const ProcessResult process =
+        RunProcess(request.executable,
+                   {QStringLiteral("-config"), request.configPath, QStringLiteral("-f"), request.reportPath,
+                    modeSwitch, request.copyPath},
+                   request.timeoutMs);
+    result->report = TidyReport::Load(request.reportPath);
+    for (const QString &line : complaintsOf(process.standardError)) {
+        if (!result->complaints.contains(line))
+            result->complaints << line;
+    }
+    result->exitStatus = process.exitCode;
+    result->exitSignal = process.exitSignal;
+    if (!process.started) {
+        result->outcome = TidyRunOutcome::NotStarted;
+        result->error = process.errorText;
+    } else if (process.timedOut) {
+        result->outcome = TidyRunOutcome::TimedOut;
+    } else if (process.crashed) {
+        result->outcome = TidyRunOutcome::Crashed;
+    } else if (process.exitCode < 0 || process.exitCode > 2) {
+        result->outcome = TidyRunOutcome::AbnormalExit;
+    } else {
+        result->outcome = TidyRunOutcome::Finished;
+    }
+}
+} // namespace
+
+TidyResultIcon TidyRunResult::icon() const
+{
+    // No report at all is no result, whatever the exit status.
+    if (!report)
+        return TidyResultIcon::None;
+    const TidyResultIcon fromReport = report->icon();
+    if (!endedNormally())
+        return fromReport == TidyResultIcon::Success ? TidyResultIcon::None : fromReport;
+    if (fromReport != TidyResultIcon::None)
+        return fromReport;
+    switch (exitStatus) {
+    case 0: return TidyResultIcon::Success;
+    case 1: return TidyResultIcon::Warnings;
+    default: return TidyResultIcon::Errors;
+    }
+}
+
+QString TidyCopyEncoding(const QString &text, const QString &documentEncoding)
+{
+    if (documentEncoding == DocumentText::Ansi && !FitsInAnsi(text))
+        return DocumentText::Utf8;
+    if (!DocumentText::IsEncodingName(documentEncoding))
+        return DocumentText::Utf8;
+    return documentEncoding;
+}
+
+bool WriteTidyCopy(const QString &path, const QString &text, const QString &documentEncoding,
+                   QByteArray *written, QString *error)
+{
+    QByteArray bytes;
+    DocumentText::EncodeText(text, TidyCopyEncoding(text, documentEncoding), &bytes);
+    if (written)
+        *written = bytes;
+    return writeCopy(path, bytes, error);
+}
+
+TidyRunResult RunTidy(const TidyRunRequest &request)
+{
+    TidyRunResult result;
+    result.copyEncoding = TidyCopyEncoding(request.text, request.encoding);
+    QByteArray copy;
+    if (!WriteTidyCopy(request.copyPath, request.text, request.encoding, &copy, &result.error)) {
+        result.outcome = TidyRunOutcome::CopyNotWritten;
+        return result;
+    }
+    if (!request.model ||
+        !WriteTidyRunConfig(request.configPath, request.options, *request.model, result.copyEncoding, &result.error)) {
+        result.outcome = TidyRunOutcome::ConfigNotWritten;
+        return result;
+    }
+
+    if (!request.clean) {
+        runOnce(request, QStringLiteral("-e"), &result);
+        return result;
+    }
+
+    runOnce(request, QStringLiteral("-m"), &result);
+    if (!result.endedNormally())
+        return result;
+    const QByteArray after = readFile(request.copyPath);
+    if (after == copy || after.isEmpty()) {
+        // Tidy leaves the copy alone when the page has errors; an unchanged page is no refusal.
+        result.refused = result.exitStatus == 2;
+        return result;
+    }
+    result.cleanedText = DocumentText::DecodeText(after, result.copyEncoding);
+    result.rewritten = result.cleanedText != request.text;
+    // The list shows the messages about the cleaned text.
+    runOnce(request, QStringLiteral("-e"), &result);
+    return result;
+}
