@@ -3,12 +3,29 @@
 
 #include "themes/SyntaxColorModel.h"
 #include "themes/reSyntaxColor.h"
+#include "tools/reOptimizer.h"
 
 #include <Qsci/qsciscintilla.h>
 
 void TMainForm::ShowAbout() {}
 void TMainForm::ShowNewVersionExists() {}
-void TMainForm::ShowOptimizer() {}
+void TMainForm::ShowOptimizer()
+{
+    // One instance for the program's run: its options and lists survive closing it.
+    auto *optimizer = findChild<TOptimizer *>(QStringLiteral("Optimizer"), Qt::FindDirectChildrenOnly);
+    if (!optimizer) {
+        optimizer = new TOptimizer(this);
+        optimizer->SetRecentEntries(OptimizerStartingWith, OptimizerEndingWith);
+        optimizer->ActiveDocument = [this] { return ActiveDocument(); };
+        connect(optimizer, &TOptimizer::RecentEntriesChanged, this, [this, optimizer] {
+            OptimizerStartingWith = optimizer->StartingWithItems();
+            OptimizerEndingWith = optimizer->EndingWithItems();
+        });
+    }
+    optimizer->show();
+    optimizer->raise();
+    optimizer->activateWindow();
+}
 void TMainForm::ShowGeneratorContainer() {}
 void TMainForm::ShowGeneratorTable() {}
 void TMainForm::ShowSyntaxColor()

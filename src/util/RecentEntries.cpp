@@ -6,6 +6,7 @@ void AddRecentEntry(QStringList &entries, const QString &text)
         return;
     entries.removeAll(text);
     entries.prepend(text);
-    while (entries.size() > RecentEntriesMax)
-        entries.removeLast();
+    // A longer list read from the settings file keeps its length: one in, one out.
+    if (entries.size() > RecentEntriesMax)
+        entries.removeAt(RecentEntriesMax);
 }

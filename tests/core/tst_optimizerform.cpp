@@ -1,0 +1,159 @@
+// The optimizer as a user meets it: opened from the tool bar on the document in
+// front, its recent entries kept in the settings file across runs.
+#include "MainFormTestSupport.h"
+
+#include "program/MessagesKandrix.h"
+#include "core/reMainForm.h"
+#include "documents/EditorText.h"
+#include "documents/TDocument.h"
+#include "tools/reOptimizer.h"
+#include "util/ManageOpenFileList.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QToolButton>
+#include <Qsci/qsciscintilla.h>
+#include <memory>
+
+namespace {
+
+const char *const Html4Page =
+    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n"
+    "<HTML>\n"
+    "<HEAD>\n"
+    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n"
+    "<LINK REL=\"stylesheet\" HREF=\"Site.css\">\n"
+    "<TITLE>Old Page</TITLE>\n"
+    "<SCRIPT TYPE=\"text/javascript\">\n"
+    "function Count(N) { for (var i=0; i<N; i++) { Tick(i); } } // Loop Over Items\n"
+    "var Limit = 10;\n"
+    "</SCRIPT>\n"
+    "</HEAD>\n"
+    "<BODY BGCOLOR=\"#FFFFFF\">\n"
+    "<P CLASS=\"Intro\">Café € 5<BR>next line Łódź</P>\n"
+    "<HR>\n"
+    "<IMG SRC=\"Logo.GIF\" ALT=\"Logo\" BORDER=\"0\">\n"
+    "<FORM ACTION=\"go.php\"><INPUT TYPE=\"text\" NAME=\"Q\"></FORM>\n"
+    "</BODY>\n"
+    "</HTML>\n";
+
+} // namespace
+
+class TestOptimizerForm : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> folder;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<TMainForm> form;
+
+    TOptimizer *openOptimizer()
+    {
+        auto *button = form->findChild<QToolButton *>(QStringLiteral("ButtonOptimizer"));
+        if (!button)
+            return nullptr;
+        QTest::mouseClick(button, Qt::LeftButton);
+        auto *optimizer = form->findChild<TOptimizer *>(QStringLiteral("Optimizer"));
+        return optimizer && optimizer->isVisible() ? optimizer : nullptr;
+    }
+
+private slots:
+    void init()
+    {
+        for (QString &slot : RecentFiles)
+            slot.clear();
+        folder = std::make_unique<TempProgramFolder>();
+        dialogs = std::make_unique<ScriptedDialogs>();
+        ClearMessages();
+        form = StartMainForm();
+        QVERIFY(form);
+    }
+
+    void cleanup()
+    {
+        CloseMainForm(form);
+        dialogs.reset();
+        folder.reset();
+    }
+
+    // An upper-case HTML 4 page made XHTML 1.0 Strict, then given back by one Undo.
+    void html4PageToXhtmlStrict()
+    {
+        const QString original = QString::fromUtf8(Html4Page);
+        QVERIFY(folder->write("old.html", original.toUtf8()));
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("old.html"));
+        TDocument *document = form->ActiveDocument();
+        QVERIFY(document);
+        QCOMPARE(document->text(), original);
+
+        TOptimizer *optimizer = openOptimizer();
+        QVERIFY(optimizer);
+        QCOMPARE(optimizer->windowTitle(), QStringLiteral("Optimizer - beta test"));
+        auto *strict = optimizer->findChild<QRadioButton *>(QStringLiteral("CB_XHTML_10_Strict"));
+        QTest::mouseClick(strict, Qt::LeftButton, {}, QPoint(6, strict->height() / 2));
+        QVERIFY(strict->isChecked());
+        optimizer->EditDeclaration_Language->setText(QStringLiteral("en"));
+        optimizer->grab().save(QStringLiteral("/tmp/optimizer-window.png"));
+        QTest::mouseClick(optimizer->findChild<QPushButton *>(QStringLiteral("ButtonApply")), Qt::LeftButton);
+
+        const QString result = document->text();
+        QVERIFY2(result.startsWith(QStringLiteral(
+                     "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\"\n"
+                     "   \"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">\n"
+                     "<html lang=\"en\" xml:lang=\"en\" xmlns=\"http://www.w3.org/1999/xhtml\">\n")),
+                 qPrintable(result));
+        QCOMPARE(result.count(QStringLiteral("<!DOCTYPE")), 1);
+        QCOMPARE(result.count(QRegularExpression(QStringLiteral("<html"), QRegularExpression::CaseInsensitiveOption)), 1);
+        // Every tag and attribute name is lower case, but the script's own tags.
+        const QRegularExpression tag(QStringLiteral("<(/?[A-Za-z]+)((?:\\s+[A-Za-z-]+=\"[^\"]*\")*)\\s*/?>"));
+        for (auto it = tag.globalMatch(result); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            if (m.captured(1).compare(QStringLiteral("script"), Qt::CaseInsensitive) == 0
+                || m.captured(1).compare(QStringLiteral("/script"), Qt::CaseInsensitive) == 0)
+                continue;
+            QCOMPARE(m.captured(1), m.captured(1).toLower());
+            for (const QString &attribute : m.captured(2).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                QCOMPARE(attribute.section(QLatin1Char('='), 0, 0), attribute.section(QLatin1Char('='), 0, 0).toLower());
+        }
+        for (const char *empty : {"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />",
+                                  "<link rel=\"stylesheet\" href=\"Site.css\" />", "<br />", "<hr />",
+                                  "<img src=\"Logo.GIF\" alt=\"Logo\" border=\"0\" />", "<input type=\"text\" name=\"Q\" />"})
+            QVERIFY2(result.contains(QLatin1String(empty)), empty);
+        QVERIFY(result.contains(QStringLiteral(
+            "<SCRIPT TYPE=\"text/javascript\">\n"
+            "function Count(N) { for (var i=0; i<N; i++) { Tick(i); } } // Loop Over Items\n"
+            "var Limit = 10;\n</SCRIPT>")));
+        QVERIFY(result.contains(QStringLiteral("Café € 5<br />next line Łódź")));
+        QVERIFY(document->isModified());
+
+        // One Undo, as the editor's key gives it.
+        QTest::keyClick(document->editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(document->text(), original);
+    }
+
+    // The boxes' entries are written at exit and come back at the next start.
+    void recentEntriesSurviveARestart()
+    {
+        TOptimizer *optimizer = openOptimizer();
+        QVERIFY(optimizer);
+        optimizer->CBStartingWith->setEditText(QStringLiteral("<b>"));
+        optimizer->CBEndingWith->setEditText(QStringLiteral("<strong>"));
+        optimizer->ButtonApplyClick();
+        CloseMainForm(form);
+        const QByteArray settings = folder->read("velkandrix.ini");
+        QVERIFY(settings.contains("[Optimizer CBStartingWith Items]\r\nCBStartingWith=<b>\r\n"));
+        QVERIFY(settings.contains("[Optimizer CBEndingWith Items]\r\nCBEndingWith=<strong>"));
+
+        form = StartMainForm();
+        QVERIFY(form);
+        optimizer = openOptimizer();
+        QVERIFY(optimizer);
+        QCOMPARE(optimizer->CBStartingWith->currentText(), QStringLiteral("<b>"));
+        QCOMPARE(optimizer->EndingWithItems(), QStringList{"<strong>"});
+    }
+};
+
+VK_WINDOW_TEST_MAIN(TestOptimizerForm)
+#include "tst_optimizerform.moc"

@@ -1,0 +1,243 @@
+// The optimizer window on a document of its own: presets, Reset, Apply as one
+// undo step, the recent-entry boxes and their clipboard keys.
+#include "TestSupport.h"
+
+#include "documents/EditorText.h"
+#include "documents/TDocument.h"
+#include "tools/reOptimizer.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+#include <Qsci/qsciscintilla.h>
+#include <memory>
+
+namespace {
+
+// A document with an editor, as a tab holds it.
+struct Page {
+    QWidget container;
+    QsciScintilla *editor = new QsciScintilla(&container);
+    TDocument *document = new TDocument(1, &container, editor, nullptr);
+
+    explicit Page(const QString &text)
+    {
+        LoadEditorText(editor, text);
+        editor->setModified(false);
+    }
+};
+
+template <typename T> T *child(QWidget *window, const char *name)
+{
+    return window->findChild<T *>(QLatin1String(name));
+}
+
+QStringList checked(TOptimizer *window)
+{
+    QStringList names;
+    for (QCheckBox *box : window->findChildren<QCheckBox *>()) {
+        if (box->isChecked())
+            names << box->objectName();
+    }
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+class TestOptimizer : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TOptimizer> window;
+    std::unique_ptr<Page> page;
+
+    void apply(const QString &text)
+    {
+        page = std::make_unique<Page>(text);
+        window->ActiveDocument = [this] { return page->document; };
+        QTest::mouseClick(child<QPushButton>(window.get(), "ButtonApply"), Qt::LeftButton);
+    }
+
+private slots:
+    void init()
+    {
+        window = std::make_unique<TOptimizer>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        page.reset();
+    }
+
+    // A preset clears the other boxes first; "none" has no preset.
+    void presets_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList common{"CBDeclaration_Language", "CBDelete_ExtraSpaces", "CBIgnore_PhpAsp",
+                                 "CBIgnore_Scripts", "CBLowerCase_Attributes", "CBLowerCase_Tags"};
+        QTest::newRow("XHTML 1.0 strict") << "CB_XHTML_10_Strict" << (common + QStringList{"CBSlash_MetaLink", "CBSlash_tags"});
+        QTest::newRow("HTML 5") << "CB_HTML_5" << (common + QStringList{"CBSlash_MetaLink", "CBSlash_tags"});
+        QTest::newRow("HTML 4.01 strict") << "CB_HTML_Strict"
+                                          << (common + QStringList{"CBUnslash_MetaLink", "CBUnslash_tags"});
+        QTest::newRow("none") << "CB_DTD_none"
+                              << QStringList{"CBDeclaration_Language", "CBDelete_Img_Border", "CBDelete_Table_Border",
+                                             "CBIgnore_PhpAsp", "CBIgnore_Scripts", "CBSlash_MetaLink"};
+    }
+
+    void presets()
+    {
+        QFETCH(QString, button);
+        QFETCH(QStringList, expected);
+        expected.sort();
+        auto *radio = window->findChild<QRadioButton *>(button);
+        QVERIFY(radio);
+        // On the indicator: the button is wider than its caption.
+        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
+        QVERIFY(radio->isChecked());
+        QCOMPARE(checked(window.get()), expected);
+    }
+
+    // Reset keeps "Delete HTML tags", the Language box, the DOCTYPE and the boxes' texts.
+    void resetKeepsItsExceptions()
+    {
+        for (QCheckBox *box : window->findChildren<QCheckBox *>())
+            box->setChecked(true);
+        child<QRadioButton>(window.get(), "CB_XHTML_11")->setChecked(true);
+        window->CBStartingWith->setEditText(QStringLiteral("keep"));
+        QTest::mouseClick(child<QPushButton>(window.get(), "ButtonReset"), Qt::LeftButton);
+        QCOMPARE(checked(window.get()), (QStringList{"CBDeclaration_Language", "CBDeleteHtmlTags"}));
+        QVERIFY(window->CB_XHTML_11->isChecked());
+        QCOMPARE(window->CBStartingWith->currentText(), QStringLiteral("keep"));
+    }
+
+    // One Undo gives back the whole text; the document is marked modified.
+    void applyIsOneUndoStep()
+    {
+        const QString original = QStringLiteral("<HTML>\n<BODY>\n<P   CLASS=\"A\">x</P>\n</BODY>\n</HTML>\n");
+        window->CBLowerCase_Tags->setChecked(true);
+        apply(original);
+        QCOMPARE(page->document->text(),
+                 QStringLiteral("<!doctype html>\n<html lang=\"fr\">\n<body>\n<p CLASS=\"A\">x</p>\n</body>\n</html>\n"));
+        QVERIFY(page->document->isModified());
+        page->editor->undo();
+        QCOMPARE(page->document->text(), original);
+        QVERIFY(!page->editor->isUndoAvailable());
+    }
+
+    // Nothing happens to an empty document but the recent entries.
+    void emptyDocument()
+    {
+        window->CBStartingWith->setEditText(QStringLiteral("a"));
+        window->CBEndingWith->setEditText(QStringLiteral("b"));
+        QSignalSpy changed(window.get(), &TOptimizer::RecentEntriesChanged);
+        apply(QString());
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(window->StartingWithItems(), QStringList{"a"});
+        QCOMPARE(window->EndingWithItems(), QStringList{"b"});
+        QVERIFY(page->document->text().isEmpty());
+        QVERIFY(!page->editor->isUndoAvailable());
+        QVERIFY(!page->document->isModified());
+    }
+
+    // "This:" without "To:" is remembered but replaces nothing; with both it replaces.
+    void literalReplacement()
+    {
+        window->CBStartingWith->setEditText(QStringLiteral("cat"));
+        apply(QStringLiteral("<p>cat</p>"));
+        QVERIFY(page->document->text().endsWith(QStringLiteral("<p>cat</p>")));
+        QCOMPARE(window->StartingWithItems(), QStringList{"cat"});
+        QVERIFY(window->EndingWithItems().isEmpty());
+        window->CBEndingWith->setEditText(QStringLiteral("dog"));
+        apply(QStringLiteral("<p>cat Cat</p>"));
+        QVERIFY(page->document->text().endsWith(QStringLiteral("<p>dog Cat</p>")));
+    }
+
+    // The list grows to 30 entries by use, shows at most 20 rows, and keeps a longer
+    // list read from the settings file at its length.
+    void recentEntryBoxes()
+    {
+        for (int i = 0; i < 32; ++i) {
+            window->CBStartingWith->setEditText(QString::number(i));
+            window->ButtonApplyClick();
+        }
+        QCOMPARE(window->CBStartingWith->count(), 30);
+        QCOMPARE(window->CBStartingWith->maxVisibleItems(), 20);
+        QCOMPARE(window->CBStartingWith->currentText(), QStringLiteral("31"));
+        window->CBStartingWith->setEditText(QStringLiteral("5"));
+        window->ButtonApplyClick();
+        QCOMPARE(window->StartingWithItems().mid(0, 2), (QStringList{"5", "31"}));
+        QCOMPARE(window->StartingWithItems().count(QStringLiteral("5")), 1);
+
+        QStringList read;
+        for (int i = 0; i < 40; ++i)
+            read << QStringLiteral("r%1").arg(i);
+        window->SetRecentEntries(read, {QStringLiteral("x")});
+        QCOMPARE(window->CBStartingWith->currentText(), QStringLiteral("r0"));
+        QCOMPARE(window->CBEndingWith->currentText(), QStringLiteral("x"));
+        window->CBStartingWith->setEditText(QStringLiteral("new"));
+        window->ButtonApplyClick();
+        QCOMPARE(window->CBStartingWith->count(), 40);
+        QCOMPARE(window->CBEndingWith->maxVisibleItems(), 1);
+    }
+
+    // Ctrl+C, V and X act on the box's whole text, not on its selection.
+    void clipboardKeys()
+    {
+        QLineEdit *edit = window->CBStartingWith->lineEdit();
+        window->activateWindow();
+        edit->setFocus();
+        edit->setText(QStringLiteral("whole text"));
+        edit->setSelection(0, 5);
+        QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("whole text"));
+        QApplication::clipboard()->setText(QStringLiteral("pasted"));
+        edit->setSelection(0, 2);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(window->CBStartingWith->currentText(), QStringLiteral("pasted"));
+        QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(window->CBStartingWith->currentText(), QString());
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("pasted"));
+    }
+
+    // Close hides the window; its options survive.
+    void closeOnlyHides()
+    {
+        QCOMPARE(window->windowTitle(), QStringLiteral("Optimizer - beta test"));
+        QVERIFY(window->windowFlags() & Qt::WindowStaysOnTopHint);
+        QPointer<TOptimizer> alive = window.get();
+        window->CBDelete_Comments->setChecked(true);
+        QTest::mouseClick(child<QPushButton>(window.get(), "ButtonClose"), Qt::LeftButton);
+        QVERIFY(!window->isVisible());
+        QVERIFY(alive);
+        window->show();
+        QVERIFY(window->CBDelete_Comments->isChecked());
+    }
+
+    // Characters the ANSI code page cannot hold survive Apply unchanged.
+    void charactersOutsideTheCodePage()
+    {
+        CB_all(window.get());
+        const QString text = QStringLiteral("<P TITLE=\"Łódź 😀\">Ωmega € 中文</P>");
+        apply(text);
+        QVERIFY(page->document->text().endsWith(QStringLiteral("<p title=\"Łódź 😀\">Ωmega € 中文</p>")));
+    }
+
+private:
+    static void CB_all(TOptimizer *window)
+    {
+        for (QCheckBox *box : window->findChildren<QCheckBox *>())
+            box->setChecked(box != window->CBDeleteHtmlTags && box != window->CBUnslash_tags
+                            && box != window->CBUnslash_MetaLink);
+    }
+};
+
+VK_WINDOW_TEST_MAIN(TestOptimizer)
+#include "tst_optimizer.moc"
