@@ -1,5 +1,6 @@
 #include "tools/reOptimizer.h"
 
+#include "authoring/HtmlInsert.h"
 #include "documents/EditorText.h"
 #include "documents/TDocument.h"
 #include "util/RecentEntries.h"
@@ -309,8 +310,11 @@ void TOptimizer::ApplyTo(TDocument *document)
     case TDocument::LineBreak::CR: options.LineBreak = QStringLiteral("\r"); break;
     case TDocument::LineBreak::CRLF: options.LineBreak = QStringLiteral("\r\n"); break;
     }
-    // The whole text is replaced as one undo step, from the first character.
-    SetEditorText(editor, HtmlRewriting::OptimizeText(before, options));
+    const QString after = HtmlRewriting::OptimizeText(before, options);
+    // The whole text, from its first character, is replaced as one undo step.
+    int endCharacter = 1, endLine = 1;
+    EditorTextPosition(editor, editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH), &endCharacter, &endLine);
+    AddToUndoList(document, 1, 1, endCharacter, endLine, after);
     document->setModified(true);
 }
 

@@ -118,14 +118,15 @@ private slots:
         QCOMPARE(window->CBStartingWith->currentText(), QStringLiteral("keep"));
     }
 
-    // One Undo gives back the whole text; the document is marked modified.
+    // The whole text is replaced, up to a last line of wide characters; one Undo gives
+    // it back; the document is marked modified.
     void applyIsOneUndoStep()
     {
-        const QString original = QStringLiteral("<HTML>\n<BODY>\n<P   CLASS=\"A\">x</P>\n</BODY>\n</HTML>\n");
+        const QString original = QStringLiteral("<HTML>\n<BODY>\n<P   CLASS=\"A\">x</P>\n</BODY>\n</HTML>\n😀 Łódź");
         window->CBLowerCase_Tags->setChecked(true);
         apply(original);
         QCOMPARE(page->document->text(),
-                 QStringLiteral("<!doctype html>\n<html lang=\"fr\">\n<body>\n<p CLASS=\"A\">x</p>\n</body>\n</html>\n"));
+                 QStringLiteral("<!doctype html>\n<html lang=\"fr\">\n<body>\n<p CLASS=\"A\">x</p>\n</body>\n</html>\n😀 Łódź"));
         QVERIFY(page->document->isModified());
         page->editor->undo();
         QCOMPARE(page->document->text(), original);
