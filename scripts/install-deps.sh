@@ -14,6 +14,7 @@ PACKAGES=(
   tidy
   fonts-dejavu-core
   xvfb xauth imagemagick
+  clang libclang-rt-dev
 )
 
 missing=()
