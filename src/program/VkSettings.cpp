@@ -183,7 +183,8 @@ void finishReading(VkSettings &s)
     HelpFileName = AppPath + "help/help_" + LanguageCode + ".htm";
     if (!isFile(HelpFileName))
         HelpFileName = AppPath + "help/help_en.htm";
-    ++s.RunCount;
+    if (s.RunCount < INT_MAX)
+        ++s.RunCount;
     CheckIfVelKandrixFilesExists();
     for (QStringList *list : typeLists(s.Tidy)) {
         for (QString &name : *list)

@@ -148,6 +148,9 @@ private slots:
         QTest::newRow("first run, German file") << QByteArray() << "de" << "de" << 1 << "de";
         QTest::newRow("later run keeps the file's language")
             << QByteArray("Language=fr\r\nRns=3\r\n") << "fr" << "fr" << 4 << "fr";
+        // Counting past the largest number overflowed into a negative count.
+        QTest::newRow("run count at its largest stays there")
+            << QByteArray("Language=fr\r\nRns=2147483647\r\n") << "fr" << "fr" << 2147483647 << "fr";
     }
 
     void languageAfterReading()
