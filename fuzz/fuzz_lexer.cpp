@@ -34,8 +34,11 @@ Editors *g_editors = nullptr;
 QsciScintilla *editorFor(int slot, SyntaxLexerKind kind)
 {
     auto &editor = g_editors->editors[slot];
-    if (!editor)
+    if (!editor) {
         editor = std::make_unique<QsciScintilla>();
+        // The editors live through the whole run: no undo history to pile up.
+        editor->SendScintilla(Base::SCI_SETUNDOCOLLECTION, 0ul);
+    }
     auto *lexer = qobject_cast<SyntaxLexer *>(editor->lexer());
     if (!lexer || lexer->kind() != kind) {
         editor->setUtf8(true);
