@@ -291,24 +291,29 @@ void ReadSettingsText(SyntaxColorModel &model, const QString &text)
 {
     std::array<QString, kFieldSlots> slot;
     SyntaxColorUpdate bracket(model);
-    for (const QString &line : SettingsLinesToRead(text)) {
-        if (line.startsWith(QLatin1Char('[')))
+    const QStringList rawLines = SplitSettingsLines(text);
+    for (int number = 1; number <= rawLines.size(); ++number) {
+        const QString line = TrimSettingsLine(rawLines[number - 1]);
+        if (IsSkippedSettingsLine(line) || line.startsWith(QLatin1Char('[')))
             continue;
+        try {
+            // The value text loses the line's last character, the writer's closing ";".
+            const int eq = line.indexOf(QLatin1Char('='));
+            const QString valueText = line.left(line.size() - 1).mid(eq + 1);
+            if (!valueText.isEmpty()) {
+                QStringList parts = valueText.split(QLatin1Char(';'));
+                if (parts.last().isEmpty())
+                    parts.removeLast();
+                // Fields past the sixth have no slot and are dropped.
+                for (int i = 0; i < parts.size() && i < kFieldSlots; ++i)
+                    slot[size_t(i)] = parts.at(i);
+            }
 
-        // The value text loses the line's last character, the writer's closing ";".
-        const int eq = line.indexOf(QLatin1Char('='));
-        const QString valueText = line.left(line.size() - 1).mid(eq + 1);
-        if (!valueText.isEmpty()) {
-            QStringList parts = valueText.split(QLatin1Char(';'));
-            if (parts.last().isEmpty())
-                parts.removeLast();
-            // Fields past the sixth have no slot and are dropped.
-            for (int i = 0; i < parts.size() && i < kFieldSlots; ++i)
-                slot[size_t(i)] = parts.at(i);
+            if (eq >= 0)
+                applyKeyedLine(model, line, QStringView(line).left(eq), slot);
+        } catch (const ConvertError &error) {
+            throw ConvertError(QStringLiteral("line %1: %2").arg(number).arg(QString::fromUtf8(error.what())));
         }
-
-        if (eq >= 0)
-            applyKeyedLine(model, line, QStringView(line).left(eq), slot);
     }
 }
 
@@ -316,7 +321,12 @@ void ReadSettings(SyntaxColorModel &model, const QString &fileName)
 {
     if (!QFileInfo(fileName).isFile())
         return;
-    ReadSettingsText(model, QString::fromLatin1(ReadFileToString(fileName)));
+    try {
+        ReadSettingsText(model, QString::fromLatin1(ReadFileToString(fileName)));
+    } catch (const ConvertError &error) {
+        // The user must know which file to mend, and where.
+        throw ConvertError(fileName + QStringLiteral(", ") + QString::fromUtf8(error.what()));
+    }
 }
 
 void SetGeneralBackground(SyntaxColorModel &model, TColor color, TColor langMarkFont)

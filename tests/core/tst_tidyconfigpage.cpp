@@ -373,6 +373,9 @@ private slots:
             QCOMPARE(d->EditTagNames->text(), QStringLiteral("8"));
             QTest::keyClicks(d->EditTagNames, "x");
             QCOMPARE(d->EditTagNames->text(), QStringLiteral("8"));
+            // The stored default "Platformdependent" is no value Tidy 5 accepts.
+            d->CBTidyConfigTPTypes->setEditText("newline");
+            QCOMPARE(d->CBValue->currentText(), QStringLiteral("LF"));
             d->CBTidyConfigTPTypes->setEditText("add-xml-decl");
             QVERIFY(d->CBValue->isVisible());
             QCOMPARE(d->CBValue->currentText(), QStringLiteral("no"));
