@@ -65,16 +65,16 @@ const QRegularExpression &errorCountPattern()
     return re;
 }
 
-TidyMessageKind kindOfWord(const QString &word)
+TidyMessageKind kindOfWord(QStringView word)
 {
-    const QString w = word.toLower();
-    if (w == QLatin1String("info"))
+    const auto is = [word](QLatin1String w) { return word.compare(w, Qt::CaseInsensitive) == 0; };
+    if (is(QLatin1String("info")))
         return TidyMessageKind::Info;
-    if (w == QLatin1String("warning"))
+    if (is(QLatin1String("warning")))
         return TidyMessageKind::Warning;
-    if (w == QLatin1String("error"))
+    if (is(QLatin1String("error")))
         return TidyMessageKind::Error;
-    if (w == QLatin1String("access"))
+    if (is(QLatin1String("access")))
         return TidyMessageKind::Access;
     return TidyMessageKind::Other;
 }
@@ -104,8 +104,8 @@ bool scanPositionedLine(const QString &t, TidyMessageKind *kind, int *line, int 
     auto number = [&](int *value) {
         const int start = i;
         *value = 0;
-        while (i < n && t[i].isDigit() && *value < 100000000)
-            *value = *value * 10 + t[i++].digitValue();
+        while (i < n && t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9') && *value < 100000000)
+            *value = *value * 10 + (t[i++].unicode() - '0');
         while (i < n && t[i].isDigit())
             ++i;
         return i > start;
@@ -133,7 +133,7 @@ bool scanPositionedLine(const QString &t, TidyMessageKind *kind, int *line, int 
     skipBlanks();
     if (end == start || i >= n || t[i] != QLatin1Char(':'))
         return false;
-    *kind = kindOfWord(t.mid(start, end - start));
+    *kind = kindOfWord(QStringView(t).mid(start, end - start));
     return true;
 }
 
@@ -169,6 +169,7 @@ TidyReport TidyReport::Parse(const QString &text)
     int summaryWarnings = 0;
     bool inSummary = false;
     QStringList otherText;
+    report.messages.reserve(lines.size());
 
     for (int i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
@@ -208,7 +209,7 @@ TidyReport TidyReport::Parse(const QString &text)
             message.line = scannedLine;
             message.column = qMax(1, scannedColumn);
         } else if (positioned.hasMatch()) {
-            message.kind = kindOfWord(positioned.captured(1));
+            message.kind = kindOfWord(positioned.capturedView(1));
         } else if (positionPattern().match(t).hasMatch()) {
             message.kind = TidyMessageKind::Other;
         } else {
@@ -217,7 +218,7 @@ TidyReport TidyReport::Parse(const QString &text)
                 otherText.append(line);
                 continue;
             }
-            message.kind = kindOfWord(atStart.captured(1));
+            message.kind = kindOfWord(atStart.capturedView(1));
         }
         if (!scanned) {
             if (const std::optional<TidyPosition> position = TidyMessagePosition(line)) {
@@ -250,7 +251,8 @@ TidyReport TidyReport::ParseBytes(const QByteArray &bytes)
         return Parse(utf16.decode(bytes.mid(2)));
     }
     QByteArray clean = bytes;
-    clean.replace('\0', QByteArray());
+    if (clean.contains('\0'))
+        clean.replace('\0', QByteArray());
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8.decode(clean);
     if (!utf8.hasError())

@@ -7,6 +7,15 @@
 #include <QFile>
 
 namespace {
+bool isAscii(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 bool writeCopy(const QString &path, const QByteArray &bytes, QString *error)
 {
     QFile file(path);
@@ -103,7 +112,12 @@ bool WriteTidyCopy(const QString &path, const QString &text, const QString &docu
                    QByteArray *written, QString *error)
 {
     QByteArray bytes;
-    DocumentText::EncodeText(text, TidyCopyEncoding(text, documentEncoding), &bytes);
+    if (isAscii(text) && (documentEncoding == DocumentText::Ansi || documentEncoding == DocumentText::Utf8)) {
+        // The common case, without a character-by-character conversion.
+        bytes = text.toLatin1();
+    } else {
+        DocumentText::EncodeText(text, TidyCopyEncoding(text, documentEncoding), &bytes);
+    }
     if (written)
         *written = bytes;
     return writeCopy(path, bytes, error);
@@ -118,8 +132,10 @@ TidyRunResult RunTidy(const TidyRunRequest &request)
         result.outcome = TidyRunOutcome::CopyNotWritten;
         return result;
     }
+    // The run's own file: written in place, without the cost of a safe replace.
     if (!request.model ||
-        !WriteTidyRunConfig(request.configPath, request.options, *request.model, result.copyEncoding, &result.error)) {
+        !writeCopy(request.configPath, TidyRunConfig(request.options, result.copyEncoding).toBytes(*request.model),
+                   &result.error)) {
         result.outcome = TidyRunOutcome::ConfigNotWritten;
         return result;
     }
