@@ -221,23 +221,6 @@ private slots:
         window->show();
         QVERIFY(window->CBDelete_Comments->isChecked());
     }
-
-    // Characters the ANSI code page cannot hold survive Apply unchanged.
-    void charactersOutsideTheCodePage()
-    {
-        CB_all(window.get());
-        const QString text = QStringLiteral("<P TITLE=\"Łódź 😀\">Ωmega € 中文</P>");
-        apply(text);
-        QVERIFY(page->document->text().endsWith(QStringLiteral("<p title=\"Łódź 😀\">Ωmega € 中文</p>")));
-    }
-
-private:
-    static void CB_all(TOptimizer *window)
-    {
-        for (QCheckBox *box : window->findChildren<QCheckBox *>())
-            box->setChecked(box != window->CBDeleteHtmlTags && box != window->CBUnslash_tags
-                            && box != window->CBUnslash_MetaLink);
-    }
 };
 
 VK_WINDOW_TEST_MAIN(TestOptimizer)
