@@ -23,7 +23,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <Qsci/qsciscintilla.h>
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace {
 using Sci = QsciScintillaBase;
@@ -485,6 +487,42 @@ void selectHit(QsciScintilla *ed, long hit, long hitEnd, bool down)
     else
         ed->SendScintilla(Sci::SCI_SETSEL, hitEnd, hit);
 }
+
+// Replaces every match of [from, to] in one edit of the editor, which grows linearly with the
+// text where one edit per match does not. Returns how much the text grew.
+long replaceAllAtOnce(QsciScintilla *ed, const QByteArray &what, const QByteArray &with, long from, long to,
+                      bool down, int flags, int *count)
+{
+    std::vector<std::pair<long, long>> hits;
+    long hit = 0;
+    long hitEnd = 0;
+    while (findIn(ed, what, from, to, down, flags, &hit, &hitEnd)) {
+        hits.emplace_back(hit, hitEnd);
+        if (down)
+            from = hitEnd;
+        else
+            to = hit;
+    }
+    if (hits.empty())
+        return 0;
+    if (!down)
+        std::reverse(hits.begin(), hits.end());
+    const long first = hits.front().first;
+    const long last = hits.back().second;
+    const auto *text = reinterpret_cast<const char *>(ed->SendScintilla(Sci::SCI_GETRANGEPOINTER, first, last - first));
+    QByteArray replaced;
+    replaced.reserve(qsizetype(last - first) + qsizetype(hits.size()) * qMax<qsizetype>(0, with.size() - what.size()));
+    long pos = first;
+    for (const auto &h : hits) {
+        replaced.append(text + (pos - first), qsizetype(h.first - pos));
+        replaced.append(with);
+        pos = h.second;
+    }
+    ed->SendScintilla(Sci::SCI_SETTARGETRANGE, first, last);
+    ed->SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(replaced.size()), replaced.constData());
+    *count = int(hits.size());
+    return long(replaced.size()) - (last - first);
+}
 } // namespace
 
 bool TSearchReplaceSE::searchAndSelect(const Span &span, const QString &text)
@@ -614,28 +652,20 @@ void TSearchReplaceSE::ButtonReplaceAllClick()
     const int flags = searchFlags(m_options.matchCase, m_options.wholeWord);
     const bool down = m_options.down;
 
-    const bool wasModified = ed->isModified();
     ed->beginUndoAction();
-    {
-        // Without questions nobody watches: the editor's listeners hear once, at the end.
-        std::optional<QSignalBlocker> quiet;
-        if (!confirm)
-            quiet.emplace(ed);
+    if (confirm) {
         long from = zone.begin;
         long to = zone.end;
         long hit = 0;
         long hitEnd = 0;
         while (findIn(ed, what, from, to, down, flags, &hit, &hitEnd)) {
-            QMessageBox::StandardButton action = QMessageBox::Yes;
-            if (confirm) {
-                selectHit(ed, hit, hitEnd, down);
-                ReplaceWindow();
-                const QPointer<QsciScintilla> guard(ed);
-                action = ConfirmReplacement();
-                // The question runs the event loop: the document may have gone meanwhile.
-                if (!guard || editor() != ed)
-                    return;
-            }
+            selectHit(ed, hit, hitEnd, down);
+            ReplaceWindow();
+            const QPointer<QsciScintilla> guard(ed);
+            const QMessageBox::StandardButton action = ConfirmReplacement();
+            // The question runs the event loop: the document may have gone meanwhile.
+            if (!guard || editor() != ed)
+                return;
             if (action == QMessageBox::Cancel)
                 break;
             if (action == QMessageBox::No) {
@@ -659,13 +689,10 @@ void TSearchReplaceSE::ButtonReplaceAllClick()
                 to = hit;
             }
         }
+    } else {
+        zoneEnd += replaceAllAtOnce(ed, what, with, zone.begin, zone.end, down, flags, &FHitCount);
     }
     ed->endUndoAction();
-    if (!confirm && FHitCount > 0) {
-        if (ed->isModified() != wasModified)
-            emit ed->modificationChanged(ed->isModified());
-        emit ed->textChanged();
-    }
 
     if (zoneAtCursor) {
         ed->SendScintilla(Sci::SCI_SETSEL, zone.begin, zoneEnd);
