@@ -28,8 +28,6 @@ bool isContinuation(unsigned char b)
 }
 
 // Length of the well-formed UTF-8 sequence starting at i, 0 when there is none.
-// A sequence whose lead byte lies inside the test window is completed from the
-// bytes after it, so a character split by the window edge still counts.
 int utf8SequenceLength(const QByteArray &bytes, int i)
 {
     const int n = bytes.size();
@@ -67,19 +65,23 @@ int utf8SequenceLength(const QByteArray &bytes, int i)
 
 bool looksLikeUtf8(const QByteArray &bytes)
 {
-    const int window = qMin(int(bytes.size()), Utf8TestWindow);
+    // The whole file must be well-formed: a stray byte anywhere would be replaced
+    // by U+FFFD on reading and written back changed.
     const char *data = bytes.constData();
-    for (int i = 0; i < window; ++i) {
-        if (static_cast<unsigned char>(data[i]) < 0x80)
+    const int n = bytes.size();
+    bool nonAscii = false;
+    for (int i = 0; i < n;) {
+        if (static_cast<unsigned char>(data[i]) < 0x80) {
+            ++i;
             continue;
-        // The first non-ASCII byte decides.
+        }
         const int length = utf8SequenceLength(bytes, i);
         if (length == 0)
             return false;
-        const int next = i + length;
-        return next >= bytes.size() || !isContinuation(static_cast<unsigned char>(data[next]));
+        nonAscii = true;
+        i += length;
     }
-    return false;
+    return nonAscii;
 }
 
 QString decodeWith(QStringConverter::Encoding encoding, const QByteArray &bytes, int skip)

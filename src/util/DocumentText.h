@@ -19,9 +19,6 @@ extern const QString BigEndian;     // FE FF, then UTF-16 big-endian
 QStringList EncodingNames();
 bool IsEncodingName(const QString &name);
 
-// How many leading bytes the UTF-8 test looks at.
-constexpr int Utf8TestWindow = 16384;
-
 // One of the five names for the bytes of a file.
 QString DetectEncoding(const QByteArray &bytes);
 // The text of the bytes in that encoding, the byte-order mark left out. Line

@@ -24,6 +24,8 @@ QString RemoveFileExt(const QString &name)
 bool WriteFileReplacing(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
+    // A writable file in a folder that cannot hold a temporary file is written in place.
+    file.setDirectWriteFallback(true);
     // Unbuffered: a short write hidden in the buffer would not be reported by commit().
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
         !file.commit()) {

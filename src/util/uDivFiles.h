@@ -13,7 +13,8 @@ public:
 QByteArray ReadFileToString(const QString &path);
 // Replaces the file with the bytes in one step: they are written beside it and renamed
 // over it, so a failure at any point (full disk, missing folder) keeps the old file.
-// False with the reason in *error.
+// When the folder cannot hold that temporary file but the file is writable, it is
+// written in place. The file keeps its permissions (the replacement takes them). False with the reason in *error.
 bool WriteFileReplacing(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 // The name without the extension that follows its last "/".
 QString RemoveFileExt(const QString &name);

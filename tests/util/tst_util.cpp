@@ -14,6 +14,26 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace {
+// Permission bits apply to this process for one scope, even when it runs as root.
+struct PermissionBitsApply {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2]{};
+    PermissionBitsApply()
+    {
+        syscall(SYS_capget, &header, saved);
+        __user_cap_data_struct reduced[2] = {saved[0], saved[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
+        syscall(SYS_capset, &header, reduced);
+    }
+    ~PermissionBitsApply() { syscall(SYS_capset, &header, saved); }
+};
+} // namespace
+
 namespace {
 
 QByteArray le16(int v) { return bytes({v & 0xFF, (v >> 8) & 0xFF}); }
@@ -172,6 +192,29 @@ private slots:
         } catch (const FileOpenError &e) {
             QVERIFY(QString::fromStdString(e.what()).contains(missing));
         }
+    }
+
+    // A writable file in a folder that takes no new files could not be saved at all;
+    // a replaced file came back with the temporary file's permissions (0600).
+    void writerKeepsPermissionsAndWritesInPlace()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("page.html");
+        QVERIFY(WriteFileReplacing(path, "one"));
+        const auto shared = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions(path, shared));
+        QVERIFY(WriteFileReplacing(path, "two"));
+        QCOMPARE(QFile::permissions(path) & 0x7077, shared);
+
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        QString error;
+        {
+            PermissionBitsApply bits;
+            QVERIFY2(WriteFileReplacing(path, "three", &error), qPrintable(error));
+            QVERIFY(!WriteFileReplacing(dir.filePath("new.html"), "x", &error));
+        }
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(ReadFileToString(path), QByteArray("three"));
     }
 
     void removeFileExt()
