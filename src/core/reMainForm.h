@@ -266,6 +266,8 @@ public:
 
     // Settings and language (filled in by their own files).
     void OpenIniFile(const QString &path);
+    // Puts the window's frame at the stored place, on a screen.
+    void PlaceWindow(const QPoint &frameTopLeft);
     void SaveIniFile(const QString &path);
     void OpenLanguageFile(const QString &path);
     void CreateIniFile(const QString &path);
@@ -378,6 +380,7 @@ private:
     TInsertionCommands *m_insertion = nullptr;
     bool m_shown = false;
     bool m_acceptDrops = false;
+    bool m_settingsNotRead = false;
     QLabel *m_statusPanels[7] = {};
     QPointer<class TSearchReplaceSE> m_searchWindow;
 };

@@ -9,19 +9,40 @@
 #include "program/uDivStartVK.h"
 #include "documents/TDocument.h"
 #include "util/ManageOpenFileList.h"
+#include "util/uDivIni.h"
 #include "util/uDivApplication.h"
 #include "validation/TidyOptionDefaults.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
 #include <QSpinBox>
 #include <QTabWidget>
+
+#include <algorithm>
+
+namespace {
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The "key=value" lines of a settings text.
+int entryCount(const QString &text)
+{
+    const QStringList lines = SettingsLinesToRead(text);
+    return int(std::count_if(lines.cbegin(), lines.cend(),
+                             [](const QString &line) { return !line.startsWith('[') && line.contains('='); }));
+}
+} // namespace
 
 void TMainForm::ActivateBrowserEmulationStep()
 {
@@ -47,11 +68,14 @@ void TMainForm::OpenIniFile(const QString &path)
     settings.LastImageFolder = LastImageFolder;
     settings.FTidyConfigFile = TidyConfigFile;
     const SettingsReadStatus status = ReadSettingsFile(path, settings);
+    // A file not read whole must not be replaced at exit by a poorer one unnoticed.
+    m_settingsNotRead = status != SettingsReadStatus::Completed ||
+                        !DecodeSettingsBytes(readBytes(path)).contains(QLatin1String("[General]"));
     if (status == SettingsReadStatus::NotLoaded)
         return;
     // What was read before a bad number stays applied.
     resize(settings.FormWidth, settings.FormHeight);
-    move(settings.FormLeft, settings.FormTop);
+    PlaceWindow(QPoint(settings.FormLeft, settings.FormTop));
     if (settings.WindowMaximized)
         setWindowState(windowState() | Qt::WindowMaximized);
     RunCount = settings.RunCount;
@@ -83,6 +107,29 @@ void TMainForm::OpenIniFile(const QString &path)
     RecentFiles = settings.RecentFiles;
     LastFilesList = settings.LastFiles;
     HasLastFiles = settings.HasLastFiles;
+}
+
+void TMainForm::PlaceWindow(const QPoint &frameTopLeft)
+{
+    // The stored place is the frame's. Its title bar must be on a screen, or the user cannot
+    // reach it: a place off every screen (a screen since removed) is centred on the main one.
+    QPoint place = frameTopLeft;
+    const QRect titleBar(place, QSize(width(), 30));
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    const bool reachable = std::any_of(screens.cbegin(), screens.cend(), [&](QScreen *screen) {
+        return screen->availableGeometry().intersected(titleBar).width() >= 50;
+    });
+    if (!reachable && QGuiApplication::primaryScreen()) {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        place = QPoint(screen.left() + qMax(0, (screen.width() - width()) / 2),
+                       screen.top() + qMax(0, (screen.height() - height()) / 2));
+    }
+    // While the window is being shown its frame is not known yet: move() would place the
+    // inside there and the window would creep up by its title bar at every start.
+    if (QWindow *window = windowHandle())
+        window->setFramePosition(place);
+    else
+        move(place);
 }
 
 VkSettings TMainForm::CurrentSettings() const
@@ -131,8 +178,21 @@ VkSettings TMainForm::CurrentSettings() const
 
 void TMainForm::SaveIniFile(const QString &path)
 {
+    const QString text = SaveSettingsText(CurrentSettings());
+    if (m_settingsNotRead && QFileInfo::exists(path) &&
+        entryCount(DecodeSettingsBytes(readBytes(path))) > entryCount(text)) {
+        // Kept beside it under a free name: nothing the user had is lost.
+        QString kept = path + ".old";
+        for (int n = 2; QFileInfo::exists(kept); ++n)
+            kept = path + QStringLiteral(".old%1").arg(n);
+        if (!QFile::copy(path, kept)) {
+            ShowMessageKind(2, FormatMessageText(SSettingsKeptAside, {path, kept}));
+            return;
+        }
+        ShowMessageKind(3, FormatMessageText(SSettingsKeptAside, {path, kept}));
+    }
     QString error;
-    if (!WriteSettingsFile(path, SaveSettingsText(CurrentSettings()), &error))
+    if (!WriteSettingsFile(path, text, &error))
         ShowMessageKind(2, error);
 }
 

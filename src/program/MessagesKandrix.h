@@ -94,6 +94,7 @@
     X(SEditNoModify, "SEditNoModify") \
     X(SEditInsert, "SEditInsert") \
     X(SHelpNotFound, "SHelpNotFound") \
+    X(SSettingsKeptAside, "SSettingsKeptAside") \
     X(SSubmit, "SSubmit") \
     X(SCleanRefused, "SCleanRefused") \
     X(STidyCrashed, "STidyCrashed") \

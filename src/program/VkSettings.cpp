@@ -204,6 +204,11 @@ QString DecodeSettingsBytes(const QByteArray &bytes)
     QByteArray data = bytes;
     if (data.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(data.mid(3));
+    // A text editor may save the file as UTF-16 with its byte-order mark.
+    if (data.startsWith("\xFF\xFE"))
+        return QStringDecoder(QStringDecoder::Utf16LE).decode(data.mid(2));
+    if (data.startsWith("\xFE\xFF"))
+        return QStringDecoder(QStringDecoder::Utf16BE).decode(data.mid(2));
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(data);
     if (!utf8.hasError())

@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStringEncoder>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -170,6 +171,101 @@ private slots:
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
         QCOMPARE(folder->read("velkandrix.ini"), before);
+    }
+
+    // A settings or language file saved as UTF-16 read as empty: the user's settings were lost at exit.
+    void utf16FilesAreRead_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QByteArray>("mark");
+        QTest::newRow("little-endian") << "UTF-16LE" << QByteArray("\xFF\xFE");
+        QTest::newRow("big-endian") << "UTF-16BE" << QByteArray("\xFE\xFF");
+    }
+
+    void utf16FilesAreRead()
+    {
+        QFETCH(QString, encoding);
+        QFETCH(QByteArray, mark);
+        QStringEncoder encoder(encoding.toLatin1().constData());
+        QVERIFY(folder->write("velkandrix.ini", mark + encoder.encode(QStringLiteral(
+                                                    "[General]\r\nLanguage=en\r\n[Interface]\r\nSEFontSize=13\r\n"))));
+        const QString french = QString::fromUtf8(folder->read("language/lang_fr.txt"));
+        QVERIFY(folder->write("language/lang_f16.txt", mark + encoder.encode(french)));
+        auto form = startForm();
+        QVERIFY(form);
+        QCOMPARE(form->SEFontSize->value(), 13);
+        form->OpenLanguageFile(folder->file("language/lang_f16.txt"));
+        QVERIFY(form->Action("MenuFile")->text().contains("Fichier"));
+        DiscardChanges(form.get());
+        QVERIFY(form->close());
+        QVERIFY(dialogs->asked.isEmpty());
+    }
+
+    // A file that could not be read was replaced at exit by one with the built-in values only.
+    void anUnreadableSettingsFileIsKeptAside()
+    {
+        QString text = "[General]\r\nLanguage=en\r\n[Interface]\r\n";
+        for (int i = 0; i < 400; ++i)
+            text += QStringLiteral("Item%1=value %1\r\n").arg(i);
+        // UTF-16 without its byte-order mark: nothing can be made of it.
+        const QByteArray unreadable = QStringEncoder(QStringEncoder::Utf16LE).encode(text);
+        QVERIFY(folder->write("velkandrix.ini", unreadable));
+        auto form = startForm();
+        QVERIFY(form);
+        DiscardChanges(form.get());
+        QVERIFY(form->close());
+        QCOMPARE(folder->read("velkandrix.ini.old"), unreadable);
+        QCOMPARE(dialogs->asked.size(), 1);
+        QVERIFY(dialogs->asked[0].text.contains(folder->file("velkandrix.ini.old")));
+        // The settings of the session are written in its place, and read on the next start.
+        QVERIFY(folder->read("velkandrix.ini").contains("[General]"));
+    }
+
+    // A planted fault that dropped the built-in value of a missing key went unnoticed.
+    void missingKeysKeepTheirBuiltInValues()
+    {
+        QVERIFY(folder->write("velkandrix.ini", "[General]\r\nLanguage=en\r\n[Interface]\r\nFormWidth=700\r\n"));
+        auto form = startForm();
+        QVERIFY(form);
+        QCOMPARE(form->width(), 700);
+        QVERIFY(form->PanelGridErrors->isVisible());
+        QVERIFY(form->Action("MenuShowErrorsComments")->isChecked());
+        QCOMPARE(form->SEFontSize->value(), 9);
+        QVERIFY(form->Action("MenuTidy5")->isChecked());
+        DiscardChanges(form.get());
+        QVERIFY(form->close());
+    }
+
+    // The window crept up by its title bar at every start, until the title bar was off the screen.
+    void theWindowComesBackWhereItWasLeft()
+    {
+        auto form = startForm();
+        QVERIFY(form);
+        form->move(150, 120);
+        QTRY_COMPARE(form->frameGeometry().topLeft(), QPoint(150, 120));
+        const QRect left = form->frameGeometry();
+        QVERIFY(form->close());
+        form.reset();
+        for (int start = 0; start < 2; ++start) {
+            auto again = startForm();
+            QVERIFY(again);
+            QTRY_COMPARE(again->frameGeometry(), left);
+            QVERIFY(again->close());
+        }
+    }
+
+    // A position stored on a screen that is gone left the window out of reach.
+    void aWindowOffEveryScreenComesBackOnOne()
+    {
+        QVERIFY(folder->write("velkandrix.ini", "[General]\r\nLanguage=en\r\n[Interface]\r\nFormWidth=600\r\n"
+                                                "FormHeight=400\r\nFormTop=-5000\r\nFormLeft=9000\r\n"));
+        auto form = startForm();
+        QVERIFY(form);
+        bool onAScreen = false;
+        for (QScreen *screen : QGuiApplication::screens())
+            onAScreen = onAScreen || screen->availableGeometry().contains(form->frameGeometry().topLeft());
+        QVERIFY(onAScreen);
+        QVERIFY(form->close());
     }
 
     void anotherLanguageRecaptionsTheMenus()
