@@ -270,7 +270,7 @@ TidyConfiguration TidyConfiguration::FromText(const QString &text)
             const QString comment = trimRightControl(t.mid(t.startsWith(QLatin1Char('#')) ? 1 : 2));
             if (!comment.isEmpty())
                 config.m_comments.append(comment);
-            pending = -1;
+            // Comments stand apart from the options: a value goes on after one.
             continue;
         }
         // Tidy continues a value on lines that begin with a blank; a line

@@ -142,6 +142,17 @@ private slots:
         QCOMPARE(config.entries().size(), 4);
     }
 
+    // A comment between an option and its continuation line cut the value in two.
+    void aCommentDoesNotEndAContinuedValue()
+    {
+        const TidyConfiguration config = TidyConfiguration::FromBytes(
+            "new-blocklevel-tags: article,\r\n"
+            "// the list goes on\r\n"
+            "  aside, nav\r\n");
+        QCOMPARE(config.value("new-blocklevel-tags"), QString("article,aside, nav"));
+        QCOMPARE(config.comments(), QStringList{" the list goes on"});
+    }
+
     void addingAnExistingOptionMakesNoDuplicate()
     {
         TidyConfiguration config;
