@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMimeData>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -127,6 +128,67 @@ private slots:
         QCOMPARE(folder->read("a.txt"), QByteArray("?"));
     }
 
+    // Save wrote "?" for every character ANSI cannot hold, without a word, and marked the document saved.
+    void saveAsksBeforeLosingCharacters()
+    {
+        QVERIFY(folder->write("ascii.html", "<p>plain</p>\n"));
+        openThroughDialog(folder->file("ascii.html"));
+        QCOMPARE(form->ActiveDocument()->encoding(), DocumentText::Ansi);
+        QsciScintilla *editor = form->ActiveSynEdit();
+        editor->setCursorPosition(0, 3);
+        for (const QString &ch : QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93")) {
+            QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, ch);
+            QApplication::sendEvent(editor, &typed);
+        }
+        dialogs->answers << QMessageBox::Cancel;
+        form->Action("MenuSave")->trigger();
+        QCOMPARE(dialogs->asked.size(), 1);
+        QCOMPARE(dialogs->asked[0].buttons, QMessageBox::Ignore | QMessageBox::Cancel);
+        QCOMPARE(folder->read("ascii.html"), QByteArray("<p>plain</p>\n"));
+        QVERIFY(form->ActiveDocument()->isModified());
+
+        dialogs->answers << QMessageBox::Ignore;
+        form->Action("MenuSave")->trigger();
+        QCOMPARE(folder->read("ascii.html"), QByteArray("<p>?? ?plain</p>\n"));
+        QVERIFY(!form->ActiveDocument()->isModified());
+    }
+
+    // Every line typed got LF whatever the file used: the saved file had mixed line breaks.
+    void aDocumentKeepsItsLineBreaks_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("CR LF") << QByteArray("<p>a</p>\r\n<p>b</p>\r\n");
+        QTest::newRow("LF") << QByteArray("<p>a</p>\n<p>b</p>\n");
+        QTest::newRow("CR") << QByteArray("<p>a</p>\r<p>b</p>\r");
+    }
+
+    void aDocumentKeepsItsLineBreaks()
+    {
+        QFETCH(QByteArray, content);
+        const QByteArray eol = content.mid(content.indexOf("</p>") + 4, content.endsWith("\r\n") ? 2 : 1);
+        QVERIFY(folder->write("page.html", content));
+        openThroughDialog(folder->file("page.html"));
+        QsciScintilla *editor = form->ActiveSynEdit();
+        editor->setFocus();
+        editor->setCursorPosition(1, 0);
+        QTest::keyClicks(editor, "<p>new</p>");
+        QTest::keyClick(editor, Qt::Key_Return);
+        form->Action("MenuSave")->trigger();
+        QCOMPARE(folder->read("page.html"), "<p>a</p>" + eol + "<p>new</p>" + eol + "<p>b</p>" + eol);
+    }
+
+    // A stray byte after valid UTF-8 opened as UTF-8: an unedited save turned it into EF BF BD.
+    void anUneditedSaveWritesTheBytesBack()
+    {
+        const QByteArray content = "caf\xC3\xA9 " + QByteArray(20000, 'a') + "\xE9t\xE9\n";
+        QVERIFY(folder->write("mixed.txt", content));
+        openThroughDialog(folder->file("mixed.txt"));
+        QCOMPARE(form->ActiveDocument()->encoding(), DocumentText::Ansi);
+        form->ActiveDocument()->setModified(true);
+        form->Action("MenuSave")->trigger();
+        QCOMPARE(folder->read("mixed.txt"), content);
+    }
+
     void overwriteAsksAndCancelWritesNothing()
     {
         QVERIFY(folder->write("exists.html", "old"));
@@ -209,6 +271,49 @@ private slots:
         QVERIFY(folder->write("big.html", big));
         openThroughDialog(folder->file("big.html"));
         QCOMPARE(form->ActiveSynEdit()->lines(), big.count('\n') + 1);
+    }
+
+    // Two tabs on one file: the later save overwrites the other's edits.
+    void aFileIsNeverOpenTwice()
+    {
+        QVERIFY(folder->write("one.html", "1"));
+        QDir().mkpath(folder->file("sub"));
+        openThroughDialog(folder->file("one.html"));
+        const int pages = form->PageControlMemos->count();
+        openThroughDialog(folder->file("sub/../one.html"));
+        form->DropFiles({folder->file("one.html"), folder->file("./one.html")});
+        form->MenuRecentFiles->actions().first()->trigger();
+        form->OpenLastFiles({folder->file("one.html"), folder->file("one.html")});
+        QCOMPARE(form->PageControlMemos->count(), pages);
+    }
+
+    // Files dropped on the editor, most of the window, were not opened.
+    void filesDroppedOnTheEditorOpen()
+    {
+        QVERIFY(folder->write("dropped.html", "<p>dropped</p>"));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(folder->file("dropped.html"))});
+        QWidget *viewport = form->ActiveSynEdit()->viewport();
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &drop);
+        QCOMPARE(form->ActiveDocument()->path(), folder->file("dropped.html"));
+        QCOMPARE(form->ActiveDocument()->text(), QStringLiteral("<p>dropped</p>"));
+    }
+
+    // Opening another document deleted a "tmptid.htm" of the user's beside the previous one.
+    void theTemporaryCopyNeverTakesTheUsersFile()
+    {
+        QDir().mkpath(folder->file("site"));
+        QVERIFY(folder->write("site/tmptid.htm", "the user's own"));
+        QVERIFY(folder->write("site/index.html", "<p>hi</p>"));
+        QVERIFY(folder->write("other.html", "<p>other</p>"));
+        openThroughDialog(folder->file("site/index.html"));
+        form->Action("MenuAnalyze")->trigger();
+        openThroughDialog(folder->file("other.html"));
+        QCOMPARE(folder->read("site/tmptid.htm"), QByteArray("the user's own"));
     }
 
     void openingAnOpenFileShowsItsTab()

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -212,6 +213,42 @@ private slots:
         form->PopUpCloseClick();
         QVERIFY(dialogs->asked.isEmpty());
         QVERIFY(!container(0));
+    }
+
+    // Yes, then a cancelled or failed save, still closed the tab or the program: the text was gone.
+    void yesThenNoSaveKeepsTheDocument()
+    {
+        start();
+        QTest::keyClicks(form->ActiveSynEdit(), "typed");
+        dialogs->answers << QMessageBox::Yes;  // the save dialog is then cancelled
+        form->Action("MenuCloseActiveTab")->trigger();
+        QVERIFY(form->ActiveDocument());
+        QVERIFY(form->ActiveDocument()->isModified());
+
+        dialogs->answers << QMessageBox::Yes;
+        dialogs->saveAnswers << folder->file("no/such/folder/page.html");
+        QVERIFY(!form->close());
+        QVERIFY(form->ActiveDocument()->text().contains("typed"));
+    }
+
+    // The editor's own Ctrl+D (duplicate line) and Ctrl+U (lower case) took the keys.
+    void ctrlDAndCtrlUReachThePopupItems_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("key");
+        QTest::newRow("Ctrl+D") << "PopupDel_1" << int(Qt::Key_D);
+        QTest::newRow("Ctrl+U") << "PopupUnderline" << int(Qt::Key_U);
+    }
+
+    void ctrlDAndCtrlUReachThePopupItems()
+    {
+        QFETCH(QString, item);
+        QFETCH(int, key);
+        start();
+        QSignalSpy triggered(form->Action(item), &QAction::triggered);
+        form->ActiveSynEdit()->setFocus();
+        QTest::keyClick(form->ActiveSynEdit(), Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(triggered.size(), 1);
     }
 
     void noDocumentLeft()
