@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(form->ActiveDocument()->encoding(), DocumentText::Ansi);
         QsciScintilla *editor = form->ActiveSynEdit();
         editor->setCursorPosition(0, 3);
-        for (const QString &ch : QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93")) {
+        for (const QChar ch : QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93")) {
             QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, ch);
             QApplication::sendEvent(editor, &typed);
         }
