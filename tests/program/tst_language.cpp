@@ -234,6 +234,7 @@ private slots:
         QTest::newRow("SOccurencesFinded") << "SOccurencesFinded" << "%d";
         QTest::newRow("STidyCrashed") << "STidyCrashed" << "%d";
         QTest::newRow("STidyExitStatus") << "STidyExitStatus" << "%d";
+        QTest::newRow("SSettingsKeptAside") << "SSettingsKeptAside" << "%s%s";
     }
 
     void shippedTemplates()
@@ -250,7 +251,7 @@ private slots:
     {
         const QStringList templates = {"SWarningSaveChanges", "SWarningOverwriteFile", "SErrorRename",
                                        "SStringNotFound", "SValidationByTidy", "SOccurencesFinded",
-                                       "STidyCrashed", "STidyExitStatus"};
+                                       "STidyCrashed", "STidyExitStatus", "SSettingsKeptAside"};
         for (const QString code : {"en", "fr"}) {
             const LanguageTexts texts = readShipped(code);
             for (const QString &key : MessageKeys()) {
