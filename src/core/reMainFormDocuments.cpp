@@ -330,8 +330,14 @@ void TMainForm::dropEvent(QDropEvent *event)
 
 void TMainForm::DropFiles(const QStringList &paths)
 {
-    for (const QString &path : paths)
+    for (const QString &path : paths) {
+        // A file already open ends the drop there, its tab in front.
+        if (IsSameFile(path)) {
+            OpenTabOfTheFile(path);
+            return;
+        }
         OpenDocument(path);
+    }
 }
 
 void TMainForm::ButtonWordWrapClick()

@@ -277,7 +277,7 @@ private slots:
         openThroughDialog(folder->file("one.html"));
         const int pages = form->PageControlMemos->count();
         openThroughDialog(folder->file("sub/../one.html"));
-        form->DropFiles({folder->file("one.html"), folder->file("./one.html")});
+        form->DropFiles({folder->file("./one.html")});
         form->MenuRecentFiles->actions().first()->trigger();
         form->OpenLastFiles({folder->file("one.html"), folder->file("one.html")});
         QCOMPARE(form->PageControlMemos->count(), pages);
@@ -326,6 +326,7 @@ private slots:
 
         // Dropping three files whose second is open: the first opens, the second is shown, the third is not.
         form->PageControlMemos->setCurrentIndex(1);
+        QVERIFY(folder->write("four.html", "4"));
         form->DropFiles({folder->file("three.html"), folder->file("two.html"), folder->file("four.html")});
         QCOMPARE(form->PageControlMemos->count(), pages + 1);
         QCOMPARE(form->ActiveDocument()->path(), folder->file("two.html"));
