@@ -92,7 +92,7 @@ private slots:
         QDir().mkpath(folder->file("docs"));
         dialogs->saveAnswers << path;
         QVERIFY(form->MenuSaveAsClick());
-        QVERIFY(!form->ActiveSynEdit()->isModified());
+        QVERIFY(!form->ActiveDocument()->isModified());
         QCOMPARE(form->ActiveDocument()->path(), path);
         QCOMPARE(tabText(), QStringLiteral("page.html"));
         const QByteArray bytes = folder->read("docs/page.html");
@@ -101,10 +101,10 @@ private slots:
         form->PopUpCloseClick();
         QVERIFY(!form->IsSameFile(path));
         openThroughDialog(path);
-        QCOMPARE(EditorText(form->ActiveSynEdit()), text);
+        QCOMPARE(form->ActiveDocument()->text(), text);
         if (encoding != DocumentText::Utf8 || !bom.isEmpty())
             QCOMPARE(encoding, this->encoding());
-        QVERIFY(!form->ActiveSynEdit()->isModified());
+        QVERIFY(!form->ActiveDocument()->isModified());
     }
 
     void ansiAsksBeforeLosingCharacters()
@@ -116,7 +116,7 @@ private slots:
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].buttons, QMessageBox::Ignore | QMessageBox::Cancel);
         QVERIFY(dialogs->saveProposals.isEmpty());
-        QVERIFY(form->ActiveSynEdit()->isModified());
+        QVERIFY(form->ActiveDocument()->isModified());
 
         dialogs->answers << QMessageBox::Ignore;
         dialogs->saveAnswers << folder->file("a.txt");
@@ -195,7 +195,7 @@ private slots:
         QCOMPARE(dialogs->asked.size(), 1);
         QVERIFY(dialogs->asked[0].text.contains(folder->file("exists.html")));
         QCOMPARE(folder->read("exists.html"), QByteArray("old"));
-        QVERIFY(form->ActiveSynEdit()->isModified());
+        QVERIFY(form->ActiveDocument()->isModified());
         QVERIFY(form->ActiveDocument()->path().isEmpty());
     }
 
@@ -207,9 +207,9 @@ private slots:
         QVERIFY(!form->MenuSaveAsClick());
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
-        QVERIFY(form->ActiveSynEdit()->isModified());
+        QVERIFY(form->ActiveDocument()->isModified());
         QCOMPARE(TabPicture(form->ActiveDocument()), 28);
-        QCOMPARE(EditorText(form->ActiveSynEdit()), QStringLiteral("precious"));
+        QCOMPARE(form->ActiveDocument()->text(), QStringLiteral("precious"));
         QVERIFY(form->ActiveDocument()->path().isEmpty());
 
         // A full disk: the old file stays whole and the document stays modified.
@@ -222,7 +222,7 @@ private slots:
             QVERIFY(!form->MenuSaveAsClick());
         }
         QCOMPARE(folder->read("full.html"), QByteArray("old text"));
-        QVERIFY(form->ActiveSynEdit()->isModified());
+        QVERIFY(form->ActiveDocument()->isModified());
 
         // A saved document whose folder vanished: warning, then Save As (cancelled here).
         const QString path = folder->file("sub/doc.html");
@@ -234,7 +234,7 @@ private slots:
         dialogs->asked.clear();
         QVERIFY(!form->MenuSaveClick());
         QCOMPARE(dialogs->texts().value(0), SFileNotFound);
-        QVERIFY(form->ActiveSynEdit()->isModified());
+        QVERIFY(form->ActiveDocument()->isModified());
     }
 
     void openingProblemFiles()
@@ -255,7 +255,7 @@ private slots:
         QVERIFY(folder->write("data.bin", binary));
         openThroughDialog(folder->file("data.bin"));
         QCOMPARE(encoding(), QStringLiteral("Ansi"));
-        QCOMPARE(EditorText(form->ActiveSynEdit()).size(), binary.size());
+        QCOMPARE(form->ActiveDocument()->text().size(), binary.size());
         QVERIFY(form->MenuSaveClick());
         QCOMPARE(folder->read("data.bin"), binary);
 
@@ -368,21 +368,21 @@ private slots:
     {
         SetEditorText(form->ActiveSynEdit(),
                       "<html><head>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n</head>");
-        form->ActiveSynEdit()->setModified(false);
+        form->ActiveDocument()->setModified(false);
         form->CBCharset->setCurrentText("iso-8859-1");
         form->CBCharsetChange();
         QCOMPARE(form->ActiveSynEdit()->text(1),
                  QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\n"));
-        QVERIFY(form->ActiveSynEdit()->isModified());
+        QVERIFY(form->ActiveDocument()->isModified());
 
         // Without a declaration nothing changes.
         form->MenuNewDocClick(form->Action("NewDocTXT"));
         SetEditorText(form->ActiveSynEdit(), "plain");
-        form->ActiveSynEdit()->setModified(false);
+        form->ActiveDocument()->setModified(false);
         form->CBCharset->setCurrentText("latin1");
         form->CBCharsetChange();
-        QCOMPARE(EditorText(form->ActiveSynEdit()), QStringLiteral("plain"));
-        QVERIFY(!form->ActiveSynEdit()->isModified());
+        QCOMPARE(form->ActiveDocument()->text(), QStringLiteral("plain"));
+        QVERIFY(!form->ActiveDocument()->isModified());
     }
 
     void temporaryCopyFollowsTheOpenedDocument()
@@ -417,7 +417,7 @@ private slots:
         form->PopUpCloseClick();
         QCOMPARE(form->PageControlMemos->count(), 1);
         form->MenuRecentFiles->actions().first()->trigger();
-        QCOMPARE(EditorText(form->ActiveSynEdit()), typed);
+        QCOMPARE(form->ActiveDocument()->text(), typed);
         QVERIFY(form->RBUtf8Bom->isChecked());
         QCOMPARE(form->CBCharset->currentText(), QStringLiteral("utf-8"));
     }

@@ -77,7 +77,7 @@ private slots:
         // At exit the whole file is rewritten from the current state.
         form->SEFontSize->setValue(12);
         form->Action("MenuTidy4")->setChecked(true);
-        form->ActiveSynEdit()->setModified(false);
+        form->ActiveDocument()->setModified(false);
         QVERIFY(form->close());
         const QByteArray saved = folder->read("velkandrix.ini");
         QCOMPARE(line(saved, "Rns"), QStringLiteral("1"));
@@ -92,7 +92,7 @@ private slots:
         QVERIFY(again->Action("MenuTidy4")->isChecked());
         QVERIFY(!again->Action("MenuTidy5")->isChecked());
         QCOMPARE(again->RunCount, 2);
-        again->ActiveSynEdit()->setModified(false);
+        DiscardChanges(again.get());
         again->close();
     }
 
@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(form->SEFontSize->value(), 9);
         QCOMPARE(form->RunCount, 4);
         QCOMPARE(LanguageFileName, AppPath + "language/lang_en.txt");
-        form->ActiveSynEdit()->setModified(false);
+        DiscardChanges(form.get());
         form->close();
     }
 
@@ -147,7 +147,7 @@ private slots:
         // The settings path becomes a folder: writing must fail, the program still closes.
         QFile::remove(IniFileName);
         QVERIFY(QDir().mkpath(IniFileName));
-        form->ActiveSynEdit()->setModified(false);
+        form->ActiveDocument()->setModified(false);
         QVERIFY(form->close());
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
@@ -278,7 +278,7 @@ private slots:
         QVERIFY(form->Action("MenuFile")->text().contains("Fichier"));
         QVERIFY(SUntitled != untitledEnglish);
         QCOMPARE(form->menuBar()->actions().first()->text(), form->Action("MenuFile")->text());
-        form->ActiveSynEdit()->setModified(false);
+        DiscardChanges(form.get());
         form->close();
     }
 };
