@@ -411,7 +411,10 @@ void TMainForm::buildDocumentArea()
     });
     ApplyDocumentLook();
 
-    buildTidyConfigPage();
+    TBTidyConfig = new TTidyConfigPage(PageControlMemos);
+    TBTidyConfig->SetSaveDialogFilter([this] { return SaveDialogFilter; });
+    CBConfigTidy = TBTidyConfig->ConfigList();
+    CBTidyOptions = TBTidyConfig->ValueList();
     PageControlMemos->addTab(TBTidyConfig, tr("Tidy configuration"));
 
     PanelGridErrors = new TErrorPanel(SplitterPanelGridError);

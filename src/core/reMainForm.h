@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/ErrorPanel.h"
+#include "core/TidyConfigPage.h"
 #include "documents/TDocument.h"
 #include "validation/TidyConfigFile.h"
 #include "program/TidyOptionTables.h"
@@ -211,50 +212,23 @@ public:
     QString StatusPanelText(int index) const;
     void SetStatusIcon(int imageIndex);
 
-    // Tidy configuration page. The option grid shows TidyGridConfig: header
-    // rows with the class titles, each followed by the options of its class.
+    // The Tidy configuration page (TTidyConfigPage); the handlers forward to it.
     void CBTidyConfigInit();
-    // Shows the current configuration file's name in CBConfigTidy.
-    void CBTidyConfigShowCurrent();
     void CBTidyConfigChange();
     void LoadGridTidyConfig(const QString &file);
     void GridTidyConfigInit();
     void GridTidyConfigSize();
     void GridTidyConfigReset();
-    // Writes the rows of TidyGridConfig into the grid.
-    void GridTidyConfigFill();
     void GridTidyConfigSelectCell(int column, int row);
     void CBTidyConfigValuesClick();
     void GridTidyConfigTopLeftChanged();
-    // Mode 0 writes without asking; mode 1 asks before replacing a file.
     bool GridTidyConfigSave(const QString &file, int mode);
     bool ButtonGridTidyConfigSaveClick();
     void ButtonGridTydiConfigDeleteItemClick();
     void DeleteGridEmptyClasses();
-    // Adds the option under its class, or gives the option already there the
-    // new value; false when the name or the value is unusable.
     bool AddOptionToConfigGrid(const QString &name, const QString &value);
     void TBTidyConfigShow();
     void TBTidyConfigHide();
-    // The option name of a grid row; empty for a class title or an empty row.
-    QString GridTidyConfigOptionAt(int row) const;
-    int GridTidyConfigRowOf(const QString &name) const;
-    // False (and nothing changes) when the option's type refuses the value.
-    bool GridTidyConfigSetValue(int row, const QString &value);
-    // The grid holds edits that neither the loaded file nor a save-as holds.
-    bool GridTidyConfigModified() const;
-    // Writes the run configuration TidyConfigTmpFile from the grid's options.
-    bool WriteRunConfig(const QString &documentEncoding, QString *error = nullptr);
-    TidyOptionModel TidyOptions;
-    TidyConfiguration TidyGridConfig;
-    TidyConfiguration TidySavedConfig;
-    int OptionRowCount = 0;
-    quint8 ClassHeaderCount = 0;
-    int QuickRefNavigated = 0;
-    QTabWidget *PageControlConfigFile = nullptr;
-    QWebEngineView *WebBrowserDocumentation = nullptr;
-    QLabel *LabelForTheLastVersion = nullptr;
-    QMenu *PopupMenuGridConfig = nullptr;
 
     // Steps of start-up that other parts of the window supply.
     void ActivateBrowserEmulationStep();
@@ -277,7 +251,6 @@ public:
 
     // Fields.
     int PreviewLoaded = 0;
-    int OptionGridRow = 0;
     bool HasLastFiles = false;
     // The files open at the last exit, in tab order.
     QStringList LastFilesList;
@@ -311,7 +284,7 @@ public:
     // Components.
     QTabWidget *PageControlMemos = nullptr;
     QTabWidget *PageControlHaut = nullptr;
-    QWidget *TBTidyConfig = nullptr;
+    TTidyConfigPage *TBTidyConfig = nullptr;
     TErrorPanel *PanelGridErrors = nullptr;
     QTextEdit *MemoInfo = nullptr;
     QSplitter *SplitterPanelGridError = nullptr;
@@ -323,8 +296,6 @@ public:
     QComboBox *CBCharset = nullptr;
     QComboBox *CBConfigTidy = nullptr;
     QComboBox *CBTidyOptions = nullptr;
-    QTableWidget *GridTidyConfig = nullptr;
-    QTextEdit *MemoConfigFileComments = nullptr;
     QRadioButton *RBAnsi = nullptr;
     QRadioButton *RBUtf8 = nullptr;
     QRadioButton *RBUtf8Bom = nullptr;
@@ -358,7 +329,6 @@ private:
     void buildMenus();
     void buildTopArea();
     void buildDocumentArea();
-    void buildTidyConfigPage();
     void buildStatusBar();
     void buildInsertion(QWidget *htmlTags, QWidget *tablesLists, QWidget *forms, QWidget *attributes);
     QAction *addAction(QMenu *menu, const QString &name, const QString &caption,

@@ -65,7 +65,6 @@ void TMainForm::FormShow()
 {
     m_acceptDrops = true;
     setAcceptDrops(true);
-    OptionGridRow = 0;
     ErrorPanelDefaultSize = true;
     InitCBFont();
     OpenIniFile(IniFileName);

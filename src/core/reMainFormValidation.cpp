@@ -113,7 +113,7 @@ void TMainForm::CallTidy(TDocument *document, int mode)
     const QString text = document->text();
     if (text.isEmpty())
         return;
-    if (CBConfigTidy->currentText().isEmpty()) {
+    if (!TBTidyConfig->HasConfigurationChosen()) {
         ShowMessageKind(0, SNoConfigFileFound);
         return;
     }
@@ -143,8 +143,8 @@ void TMainForm::CallTidy(TDocument *document, int mode)
     request.clean = mode == 1;
     request.text = text;
     request.encoding = document->encoding();
-    request.options = TidyGridConfig;
-    request.model = &TidyOptions;
+    request.options = TBTidyConfig->Configuration();
+    request.model = &TBTidyConfig->Options();
     request.configPath = TidyConfigTmpFile;
     request.reportPath = StderrFile;
     request.copyPath = TmpDocFile;
@@ -203,7 +203,7 @@ void TMainForm::LoadGridErrors(const TidyRunResult &result, TDocument *document)
     }
     const TidyReport &report = *result.report;
     const TidyResultIcon icon = result.icon();
-    PanelGridErrors->showReport(report, document, TidyTabSize(TidyGridConfig), notes,
+    PanelGridErrors->showReport(report, document, TidyTabSize(TBTidyConfig->Configuration()), notes,
                                 TidyInfoPaneText(report, TidyReportHeader(TidyVersion4() ? 4 : 5), icon));
     SetStatusIcon(int(icon));
     StatusPanel(6)->setText(TidyCountsText(report.errors, report.warnings));

@@ -5,6 +5,7 @@
 #include "core/reAddTidyConfigValue.h"
 #include "core/reMainForm.h"
 #include "core/reTagNamesEditor.h"
+#include "documents/EditorText.h"
 #include "program/uDivStartVK.h"
 
 #include <QAction>
@@ -56,17 +57,20 @@ class TestTidyConfigPage : public QObject {
             choose(config);
     }
 
-    QTableWidget *grid() const { return form->GridTidyConfig; }
+    TTidyConfigPage *page() const { return form->TBTidyConfig; }
+    QTableWidget *grid() const { return page()->Grid(); }
+    QTextEdit *comments() const { return form->findChild<QTextEdit *>("MemoConfigFileComments"); }
+    QWebEngineView *documentation() const { return form->findChild<QWebEngineView *>("WebBrowserDocumentation"); }
     Rows gridRows() const
     {
         Rows rows;
-        for (int r = 0; r < form->OptionRowCount; ++r)
+        for (int r = 0; r < grid()->rowCount() && grid()->item(r, 0); ++r)
             rows.append({grid()->item(r, 0)->text(), grid()->item(r, 1) ? grid()->item(r, 1)->text() : QString()});
         return rows;
     }
     QString cell(const QString &name) const
     {
-        const int row = form->GridTidyConfigRowOf(name);
+        const int row = page()->GridTidyConfigRowOf(name);
         return row < 0 ? QStringLiteral("<missing>") : grid()->item(row, 1)->text();
     }
     void clickCell(int row, int column)
@@ -76,7 +80,7 @@ class TestTidyConfigPage : public QObject {
                           grid()->visualRect(grid()->model()->index(row, column)).center());
         QCoreApplication::processEvents();
     }
-    void clickValue(const QString &name) { clickCell(form->GridTidyConfigRowOf(name), 1); }
+    void clickValue(const QString &name) { clickCell(page()->GridTidyConfigRowOf(name), 1); }
     QLineEdit *cellEditor() const
     {
         for (QLineEdit *edit : grid()->findChildren<QLineEdit *>("EditGridTidyConfigValue"))
@@ -168,15 +172,15 @@ private slots:
         QCOMPARE(form->CBConfigTidy->currentText(), QStringLiteral("auto-settings.cfg"));
         QCOMPARE(form->CBConfigTidy->findText("tidy-cfg.tmp"), -1);
         QMap<QString, QString> expected;
-        QStringList comments;
+        QStringList commentLines;
         for (const QByteArray &line : folder->read("config/auto-settings.cfg").trimmed().split('\n')) {
             const QString text = QString::fromUtf8(line).trimmed();
             if (text.startsWith("//"))
-                comments << text.mid(2);
+                commentLines << text.mid(2);
             else
                 expected.insert(text.section(':', 0, 0), text.section(':', 1).trimmed());
         }
-        QCOMPARE(form->MemoConfigFileComments->toPlainText(), comments.join('\n'));
+        QCOMPARE(comments()->toPlainText(), commentLines.join('\n'));
 
         QMap<QString, QString> shown;
         TidyOptionClass current = TidyOptionClass::clNone;
@@ -193,7 +197,7 @@ private slots:
                 previous.clear();
                 continue;
             }
-            QCOMPARE(form->TidyOptions.classOf(rows[r].first), current);
+            QCOMPARE(page()->Options().classOf(rows[r].first), current);
             QVERIFY2(previous.compare(rows[r].first + ";", Qt::CaseInsensitive) < 0, qPrintable(rows[r].first));
             previous = rows[r].first + ";";
             shown.insert(rows[r].first, rows[r].second);
@@ -254,7 +258,7 @@ private slots:
             items << combo->itemText(i);
         QCOMPARE(items, values);
         QCOMPARE(combo->currentIndex(), values.indexOf(before));
-        const QRect rect = grid()->visualRect(grid()->model()->index(form->GridTidyConfigRowOf(option), 1));
+        const QRect rect = grid()->visualRect(grid()->model()->index(page()->GridTidyConfigRowOf(option), 1));
         QCOMPARE(combo->geometry().topLeft(), rect.topLeft() + grid()->viewport()->pos());
         QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -264,7 +268,7 @@ private slots:
         chooseValue(other);
         QVERIFY(!combo->isVisible());
         QCOMPARE(cell(option), other);
-        QCOMPARE(form->TidyGridConfig.value(option), other);
+        QCOMPARE(page()->Configuration().value(option), other);
     }
 
     // Catches a number cell that takes letters, more digits than Tidy reads,
@@ -273,12 +277,12 @@ private slots:
     {
         start("kinds.cfg");
         typeInCell("wrap", "12ab3456789012");
-        QCOMPARE(form->TidyGridConfig.value("wrap"), QStringLiteral("123456789"));
+        QCOMPARE(page()->Configuration().value("wrap"), QStringLiteral("123456789"));
         typeInCell("wrap", "");
         QCOMPARE(cell("wrap"), QStringLiteral("123456789"));
-        QVERIFY(!form->GridTidyConfigSetValue(form->GridTidyConfigRowOf("wrap"), "12a"));
+        QVERIFY(!page()->GridTidyConfigSetValue(page()->GridTidyConfigRowOf("wrap"), "12a"));
         typeInCell("css-prefix", "My Prefix #1");
-        QCOMPARE(form->TidyGridConfig.value("css-prefix"), QStringLiteral("My Prefix #1"));
+        QCOMPARE(page()->Configuration().value("css-prefix"), QStringLiteral("My Prefix #1"));
     }
 
     // Catches values cut at "#", "//" or ";", a doctype taken for a comment,
@@ -308,7 +312,7 @@ private slots:
         clickValue("new-inline-tags");
         QTRY_COMPARE(cell("new-inline-tags"), names.join(", "));
         QVERIFY(form->AddOptionToConfigGrid("alt-text", "a # b // c ; d"));
-        form->MemoConfigFileComments->setPlainText("first\n  # second\n// third");
+        comments()->setPlainText("first\n  # second\n// third");
         const Rows rows = gridRows();
         QCOMPARE(cell("doctype"), doctype);
 
@@ -326,7 +330,7 @@ private slots:
         choose("tricky.cfg");
         QVERIFY(dialogs->asked.isEmpty());
         QCOMPARE(gridRows(), rows);
-        QCOMPARE(form->MemoConfigFileComments->toPlainText(), QStringLiteral("first\n  # second\n// third"));
+        QCOMPARE(comments()->toPlainText(), QStringLiteral("first\n  # second\n// third"));
         saveAs("config/tricky2.cfg");
         QCOMPARE(folder->read("config/tricky2.cfg"), folder->read("config/tricky.cfg"));
     }
@@ -353,7 +357,7 @@ private slots:
         form->Action("MenuDeleteOption")->trigger();
         deleteAt(3, 0);  // an empty row
         QCOMPARE(gridRows(), (Rows{{"PRETTY PRINT", ""}, {"wrap", "0"}}));
-        QCOMPARE(form->TidyGridConfig.entries().size(), 1);
+        QCOMPARE(page()->Configuration().entries().size(), 1);
     }
 
     // Catches duplicates, options offered that the grid holds, a missing
@@ -406,7 +410,7 @@ private slots:
     {
         start();
         const QString original = TidyConfigFile;
-        QVERIFY(form->GridTidyConfigSetValue(form->GridTidyConfigRowOf("indent"), "yes"));
+        QVERIFY(page()->GridTidyConfigSetValue(page()->GridTidyConfigRowOf("indent"), "yes"));
         dialogs->answers << QMessageBox::Cancel << QMessageBox::Yes;
         choose("kinds.cfg");
         choose("kinds.cfg");  // Yes, and then no file chosen
@@ -423,7 +427,7 @@ private slots:
         QCOMPARE(form->CBConfigTidy->currentText(), QStringLiteral("kinds.cfg"));
         QCOMPARE(cell("wrap"), QStringLiteral("68"));
 
-        form->MemoConfigFileComments->setPlainText("changed");
+        comments()->setPlainText("changed");
         dialogs->answers << QMessageBox::No;
         choose("auto-settings.cfg");
         QCOMPARE(dialogs->asked.size(), 4);
@@ -437,11 +441,14 @@ private slots:
     {
         start();
         QVERIFY(form->AddOptionToConfigGrid("new-blocklevel-tags", "article, aside"));
-        QVERIFY(form->WriteRunConfig("UTF8"));
+        form->PageControlMemos->setCurrentIndex(1);
+        LoadEditorText(form->ActiveDocument()->editor(), QString::fromUtf8("<p>caf\xc3\xa9</p>"));
+        form->ActiveDocument()->setEncoding("UTF8");
+        form->Action("MenuAnalyze")->trigger();
         TidyConfiguration run;
         QVERIFY(TidyConfiguration::Load(folder->file("config/tidy-cfg.tmp"), &run));
         QCOMPARE(run.value("input-encoding"), QStringLiteral("utf8"));
-        for (const TidyConfigEntry &entry : form->TidyGridConfig.entries()) {
+        for (const TidyConfigEntry &entry : page()->Configuration().entries()) {
             if (!entry.name.contains("encoding") && entry.name != "output-bom")
                 QCOMPARE(run.value(entry.name), entry.value);
         }
@@ -456,8 +463,8 @@ private slots:
         form->resize(1000, 640);
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         QVERIFY(form->CBFont->isEnabled());
-        QVERIFY(form->WebBrowserDocumentation->url().isEmpty());
-        QSignalSpy loaded(form->WebBrowserDocumentation, &QWebEngineView::loadFinished);
+        QVERIFY(documentation()->url().isEmpty());
+        QSignalSpy loaded(documentation(), &QWebEngineView::loadFinished);
         QWidget *document = form->PageControlMemos->currentWidget();
         form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
         QVERIFY(!form->CBFont->isEnabled() && !form->SEFontSize->isEnabled());
@@ -483,7 +490,7 @@ private slots:
         QCOMPARE(TidyConfigFile, folder->file("config/my.cfg"));
 
         QTRY_VERIFY_WITH_TIMEOUT(loaded.count() > 0, 15000);
-        QCOMPARE(form->WebBrowserDocumentation->url(), QUrl::fromLocalFile(QuickRefFileName));
+        QCOMPARE(documentation()->url(), QUrl::fromLocalFile(QuickRefFileName));
         QTest::qWait(300);
         clickValue("indent");
         QVERIFY(form->grab().save("/tmp/tidypage.png"));
