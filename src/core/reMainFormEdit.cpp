@@ -445,6 +445,8 @@ void TMainForm::MenuPrintClick()
         return;
     const QString path = documentPath(document);
     SynEditPrint1->setDocName(path.isEmpty() ? QString() : QFileInfo(path).fileName());
+    // The text's colours on white paper, whatever the editor's background.
+    editor->SendScintilla(QsciScintillaBase::SCI_SETPRINTCOLOURMODE, QsciScintillaBase::SC_PRINT_COLOURONWHITE);
     if (SynEditPrint1->printRange(editor) == 0)
         ShowMessageKind(2, tr("The document could not be printed: no printer is ready."));
 }
