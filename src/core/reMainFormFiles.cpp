@@ -101,12 +101,12 @@ bool TMainForm::OpenDocument(const QString &path)
         return false;
     }
     CreateTabSheetAndEditor();
-    return OpenFile(path, ActiveDocument());
+    ShowOpenedFile(path, text, encoding, ActiveDocument());
+    return true;
 }
 
 bool TMainForm::OpenFile(const QString &path, TDocument *document)
 {
-    ResetTidyErrors();
     if (!document)
         return false;
     QString text;
@@ -116,6 +116,14 @@ bool TMainForm::OpenFile(const QString &path, TDocument *document)
         ShowMessageKind(2, error);
         return false;
     }
+    ShowOpenedFile(path, text, encoding, document);
+    return true;
+}
+
+void TMainForm::ShowOpenedFile(const QString &path, const QString &text, const QString &encoding,
+                               TDocument *document)
+{
+    ResetTidyErrors();
     QsciScintilla *editor = document->editor();
     GetHighlihter(path, editor);
     document->setEncoding(encoding);
@@ -133,7 +141,6 @@ bool TMainForm::OpenFile(const QString &path, TDocument *document)
     ActualizeStatusBar();
     SetCBCharset();
     editor->setFocus();
-    return true;
 }
 
 void TMainForm::MoveTemporaryCopy(const QString &folder)

@@ -107,7 +107,6 @@ private slots:
         QVERIFY(!form->ActiveDocument()->isModified());
     }
 
-
     // Save wrote "?" for every character ANSI cannot hold, without a word, and marked the document saved.
     void saveAsksBeforeLosingCharacters()
     {
