@@ -101,7 +101,7 @@ TidyResultIcon TidyRunResult::icon() const
 
 QString TidyCopyEncoding(const QString &text, const QString &documentEncoding)
 {
-    if (documentEncoding == DocumentText::Ansi && !FitsInAnsi(text))
+    if (documentEncoding == DocumentText::Ansi && !isAscii(text) && !FitsInAnsi(text))
         return DocumentText::Utf8;
     if (!DocumentText::IsEncodingName(documentEncoding))
         return DocumentText::Utf8;
