@@ -4,6 +4,8 @@
 #include "validation/TidyOptionDefaults.h"
 #include "validation/TidyOptionModel.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using Type = TidyValueType;
@@ -18,20 +20,9 @@ private:
     TidyOptionModel model{DefaultTidyOptionTables()};
 
 private slots:
-    // Catches a lost or misfiled option: the grid would miss a row or put it
-    // under the wrong title.
-    void classesHoldTheirOptionsInOrder()
+    // Catches an option filed under no class: the grid would never show it.
+    void everyOptionHasAClass()
     {
-        QCOMPARE(model.options().size(), 93);
-        QCOMPARE(model.optionsOfClass(Class::clHTML_XHTML_XML).size(), 54);
-        QCOMPARE(model.optionsOfClass(Class::clDiagnostics),
-                 QStringList({"accessibility-check", "show-errors", "show-info", "show-warnings"}));
-        QCOMPARE(model.optionsOfClass(Class::clPrettyPrint).size(), 18);
-        QCOMPARE(model.optionsOfClass(Class::clPrettyPrint).first(), QString("break-before-br"));
-        QCOMPARE(model.optionsOfClass(Class::clCharacterEncoding),
-                 QStringList({"ascii-chars", "char-encoding", "input-encoding", "language", "newline",
-                              "output-bom", "output-encoding"}));
-        QCOMPARE(model.optionsOfClass(Class::clMiscellaneous).size(), 10);
         for (const TidyOption &option : model.options())
             QVERIFY2(option.optionClass != Class::clNone, qPrintable(option.name));
     }
@@ -60,34 +51,39 @@ private slots:
         QCOMPARE(model.classTitleOf(name), title);
     }
 
-    // Each editor must offer exactly its type's values, in the table's order.
-    void eachTypeOffersExactlyItsValues_data()
+    // Catches a value offered by the value list or the add-option dialog that
+    // Tidy 5 rejects (it would be ignored with a complaint, the run going on
+    // with Tidy's own default).
+    void everyOfferedValueIsAcceptedByTidy5()
     {
-        QTest::addColumn<TidyValueType>("type");
-        QTest::addColumn<QStringList>("values");
-        QTest::newRow("autobool") << Type::tpAutoBool << QStringList{"auto", "yes", "no"};
-        QTest::newRow("doctype") << Type::tpDocType
-                                 << QStringList{"omit", "auto", "strict", "transitional", "user"};
-        QTest::newRow("repeated") << Type::tpRepeatedAttributes << QStringList{"keep-first", "keep-last"};
-        QTest::newRow("access") << Type::tpAccessibilityCheck << QStringList{"0", "1", "2", "3"};
-        QTest::newRow("sort") << Type::tpSortAttributes << QStringList{"none", "alpha"};
-        QTest::newRow("newline") << Type::tpNewline << QStringList{"LF", "CRLF", "CR"};
-        QTest::newRow("boolean") << Type::tpBoolean << QStringList{"yes", "no"};
-        QTest::newRow("encoding") << Type::tpEncoding
-                                  << QStringList{"raw", "ascii", "latin0", "latin1", "utf8", "iso2022",
-                                                 "mac", "win1252", "ibm858", "utf16le", "utf16be",
-                                                 "utf16", "big5", "shiftjis"};
-        QTest::newRow("tag names") << Type::tpTagNames << QStringList{};
-        QTest::newRow("string") << Type::tpString << QStringList{};
-        QTest::newRow("integer") << Type::tpInteger << QStringList{};
-        QTest::newRow("none") << Type::tpNone << QStringList{};
-    }
-    void eachTypeOffersExactlyItsValues()
-    {
-        QFETCH(TidyValueType, type);
-        QFETCH(QStringList, values);
-        QCOMPARE(model.valuesOf(type), values);
-        QCOMPARE(TidyOptionModel::IsEnumerated(type), !values.isEmpty());
+        REQUIRE_TIDY();
+        QByteArray lines;
+        int offered = 0;
+        for (const TidyOption &option : model.options()) {
+            for (const QString &value : model.valuesOf(option.type)) {
+                lines += option.name.toUtf8() + ": " + value.toUtf8() + "\n";
+                ++offered;
+            }
+        }
+        QVERIFY(offered > 0);
+        QTemporaryDir dir;
+        QFile config(dir.filePath("all.cfg"));
+        QVERIFY(config.open(QIODevice::WriteOnly) && config.write(lines) == lines.size());
+        config.close();
+        QFile page(dir.filePath("page.htm"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<p>x</p>\n");
+        page.close();
+        const TidyProcessRun run = RunTidyProcess({"-config", config.fileName(), "-q", "-e", page.fileName()});
+        QVERIFY(run.finished);
+        // Options Tidy 5 no longer knows are kept for Tidy 4; their values are not in question.
+        for (const QByteArray &line : run.standardError.split('\n')) {
+            if (line.startsWith("Config:"))
+                QVERIFY2(line.contains("unknown option"), line.constData());
+        }
+        // Only an enumerated type has a list to offer.
+        for (const TidyValueType type : {Type::tpTagNames, Type::tpString, Type::tpInteger, Type::tpNone})
+            QVERIFY(model.valuesOf(type).isEmpty() && !TidyOptionModel::IsEnumerated(type));
     }
 
     void defaults_data()
@@ -132,7 +128,6 @@ private slots:
     void typedOptionNamesLeaveOutUntypedOnes()
     {
         const QStringList names = model.typedOptionNames();
-        QCOMPARE(names.size(), 90);
         QVERIFY(!names.contains("alt-text") && !names.contains("error-file") && !names.contains("output-file"));
     }
 
