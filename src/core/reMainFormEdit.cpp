@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -69,23 +68,6 @@ QTabWidget *innerPagesOf(TDocument *document)
     return document->container()->findChild<QTabWidget *>("SubPC_" + document->container()->objectName());
 }
 
-// The document's path and encoding; the tab and its label held them before the document did.
-QString documentPath(TDocument *document)
-{
-    if (!document->path().isEmpty())
-        return document->path();
-    return document->container() ? document->container()->toolTip() : QString();
-}
-
-QString documentEncoding(TDocument *document)
-{
-    if (!document->encoding().isEmpty())
-        return document->encoding();
-    auto *label = document->container()
-                      ? document->container()->findChild<QLabel *>(QStringLiteral("LabelFileType_%1").arg(document->number()))
-                      : nullptr;
-    return label && !label->text().isEmpty() ? label->text() : QStringLiteral("UTF8");
-}
 } // namespace
 
 void TMainForm::ConnectEditCommands()
@@ -443,7 +425,7 @@ void TMainForm::MenuPrintClick()
     QsciScintilla *editor = document->editor();
     if (!editor)
         return;
-    const QString path = documentPath(document);
+    const QString path = document->path();
     SynEditPrint1->setDocName(path.isEmpty() ? QString() : QFileInfo(path).fileName());
     // The text's colours on white paper, whatever the editor's background.
     editor->SendScintilla(QsciScintillaBase::SCI_SETPRINTCOLOURMODE, QsciScintillaBase::SC_PRINT_COLOURONWHITE);
@@ -491,9 +473,9 @@ void TMainForm::TBPreviewShow()
     browser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, JavascriptEnabled);
     if (auto *page = qobject_cast<TPreviewPage *>(browser->page()))
         page->setSilent(!JavascriptEnabled);
-    const QString path = documentPath(document);
+    const QString path = document->path();
     MoveTemporaryCopy(path.isEmpty() ? TmpDir : QFileInfo(path).absolutePath() + "/");
-    if (!WriteTemporaryCopy(document->editor(), documentEncoding(document)))
+    if (!WriteTemporaryCopy(document->editor(), document->encoding()))
         return;
     if (PreviewLoaded == 0) {
         LoadHtmlPage(browser, TmpDocFile);
