@@ -306,6 +306,28 @@ private slots:
         QTest::keyClick(bar->text(), Qt::Key_Escape);
         QVERIFY(!bar->isVisible());
     }
+
+    // Scripts run in the preview only when the user allowed them.
+    void scriptsOnlyWhenEnabled_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("off") << false << "static";
+        QTest::newRow("on") << true << "script";
+    }
+    void scriptsOnlyWhenEnabled()
+    {
+        QFETCH(bool, enabled);
+        start();
+        form->JavascriptEnabled = enabled;
+        TDocument *doc = document();
+        doc->editor()->setText("<p id=p>static</p><script>document.getElementById('p').textContent='script'</script>");
+        QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
+        showPreview(doc);
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
+        QTEST(pageText(doc->browser()), "shown");
+        QCOMPARE(page(doc)->isSilent(), !enabled);
+    }
 };
 
 VK_WINDOW_TEST_MAIN(TestEditCommands)
