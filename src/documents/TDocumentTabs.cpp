@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -14,6 +15,8 @@
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 #include <Qsci/qsciscintilla.h>
+
+#include <algorithm>
 
 namespace {
 const char *const kImageIndex = "ImageIndex";
@@ -64,6 +67,23 @@ void TDocumentTabs::announce(TDocument *document)
     if (document)
         m_lastCurrent = document;
     emit currentChanged(document);
+}
+
+bool TDocumentTabs::eventFilter(QObject *watched, QEvent *event)
+{
+    // The editor widget throws (and the program ends) on one key press that brings several
+    // characters beyond ASCII, as some input methods send: the text is put in as typed.
+    if (event->type() == QEvent::KeyPress) {
+        const QString text = static_cast<QKeyEvent *>(event)->text();
+        const bool several = text.size() > 1 && !(text.size() == 2 && text.at(0).isHighSurrogate());
+        const bool beyondAscii = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x80; });
+        auto *editor = qobject_cast<QsciScintilla *>(watched);
+        if (editor && several && beyondAscii && !editor->isReadOnly()) {
+            editor->SendScintilla(QsciScintillaBase::SCI_REPLACESEL, 0ul, text.toUtf8().constData());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TDocumentTabs::setLook(const Look &look)
@@ -181,6 +201,7 @@ TDocument *TDocumentTabs::create(bool javascriptEnabled)
     previewLayout->addWidget(browser, 1);
     inner->addTab(previewPage, m_look.previewPage, QString());
 
+    editor->installEventFilter(this);
     auto *document = new TDocument(n, container, editor, browser);
     document->setPages(inner, editorPage, previewPage);
     document->setModified(false);

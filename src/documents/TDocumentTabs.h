@@ -57,6 +57,9 @@ signals:
     // The page in front changed; null when it is no document.
     void currentChanged(TDocument *document);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void announce(TDocument *document);
     void showState(TDocument *document);

@@ -109,6 +109,19 @@ private slots:
         QVERIFY(editorTakes(Qt::CTRL | Qt::Key_L));  // its other bindings stay
     }
 
+    // One key press bringing several characters beyond ASCII made the editor throw: the program ended.
+    void severalCharactersInOneKeyPressAreTyped()
+    {
+        QTabWidget tabs;
+        TDocumentTabs documents(&tabs);
+        TDocument *document = documents.create(false);
+        document->editor()->setText("ab");
+        document->editor()->setCursorPosition(0, 1);
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93"));
+        QApplication::sendEvent(document->editor(), &press);
+        QCOMPARE(document->text(), QString::fromUtf8("a\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93" "b"));
+    }
+
     // New lines typed in a document must use the document's own line breaks.
     void theEditorTypesTheDocumentsLineBreaks_data()
     {
