@@ -82,20 +82,6 @@ private slots:
         QVERIFY(!pane.contains("No problem found."));
     }
 
-    void realTidy5CleanPage()
-    {
-        REQUIRE_TIDY();
-        QTemporaryDir dir;
-        const TidyReport report = runTidyOn(
-            dir, "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>t</title></head>"
-                 "<body><p>x</p></body></html>\n");
-        QVERIFY(report.hasSummary);
-        QCOMPARE(report.errors, 0);
-        QCOMPARE(report.warnings, 0);
-        QCOMPARE(report.icon(), TidyResultIcon::Success);
-        QCOMPARE(TidyInfoPaneText(report, "H"), QString("H\r\n\r\nNo problem found."));
-    }
-
     // Tidy lists at most show-errors errors; the counts must still be its own.
     void countsIncludeMessagesTidyDidNotShow()
     {
@@ -112,27 +98,6 @@ private slots:
             listed += m.kind == TidyMessageKind::Error ? 1 : 0;
         QVERIFY(listed < 9);
         QVERIFY(report.summary.first().contains("Not all warnings/errors were shown."));
-    }
-
-    // Tidy counts columns with tabs expanded: the jump must land on the tag.
-    void jumpLandsOnTheReportedCharacter()
-    {
-        REQUIRE_TIDY();
-        QTemporaryDir dir;
-        const TidyReport report = runTidyOn(dir, brokenPage);
-        const QStringList pageLines = QString::fromUtf8(brokenPage).split('\n');
-        bool found = false;
-        for (const TidyMessage &m : report.messages) {
-            if (!m.text.contains("<foo>"))
-                continue;
-            const std::optional<TidyPosition> pos = TidyMessagePosition(m.text);
-            QVERIFY(pos.has_value());
-            QCOMPARE(pos->line, 6);
-            const QString line = pageLines.at(pos->line - 1);
-            QCOMPARE(line.mid(TidyColumnToIndex(line, pos->column, 8), 5), QString("<foo>"));
-            found = true;
-        }
-        QVERIFY(found);
     }
 
     void storedReports_data()
