@@ -98,7 +98,7 @@ private slots:
         const QByteArray bytes = folder->read("docs/page.html");
         QVERIFY(bytes.startsWith(bom));
 
-        form->PopUpCloseClick();
+        form->Action("MenuCloseActiveTab")->trigger();
         QVERIFY(!form->IsSameFile(path));
         openThroughDialog(path);
         QCOMPARE(form->ActiveDocument()->text(), text);
@@ -327,7 +327,7 @@ private slots:
 
         // The first item opens the newest file when it is not open.
         form->PageControlMemos->setCurrentIndex(form->PageControlMemos->count() - 1);
-        form->PopUpCloseClick();
+        form->Action("MenuCloseActiveTab")->trigger();
         QVERIFY(!form->IsSameFile(folder->file("c.html")));
         items[0]->trigger();
         QCOMPARE(form->ActiveDocument()->path(), folder->file("c.html"));
@@ -381,7 +381,7 @@ private slots:
         form->RBUtf8Bom->click();
         dialogs->saveAnswers << folder->file("hello.html");
         QVERIFY(form->MenuSaveClick());
-        form->PopUpCloseClick();
+        form->Action("MenuCloseActiveTab")->trigger();
         QCOMPARE(form->PageControlMemos->count(), 1);
         form->MenuRecentFiles->actions().first()->trigger();
         QCOMPARE(form->ActiveDocument()->text(), typed);

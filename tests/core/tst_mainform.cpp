@@ -136,7 +136,7 @@ private slots:
         form->MenuNewDocClick(form.get());
         form->ActiveSynEdit()->setText("keep me");
         dialogs->answers << QMessageBox::Cancel;
-        form->PopUpCloseClick();
+        form->Action("MenuCloseActiveTab")->trigger();
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].text, FormatMessageText(SWarningSaveChanges, {"Untitled2.html"}));
         QCOMPARE(dialogs->asked[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -144,12 +144,12 @@ private slots:
         QCOMPARE(form->ActiveSynEdit()->text(), QStringLiteral("keep me"));
 
         dialogs->answers << QMessageBox::No;
-        form->PopUpCloseClick();
+        form->Action("MenuCloseActiveTab")->trigger();
         QVERIFY(!container(1));
 
         // An unmodified document closes without a question.
         dialogs->asked.clear();
-        form->PopUpCloseClick();
+        form->Action("MenuCloseActiveTab")->trigger();
         QVERIFY(dialogs->asked.isEmpty());
         QVERIFY(!container(0));
     }
@@ -193,15 +193,15 @@ private slots:
     void noDocumentLeft()
     {
         start();
-        form->PopUpCloseClick();
+        form->Action("MenuCloseActiveTab")->trigger();
         QCOMPARE(form->PageControlMemos->count(), 1);
         QCOMPARE(form->PageControlMemos->currentWidget(), form->TBTidyConfig);
         QVERIFY(!form->ActiveSynEdit());
         QVERIFY(!form->ActiveDocument());
         // Document commands do nothing now.
-        form->PopUpCloseClick();
-        form->PopupPathClick();
-        form->PopupRenameFileClick();
+        form->Action("MenuCloseActiveTab")->trigger();
+        form->Action("PopupPath")->trigger();
+        form->Action("PopupRenameFile")->trigger();
         form->ButtonWordWrapClick();
         form->SEFontSizeChange();
         QVERIFY(dialogs->asked.isEmpty());
@@ -222,7 +222,7 @@ private slots:
 
         // A name that is taken fails with the system's reason and changes nothing.
         dialogs->textAnswers << QStringLiteral("taken.html");
-        form->PopupRenameFileClick();
+        form->Action("PopupRenameFile")->trigger();
         QCOMPARE(dialogs->asked.size(), 1);
         const QString withoutReason = FormatMessageText(SErrorRename, {QString()});
         QVERIFY(dialogs->asked[0].text.size() > withoutReason.size());
@@ -231,7 +231,7 @@ private slots:
         QCOMPARE(folder->read("taken.html"), QByteArray("other"));
 
         dialogs->textAnswers << QStringLiteral("renamed.html");
-        form->PopupRenameFileClick();
+        form->Action("PopupRenameFile")->trigger();
         QVERIFY(!QFile::exists(oldPath));
         QCOMPARE(folder->read("renamed.html"), QByteArray("<p>x</p>"));
         QCOMPARE(form->ActiveDocument()->path(), folder->file("renamed.html"));
@@ -244,7 +244,7 @@ private slots:
 
         // Cancel does nothing.
         dialogs->textAnswers << QVariant();
-        form->PopupRenameFileClick();
+        form->Action("PopupRenameFile")->trigger();
         QVERIFY(QFile::exists(folder->file("renamed.html")));
     }
 
