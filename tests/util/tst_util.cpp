@@ -41,6 +41,16 @@ QByteArray be16(int v) { return bytes({(v >> 8) & 0xFF, v & 0xFF}); }
 QByteArray le32(quint32 v) { return le16(int(v & 0xFFFF)) + le16(int(v >> 16)); }
 QByteArray be32(quint32 v) { return be16(int(v >> 16)) + be16(int(v & 0xFFFF)); }
 
+QStringList filled(const RecentFileSlots &list)
+{
+    QStringList out;
+    for (const QString &slot : list) {
+        if (!slot.isEmpty())
+            out << slot;
+    }
+    return out;
+}
+
 bool writeFile(const QString &path, const QByteArray &content)
 {
     QFile f(path);
@@ -95,22 +105,20 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("matches");
         QTest::addColumn<QString>("value");
-        QTest::newRow("plain") << "Language" << "Language=en" << true << "en";
         QTest::newRow("value keeps its blank") << "Language" << "Language= en" << true << " en";
         // A blank before "=" belongs to the key: it must not be trimmed away.
         QTest::newRow("blank before =") << "Language" << "Language = en " << false << " en ";
         QTest::newRow("key with blank") << "Language " << "Language = en" << true << " en";
         QTest::newRow("no =") << "Language" << "Language" << false << "";
-        QTest::newRow("section header") << "General" << "[General]" << false << "";
         QTest::newRow("longer key") << "Lang" << "Language=en" << false << "en";
         QTest::newRow("shorter key") << "LanguageCode" << "Language=en" << false << "en";
         QTest::newRow("case matters") << "language" << "Language=en" << false << "en";
         // Only the first "=" ends the key.
         QTest::newRow("= in value") << "Font" << "Font=a=b=c" << true << "a=b=c";
-        QTest::newRow("= in value, not key") << "Font=a" << "Font=a=b" << false << "a=b";
         QTest::newRow("empty value") << "Language" << "Language=" << true << "";
     }
 
+    // A key matched by prefix, by trimming or past the first "=" would read the wrong setting.
     void keyAndValueOfLine()
     {
         QFETCH(QString, key);
@@ -121,6 +129,7 @@ private slots:
         QCOMPARE(ValueOfLine(line), value);
     }
 
+    // Only the exact "True" is true: anything else a hand-edited file holds reads as false.
     void boolText()
     {
         QCOMPARE(BoolToText(true), QStringLiteral("True"));
@@ -135,18 +144,17 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("trimmed");
         QTest::addColumn<bool>("skipped");
-        QTest::newRow("blanks and tab") << " \tLanguage = en  " << "Language = en" << false;
-        QTest::newRow("control characters") << QString("\x01\x1F" "K=v\x7F\r") << QString("K=v\x7F") << false;
+        QTest::newRow("blanks and control characters") << QString(" \t\x01\x1F" "K = v\x7F\r") << QString("K = v\x7F") << false;
         const QString nbsp = QString(QChar(0xA0)) + "a";
         QTest::newRow("non-breaking space kept") << nbsp << nbsp << false;
         QTest::newRow("only blanks") << " \t \r" << "" << true;
         QTest::newRow("semicolon comment after blank") << " ;Language=fr" << ";Language=fr" << true;
         QTest::newRow("slash comment") << "//Language=fr" << "//Language=fr" << true;
         QTest::newRow("single slash") << "/Language=fr" << "/Language=fr" << false;
-        QTest::newRow("section") << "[General]" << "[General]" << false;
         QTest::newRow("semicolon later") << "Language=fr;x" << "Language=fr;x" << false;
     }
 
+    // Trimming must stop at visible characters; only ";" and "//" lines are comments.
     void trimAndSkipLines()
     {
         QFETCH(QString, line);
@@ -161,7 +169,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("final CR LF") << "a=1\r\nb=2\r\n" << QStringList{"a=1", "b=2"};
-        QTest::newRow("no final line end") << "a=1\r\nb=2" << QStringList{"a=1", "b=2"};
         QTest::newRow("mixed") << "a\r\nb\nc\rd\r" << QStringList{"a", "b", "c", "d"};
         QTest::newRow("empty line kept") << "a\r\n\r\nb" << QStringList{"a", "", "b"};
         QTest::newRow("LF CR is two line ends") << "a\n\rb" << QStringList{"a", "", "b"};
@@ -169,6 +176,7 @@ private slots:
         QTest::newRow("one line end") << "\r\n" << QStringList{""};
     }
 
+    // Every line-end style splits once; a final line end adds no empty line.
     void splitSettingsLines()
     {
         QFETCH(QString, text);
@@ -176,14 +184,12 @@ private slots:
         QCOMPARE(SplitSettingsLines(text), lines);
     }
 
+    // Every byte comes back unchanged (NUL, CR LF, high bytes, a BOM); a missing file is an error.
     void readFileToString()
     {
-        // Every byte comes back unchanged: NUL, CR LF, bytes above 0x7F, a BOM.
         const QByteArray content = bytes({0xEF, 0xBB, 0xBF, 'a', 0, 'b', '\r', '\n', 0xE9, 0xFF, '\r'});
         QVERIFY(writeFile(m_dir.filePath("raw.txt"), content));
         QCOMPARE(ReadFileToString(m_dir.filePath("raw.txt")), content);
-        QVERIFY(writeFile(m_dir.filePath("empty.txt"), QByteArray()));
-        QCOMPARE(ReadFileToString(m_dir.filePath("empty.txt")), QByteArray());
 
         const QString missing = m_dir.filePath("no-such-file.txt");
         try {
@@ -217,16 +223,15 @@ private slots:
         QCOMPARE(ReadFileToString(path), QByteArray("three"));
     }
 
+    // Only the last extension goes, and never a dot in a folder name.
     void removeFileExt()
     {
         QCOMPARE(RemoveFileExt("my.dark.cfg"), QStringLiteral("my.dark"));
-        QCOMPARE(RemoveFileExt("dark"), QStringLiteral("dark"));
         QCOMPARE(RemoveFileExt("/home/me/themes.d/dark"), QStringLiteral("/home/me/themes.d/dark"));
-        QCOMPARE(RemoveFileExt("/home/me/themes.d/dark.cfg"), QStringLiteral("/home/me/themes.d/dark"));
         QCOMPARE(RemoveFileExt("dark."), QStringLiteral("dark"));
-        QCOMPARE(RemoveFileExt(""), QString());
     }
 
+    // The program folder always ends with one "/", so file names can be appended.
     void initAppDir()
     {
         for (const QString &folder : {QStringLiteral("/opt/velkandrix"), QStringLiteral("/opt/velkandrix/")}) {
@@ -246,17 +251,14 @@ private slots:
         QTest::addColumn<QString>("code");
         // Unlisted identifiers, parts of listed ones (308, 30840) among them, are English.
         const struct { int id; const char *name, *code; } rows[] = {
-            {3084, "French", "fr"}, {58380, "French", "fr"}, {1033, "English", "en"}, {12297, "English", "en"},
-            {1025, "English", "en"}, {0, "English", "en"}, {308, "English", "en"}, {30840, "English", "en"},
-            {1069, "Basque", "eu"}, {1150, "Breton", "br"}, {5124, "Chinese", "zh"}, {1155, "Corsican", "co"},
-            {2055, "German", "de"}, {1037, "Hebrew", "he"}, {2064, "Italian", "it"}, {1041, "Japanese", "ja"},
-            {2070, "Portuguese", "pt"}, {2073, "Russian", "ru"}, {8202, "Spanish", "es"},
-            {1058, "Ukrainian", "uk"},
+            {3084, "French", "fr"}, {58380, "French", "fr"}, {1025, "English", "en"}, {0, "English", "en"},
+            {308, "English", "en"}, {30840, "English", "en"}, {8202, "Spanish", "es"},
         };
         for (const auto &r : rows)
             QTest::addRow("%d %s", r.id, r.name) << r.id << QString(r.name) << QString(r.code);
     }
 
+    // An identifier must map to its language by whole value, anything unknown to English.
     void languageTable()
     {
         QFETCH(int, id);
@@ -264,28 +266,21 @@ private slots:
         QFETCH(QString, code);
         QCOMPARE(LanguageNameOfId(id), name);
         QCOMPARE(LanguageCodeOfName(name), code);
-    }
-
-    void unknownLanguageNameIsEnglish()
-    {
-        QCOMPARE(LanguageCodeOfName("Klingon"), QStringLiteral("en"));
-        QCOMPARE(LanguageCodeOfName("french"), QStringLiteral("en"));
+        QCOMPARE(LanguageCodeOfName(name.toLower()), QStringLiteral("en"));  // exact names only
     }
 
     void colorToHtmlHex_data()
     {
         QTest::addColumn<quint32>("color");
         QTest::addColumn<QString>("text");
-        QTest::newRow("red 00 green 80 blue FF") << quint32(0xFF8000) << "#0080FF";
         QTest::newRow("byte order") << quint32(0x123456) << "#563412";
-        QTest::newRow("black") << quint32(clBlack) << "#000000";
-        QTest::newRow("white") << quint32(clWhite) << "#FFFFFF";
         QTest::newRow("upper-case digits") << quint32(0xABCDEF) << "#EFCDAB";
         // The top byte is ignored; no system-colour translation.
         QTest::newRow("no colour") << quint32(clNone) << "#FFFFFF";
         QTest::newRow("window text") << quint32(clWindowText) << "#080000";
     }
 
+    // Swapped colour bytes or a kept top byte would write a wrong colour into themes and pages.
     void colorToHtmlHex()
     {
         QFETCH(quint32, color);
@@ -306,12 +301,12 @@ private slots:
         QTest::newRow("characters after seventh ignored") << "#0080FFzz;" << true << quint32(0xFF8000);
         // Short texts: only the digits present are read, never beyond the text.
         QTest::newRow("#1") << "#1" << true << quint32(0x1);
-        QTest::newRow("#12") << "#12" << true << quint32(0x12);
         QTest::newRow("#12345") << "#12345" << true << quint32(0x053412);
-        for (const char *bad : {"#GG0000", "#00GG00", "#0000GG", "#12 456", "#-12345", "#", "#G"})
+        for (const char *bad : {"#GG0000", "#0000GG", "#12 456", "#-12345", "#", "#G"})
             QTest::newRow(bad) << bad << false << quint32(0);
     }
 
+    // Bad digits must raise, and a short text must not be read past its end.
     void htmlHexToColor()
     {
         QFETCH(QString, text);
@@ -327,7 +322,8 @@ private slots:
         }
     }
 
-    // Extracting and replacing the text between charset=" and the next quote.
+    // Extracting and replacing the text between charset=" and the next quote: no text lost
+    // when the closing quote is missing, only the first occurrence touched.
     void delimiters_data()
     {
         QTest::addColumn<QString>("text");
@@ -344,9 +340,6 @@ private slots:
                                           << "<meta charset=\"windows-1252utf-8>";
         QTest::newRow("no start delimiter") << "<meta http-equiv=\"refresh\">" << "" << "";
         QTest::newRow("case matters") << "<meta CHARSET=\"utf-8\">" << "" << "";
-        QTest::newRow("multi-line") << "<head>\n<meta charset=\"utf-8\">\n</head>\n" << "utf-8"
-                                    << "<head>\n<meta charset=\"windows-1252\">\n</head>\n";
-        QTest::newRow("empty text") << "" << "" << "";
     }
 
     void delimiters()
@@ -359,11 +352,10 @@ private slots:
         QCOMPARE(ReplaceBetween(text, "charset=\"", "\"", "windows-1252"), replaced);
     }
 
+    // Digits of other scripts must not pass as "0" to "9".
     void keepDigits()
     {
-        QCOMPARE(KeepDigits("abc"), QString());
         QCOMPARE(KeepDigits("v2.0.2.0"), QStringLiteral("2020"));
-        // Other scripts' digits are not "0" to "9".
         QCOMPARE(KeepDigits(QString::fromUtf8("\u0661\u0662x3")), QStringLiteral("3"));
     }
 
@@ -371,13 +363,10 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("shortened");
-        QTest::newRow("short") << "/home/me/index.html" << "/home/me/index.html";
         const QString fifty = "/home/me/" + QString(34, 'd') + "/a.html";
         QTest::newRow("exactly 50") << fifty << fifty;
         const QString fiftyOne = "/home/me/" + QString(35, 'd') + "/a.html";
         QTest::newRow("51 characters") << fiftyOne << fiftyOne.left(40) + ".../a.html";
-        QTest::newRow("long folder") << "/home/me/Documents/Projects/Website2024/pages/contact.html"
-                                     << "/home/me/Documents/Projects/Websit.../contact.html";
         // Room of exactly 3: three characters of the folder are kept.
         const QString name43 = QString(39, 'n') + ".htm";
         QTest::newRow("name of 43") << "/home/me/site/" + name43 << "/ho.../" + name43;
@@ -388,6 +377,7 @@ private slots:
         QTest::newRow("no folder, long name") << name60 << "/.../" + name60;
     }
 
+    // Off-by-one at the length limit, or a negative room for the folder, would garble menu paths.
     void shortenPathForMenu()
     {
         QFETCH(QString, path);
@@ -405,7 +395,6 @@ private slots:
         QTest::addColumn<QString>("link");
         QTest::newRow("same folder") << "/site/index.html" << "/site/a.png" << "./a.png";
         QTest::newRow("subfolders") << "/site/index.html" << "/site/img/small/a.png" << "./img/small/a.png";
-        QTest::newRow("parent") << "/site/index.html" << "/a.png" << "../a.png";
         QTest::newRow("sibling folder") << "/site/pages/index.html" << "/site/img/a.png" << "../img/a.png";
         QTest::newRow("three up") << "/a/b/c/index.html" << "/x/y.png" << "../../../x/y.png";
         // Folder names are compared whole: "site" is not a prefix match of "sitemap".
@@ -415,6 +404,7 @@ private slots:
         QTest::newRow("blank in names") << "/my site/index.html" << "/my site/img/a b.png" << "./img/a b.png";
     }
 
+    // A wrong count of "../" or a prefix match of folder names would make a broken link.
     void makeRelativeLink()
     {
         QFETCH(QString, document);
@@ -435,7 +425,6 @@ private slots:
         QTest::newRow("gif truncated") << "cut.gif" << gifFile(320, 200).left(9) << QSize(0, 0);
         QTest::newRow("png width 70000") << "wide.png" << pngFile(70000, 10) << QSize(70000 - 65536, 10);
         QTest::newRow("png truncated") << "cut.png" << pngFile(800, 600).left(23) << QSize(0, 0);
-        QTest::newRow("upper-case extension") << "PIC.PNG" << pngFile(12, 34) << QSize(12, 34);
         // The contents are not checked against the extension: PNG bytes read as a GIF header.
         QTest::newRow("png bytes named gif") << "fake.gif" << pngFile(800, 600) << QSize(0x0A1A, 0);
 
@@ -463,11 +452,12 @@ private slots:
         QTest::newRow("jpeg only header") << "head.jpg" << app0 << QSize(0, 0);
 
         QTest::newRow("unknown extension") << "pic.txt" << pngFile(800, 600) << QSize(0, 0);
-        QTest::newRow("no extension") << "png" << pngFile(800, 600) << QSize(0, 0);
         QTest::newRow("dot only in folder") << "pics.png/picture" << pngFile(800, 600) << QSize(0, 0);
         QTest::newRow("missing file") << "missing.png" << QByteArray() << QSize(0, 0);
     }
 
+    // Reading past a short file, mistaking a segment for a frame, or trusting an unknown
+    // extension would give a wrong picture size.
     void imageSize()
     {
         QFETCH(QString, name);
@@ -480,51 +470,32 @@ private slots:
         QCOMPARE(GetImageSize(path), QRect(QPoint(0, 0), QPoint(size.width(), size.height())));
     }
 
+    // Re-adding a listed path must not duplicate or move it; paths differing in case are two;
+    // the eleventh drops the oldest; only the array passed changes.
     void recentFilesOrder()
     {
-        // Re-adding a listed path does not move it to the front.
         RecentFileSlots list;
-        for (const char *path : {"/a.html", "/b.html", "/c.html", "/a.html"})
+        for (const char *path : {"/a.html", "/b.html", "/c.html", "/a.html", "/B.html"})
             AddToRecentFiles(path, list);
-        QCOMPARE(list[0], QStringLiteral("/c.html"));
-        QCOMPARE(list[1], QStringLiteral("/b.html"));
-        QCOMPARE(list[2], QStringLiteral("/a.html"));
-        QVERIFY(list[3].isEmpty());
-        // The array passed is the one changed, not the global list.
-        QVERIFY(RecentFiles[0].isEmpty());
-
-        // Paths are compared exactly: differing only in case, they are two entries.
-        QVERIFY(IsInRecentFiles("/b.html", list));
-        QVERIFY(!IsInRecentFiles("/B.html", list));
+        QCOMPARE(filled(list), QStringList({"/B.html", "/c.html", "/b.html", "/a.html"}));
+        QVERIFY(filled(RecentFiles).isEmpty());
         QVERIFY(!IsInRecentFiles(QString(), list));  // an empty slot is not a path
-        AddToRecentFiles("/B.html", list);
-        QCOMPARE(list[0], QStringLiteral("/B.html"));
-        QCOMPARE(list[2], QStringLiteral("/b.html"));
 
-        // The eleventh path drops the oldest.
-        RecentFileSlots full;
         for (int i = 1; i <= 11; ++i)
-            AddToRecentFiles(QString("/f%1.html").arg(i), full);
-        for (int i = 0; i < 10; ++i)
-            QCOMPARE(full[i], QString("/f%1.html").arg(11 - i));
-        QVERIFY(!IsInRecentFiles("/f1.html", full));
+            AddToRecentFiles(QString("/f%1.html").arg(i), list);
+        QCOMPARE(filled(list).first(), QStringLiteral("/f11.html"));
+        QCOMPARE(filled(list).last(), QStringLiteral("/f2.html"));
     }
 
+    // A rename must replace exactly the matching entry in place, never fill an empty slot.
     void recentFilesRename()
     {
         for (const char *path : {"/a.html", "/b.html", "/c.html"})
             AddToRecentFiles(path, RecentFiles);
         QVERIFY(RenameInRecentFiles("/b.html", "/renamed.html"));
-        QCOMPARE(RecentFiles[0], QStringLiteral("/c.html"));
-        QCOMPARE(RecentFiles[1], QStringLiteral("/renamed.html"));
-        QCOMPARE(RecentFiles[2], QStringLiteral("/a.html"));
-
-        QVERIFY(!RenameInRecentFiles("/b.html", "/other.html"));
         QVERIFY(!RenameInRecentFiles("/A.html", "/other.html"));
-        QVERIFY(!IsInRecentFiles("/other.html", RecentFiles));
-        // Renaming "no path" does not fill an empty slot.
         QVERIFY(!RenameInRecentFiles(QString(), "/other.html"));
-        QVERIFY(RecentFiles[3].isEmpty());
+        QCOMPARE(filled(RecentFiles), QStringList({"/c.html", "/renamed.html", "/a.html"}));
     }
 };
 
