@@ -42,6 +42,7 @@ private slots:
         QTest::newRow("closed") << true << int(QMessageBox::NoButton) << false;
     }
 
+    // Overwriting an existing file needs an explicit Yes; closing the box is a No.
     void confirmOverwrite()
     {
         QFETCH(bool, exists);
