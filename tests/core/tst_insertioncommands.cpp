@@ -115,18 +115,27 @@ private slots:
 
     void init() { clearDialogs(); }
 
-    // The Part's list: the first four lines end with CR LF, the last does not; the caret
-    // lands right after the block.
-    void listOfThreeItems()
+    // A block takes the document's line breaks (mixed ones would follow otherwise), holds the
+    // count asked for, has no line break after it, and the caret lands right after it.
+    void listFollowsTheDocumentsLineBreaks_data()
     {
-        page("abc", TDocument::LineBreak::CRLF);
+        QTest::addColumn<int>("lineBreak");
+        QTest::addColumn<QString>("eol");
+        QTest::newRow("CR LF") << int(TDocument::LineBreak::CRLF) << "\r\n";
+        QTest::newRow("LF") << int(TDocument::LineBreak::LF) << "\n";
+    }
+    void listFollowsTheDocumentsLineBreaks()
+    {
+        QFETCH(int, lineBreak);
+        QFETCH(QString, eol);
+        page("abc", TDocument::LineBreak(lineBreak));
         form->findChild<QSpinBox *>("SENumRows")->setValue(3);
         use("ButtonList_UL");
-        QCOMPARE(text(), QStringLiteral("<ul>\r\n<li></li>\r\n<li></li>\r\n<li></li>\r\n</ul>"));
+        QCOMPARE(text(), "<ul>" + eol + "<li></li>" + eol + "<li></li>" + eol + "<li></li>" + eol + "</ul>");
         QCOMPARE(beforeCaret(), text());
     }
 
-    // The count boxes take digits only.
+    // The count boxes take digits only: a negative count would make empty markup.
     void countBoxesTakeDigitsOnly()
     {
         for (const char *name : {"SENumRows", "SEFormOptions"}) {
