@@ -78,9 +78,6 @@ private slots:
         QTest::newRow("key case matters") << QByteArray("menufile=File") << LanguageTexts{};
         QTest::newRow("no equals sign") << QByteArray("MenuFile") << LanguageTexts{};
         QTest::newRow("comment") << QByteArray(";MenuFile=File") << LanguageTexts{};
-        QTest::newRow("slash comment") << QByteArray("//MenuFile=File") << LanguageTexts{};
-        QTest::newRow("value not trimmed") << QByteArray("  MenuFile= File  ")
-                                           << LanguageTexts{{"MenuFile", "caption", " File"}};
         QTest::newRow("cut goes to the popup too")
             << QByteArray("MenuCut=Cu&t")
             << LanguageTexts{{"MenuCut", "caption", "Cu&t"}, {"PopupCut", "caption", "Cu&t"}};
