@@ -113,30 +113,23 @@ private slots:
         QCOMPARE(lockChildExitCode(name), 0);
     }
 
-    // Re-asking by the holder, release, the destructor and per-name locks.
-    void lockReleaseAndNames()
+    // The holder asking again must keep the lock (QLockFile alone refuses); the destructor
+    // must release it and remove its file; another name is another lock.
+    void lockRelockAndDestructor()
     {
         const QString name = m_lockName + " release";
-        SingleInstance first(name);
-        SingleInstance second(name);
         SingleInstance other(m_lockName + " other");
-
-        QVERIFY(first.acquire());
-        QVERIFY2(first.acquire(), "the holder asking again still holds it");
-        QVERIFY(!second.acquire());
-        QVERIFY2(other.acquire(), "another name is a different lock");
-
-        first.release();
-        QVERIFY2(second.acquire(), "release lets another acquire");
-        second.release();
+        QString path;
         {
-            SingleInstance scoped(name);
-            QVERIFY(scoped.acquire());
+            SingleInstance first(name);
+            path = first.lockPath();
+            QVERIFY(first.acquire());
+            QVERIFY(first.acquire());
+            QVERIFY(other.acquire());
         }
-        QVERIFY2(first.acquire(), "the destructor releases the lock");
-        first.release();
-        other.release();
-        QVERIFY(!QFile::exists(first.lockPath()));
+        QVERIFY(!QFile::exists(path));
+        SingleInstance second(name);
+        QVERIFY(second.acquire());
     }
 
     // Quoting or shell expansion of an argument would change what the program receives.
@@ -313,17 +306,9 @@ private slots:
         SetUserStoreFile(file);
 
         QVERIFY(!UserStoreHasValue(group, key));
-        QCOMPARE(UserStoreValue(group, key), QString());
         SetUserStoreValue(group, key, value);
-        QVERIFY(QFile::exists(file));
-        QVERIFY(UserStoreHasValue(group, key));
-        QCOMPARE(UserStoreValue(group, key), value);
-        QVERIFY(!UserStoreHasValue("other group", key));
-
-        // The value lives in the chosen file, nowhere else.
-        SetUserStoreFile(dir.filePath("second.ini"));
-        QVERIFY(!UserStoreHasValue(group, key));
-        SetUserStoreFile(file);
+        QVERIFY2(QFile::exists(file), "the value belongs in the chosen file");
+        QVERIFY(UserStoreHasValue(group, key));  // an empty value is still a value
         QCOMPARE(UserStoreValue(group, key), value);
     }
 

@@ -274,7 +274,6 @@ private slots:
         QTest::newRow("upper-case digits") << quint32(0xABCDEF) << "#EFCDAB";
         // The top byte is ignored; no system-colour translation.
         QTest::newRow("no colour") << quint32(clNone) << "#FFFFFF";
-        QTest::newRow("window text") << quint32(clWindowText) << "#080000";
     }
 
     // Swapped colour bytes or a kept top byte would write a wrong colour into themes and pages.
@@ -294,8 +293,6 @@ private slots:
         QTest::addColumn<quint32>("color");
         QTest::newRow("lower case") << "#0080ff" << true << quint32(0xFF8000);
         QTest::newRow("empty") << "" << true << quint32(0);
-        QTest::newRow("first character unchecked") << "X0080FF" << true << quint32(0xFF8000);
-        QTest::newRow("characters after seventh ignored") << "#0080FFzz;" << true << quint32(0xFF8000);
         // Short texts: only the digits present are read, never beyond the text.
         QTest::newRow("#1") << "#1" << true << quint32(0x1);
         QTest::newRow("#12345") << "#12345" << true << quint32(0x053412);
@@ -398,7 +395,6 @@ private slots:
         QTest::newRow("common prefix") << "/site/index.html" << "/sitemap/a.png" << "../sitemap/a.png";
         // Components are compared without regard to case; the target's spelling is kept.
         QTest::newRow("case ignored") << "/Site/Index.html" << "/site/IMG/A.png" << "./IMG/A.png";
-        QTest::newRow("blank in names") << "/my site/index.html" << "/my site/img/a b.png" << "./img/a b.png";
     }
 
     // A wrong count of "../" or a prefix match of folder names would make a broken link.
@@ -422,8 +418,6 @@ private slots:
         QTest::newRow("gif truncated") << "cut.gif" << gifFile(320, 200).left(9) << QSize(0, 0);
         QTest::newRow("png width 70000") << "wide.png" << pngFile(70000, 10) << QSize(70000 - 65536, 10);
         QTest::newRow("png truncated") << "cut.png" << pngFile(800, 600).left(23) << QSize(0, 0);
-        // The contents are not checked against the extension: PNG bytes read as a GIF header.
-        QTest::newRow("png bytes named gif") << "fake.gif" << pngFile(800, 600) << QSize(0x0A1A, 0);
 
         const QByteArray soi = bytes({0xFF, 0xD8});
         const QByteArray app0 = soi + jpegSegment(0xE0, QByteArray("JFIF", 5) + bytes({1, 1, 0, 0, 1, 0, 1, 0}));
