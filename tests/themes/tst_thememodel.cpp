@@ -142,10 +142,6 @@ private slots:
             "HTML.AndAttri=#000000;#AABBCC;False;True;False;False;\r\n[HTML]\r\n"
             "; c;#FFFFFF;True;True;True;True;\r\n// c;#FFFFFF;True;True;True;True;\r\nHTML.KeyAttri=#800080;\r\n",
             0x800080, 0xCCBBAA, fsItalic);
-        row("unknown key fills fields", "Foo=#000000;#ABCDEF;True;True;False;False;\r\nHTML.KeyAttri=#800080;\r\n",
-            0x800080, 0xEFCDAB, fsBold | fsItalic);
-        row("line without = fills fields", "#000000;#ABCDEF;False;False;True;False;\r\nHTML.KeyAttri=#800080;\r\n",
-            0x800080, 0xEFCDAB, fsUnderline);
         row("no final ; loses the last letter", "HTML.KeyAttri=#800080;#FFFFFF;False;False;False;True", 0x800080,
             0xFFFFFF, 0);
         row("only exact True", "HTML.KeyAttri=#800080;#FFFFFF;true;1;TRUE;Fals;", 0x800080, 0xFFFFFF, 0);
