@@ -90,7 +90,17 @@ QString decodeWith(QStringConverter::Encoding encoding, const QByteArray &bytes,
     // stateless so that a cut-off last character shows as U+FFFD, not vanish.
     QStringDecoder decoder(encoding, QStringConverter::Flag::ConvertInitialBom |
                                          QStringConverter::Flag::Stateless);
-    return decoder.decode(QByteArrayView(bytes.constData() + skip, bytes.size() - skip));
+    qsizetype length = bytes.size() - skip;
+    // UTF-16 drops an odd last byte when no whole unit comes before it: cut it off here
+    // and show it the same way every time.
+    const bool utf16 = encoding == QStringConverter::Utf16LE || encoding == QStringConverter::Utf16BE;
+    const bool oddByte = utf16 && length % 2 != 0;
+    if (oddByte)
+        --length;
+    QString text = decoder.decode(QByteArrayView(bytes.constData() + skip, length));
+    if (oddByte)
+        text += QChar(QChar::ReplacementCharacter);
+    return text;
 }
 
 QByteArray encodeWith(QStringConverter::Encoding encoding, const QString &text)

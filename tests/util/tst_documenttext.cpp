@@ -182,6 +182,9 @@ private slots:
         QVERIFY(cut.startsWith(QString::fromUtf8("a\xC3\xA9")));
         QVERIFY(cut.endsWith(replacement));
         QCOMPARE(DecodeText(bytes({0xFF, 0xFE}), LittleEndian), QString());
+        QCOMPARE(DecodeText(bytes({0xFE, 0xFF, 0}), BigEndian), QString(replacement));
+        QCOMPARE(DecodeText(bytes({0xFF, 0xFE, 'a'}), LittleEndian), QString(replacement));
+        QCOMPARE(DecodeText(bytes({'a'}), LittleEndian), QString(replacement));
     }
 
     // Catches a failed save reported as success or damaging what was there.
