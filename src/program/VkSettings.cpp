@@ -196,7 +196,14 @@ void finishReading(VkSettings &s)
 
 QByteArray EncodeSettingsText(const QString &text)
 {
-    return FitsInAnsi(text) ? ToAnsi(text) : text.toUtf8();
+    if (FitsInAnsi(text)) {
+        // ANSI bytes that also make valid UTF-8 ("Ã©" is C3 A9) would read back as other
+        // characters: such text goes to UTF-8 too.
+        const QByteArray ansi = ToAnsi(text);
+        if (DecodeSettingsBytes(ansi) == text)
+            return ansi;
+    }
+    return text.toUtf8();
 }
 
 QString DecodeSettingsBytes(const QByteArray &bytes)

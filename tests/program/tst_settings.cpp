@@ -411,10 +411,13 @@ private slots:
         QTest::newRow("ANSI") << QString::fromUtf8("/home/andré/") << QByteArray("LastOpenFolder=/home/andr\xE9/\r\n");
         QTest::newRow("beyond ANSI") << QString::fromUtf8("/home/日本/")
                                      << QByteArray("LastOpenFolder=/home/\xE6\x97\xA5\xE6\x9C\xAC/\r\n");
+        // Its ANSI bytes C3 A9 read as UTF-8 "é": the folder changed on the next start.
+        QTest::newRow("ANSI that reads as UTF-8") << QString::fromUtf8("/home/CafÃ©/")
+                                                  << QByteArray("LastOpenFolder=/home/Caf\xC3\x83\xC2\xA9/\r\n");
     }
 
     // Text that ANSI holds is written as other installations write it; anything else
-    // goes to UTF-8 rather than losing characters.
+    // goes to UTF-8 rather than losing or changing characters.
     void encoding()
     {
         QFETCH(QString, folder);
