@@ -348,8 +348,13 @@ SettingsReadStatus ReadSettingsText(const QByteArray &bytes, VkSettings &s)
         } else if (QString *valueList = valueListKeys.value(key)) {
             *valueList = value;
         } else if (QStringList *typeNames = typeKeys.value(key)) {
-            // The lists are ";"-separated texts at heart: a value holding ";" gives several names.
-            typeNames->append(value.split(QLatin1Char(';')));
+            // The lists are ";"-separated texts at heart: a value holding ";" gives several
+            // names, each without the blanks around it ("indent; wrap").
+            for (const QString &name : value.split(QLatin1Char(';'))) {
+                const QString trimmed = TrimSettingsLine(name);
+                if (!trimmed.isEmpty())
+                    typeNames->append(trimmed);
+            }
         } else if (QStringList *classNames = classKeys.value(key)) {
             classNames->append(value.toLower());
         } else if (key == QLatin1String("ItemLastFiles")) {

@@ -237,7 +237,8 @@ private slots:
                                                "Rns=2", "Language = fr", ";CBFont=Commented", "//CBFont=Commented",
                                                "CBFont", "cbfont=lower", "  \t CBFont= Padded \t", "Unknown=1",
                                                "ItemsCBBoolean=yes;no", "ItemsCBBoolean=no;yes", "tpBoolean=wrap",
-                                               "tpBoolean=Wrap", "tpDefVal=a:x;b:Y", "ItemsCBNewLine=LF;CRLF"}
+                                               "tpBoolean=Wrap", "tpDefVal=a:x;b:Y", "tpString=alt-text; ;title ",
+                                               "ItemsCBNewLine=LF;CRLF"}
                                     .join(separator);
         VkSettings s;
         QCOMPARE(ReadSettingsText(text, s), SettingsReadStatus::Completed);
@@ -250,6 +251,8 @@ private slots:
         QCOMPARE(s.Tidy.ItemsCBNewLine, QString("LF;CRLF"));  // value lists keep their case
         QCOMPARE(s.Tidy.tpBoolean, QStringList({"wrap", "wrap"}));
         QCOMPARE(s.Tidy.tpDefVal, QStringList({"a:x", "b:y"}));
+        // Blanks around a name kept it from ever matching its option.
+        QCOMPARE(s.Tidy.tpString, QStringList({"alt-text", "title"}));
     }
 
     void fileThatCannotBeLoaded()
