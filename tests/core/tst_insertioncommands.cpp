@@ -135,18 +135,6 @@ private slots:
         QCOMPARE(beforeCaret(), text());
     }
 
-    // The count boxes take digits only: a negative count would make empty markup.
-    void countBoxesTakeDigitsOnly()
-    {
-        for (const char *name : {"SENumRows", "SEFormOptions"}) {
-            auto *box = form->findChild<QSpinBox *>(name);
-            box->selectAll();
-            QTest::keyClicks(box, "-5x0+");
-            QCOMPARE(box->value(), 50);
-            box->setValue(2);
-        }
-    }
-
     // The counters are shared by all documents: the third check box of a run reads 3.
     void checkboxesAreNumberedAcrossDocuments()
     {

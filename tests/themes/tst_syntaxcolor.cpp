@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QToolButton>
 #include <memory>
 
@@ -117,8 +116,8 @@ private slots:
         QVERIFY(dialogs->asked.isEmpty());
     }
 
-    // Releasing bold writes back the colours as read, window text included, into that attribute
-    // alone; a theme saved afterwards stores it not bold.
+    // Releasing bold writes back the colours as read, window text included (not the colour it
+    // paints as), into that attribute alone.
     void releasingBoldChangesThatAttributeOnly_data()
     {
         QTest::addColumn<QString>("name");
@@ -137,13 +136,6 @@ private slots:
         expected.Style &= ~fsBold;
         for (int i = 0; i < SyntaxAttriCount; ++i)
             QCOMPARE(attri(SyntaxAttri(i)), i == target ? expected : builtIn(SyntaxAttri(i)));
-
-        dialogs->saveAnswers << folder->file("highlighters/saved");
-        click("ButtonSaveSettings");
-        const QString line = SyntaxAttriKey(SyntaxAttri(target)) + "=" + ColorToHtmlHex(expected.Foreground)
-                             + ";#FFFFFF;False;False;False;False;\r\n";
-        QVERIFY(folder->read("highlighters/saved.cfg").contains(line.toLatin1()));
-        QCOMPARE(model->ThemeName(), QStringLiteral("_defaut-settings"));
     }
 
     // Cancelled or not, the attribute colour buttons store what the swatches and toggles show
@@ -244,16 +236,6 @@ private slots:
         QCOMPARE(swatch("SHGutterColor"), TColor(0x00FF00));
     }
 
-    // Captions come from the language texts at each showing.
-    void captionsAreReadAtEachShowing()
-    {
-        SButtonRestore = QStringLiteral("Restaurer");
-        show();
-        SButtonRestore = QStringLiteral("Zurück");
-        dialog->hide();
-        dialog->show();
-        QCOMPARE(Control<QPushButton>(dialog.get(), "ButtonRestore")->text(), SButtonRestore);
-    }
 };
 
 VK_WINDOW_TEST_MAIN(TestSyntaxColor)
