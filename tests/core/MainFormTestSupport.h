@@ -4,6 +4,8 @@
 
 #include "core/reMainForm.h"
 #include "documents/TDocument.h"
+#include "program/MessagesKandrix.h"
+#include "util/ManageOpenFileList.h"
 
 #include <QTabWidget>
 #include <Qsci/qsciscintilla.h>
@@ -57,3 +59,32 @@ inline void OpenThroughDialog(TMainForm *form, ScriptedDialogs *dialogs, const Q
     dialogs->openAnswers << QStringList{path};
     form->MenuOpenClick();
 }
+
+// The program folder, scripted dialogs and main window of one window test; a test class
+// derives from it beside QObject and calls SetUp() in init() and TearDown() in cleanup().
+struct MainFormFixture {
+    std::unique_ptr<TempProgramFolder> folder;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<TMainForm> form;
+
+    // A fresh folder, no recent files, no message texts from an earlier test; the window
+    // started in the folder unless the test starts it itself.
+    bool SetUp(bool startForm = true)
+    {
+        for (QString &slot : RecentFiles)
+            slot.clear();
+        folder = std::make_unique<TempProgramFolder>();
+        dialogs = std::make_unique<ScriptedDialogs>();
+        ClearMessages();
+        if (startForm)
+            form = StartMainForm();
+        return folder->isValid() && (!startForm || form);
+    }
+
+    void TearDown()
+    {
+        CloseMainForm(form);
+        dialogs.reset();
+        folder.reset();
+    }
+};

@@ -2,10 +2,7 @@
 // driven as a user would.
 #include "MainFormTestSupport.h"
 
-#include "core/reMainForm.h"
 #include "documents/PreviewPage.h"
-#include "documents/TDocument.h"
-#include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
 #include "tools/ReSearchReplaceSE.h"
 
@@ -20,21 +17,10 @@
 #include <QSignalSpy>
 #include <QWebEngineView>
 #include <Qsci/qsciprinter.h>
-#include <Qsci/qsciscintilla.h>
-#include <memory>
 
-class TestEditCommands : public QObject {
+class TestEditCommands : public QObject, MainFormFixture {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TMainForm> form;
-
-    void start()
-    {
-        form = StartMainForm();
-        QVERIFY(form);
-    }
     TDocument *document() const { return form->ActiveDocument(); }
     QTabWidget *innerPages(TDocument *doc) const
     {
@@ -72,24 +58,13 @@ class TestEditCommands : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        folder = std::make_unique<TempProgramFolder>();
-        QVERIFY(folder->isValid());
-        dialogs = std::make_unique<ScriptedDialogs>();
-    }
-    void cleanup()
-    {
-        CloseMainForm(form);
-        dialogs.reset();
-        folder.reset();
-    }
+    void init() { QVERIFY(SetUp()); }
+    void cleanup() { TearDown(); }
 
     // The first showing navigates to a fresh copy, later showings reload it with the new
     // text, and after another document was shown it navigates again.
     void previewNavigatesOnceThenReloads()
     {
-        start();
         TDocument *first = document();
         first->editor()->setText("<p>first</p>");
         QSignalSpy navigations(page(first), &TPreviewPage::navigationStarted);
@@ -130,7 +105,6 @@ private slots:
     {
         QVERIFY(folder->write("site/page.html", bytes({0xFF, 0xFE, '<', 0, 'b', 0, '>', 0, 0xE9, 0, '<', 0, '/', 0,
                                                        'b', 0, '>', 0})));
-        start();
         OpenThroughDialog(form.get(), dialogs.get(), folder->file("site/page.html"));
         TDocument *doc = document();
         QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
@@ -144,7 +118,6 @@ private slots:
     // An empty document shows a blank page and writes no copy.
     void emptyDocumentPreviewsBlank()
     {
-        start();
         TDocument *doc = document();
         doc->editor()->clear();
         QFile::remove(TmpDir + "tmptid.htm");
@@ -158,7 +131,6 @@ private slots:
     // What the Edit menu offers depends on what is in front.
     void editMenuFollowsTheContext()
     {
-        start();
         TDocument *doc = document();
         doc->editor()->setText("abc");
         doc->editor()->setSelection(0, 0, 0, 2);
@@ -174,7 +146,6 @@ private slots:
     // Cut, Paste, Undo and Delete do nothing on the Tidy page or the preview.
     void editCommandsLeaveHiddenEditorsAlone()
     {
-        start();
         TDocument *doc = document();
         doc->editor()->setText("abc");
         doc->editor()->selectAll();
@@ -194,7 +165,6 @@ private slots:
     // leaves the window as it is.
     void searchNextFindsOrOpens()
     {
-        start();
         TDocument *doc = document();
         doc->editor()->setText("foo bar foo");
         doc->editor()->setCursorPosition(0, 0);
@@ -223,7 +193,6 @@ private slots:
     // zone afresh; showing another document makes the zone that whole document.
     void zoneFollowsTheEditor()
     {
-        start();
         TDocument *doc = document();
         doc->editor()->setText("one two\nthree");
         form->MenuReplaceClick();
@@ -249,7 +218,6 @@ private slots:
     // window that searched it touches nothing.
     void nothingToSearchAfterTheLastDocument()
     {
-        start();
         document()->editor()->setText("foo");
         form->MenuSearchClick();
         TSearchReplaceSE *window = form->SearchReplaceSE();
@@ -264,8 +232,11 @@ private slots:
                                  "MenuPrint", "MenuPrinterSetup"})
             form->Action(name)->trigger();
         QVERIFY(!window->isVisible());
-        window->ButtonSearch->click();
-        window->ButtonReplaceAll->click();
+        window->CBRep_FindText->setEditText("foo");
+        for (QPushButton *button : {window->ButtonSearch, window->ButtonReplace, window->ButtonReplaceAll})
+            button->click();
+        window->AutoSetting();
+        window->FindDialogFind();
         QVERIFY(dialogs->asked.isEmpty());
     }
 
@@ -273,7 +244,6 @@ private slots:
     void printingTitlesWithTheFileName()
     {
         QVERIFY(folder->write("page.html", "<p>printed</p>"));
-        start();
         form->SynEditPrint1->setOutputFormat(QPrinter::PdfFormat);
         form->SynEditPrint1->setOutputFileName(folder->file("untitled.pdf"));
         form->Action("MenuPrint")->trigger();
@@ -295,7 +265,6 @@ private slots:
     // Search with the preview in front opens the find bar over the page.
     void searchOnThePreviewOpensItsFindBar()
     {
-        start();
         TDocument *doc = document();
         doc->editor()->setText("<p>find me</p>");
         showPreview(doc);
@@ -318,7 +287,6 @@ private slots:
     void scriptsOnlyWhenEnabled()
     {
         QFETCH(bool, enabled);
-        start();
         form->JavascriptEnabled = enabled;
         TDocument *doc = document();
         doc->editor()->setText("<p id=p>static</p><script>document.getElementById('p').textContent='script'</script>");

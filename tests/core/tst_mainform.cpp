@@ -3,8 +3,6 @@
 #include "MainFormTestSupport.h"
 
 #include "documents/EditorText.h"
-#include "program/MessagesKandrix.h"
-#include "core/reMainForm.h"
 #include "program/uDivStartVK.h"
 
 #include <QAction>
@@ -16,60 +14,24 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <QWebEngineView>
-#include <Qsci/qsciscintilla.h>
-#include <memory>
 
-class TestMainForm : public QObject {
+class TestMainForm : public QObject, MainFormFixture {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TMainForm> form;
-
-    void start()
-    {
-        form = StartMainForm();
-        QVERIFY(form);
-    }
 
     QWidget *container(int number) const { return ContainerOfNumber(form.get(), number); }
 
 private slots:
-    void init()
-    {
-        folder = std::make_unique<TempProgramFolder>();
-        QVERIFY(folder->isValid());
-        dialogs = std::make_unique<ScriptedDialogs>();
-        ClearMessages();
-    }
-
-    void cleanup()
-    {
-        CloseMainForm(form);
-        dialogs.reset();
-        folder.reset();
-    }
-
-    // A first start without last files must leave the user a document to type in.
-    void firstStartShowsOneUntitledDocument()
-    {
-        start();
-        QCOMPARE(form->windowTitle(), ProductTitle);
-        QVERIFY(form->Action("MenuTidy5")->isChecked() && !form->Action("MenuTidy4")->isChecked());
-        QCOMPARE(form->Documents().size(), 1);
-        QCOMPARE(form->ActiveDocument()->fileName(), SUntitled + "1.html");
-        QVERIFY(!form->ActiveDocument()->isModified());
-    }
+    void init() { QVERIFY(SetUp()); }
+    void cleanup() { TearDown(); }
 
     // Reused numbers would give two tabs widgets of the same name; closing must bring a document forward.
     void closingBringsTheLastDocumentForward()
     {
-        start();
         form->CreateTabSheetAndEditor();
         form->CreateTabSheetAndEditor();
         form->PageControlMemos->setCurrentWidget(container(1));
@@ -80,9 +42,9 @@ private slots:
         QCOMPARE(form->ActiveDocument()->number(), 3);
     }
 
+    // A stale status bar, tab picture or Save item would misreport whether work is saved.
     void statusFollowsTypingAndSaving()
     {
-        start();
         QsciScintilla *editor = form->ActiveSynEdit();
         QVERIFY(editor);
         QCOMPARE(TabPicture(form->ActiveDocument()), 0);
@@ -119,55 +81,60 @@ private slots:
         QCOMPARE(form->StatusPanelText(2), SEditInsert);
     }
 
+    // Changing a background editor must mark its own tab, not the one in front.
     void modifiedMarkStaysOnItsOwnTab()
     {
-        start();
         QsciScintilla *first = form->ActiveSynEdit();
         form->CreateTabSheetAndEditor();
-        // Changing a background editor marks its own tab, not the one in front.
         first->setText("changed");
         QCOMPARE(TabPicture(form.get(), 0), 28);
         QCOMPARE(TabPicture(form.get(), 1), 0);
     }
 
-    void closingAModifiedTabAsks()
+    // Closing a modified document keeps it unless the user said No or the save succeeded:
+    // Yes followed by a cancelled or failed save closed the tab or the program, and the text was gone.
+    void closingFollowsTheAnswer_data()
     {
-        start();
-        form->MenuNewDocClick(form.get());
-        form->ActiveSynEdit()->setText("keep me");
-        dialogs->answers << QMessageBox::Cancel;
-        form->Action("MenuCloseActiveTab")->trigger();
-        QCOMPARE(dialogs->asked.size(), 1);
-        QCOMPARE(dialogs->asked[0].text, FormatMessageText(SWarningSaveChanges, {"Untitled2.html"}));
-        QCOMPARE(dialogs->asked[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        QVERIFY(container(1));
-        QCOMPARE(form->ActiveSynEdit()->text(), QStringLiteral("keep me"));
-
-        dialogs->answers << QMessageBox::No;
-        form->Action("MenuCloseActiveTab")->trigger();
-        QVERIFY(!container(1));
-
-        // An unmodified document closes without a question.
-        dialogs->asked.clear();
-        form->Action("MenuCloseActiveTab")->trigger();
-        QVERIFY(dialogs->asked.isEmpty());
-        QVERIFY(!container(0));
+        QTest::addColumn<bool>("program");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("saveAs");  // empty: the save dialog is cancelled
+        QTest::addColumn<bool>("closed");
+        const int yes = QMessageBox::Yes;
+        QTest::newRow("tab, Cancel") << false << int(QMessageBox::Cancel) << "" << false;
+        QTest::newRow("tab, No") << false << int(QMessageBox::No) << "" << true;
+        QTest::newRow("tab, Yes, saved") << false << yes << "page.html" << true;
+        QTest::newRow("tab, Yes, save cancelled") << false << yes << "" << false;
+        QTest::newRow("tab, Yes, save fails") << false << yes << "no/such/folder/page.html" << false;
+        QTest::newRow("program, Yes, save cancelled") << true << yes << "" << false;
+        QTest::newRow("program, Yes, save fails") << true << yes << "no/such/folder/page.html" << false;
     }
 
-    // Yes, then a cancelled or failed save, still closed the tab or the program: the text was gone.
-    void yesThenNoSaveKeepsTheDocument()
+    void closingFollowsTheAnswer()
     {
-        start();
+        QFETCH(bool, program);
+        QFETCH(int, answer);
+        QFETCH(QString, saveAs);
+        QFETCH(bool, closed);
+        form->ActiveSynEdit()->setFocus();
         QTest::keyClicks(form->ActiveSynEdit(), "typed");
-        dialogs->answers << QMessageBox::Yes;  // the save dialog is then cancelled
-        form->Action("MenuCloseActiveTab")->trigger();
-        QVERIFY(form->ActiveDocument());
-        QVERIFY(form->ActiveDocument()->isModified());
-
-        dialogs->answers << QMessageBox::Yes;
-        dialogs->saveAnswers << folder->file("no/such/folder/page.html");
-        QVERIFY(!form->close());
-        QVERIFY(form->ActiveDocument()->text().contains("typed"));
+        dialogs->answers << QMessageBox::StandardButton(answer);
+        if (!saveAs.isEmpty())
+            dialogs->saveAnswers << folder->file(saveAs);
+        if (program)
+            QCOMPARE(form->close(), closed);
+        else
+            form->Action("MenuCloseActiveTab")->trigger();
+        QCOMPARE(dialogs->asked[0].text, FormatMessageText(SWarningSaveChanges, {"Untitled1.html"}));
+        QCOMPARE(dialogs->asked[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (closed) {
+            QVERIFY(!form->ActiveDocument());
+            if (answer == QMessageBox::Yes)
+                QVERIFY(folder->read(saveAs).contains("typed"));
+        } else {
+            QVERIFY(form->ActiveDocument());
+            QVERIFY(form->ActiveDocument()->isModified());
+            QVERIFY(form->ActiveDocument()->text().contains("typed"));
+        }
     }
 
     // The editor's own Ctrl+D (duplicate line) and Ctrl+U (lower case) took the keys.
@@ -183,17 +150,16 @@ private slots:
     {
         QFETCH(QString, item);
         QFETCH(int, key);
-        start();
         QSignalSpy triggered(form->Action(item), &QAction::triggered);
         form->ActiveSynEdit()->setFocus();
         QTest::keyClick(form->ActiveSynEdit(), Qt::Key(key), Qt::ControlModifier);
         QCOMPARE(triggered.size(), 1);
     }
 
+    // With no document left, document commands must do nothing instead of crashing.
     void noDocumentLeft()
     {
-        start();
-        form->Action("MenuCloseActiveTab")->trigger();
+        form->Action("MenuCloseActiveTab")->trigger();  // unmodified: no question
         QCOMPARE(form->PageControlMemos->count(), 1);
         QCOMPARE(form->PageControlMemos->currentWidget(), form->TBTidyConfig);
         QVERIFY(!form->ActiveSynEdit());
@@ -210,9 +176,9 @@ private slots:
         QVERIFY(!form->Action("PopUpClose")->isVisible());
     }
 
+    // Renaming onto a taken name must change nothing; a rename keeps unsaved edits marked.
     void renameMovesTheFile()
     {
-        start();
         const QString oldPath = folder->file("page.html");
         QVERIFY(folder->write("page.html", "<p>x</p>"));
         QVERIFY(folder->write("taken.html", "other"));
@@ -248,9 +214,9 @@ private slots:
         QVERIFY(QFile::exists(folder->file("renamed.html")));
     }
 
+    // Shut-down must ask about every modified document, and Cancel must write nothing.
     void shutDownAsksForEachModifiedDocumentInOrder()
     {
-        start();
         form->MenuNewDocClick(form.get());
         form->MenuNewDocClick(form.get());
         container(0)->findChild<QsciScintilla *>()->setText("a");
@@ -271,9 +237,9 @@ private slots:
         QVERIFY(dialogs->asked.isEmpty());
     }
 
+    // Temporary files left behind would clutter the user's folders.
     void shutDownDeletesTemporaryFiles()
     {
-        start();
         for (const QString &path : {StderrFile, TmpDocFile, TidyConfigTmpFile, BeforeCleanFile}) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -283,9 +249,9 @@ private slots:
             QVERIFY2(!QFile::exists(path), qPrintable(path));
     }
 
+    // View options must reach the editor in front and every tab opened later.
     void viewOptionsActOnTheActiveEditor()
     {
-        start();
         QsciScintilla *editor = form->ActiveSynEdit();
         editor->setText("one two three");
         editor->setCursorPosition(0, 5);
@@ -306,22 +272,7 @@ private slots:
         QCOMPARE(TMainForm::EditorFont(form->ActiveSynEdit()).pointSize(), 14);
     }
 
-    void statusResets()
-    {
-        start();
-        form->StatusPanel(6)->setText("2 errors");
-        form->SetStatusIcon(8);
-        form->MemoInfo->setPlainText("summary");
-        form->ResetTidyErrors();
-        QCOMPARE(form->StatusPanelText(6), QString());
-        QCOMPARE(form->StatusIconIndex, -1);
-        QVERIFY(form->MemoInfo->toPlainText().isEmpty());
-        form->StatusPanel(0)->setText("x");
-        form->ResetStatusBar();
-        for (int i = 0; i < 7; ++i)
-            QCOMPARE(form->StatusPanelText(i), QString());
-    }
-
+    // A numeric box taking letters or signs would store a bad number in the settings file.
     void numericBoxesTakeOnlyDigits()
     {
         QCOMPARE(TMainForm::BoxOnlyNums('7'), QChar('7'));

@@ -3,36 +3,15 @@
 #include "MainFormTestSupport.h"
 
 #include "documents/EditorText.h"
-#include "program/MessagesKandrix.h"
-#include "core/reMainForm.h"
 
-#include <Qsci/qsciscintilla.h>
-#include <QTabWidget>
-#include <memory>
 
-class TestUnclosedQuotes : public QObject {
+class TestUnclosedQuotes : public QObject, MainFormFixture {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TMainForm> form;
-
 private slots:
-    void init()
-    {
-        folder = std::make_unique<TempProgramFolder>();
-        dialogs = std::make_unique<ScriptedDialogs>();
-        ClearMessages();
-        form = StartMainForm();
-        QVERIFY(form);
-    }
+    void init() { QVERIFY(SetUp()); }
 
-    void cleanup()
-    {
-        CloseMainForm(form);
-        dialogs.reset();
-        folder.reset();
-    }
+    void cleanup() { TearDown(); }
 
     void openAndType_data()
     {

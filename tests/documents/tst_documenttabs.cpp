@@ -91,24 +91,6 @@ private slots:
         QCOMPARE(spy.last().at(0).value<TDocument *>(), second);
     }
 
-    // The editor's own Ctrl+D and Ctrl+U would take the keys from the pop-up menu's items.
-    void ctrlDAndCtrlUAreLeftToTheMenu()
-    {
-        QTabWidget tabs;
-        TDocumentTabs documents(&tabs);
-        TDocument *document = documents.create(false);
-        QsciScintilla *editor = document->editor();
-        auto editorTakes = [editor](QKeyCombination key) {
-            QKeyEvent override(QEvent::ShortcutOverride, key.key(), key.keyboardModifiers());
-            override.ignore();
-            QApplication::sendEvent(editor, &override);
-            return override.isAccepted();
-        };
-        QVERIFY(!editorTakes(Qt::CTRL | Qt::Key_D));
-        QVERIFY(!editorTakes(Qt::CTRL | Qt::Key_U));
-        QVERIFY(editorTakes(Qt::CTRL | Qt::Key_L));  // its other bindings stay
-    }
-
     // One key press bringing several characters beyond ASCII made the editor throw: the program ended.
     void severalCharactersInOneKeyPressAreTyped()
     {
@@ -120,31 +102,6 @@ private slots:
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93"));
         QApplication::sendEvent(document->editor(), &press);
         QCOMPARE(document->text(), QString::fromUtf8("a\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93" "b"));
-    }
-
-    // New lines typed in a document must use the document's own line breaks.
-    void theEditorTypesTheDocumentsLineBreaks_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("typed");
-        QTest::newRow("crlf") << "a\r\nb" << "\r\n";
-        QTest::newRow("lf") << "a\nb" << "\n";
-        QTest::newRow("cr") << "a\rb" << "\r";
-        QTest::newRow("none") << "ab" << "\n";
-    }
-
-    void theEditorTypesTheDocumentsLineBreaks()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, typed);
-        QTabWidget tabs;
-        TDocumentTabs documents(&tabs);
-        TDocument *document = documents.create(false);
-        document->setLineBreak(TDocument::DetectLineBreak(text));
-        document->editor()->setText(text);
-        document->editor()->setCursorPosition(0, 1);
-        QTest::keyClick(document->editor(), Qt::Key_Return);
-        QCOMPARE(document->text(), text.left(1) + typed + text.mid(1));
     }
 };
 

@@ -284,22 +284,6 @@ private slots:
         QCOMPARE(lastMessage(), QStringLiteral("Occurrences found: 0"));
     }
 
-    // Once the document's tab is gone the window touches no editor.
-    void closedDocumentIsNeverUsed()
-    {
-        open("foo");
-        showPage(1);
-        replaceTexts("foo", "bar");
-        delete container;
-        QVERIFY(!window->Document());
-        search("foo");
-        QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
-        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
-        window->AutoSetting();
-        window->FindDialogFind();
-        QVERIFY(dialogs->asked.isEmpty());
-    }
-
     // The window's keys act on the boxes and buttons instead of the boxes' own editing keys.
     void keys()
     {
