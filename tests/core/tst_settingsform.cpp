@@ -1,11 +1,8 @@
 // The settings and language files as the main window reads and writes them.
 #include "MainFormTestSupport.h"
 
-#include "program/MessagesKandrix.h"
 #include "program/VkSettings.h"
-#include "core/reMainForm.h"
 #include "program/uDivStartVK.h"
-#include "util/ManageOpenFileList.h"
 #include "validation/TidyOptionDefaults.h"
 
 #include <QAction>
@@ -17,18 +14,10 @@
 #include <QScreen>
 #include <QStringEncoder>
 #include <QSpinBox>
-#include <QTabWidget>
 #include <QTextEdit>
-#include <Qsci/qsciscintilla.h>
-#include <memory>
 
-class TestSettingsForm : public QObject {
+class TestSettingsForm : public QObject, MainFormFixture {
     Q_OBJECT
-
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-
-    std::unique_ptr<TMainForm> startForm() { return StartMainForm(); }
 
     static QString line(const QByteArray &file, const QByteArray &key)
     {
@@ -40,25 +29,15 @@ class TestSettingsForm : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        for (QString &slot : RecentFiles)
-            slot.clear();
-        folder = std::make_unique<TempProgramFolder>();
-        dialogs = std::make_unique<ScriptedDialogs>();
-        ClearMessages();
-    }
+    void init() { QVERIFY(SetUp(false)); }
+    void cleanup() { TearDown(); }
 
-    void cleanup()
-    {
-        dialogs.reset();
-        folder.reset();
-    }
-
+    // A first start must write the first-run file centred on the screen, and what the user
+    // changed must come back at the next start.
     void firstStartWritesTheFirstRunFile()
     {
         QVERIFY(!QFile::exists(folder->file("velkandrix.ini")));
-        auto form = startForm();
+        auto form = StartMainForm();
         QVERIFY(form);
         const QByteArray written = folder->read("velkandrix.ini");
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -66,11 +45,8 @@ private slots:
         const int left = qMax(0, (screen.width() - 840) / 2);
         QCOMPARE(written, EncodeSettingsText(FirstRunSettingsText(DefaultTidyOptionTables(), top, left)));
         QVERIFY(written.contains("\r\n"));
-        QCOMPARE(form->width(), 840);
-        QCOMPARE(form->height(), 600);
         QCOMPARE(form->RunCount, 1);
-        // The language file was read: messages and captions have texts.
-        QVERIFY(!SUntitled.isEmpty());
+        // The language file was read: the quick start text is shown.
         QVERIFY(!form->QuickStartTexts[0].isEmpty());
         QVERIFY(form->MemoInfo->toPlainText().contains(form->QuickStartTexts[0]));
 
@@ -86,7 +62,7 @@ private slots:
         QVERIFY(saved.contains("tpDefVal=newline:platformdependent\r\n"));
 
         // A second start reads it back.
-        auto again = startForm();
+        auto again = StartMainForm();
         QVERIFY(again);
         QCOMPARE(again->SEFontSize->value(), 12);
         QVERIFY(again->Action("MenuTidy4")->isChecked());
@@ -96,27 +72,12 @@ private slots:
         again->close();
     }
 
-    void aBadNumberStopsTheReading()
-    {
-        QVERIFY(folder->write("velkandrix.ini",
-                              "[General]\r\nLanguage=fr\r\nRns=4\r\n[Interface]\r\nFormWidth=abc\r\n"
-                              "FormHeight=500\r\nSEFontSize=14\r\n"));
-        auto form = startForm();
-        QVERIFY(form);
-        // Later lines unread, closing steps skipped: the interface stays English.
-        QCOMPARE(form->SEFontSize->value(), 9);
-        QCOMPARE(form->RunCount, 4);
-        QCOMPARE(LanguageFileName, AppPath + "language/lang_en.txt");
-        DiscardChanges(form.get());
-        form->close();
-    }
-
+    // A ";" in a path split it in two at the next start: two errors, two empty tabs.
     void lastFilesAreReopened()
     {
-        // A ";" in a path split it in two at the next start: two errors, two empty tabs.
         QVERIFY(folder->write("a;1.html", "<p>a</p>"));
         QVERIFY(folder->write("b.html", "<p>b</p>"));
-        auto form = startForm();
+        auto form = StartMainForm();
         QVERIFY(form);
         dialogs->openAnswers << QStringList{folder->file("a;1.html")} << QStringList{folder->file("b.html")};
         form->Action("MenuOpen")->trigger();
@@ -129,7 +90,7 @@ private slots:
         QVERIFY(saved.contains("ItemRecentFiles=" + folder->file("b.html").toUtf8()));
 
         QFile::remove(folder->file("b.html"));
-        auto again = startForm();
+        auto again = StartMainForm();
         QVERIFY(again);
         QVERIFY(dialogs->asked.isEmpty());
         QCOMPARE(again->Documents().size(), 1);
@@ -140,35 +101,35 @@ private slots:
         again->close();
     }
 
-    void aSettingsFileThatCannotBeWrittenIsReported()
+    // A settings file that cannot be written must be reported, keep its old content and
+    // never keep the program from closing.
+    void aFailedSettingsWriteIsReported_data()
     {
-        auto form = startForm();
-        QVERIFY(form);
-        // The settings path becomes a folder: writing must fail, the program still closes.
-        QFile::remove(IniFileName);
-        QVERIFY(QDir().mkpath(IniFileName));
-        form->ActiveDocument()->setModified(false);
-        QVERIFY(form->close());
-        QCOMPARE(dialogs->asked.size(), 1);
-        QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
-        QVERIFY(!dialogs->asked[0].text.isEmpty());
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("a folder in its place") << false;
+        QTest::newRow("full disk") << true;
     }
 
-    void aFullDiskKeepsTheOldSettingsFile()
+    void aFailedSettingsWriteIsReported()
     {
-        auto form = startForm();
+        QFETCH(bool, fullDisk);
+        auto form = StartMainForm();
         QVERIFY(form);
         const QByteArray before = folder->read("velkandrix.ini");
-        QVERIFY(!before.isEmpty());
         form->SEFontSize->setValue(15);
         DiscardChanges(form.get());
-        {
+        if (fullDisk) {
             FileSizeLimit limit(64);
+            QVERIFY(form->close());
+            QCOMPARE(folder->read("velkandrix.ini"), before);
+        } else {
+            QFile::remove(IniFileName);
+            QVERIFY(QDir().mkpath(IniFileName));
             QVERIFY(form->close());
         }
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
-        QCOMPARE(folder->read("velkandrix.ini"), before);
+        QVERIFY(!dialogs->asked[0].text.isEmpty());
     }
 
     // A settings or language file saved as UTF-16 read as empty: the user's settings were lost at exit.
@@ -189,11 +150,15 @@ private slots:
                                                     "[General]\r\nLanguage=en\r\n[Interface]\r\nSEFontSize=13\r\n"))));
         const QString french = QString::fromUtf8(folder->read("language/lang_fr.txt"));
         QVERIFY(folder->write("language/lang_f16.txt", mark + encoder.encode(french)));
-        auto form = startForm();
+        auto form = StartMainForm();
         QVERIFY(form);
         QCOMPARE(form->SEFontSize->value(), 13);
+        const QString untitledEnglish = SUntitled;
         form->OpenLanguageFile(folder->file("language/lang_f16.txt"));
+        // Menus and messages take the new language.
+        QCOMPARE(form->menuBar()->actions().first()->text(), form->Action("MenuFile")->text());
         QVERIFY(form->Action("MenuFile")->text().contains("Fichier"));
+        QVERIFY(SUntitled != untitledEnglish);
         DiscardChanges(form.get());
         QVERIFY(form->close());
         QVERIFY(dialogs->asked.isEmpty());
@@ -208,7 +173,7 @@ private slots:
         // UTF-16 without its byte-order mark: nothing can be made of it.
         const QByteArray unreadable = QStringEncoder(QStringEncoder::Utf16LE).encode(text);
         QVERIFY(folder->write("velkandrix.ini", unreadable));
-        auto form = startForm();
+        auto form = StartMainForm();
         QVERIFY(form);
         DiscardChanges(form.get());
         QVERIFY(form->close());
@@ -223,7 +188,7 @@ private slots:
     void missingKeysKeepTheirBuiltInValues()
     {
         QVERIFY(folder->write("velkandrix.ini", "[General]\r\nLanguage=en\r\n[Interface]\r\nFormWidth=700\r\n"));
-        auto form = startForm();
+        auto form = StartMainForm();
         QVERIFY(form);
         QCOMPARE(form->width(), 700);
         QVERIFY(form->PanelGridErrors->isVisible());
@@ -237,7 +202,7 @@ private slots:
     // The window crept up by its title bar at every start, until the title bar was off the screen.
     void theWindowComesBackWhereItWasLeft()
     {
-        auto form = startForm();
+        auto form = StartMainForm();
         QVERIFY(form);
         form->move(150, 120);
         QTRY_COMPARE(form->frameGeometry().topLeft(), QPoint(150, 120));
@@ -245,7 +210,7 @@ private slots:
         QVERIFY(form->close());
         form.reset();
         for (int start = 0; start < 2; ++start) {
-            auto again = startForm();
+            auto again = StartMainForm();
             QVERIFY(again);
             QTRY_COMPARE(again->frameGeometry(), left);
             QVERIFY(again->close());
@@ -257,29 +222,13 @@ private slots:
     {
         QVERIFY(folder->write("velkandrix.ini", "[General]\r\nLanguage=en\r\n[Interface]\r\nFormWidth=600\r\n"
                                                 "FormHeight=400\r\nFormTop=-5000\r\nFormLeft=9000\r\n"));
-        auto form = startForm();
+        auto form = StartMainForm();
         QVERIFY(form);
         bool onAScreen = false;
         for (QScreen *screen : QGuiApplication::screens())
             onAScreen = onAScreen || screen->availableGeometry().contains(form->frameGeometry().topLeft());
         QVERIFY(onAScreen);
         QVERIFY(form->close());
-    }
-
-    void anotherLanguageRecaptionsTheMenus()
-    {
-        auto form = startForm();
-        QVERIFY(form);
-        const QString english = form->Action("MenuFile")->text();
-        const QString untitledEnglish = SUntitled;
-        form->OpenLanguageFile(AppPath + "language/lang_fr.txt");
-        QCOMPARE(LanguageCode, QStringLiteral("fr"));
-        QVERIFY(form->Action("MenuFile")->text() != english);
-        QVERIFY(form->Action("MenuFile")->text().contains("Fichier"));
-        QVERIFY(SUntitled != untitledEnglish);
-        QCOMPARE(form->menuBar()->actions().first()->text(), form->Action("MenuFile")->text());
-        DiscardChanges(form.get());
-        form->close();
     }
 };
 
