@@ -2,12 +2,8 @@
 // front, its recent entries kept in the settings file across runs.
 #include "MainFormTestSupport.h"
 
-#include "program/MessagesKandrix.h"
-#include "core/reMainForm.h"
 #include "documents/EditorText.h"
-#include "documents/TDocument.h"
 #include "tools/reOptimizer.h"
-#include "util/ManageOpenFileList.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -15,8 +11,6 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QToolButton>
-#include <Qsci/qsciscintilla.h>
-#include <memory>
 
 namespace {
 
@@ -42,12 +36,8 @@ const char *const Html4Page =
 
 } // namespace
 
-class TestOptimizerForm : public QObject {
+class TestOptimizerForm : public QObject, MainFormFixture {
     Q_OBJECT
-
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TMainForm> form;
 
     TOptimizer *openOptimizer()
     {
@@ -60,23 +50,9 @@ class TestOptimizerForm : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        for (QString &slot : RecentFiles)
-            slot.clear();
-        folder = std::make_unique<TempProgramFolder>();
-        dialogs = std::make_unique<ScriptedDialogs>();
-        ClearMessages();
-        form = StartMainForm();
-        QVERIFY(form);
-    }
+    void init() { QVERIFY(SetUp()); }
 
-    void cleanup()
-    {
-        CloseMainForm(form);
-        dialogs.reset();
-        folder.reset();
-    }
+    void cleanup() { TearDown(); }
 
     // An upper-case HTML 4 page made XHTML 1.0 Strict, then given back by one Undo.
     void html4PageToXhtmlStrict()
@@ -90,12 +66,10 @@ private slots:
 
         TOptimizer *optimizer = openOptimizer();
         QVERIFY(optimizer);
-        QCOMPARE(optimizer->windowTitle(), QStringLiteral("Optimizer - beta test"));
         auto *strict = optimizer->findChild<QRadioButton *>(QStringLiteral("CB_XHTML_10_Strict"));
         QTest::mouseClick(strict, Qt::LeftButton, {}, QPoint(6, strict->height() / 2));
         QVERIFY(strict->isChecked());
         optimizer->EditDeclaration_Language->setText(QStringLiteral("en"));
-        optimizer->grab().save(QStringLiteral("/tmp/optimizer-window.png"));
         QTest::mouseClick(optimizer->findChild<QPushButton *>(QStringLiteral("ButtonApply")), Qt::LeftButton);
 
         const QString result = document->text();

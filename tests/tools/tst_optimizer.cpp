@@ -76,33 +76,32 @@ private slots:
         page.reset();
     }
 
-    // A preset clears the other boxes first; "none" has no preset.
+    // A preset that kept the user's other boxes, or gave the wrong slash style, would rewrite
+    // more or other than its kind asks; "none" has no preset.
     void presets_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<QStringList>("expected");
-        const QStringList common{"CBDeclaration_Language", "CBDelete_ExtraSpaces", "CBIgnore_PhpAsp",
-                                 "CBIgnore_Scripts", "CBLowerCase_Attributes", "CBLowerCase_Tags"};
-        QTest::newRow("XHTML 1.0 strict") << "CB_XHTML_10_Strict" << (common + QStringList{"CBSlash_MetaLink", "CBSlash_tags"});
-        QTest::newRow("HTML 5") << "CB_HTML_5" << (common + QStringList{"CBSlash_MetaLink", "CBSlash_tags"});
-        QTest::newRow("HTML 4.01 strict") << "CB_HTML_Strict"
-                                          << (common + QStringList{"CBUnslash_MetaLink", "CBUnslash_tags"});
-        QTest::newRow("none") << "CB_DTD_none"
-                              << QStringList{"CBDeclaration_Language", "CBDelete_Img_Border", "CBDelete_Table_Border",
-                                             "CBIgnore_PhpAsp", "CBIgnore_Scripts", "CBSlash_MetaLink"};
+        QTest::addColumn<QString>("slashStyle");  // empty: no preset
+        QTest::newRow("XHTML 1.0 strict") << "CB_XHTML_10_Strict" << "CBSlash_tags";
+        QTest::newRow("HTML 5") << "CB_HTML_5" << "CBSlash_tags";
+        QTest::newRow("HTML 4.01 strict") << "CB_HTML_Strict" << "CBUnslash_tags";
+        QTest::newRow("none") << "CB_DTD_none" << "";
     }
 
     void presets()
     {
         QFETCH(QString, button);
-        QFETCH(QStringList, expected);
-        expected.sort();
+        QFETCH(QString, slashStyle);
+        window->CBDelete_Comments->setChecked(true);
         auto *radio = window->findChild<QRadioButton *>(button);
-        QVERIFY(radio);
         // On the indicator: the button is wider than its caption.
         QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
         QVERIFY(radio->isChecked());
-        QCOMPARE(checked(window.get()), expected);
+        QCOMPARE(window->CBDelete_Comments->isChecked(), slashStyle.isEmpty());
+        if (!slashStyle.isEmpty()) {
+            QVERIFY(window->findChild<QCheckBox *>(slashStyle)->isChecked());
+            QVERIFY(window->CBLowerCase_Tags->isChecked() && window->CBIgnore_Scripts->isChecked());
+        }
     }
 
     // Reset keeps "Delete HTML tags", the Language box, the DOCTYPE and the boxes' texts.
@@ -161,8 +160,8 @@ private slots:
         QVERIFY(page->document->text().endsWith(QStringLiteral("<p>dog Cat</p>")));
     }
 
-    // The list grows to 30 entries by use, shows at most 20 rows, and keeps a longer
-    // list read from the settings file at its length.
+    // The list must not grow without end, must hold each entry once, and must not cut a
+    // longer list read from the settings file.
     void recentEntryBoxes()
     {
         for (int i = 0; i < 32; ++i) {
@@ -170,7 +169,6 @@ private slots:
             window->ButtonApplyClick();
         }
         QCOMPARE(window->CBStartingWith->count(), 30);
-        QCOMPARE(window->CBStartingWith->maxVisibleItems(), 20);
         QCOMPARE(window->CBStartingWith->currentText(), QStringLiteral("31"));
         window->CBStartingWith->setEditText(QStringLiteral("5"));
         window->ButtonApplyClick();
@@ -186,7 +184,6 @@ private slots:
         window->CBStartingWith->setEditText(QStringLiteral("new"));
         window->ButtonApplyClick();
         QCOMPARE(window->CBStartingWith->count(), 40);
-        QCOMPARE(window->CBEndingWith->maxVisibleItems(), 1);
     }
 
     // Ctrl+C, V and X act on the box's whole text, not on its selection.
@@ -208,10 +205,9 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("pasted"));
     }
 
-    // Close hides the window; its options survive.
+    // Close must only hide the window: its options survive.
     void closeOnlyHides()
     {
-        QCOMPARE(window->windowTitle(), QStringLiteral("Optimizer - beta test"));
         QVERIFY(window->windowFlags() & Qt::WindowStaysOnTopHint);
         QPointer<TOptimizer> alive = window.get();
         window->CBDelete_Comments->setChecked(true);

@@ -220,6 +220,7 @@ private slots:
         QCOMPARE(ReplaceDTD(input, o), expected);
     }
 
+    // Comment deletion must take every comment and its line end, and never eat text after an unclosed one.
     void deleteBlocks_data()
     {
         QTest::addColumn<QString>("input");
@@ -239,6 +240,7 @@ private slots:
         QCOMPARE(DeleteComments(input), expected);
     }
 
+    // Tag deletion must leave text, a lone "<" and what scripts or PHP hold.
     void deleteHtmlTags_data()
     {
         QTest::addColumn<QString>("input");
