@@ -262,7 +262,8 @@ private slots:
         QCOMPARE(DeleteHtmlTags(input, options), expected);
     }
 
-    // Apply's chain on a text without tags: reduced, headed, replaced.
+    // Apply's chain on a text without tags: reduced, headed, replaced (an empty "To:" box is
+    // checked on the optimizer window).
     void optimizeTextWithoutTags()
     {
         O o = on({&O::CBDelete_LineBreak13, &O::CBDelete_LineBreak10, &O::CBDelete_ExtraSpaces});
@@ -270,8 +271,6 @@ private slots:
         o.EndingWith = QStringLiteral("dog");
         QCOMPARE(OptimizeText(QStringLiteral("a  cat,\r\nCat 1\r\n2"), o),
                  QStringLiteral("<!doctype html>\r\n<html lang=\"fr\">\r\na dog, Cat 12"));
-        o.EndingWith.clear();
-        QVERIFY(OptimizeText(QStringLiteral("cat"), o).endsWith(QStringLiteral("cat")));
     }
 
     // Attribute helpers on their own, where a tag has no end.
