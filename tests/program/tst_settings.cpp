@@ -240,11 +240,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<bool>("maximized");
-        QTest::newRow("normal") << QStringList{"wsNormal"} << false;
         QTest::newRow("minimized opens normally") << QStringList{"wsMinimized"} << false;
         QTest::newRow("maximized") << QStringList{"wsMaximized"} << true;
-        QTest::newRow("maximized stays once read") << QStringList{"wsMaximized", "wsNormal"} << true;
-        QTest::newRow("case matters") << QStringList{"wsmaximized"} << false;
     }
 
     void windowState()

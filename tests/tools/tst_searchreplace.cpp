@@ -79,25 +79,39 @@ private slots:
         dialogs.reset();
     }
 
-    // Each press finds the next match, the press after the last says so, and the next starts again.
+    // Each press finds the next match in the search's direction (a backward search once went
+    // forwards), the press after the last says so, and the next starts again.
+    void findNextGoesThroughTheZoneAndStartsAgain_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QPoint>("caret");  // (character, line) from 1
+        QTest::addColumn<bool>("backward");
+        QTest::addColumn<QList<int>>("hits");
+        QTest::newRow("forward") << "foo one\nfoo two\nthree foo" << QPoint(1, 1) << false << QList<int>{0, 8, 22};
+        QTest::newRow("backward") << "foo foo\nfoo" << QPoint(4, 2) << true << QList<int>{8, 4, 0};
+    }
     void findNextGoesThroughTheZoneAndStartsAgain()
     {
-        open("foo one\nfoo two\nthree foo");
-        caretAt(1, 1);
+        QFETCH(QString, text);
+        QFETCH(QPoint, caret);
+        QFETCH(bool, backward);
+        QFETCH(QList<int>, hits);
+        open(text);
+        caretAt(caret.x(), caret.y());
         showPage(0);
-        QVERIFY(window->CBSea_BeginSelection->isChecked());
-        QVERIFY(window->CBSea_EndDocument->isChecked());
-        const QList<QPair<int, int>> hits = {{0, 3}, {8, 11}, {22, 25}};
-        for (const auto &hit : hits) {
+        if (backward)
+            QTest::mouseClick(window->CBRep_Backward, Qt::LeftButton);
+        QCOMPARE(window->CBSea_Backward->isChecked(), backward);
+        for (int hit : hits) {
             search("foo");
-            QCOMPARE(selection(), hit);
+            QCOMPARE(selection(), qMakePair(hit, hit + 3));
         }
         QVERIFY(dialogs->asked.isEmpty());
         search("foo");
         QCOMPARE(lastMessage(), QStringLiteral("Cannot find \"foo\"."));
         QVERIFY(!editor->hasSelectedText());
         search("foo");
-        QCOMPARE(selection(), hits.first());
+        QCOMPARE(selection(), qMakePair(hits.first(), hits.first() + 3));
     }
 
     // The zone proposed from the selection: wrong choices search the wrong part of the text.
@@ -217,22 +231,6 @@ private slots:
         replaceTexts("foo", "x");
         QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
         QTEST(editor->text(), "afterReplace");
-    }
-
-    // Backwards, each press finds the match before the last one.
-    void backwardSearchMovesBackwards()
-    {
-        open("foo foo\nfoo");
-        caretAt(4, 2);
-        showPage(0);
-        QTest::mouseClick(window->CBRep_Backward, Qt::LeftButton);
-        QVERIFY(window->CBSea_Backward->isChecked());
-        for (int start : {8, 4, 0}) {
-            search("foo");
-            QCOMPARE(selection(), qMakePair(start, start + 3));
-        }
-        search("foo");
-        QCOMPARE(lastMessage(), QStringLiteral("Cannot find \"foo\"."));
     }
 
     // Replace all backwards ends, also when the replacement holds the text.
