@@ -406,8 +406,14 @@ void TMainForm::buildDocumentArea()
             TBTidyConfigShow();
         else
             TBTidyConfigHide();
-        if (document)
+        if (document) {
             TBSynEditDynShow(document);
+        } else {
+            // Nothing in front can be saved: Save must not look ready.
+            Action("MenuSave")->setEnabled(false);
+            Action("PopupSave")->setEnabled(false);
+            ButtonSave->setIcon(ImageList1(imgSaveIdle));
+        }
     });
     ApplyDocumentLook();
 

@@ -1,0 +1,76 @@
+// Faults a user met trying the program as a whole, each kept from coming back.
+#include "MainFormTestSupport.h"
+
+#include "core/ImageList.h"
+
+#include <QAction>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTest>
+#include <Qsci/qsciscintilla.h>
+#include <memory>
+
+class TestUserTrial : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> folder;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<TMainForm> form;
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TempProgramFolder>();
+        QVERIFY(folder->isValid());
+        dialogs = std::make_unique<ScriptedDialogs>();
+        form = StartMainForm();
+        QVERIFY(form);
+    }
+
+    void cleanup()
+    {
+        CloseMainForm(form);
+        dialogs.reset();
+        folder.reset();
+    }
+
+    void saveIsOffWithNoDocumentInFront_data()
+    {
+        QTest::addColumn<bool>("closeDocument");
+        QTest::newRow("Tidy page brought to the front") << false;
+        QTest::newRow("last modified document closed unsaved") << true;
+    }
+
+    // A modified document left Save enabled and its button lit once the Tidy page was in front, where it saved nothing.
+    void saveIsOffWithNoDocumentInFront()
+    {
+        QFETCH(bool, closeDocument);
+        TDocument *document = form->ActiveDocument();
+        QVERIFY(document);
+        document->editor()->setFocus();
+        QTest::keyClicks(document->editor(), "typed");
+        QVERIFY(document->isModified());
+        QVERIFY(form->Action("MenuSave")->isEnabled());
+
+        if (closeDocument) {
+            dialogs->answers << QMessageBox::No;
+            form->Action("MenuCloseActiveTab")->trigger();
+            QVERIFY(form->Documents().isEmpty());
+        } else {
+            form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
+        }
+        QVERIFY(!form->ActiveDocument());
+        QVERIFY(!form->Action("MenuSave")->isEnabled());
+        QVERIFY(!form->Action("PopupSave")->isEnabled());
+        const QImage idle = ImageList1(imgSaveIdle).pixmap(16, 16).toImage();
+        QCOMPARE(form->ButtonSave->icon().pixmap(16, 16).toImage(), idle);
+
+        if (!closeDocument) {
+            form->PageControlMemos->setCurrentWidget(document->container());
+            QVERIFY(form->Action("MenuSave")->isEnabled());
+        }
+    }
+};
+
+QTEST_MAIN(TestUserTrial)
+#include "tst_usertrial.moc"
