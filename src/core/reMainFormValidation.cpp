@@ -133,6 +133,10 @@ void TMainForm::CallTidy(TDocument *document, int mode)
     const QString exe = tidy4 ? Tidy4Exe : Tidy5Exe;
     if (!QFileInfo::exists(exe)) {
         ShowMessageKind(0, FormatMessageText(SStringNotFound, {QFileInfo(exe).fileName()}));
+        // No run happened: "Please wait" must not stay in place of the encoding.
+        ActualizeStatusBar();
+        if (QsciScintilla *editor = document->editor())
+            ShowCaretStatus(editor);
         return;
     }
     TmpDocFile = NewTmpFile(TmpDocFile);
@@ -186,6 +190,8 @@ void TMainForm::CallTidy(TDocument *document, int mode)
         editor->getCursorPosition(&line, &index);
         if (line != SavedCaretY - 1 || index != SavedCaretX - 1)
             editor->setCursorPosition(qMax(0, SavedCaretY - 1), qMax(0, SavedCaretX - 1));
+        // The run emptied the caret panel; a caret that did not move sends no update.
+        ShowCaretStatus(editor);
     }
 }
 

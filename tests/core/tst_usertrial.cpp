@@ -2,8 +2,10 @@
 #include "MainFormTestSupport.h"
 
 #include "core/ImageList.h"
+#include "program/uDivStartVK.h"
 
 #include <QAction>
+#include <QFile>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTest>
@@ -69,6 +71,32 @@ private slots:
             form->PageControlMemos->setCurrentWidget(document->container());
             QVERIFY(form->Action("MenuSave")->isEnabled());
         }
+    }
+
+    void statusBarShowsTheDocumentAfterAnalyze_data()
+    {
+        QTest::addColumn<bool>("tidyPresent");
+        QTest::newRow("Tidy missing") << false;
+        QTest::newRow("Tidy ran") << true;
+    }
+
+    // A run that could not start left "Please wait" in the encoding panel; every run left the caret panel empty.
+    void statusBarShowsTheDocumentAfterAnalyze()
+    {
+        QFETCH(bool, tidyPresent);
+        if (!tidyPresent)
+            QVERIFY(QFile::remove(Tidy5Exe));
+        TDocument *document = form->ActiveDocument();
+        QVERIFY(document);
+        document->editor()->setFocus();
+        document->editor()->setCursorPosition(1, 2);
+        QCoreApplication::processEvents();
+        QCOMPARE(form->StatusPanelText(0).simplified(), QStringLiteral("2: 3"));
+        form->Action("MenuAnalyze")->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(dialogs->asked.size(), tidyPresent ? 0 : 1);
+        QCOMPARE(form->StatusPanelText(4), document->encoding());
+        QCOMPARE(form->StatusPanelText(0).simplified(), QStringLiteral("2: 3"));
     }
 };
 
