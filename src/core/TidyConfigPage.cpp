@@ -622,6 +622,14 @@ void TTidyConfigPage::ShowTagNamesEditor()
     GridTidyConfig->setFocus();
 }
 
+void TTidyConfigPage::QuickReferenceChanged()
+{
+    if (!QFileInfo::exists(QuickRefFileName))
+        return;
+    WebBrowserDocumentation->load(QUrl::fromLocalFile(QuickRefFileName));
+    QuickRefNavigated = true;
+}
+
 void TTidyConfigPage::PageShown()
 {
     if (!QFileInfo::exists(QuickRefFileName))

@@ -64,6 +64,8 @@ public:
     // time and refreshed later) or leaves it.
     void PageShown();
     void PageHidden();
+    // The quick reference file changed (another language): show the new one.
+    void QuickReferenceChanged();
 
     // The option name of a grid row; empty for a class title or an empty row.
     QString GridTidyConfigOptionAt(int row) const;

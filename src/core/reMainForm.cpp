@@ -199,7 +199,8 @@ void TMainForm::buildMenus()
             &QAction::triggered, this, &TMainForm::ShowRecalcImageSize);
 
     QMenu *options = menu("MenuOptions", tr("O&ptions"));
-    MenuLanguage = subMenu(options, "MenuLanguage", tr("&Language"));
+    connect(addAction(options, "MenuLanguage", tr("&Language...")), &QAction::triggered, this,
+            &TMainForm::MenuLanguageClick);
     QAction *js = addAction(options, "MenuEnableJavascript", tr("Enable &JavaScript in the preview"));
     js->setCheckable(true);
     connect(addAction(options, "MenuSyntaxHighlighting", tr("&Syntax highlighting...")), &QAction::triggered,

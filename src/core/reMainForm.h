@@ -246,6 +246,7 @@ public:
     void PlaceWindow(const QPoint &frameTopLeft);
     void SaveIniFile(const QString &path);
     void OpenLanguageFile(const QString &path);
+    void MenuLanguageClick();
     void CreateIniFile(const QString &path);
     void ApplyLanguageTexts(const QList<struct LanguageText> &texts);
     // The settings as they stand now, as the settings file stores them.
@@ -307,7 +308,6 @@ public:
     QMenu *PopupHtmlTagsAndAttributes = nullptr;
     QMenu *PopUpTabSheet = nullptr;
     QMenu *MenuRecentFiles = nullptr;
-    QMenu *MenuLanguage = nullptr;
     QTimer *TimerActualize = nullptr;
 
     // Insertion commands: tool bars, drop-down menus, the editors' pop-up menu.

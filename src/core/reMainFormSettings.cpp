@@ -1,5 +1,7 @@
 // Settings file and language file of the main window.
 #include "core/reMainForm.h"
+#include "core/TidyConfigPage.h"
+#include "dialogs/UserDialogs.h"
 #include "dialogs/MessageBoxes.h"
 
 #include "authoring/InsertionWidgets.h"
@@ -202,6 +204,19 @@ void TMainForm::OpenLanguageFile(const QString &path)
     if (!ReadLanguageFile(path, &texts))
         return;
     ApplyLanguageTexts(texts);
+}
+
+void TMainForm::MenuLanguageClick()
+{
+    int filterIndex = 10;
+    const QStringList chosen =
+        Dialogs().openFiles(FOpenDialogTitle, AppPath + "language/", OpenDialogFilter, &filterIndex, false);
+    if (chosen.isEmpty())
+        return;
+    LanguageFileName = chosen.first();
+    OpenLanguageFile(LanguageFileName);
+    CheckIfVelKandrixFilesExists();
+    TBTidyConfig->QuickReferenceChanged();
 }
 
 void TMainForm::ApplyLanguageTexts(const LanguageTexts &texts)

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTest>
@@ -97,6 +98,21 @@ private slots:
         QCOMPARE(dialogs->asked.size(), tidyPresent ? 0 : 1);
         QCOMPARE(form->StatusPanelText(4), document->encoding());
         QCOMPARE(form->StatusPanelText(0).simplified(), QStringLiteral("2: 3"));
+    }
+
+    // Options > Language was an empty submenu: no language could be chosen.
+    void languageMenuSwitchesTheTexts()
+    {
+        TDocument *document = form->ActiveDocument();
+        QVERIFY(document);
+        dialogs->openAnswers << QStringList{AppPath + "language/lang_fr.txt"};
+        QAction *language = form->Action("MenuLanguage");
+        QVERIFY(language && !language->menu());
+        language->trigger();
+        QCOMPARE(dialogs->openFolders.value(0), AppPath + "language/");
+        QCOMPARE(form->Action("MenuFile")->text(), QStringLiteral("&Fichier"));
+        QCOMPARE(document->pages()->tabText(0), QString::fromUtf8("Éditeur"));
+        QCOMPARE(LanguageFileName, AppPath + "language/lang_fr.txt");
     }
 };
 
