@@ -223,6 +223,12 @@ bool TMainForm::SaveFileAs(const QString &proposed)
     }
     if (QFileInfo(path).suffix().isEmpty() && !NewDocExtension.isEmpty())
         path += "." + NewDocExtension;
+    // Two tabs on one file would overwrite each other's saves.
+    if (TDocument *other = m_documents->findByPath(path); other && other != document) {
+        ShowMessageKind(3, FormatMessageText(SFileOpenInAnotherTab, {path}));
+        ActualizeStatusBar();
+        return false;
+    }
     if (!ConfirmOverwrite(path) || !SaveFileAsType(path, document)) {
         ActualizeStatusBar();
         return false;

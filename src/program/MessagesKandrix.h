@@ -95,6 +95,7 @@
     X(SEditInsert, "SEditInsert") \
     X(SHelpNotFound, "SHelpNotFound") \
     X(SSettingsKeptAside, "SSettingsKeptAside") \
+    X(SFileOpenInAnotherTab, "SFileOpenInAnotherTab") \
     X(SSubmit, "SSubmit") \
     X(SCleanRefused, "SCleanRefused") \
     X(STidyCrashed, "STidyCrashed") \

@@ -262,6 +262,23 @@ private slots:
         QVERIFY(!form->IsSameFile(folder->file("three.html")));
     }
 
+    // Save As onto a file open in another tab made two tabs on one file, each save
+    // overwriting the other's.
+    void saveAsNeverTakesAFileOpenInAnotherTab()
+    {
+        QVERIFY(folder->write("one.html", "one"));
+        openThroughDialog(folder->file("one.html"));
+        form->MenuNewDocClick(nullptr);
+        SetEditorText(form->ActiveSynEdit(), "other");
+        dialogs->saveAnswers << folder->file("one.html");
+        dialogs->answers << QMessageBox::Yes;  // an overwrite question, if one were asked
+        QVERIFY(!form->MenuSaveAsClick());
+        QCOMPARE(folder->read("one.html"), QByteArray("one"));
+        QVERIFY(form->ActiveDocument()->isUntitled());
+        QVERIFY(form->ActiveDocument()->isModified());
+        QVERIFY(dialogs->asked.last().text.contains(folder->file("one.html")));
+    }
+
     // Files dropped on the editor, most of the window, were not opened.
     void filesDroppedOnTheEditorOpen()
     {
