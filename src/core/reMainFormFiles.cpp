@@ -86,6 +86,16 @@ void TMainForm::OpenThroughDialog(const QString &presetFile)
     OpenDocument(path);
 }
 
+// Reads a file and detects its encoding; says why when it cannot be read.
+static bool ReadDocumentOrSay(const QString &path, QString *text, QString *encoding)
+{
+    QString error;
+    if (LoadDocument(path, text, encoding, &error))
+        return true;
+    ShowMessageKind(2, error);
+    return false;
+}
+
 bool TMainForm::OpenDocument(const QString &path)
 {
     if (TDocument *open = m_documents->findByPath(path)) {
@@ -95,11 +105,8 @@ bool TMainForm::OpenDocument(const QString &path)
     // Read first: a file that cannot be read leaves no empty tab behind.
     QString text;
     QString encoding;
-    QString error;
-    if (!LoadDocument(path, &text, &encoding, &error)) {
-        ShowMessageKind(2, error);
+    if (!ReadDocumentOrSay(path, &text, &encoding))
         return false;
-    }
     CreateTabSheetAndEditor();
     ShowOpenedFile(path, text, encoding, ActiveDocument());
     return true;
@@ -111,11 +118,8 @@ bool TMainForm::OpenFile(const QString &path, TDocument *document)
         return false;
     QString text;
     QString encoding;
-    QString error;
-    if (!LoadDocument(path, &text, &encoding, &error)) {
-        ShowMessageKind(2, error);
+    if (!ReadDocumentOrSay(path, &text, &encoding))
         return false;
-    }
     ShowOpenedFile(path, text, encoding, document);
     return true;
 }
