@@ -1,6 +1,7 @@
 // Openers of the program's other windows and the hooks of the later subsystems.
 #include "core/reMainForm.h"
 
+#include "authoring/TGeneratorContainer.h"
 #include "themes/SyntaxColorModel.h"
 #include "themes/reSyntaxColor.h"
 #include "tools/reOptimizer.h"
@@ -26,7 +27,14 @@ void TMainForm::ShowOptimizer()
     optimizer->raise();
     optimizer->activateWindow();
 }
-void TMainForm::ShowGeneratorContainer() {}
+void TMainForm::ShowGeneratorContainer()
+{
+    // One instance for the program's run: its settings and text stay between uses.
+    auto *generator = findChild<TGeneratorContainer *>(QStringLiteral("GeneratorContainer"), Qt::FindDirectChildrenOnly);
+    if (!generator)
+        generator = new TGeneratorContainer(&GeneratedHtml, {[this] { return ActiveDocument(); }, [this] { return OpenDialogFilter; }}, this);
+    generator->exec();
+}
 void TMainForm::ShowGeneratorTable() {}
 void TMainForm::ShowSyntaxColor()
 {

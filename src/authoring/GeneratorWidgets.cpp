@@ -1,0 +1,145 @@
+#include "authoring/GeneratorWidgets.h"
+
+#include "dialogs/UserDialogs.h"
+#include "documents/PreviewPage.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QFile>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QWebEngineView>
+
+TColorShape::TColorShape(const QString &name, const QColor &color, QWidget *parent) : QFrame(parent), m_color(color)
+{
+    setObjectName(name);
+    setFrameShape(QFrame::Box);
+    setFixedSize(40, 20);
+}
+
+void TColorShape::SetColor(const QColor &color)
+{
+    m_color = color;
+    update();
+}
+
+QString TColorShape::ColorText() const
+{
+    return m_color.name().toUpper();
+}
+
+void TColorShape::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    p.fillRect(contentsRect(), m_color);
+}
+
+void TColorShape::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void ChooseShapeColor(TColorShape *shape)
+{
+    QColor color = shape->Color();
+    if (Dialogs().color(&color) && color.isValid())
+        shape->SetColor(color);
+}
+
+QLineEdit *NewNumberBox(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *box = new QLineEdit(text, parent);
+    box->setObjectName(name);
+    // Digits only, also when pasted: a pasted word could not be read as a size.
+    box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,6}")), box));
+    box->setMaximumWidth(70);
+    return box;
+}
+
+bool NumberOf(const QLineEdit *box, int *value)
+{
+    bool ok = false;
+    *value = box->text().toInt(&ok);
+    return ok;
+}
+
+QSpinBox *NewSpinBox(const QString &name, int minimum, int maximum, int value, QWidget *parent)
+{
+    auto *box = new QSpinBox(parent);
+    box->setObjectName(name);
+    box->setRange(minimum, maximum);
+    box->setValue(value);
+    return box;
+}
+
+QComboBox *NewBorderStyleBox(const QString &name, QWidget *parent)
+{
+    auto *box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->addItems({QStringLiteral("none"), QStringLiteral("solid"), QStringLiteral("dotted"), QStringLiteral("dashed"),
+                   QStringLiteral("double"), QStringLiteral("groove"), QStringLiteral("ridge"), QStringLiteral("inset"),
+                   QStringLiteral("outset"), QStringLiteral("hidden"), QStringLiteral("initial"),
+                   QStringLiteral("inherit")});
+    box->setCurrentIndex(1);
+    box->setMaxVisibleItems(box->count());
+    return box;
+}
+
+QString CaptionText(const QString &message, const QString &design)
+{
+    return message.isEmpty() ? design : message;
+}
+
+TGeneratorPreview::TGeneratorPreview(QWebEngineView *browser, int timeLimitMs) : QObject(browser), m_browser(browser)
+{
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(timeLimitMs);
+    browser->setPage(new TPreviewPage(browser));
+    browser->setAcceptDrops(false);
+    connect(browser, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        if (!m_timer.isActive())
+            return;
+        m_timer.stop();
+        emit finished(ok);
+    });
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        m_gaveUp = true;
+        if (m_browser)
+            m_browser->stop();
+        emit finished(false);
+    });
+}
+
+void TGeneratorPreview::LoadHTMLFromStr(const QString &text)
+{
+    if (!m_browser)
+        return;
+    m_gaveUp = false;
+    m_timer.stop();
+    if (text.isEmpty()) {
+        m_browser->setUrl(QUrl(QStringLiteral("about:blank")));
+        return;
+    }
+    // Through a file, not a data URL, so a large table still previews. The byte-order mark
+    // tells the browser the text is UTF-8 when the markup declares no charset.
+    if (!m_folder)
+        m_folder = std::make_unique<QTemporaryDir>();
+    QFile file(m_folder->filePath(QStringLiteral("preview.html")));
+    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    m_timer.start();
+    if (m_folder->isValid() && file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()
+        && file.flush()) {
+        file.close();
+        // A fresh URL each time, so the same markup loads again rather than being skipped.
+        QUrl url = QUrl::fromLocalFile(file.fileName());
+        url.setQuery(QStringLiteral("t=%1").arg(QDateTime::currentMSecsSinceEpoch()));
+        m_browser->load(url);
+    } else {
+        m_browser->setHtml(text);
+    }
+}

@@ -1,0 +1,76 @@
+#pragma once
+// Pieces the table and container generators share: colour shapes, number boxes, the
+// border-style list, and the preview that loads generated markup into the dialog's browser.
+#include <QColor>
+#include <QFrame>
+#include <QPointer>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <memory>
+
+class QAbstractButton;
+class QComboBox;
+class QLineEdit;
+class QSpinBox;
+class QWebEngineView;
+class QWidget;
+
+// A plain rectangle filled with a colour (a shape's brush).
+class TColorShape : public QFrame {
+    Q_OBJECT
+public:
+    TColorShape(const QString &name, const QColor &color, QWidget *parent = nullptr);
+    QColor Color() const { return m_color; }
+    void SetColor(const QColor &color);
+    // "#RRGGBB", upper case.
+    QString ColorText() const;
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QColor m_color;
+};
+
+// Asks for a colour starting from the shape's; on OK the shape takes it.
+void ChooseShapeColor(TColorShape *shape);
+
+// A box for a whole number of pixels: digits only, typed or pasted.
+QLineEdit *NewNumberBox(const QString &name, const QString &text, QWidget *parent);
+// The box's number; false when it is empty (nothing to generate).
+bool NumberOf(const QLineEdit *box, int *value);
+
+QSpinBox *NewSpinBox(const QString &name, int minimum, int maximum, int value, QWidget *parent);
+
+// The border styles, "solid" selected.
+QComboBox *NewBorderStyleBox(const QString &name, QWidget *parent);
+
+// The catalogue's text for a caption, the design text while no language file gave one.
+QString CaptionText(const QString &message, const QString &design);
+
+// Loads markup held in memory into a browser without waiting for it: the page shows
+// when it is ready, and a load that has not finished within the time limit is stopped.
+class TGeneratorPreview : public QObject {
+    Q_OBJECT
+public:
+    explicit TGeneratorPreview(QWebEngineView *browser, int timeLimitMs = 10000);
+    // An empty text shows the blank page.
+    void LoadHTMLFromStr(const QString &text);
+    // True while a load runs; false once it finished or was given up.
+    bool Loading() const { return m_timer.isActive(); }
+    bool GaveUp() const { return m_gaveUp; }
+
+signals:
+    void finished(bool ok);
+
+private:
+    QPointer<QWebEngineView> m_browser;
+    QTimer m_timer;
+    bool m_gaveUp = false;
+    std::unique_ptr<QTemporaryDir> m_folder;
+};

@@ -1,0 +1,75 @@
+// The generators opened from the main window's menu: what they hand back goes into the
+// document in front as one undo step, and leaving them otherwise changes nothing.
+#include "MainFormTestSupport.h"
+
+#include "authoring/TGeneratorContainer.h"
+#include "documents/EditorText.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+class TestGeneratorWindows : public QObject, MainFormFixture {
+    Q_OBJECT
+
+    // Opens a generator from its menu item and acts in it while it is shown modally.
+    void useGenerator(const QString &menuItem, const std::function<void(QDialog *)> &act)
+    {
+        bool acted = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            acted = true;
+            act(dialog);
+            if (dialog->isVisible())
+                dialog->close();
+        });
+        form->Action(menuItem)->trigger();
+        QVERIFY(acted);
+    }
+
+    static void click(QDialog *dialog, const char *name)
+    {
+        QTest::mouseClick(dialog->findChild<QPushButton *>(name), Qt::LeftButton);
+    }
+
+    QsciScintilla *startWith(const QString &text)
+    {
+        TDocument *document = form->ActiveDocument();
+        LoadEditorText(document->editor(), text);
+        document->editor()->SendScintilla(QsciScintillaBase::SCI_SETSEL, 1, 2);
+        return document->editor();
+    }
+
+private slots:
+    void init() { QVERIFY(SetUp()); }
+    void cleanup() { TearDown(); }
+
+    // Cancel and the window's close button after Start leave text and selection alone;
+    // Insert puts the markup of the last Start in place of the selection, undone in one step.
+    void containerInsertedAsOneStep()
+    {
+        QsciScintilla *editor = startWith(QStringLiteral("abc"));
+        for (const char *leave : {"ButtonCancel", ""}) {
+            useGenerator(QStringLiteral("MenuContainerEditor"), [leave](QDialog *dialog) {
+                click(dialog, "ButtonStart");
+                if (*leave)
+                    click(dialog, leave);
+            });
+            QCOMPARE(EditorText(editor), QStringLiteral("abc"));
+            QCOMPARE(editor->selectedText(), QStringLiteral("b"));
+        }
+        useGenerator(QStringLiteral("MenuContainerEditor"), [](QDialog *dialog) {
+            click(dialog, "ButtonStart");
+            click(dialog, "ButtonInsert");
+        });
+        QVERIFY(EditorText(editor).startsWith(QStringLiteral("a<div style=\"")));
+        QVERIFY(EditorText(editor).endsWith(QStringLiteral("Your text\n</div>c")));
+        editor->undo();
+        QCOMPARE(EditorText(editor), QStringLiteral("abc"));
+    }
+};
+
+VK_WINDOW_TEST_MAIN(TestGeneratorWindows)
+#include "tst_generatorwindows.moc"
