@@ -1,7 +1,11 @@
 // Openers of the program's other windows and the hooks of the later subsystems.
 #include "core/reMainForm.h"
 
+#include "authoring/TFormTable.h"
 #include "authoring/TGeneratorContainer.h"
+#include "authoring/THTMLEntitiesList.h"
+#include "authoring/TImageSizeCalculator.h"
+
 #include "themes/SyntaxColorModel.h"
 #include "themes/reSyntaxColor.h"
 #include "tools/reOptimizer.h"
@@ -49,8 +53,39 @@ void TMainForm::ShowSyntaxColor()
     // A theme opened in the dialog is the one the next start opens.
     ThemeName = m_syntaxColors->ThemeName();
 }
-void TMainForm::ShowFormTable() {}
-void TMainForm::ShowHTMLEntitiesList() {}
-void TMainForm::ShowRecalcImageSize() {}
+void TMainForm::ShowFormTable()
+{
+    QPointer<TFormTable> dialog = new TFormTable(&GeneratedHtml, this);
+    dialog->exec();
+    delete dialog;
+}
 
-void TMainForm::CloseToolWindows() {}
+void TMainForm::ShowHTMLEntitiesList()
+{
+    // One window for the program's run: Close only hides it.
+    auto *entities = findChild<THTMLEntitiesList *>(QStringLiteral("HTMLEntitiesList"), Qt::FindDirectChildrenOnly);
+    if (!entities) {
+        entities = new THTMLEntitiesList(this);
+        entities->LoadPage = &TMainForm::LoadHtmlPage;
+    }
+    entities->show();
+    entities->raise();
+}
+
+void TMainForm::ShowRecalcImageSize()
+{
+    // One window for the program's run: it keeps its values between showings.
+    auto *calculator =
+        findChild<TImageSizeCalculator *>(QStringLiteral("ImageSizeCalculator"), Qt::FindDirectChildrenOnly);
+    if (!calculator)
+        calculator = new TImageSizeCalculator(this);
+    calculator->show();
+    calculator->raise();
+    calculator->activateWindow();
+}
+
+void TMainForm::CloseToolWindows()
+{
+    if (auto *entities = findChild<THTMLEntitiesList *>(QStringLiteral("HTMLEntitiesList"), Qt::FindDirectChildrenOnly))
+        entities->close();
+}

@@ -395,6 +395,36 @@ private slots:
         QVERIFY(!form->AddOptionToConfigGrid("wrap", "wide"));
     }
 
+    // Catches a new class header put after an existing class it precedes.
+    void addedClassHeaderGoesBeforeLaterClasses()
+    {
+        QVERIFY(folder->write("config/pretty.cfg", "indent: auto\r\n"));
+        start("pretty.cfg");
+        whenShown<TAddTidyConfigValue>([](TAddTidyConfigValue *d) {
+            d->CBTidyConfigTPTypes->setEditText("accessibility-check");
+            d->ButtonOK->click();
+        });
+        QTest::mouseClick(form->findChild<QToolButton *>("ButtonGridTidyConfigAdd"), Qt::LeftButton);
+        QCOMPARE(gridRows(), (Rows{{"DIAGNOSTICS", ""}, {"accessibility-check", "0"}, {"PRETTY PRINT", ""},
+                                   {"indent", "auto"}}));
+    }
+
+    // Catches names split wrongly at a comma without a blank, a wrong count, and a list
+    // written back with the separators it was read with.
+    void tagNamesOpenOnePerLineAndJoinEvenly()
+    {
+        start("kinds.cfg");
+        QVERIFY(form->AddOptionToConfigGrid("new-blocklevel-tags", "article, aside,nav"));
+        whenShown<TTagNamesEditor>([](TTagNamesEditor *d) {
+            QCOMPARE(d->MemoTagNames->toPlainText(), QStringLiteral("article\naside\nnav"));
+            QCOMPARE(d->LabelItemsCount->text(), FormItemsEditorLabel + " 3");
+            d->ButtonOK->click();
+        });
+        clickValue("new-blocklevel-tags");
+        QTRY_VERIFY(modalHandlers.isEmpty());
+        QCOMPARE(cell("new-blocklevel-tags"), QStringLiteral("article, aside, nav"));
+    }
+
     // Catches edits lost without a question, and a Cancel or a cancelled save
     // that still switches.
     void anotherConfigurationAsksBeforeDiscardingEdits()
