@@ -5,7 +5,10 @@
 #include "FuzzSupport.h"
 
 #include "util/CharsetDeclarations.h"
+#include "util/DocumentStream.h"
 #include "util/DocumentText.h"
+
+#include <QTemporaryFile>
 
 using namespace DocumentText;
 
@@ -45,6 +48,36 @@ void checkEncodings(const QByteArray &bytes)
     }
 }
 
+// Read and written in tiny pieces, a file gives what it gives whole: no character,
+// mark or line break is split, and detection still sees the whole file.
+void checkPieces(const QByteArray &bytes)
+{
+    QTemporaryFile file;
+    FUZZ_CHECK(file.open() && file.write(bytes) == bytes.size() && file.flush());
+    struct Collect : Utf8Sink {
+        QByteArray bytes;
+        void append(const char *data, qsizetype size) override { bytes.append(data, size); }
+        void clear() override { bytes.clear(); }
+    } collect;
+    DocumentReader reader;
+    reader.setPieceSize(5);
+    FUZZ_CHECK(reader.open(file.fileName()) == DocumentReader::Problem::None);
+    FUZZ_CHECK(reader.read(collect) == DocumentReader::Problem::None);
+    const QString encoding = DetectEncoding(bytes);
+    FUZZ_CHECK(reader.encoding() == encoding);
+    const QString text = DecodeText(bytes, encoding);
+    FUZZ_CHECK(collect.bytes == text.toUtf8());
+
+    QByteArray whole;
+    QByteArray pieces;
+    FUZZ_CHECK(EncodeText(QString::fromUtf8(collect.bytes), encoding, &whole));
+    FUZZ_CHECK(EncodeUtf8(collect.bytes, encoding, [&](const char *data, qsizetype size) {
+        pieces.append(data, size);
+        return true;
+    }, 5));
+    FUZZ_CHECK(pieces == whole);
+}
+
 void checkCharsets(const QString &text)
 {
     const int shown = SetCBCharset(text);
@@ -78,6 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = FuzzBytes(data, size);
     checkEncodings(bytes);
+    checkPieces(bytes);
     checkCharsets(QString::fromUtf8(bytes));
     return 0;
 }

@@ -129,7 +129,7 @@ public:
     // Loads the file into the document; false with a message when it cannot be read.
     bool OpenFile(const QString &path, TDocument *document);
     // Shows a file's text, read in that encoding, in the document.
-    void ShowOpenedFile(const QString &path, const QString &text, const QString &encoding, TDocument *document);
+    void ShowOpenedFile(const QString &path, const QString &encoding, TDocument *document);
     void OpenTabOfTheFile(const QString &path);
     bool IsSameFile(const QString &path);
     void GetHighlihter(const QString &path, QsciScintilla *editor);

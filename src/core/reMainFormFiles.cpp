@@ -2,7 +2,9 @@
 #include "core/reMainForm.h"
 #include "dialogs/MessageBoxes.h"
 
+#include "util/DocumentStream.h"
 #include "util/DocumentText.h"
+#include "documents/DocumentFile.h"
 #include "documents/EditorText.h"
 #include "documents/TDocument.h"
 #include "documents/TDocumentTabs.h"
@@ -86,14 +88,19 @@ void TMainForm::OpenThroughDialog(const QString &presetFile)
     OpenDocument(path);
 }
 
-// Reads a file and detects its encoding; says why when it cannot be read.
-static bool ReadDocumentOrSay(const QString &path, QString *text, QString *encoding)
+// Opens a file for reading; says why when it cannot be, or is more than the editor can hold.
+static bool OpenReaderOrSay(const QString &path, DocumentReader *reader)
 {
-    QString error;
-    if (LoadDocument(path, text, encoding, &error))
+    switch (reader->open(path)) {
+    case DocumentReader::Problem::None:
         return true;
-    ShowMessageKind(2, error);
-    return false;
+    case DocumentReader::Problem::TooLarge:
+        ShowMessageKind(2, FormatMessageText(SFileTooLarge, {path}));
+        return false;
+    default:
+        ShowMessageKind(2, reader->error());
+        return false;
+    }
 }
 
 bool TMainForm::OpenDocument(const QString &path)
@@ -102,13 +109,18 @@ bool TMainForm::OpenDocument(const QString &path)
         m_documents->setCurrent(open);
         return true;
     }
-    // Read first: a file that cannot be read leaves no empty tab behind.
-    QString text;
-    QString encoding;
-    if (!ReadDocumentOrSay(path, &text, &encoding))
+    // Checked first: a file that cannot be read leaves no empty tab behind.
+    DocumentReader reader;
+    if (!OpenReaderOrSay(path, &reader))
         return false;
     CreateTabSheetAndEditor();
-    ShowOpenedFile(path, text, encoding, ActiveDocument());
+    TDocument *document = ActiveDocument();
+    if (LoadEditorFile(document->editor(), reader) != DocumentReader::Problem::None) {
+        m_documents->close(document);
+        ShowMessageKind(2, reader.error());
+        return false;
+    }
+    ShowOpenedFile(path, reader.encoding(), document);
     return true;
 }
 
@@ -116,24 +128,27 @@ bool TMainForm::OpenFile(const QString &path, TDocument *document)
 {
     if (!document)
         return false;
-    QString text;
-    QString encoding;
-    if (!ReadDocumentOrSay(path, &text, &encoding))
+    DocumentReader reader;
+    if (!OpenReaderOrSay(path, &reader))
         return false;
-    ShowOpenedFile(path, text, encoding, document);
+    if (LoadEditorFile(document->editor(), reader) != DocumentReader::Problem::None) {
+        // What was read is shown, but never taken for the file.
+        document->setModified(true);
+        ShowMessageKind(2, reader.error());
+        return false;
+    }
+    ShowOpenedFile(path, reader.encoding(), document);
     return true;
 }
 
-void TMainForm::ShowOpenedFile(const QString &path, const QString &text, const QString &encoding,
-                               TDocument *document)
+void TMainForm::ShowOpenedFile(const QString &path, const QString &encoding, TDocument *document)
 {
     ResetTidyErrors();
     QsciScintilla *editor = document->editor();
     GetHighlihter(path, editor);
     document->setEncoding(encoding);
     ActualizeFileType();
-    document->setLineBreak(TDocument::DetectLineBreak(text));
-    LoadEditorText(editor, text);
+    document->setLineBreak(EditorLineBreak(editor));
     if (!IsInRecentFiles(path, RecentFiles)) {
         AddToRecentFiles(path, RecentFiles);
         RecentFileListCreateMenu();
@@ -175,7 +190,7 @@ void TMainForm::GetHighlihter(const QString &path, QsciScintilla *editor)
 
 bool TMainForm::ConfirmEncodingHoldsText(TDocument *document)
 {
-    if (document->encoding() != Ansi || FitsInAnsi(document->text()))
+    if (document->encoding() != Ansi || Utf8FitsInAnsi(EditorBuffer(document->editor())))
         return true;
     const auto answer = Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), SSaveInUnicode,
                                           QMessageBox::Ignore | QMessageBox::Cancel);
@@ -253,7 +268,7 @@ bool TMainForm::SaveFileAs(const QString &proposed)
 bool TMainForm::SaveFileAsType(const QString &path, TDocument *document)
 {
     QString error;
-    if (!DocumentText::SaveFileAsType(path, document->text(), document->encoding(), &error)) {
+    if (!SaveUtf8AsType(path, EditorBuffer(document->editor()), document->encoding(), &error)) {
         // The document keeps its text and its modified mark.
         ShowMessageKind(2, error);
         return false;
@@ -288,12 +303,24 @@ void TMainForm::EncodingRadioClick(const QString &encoding)
     ActualizeStatusBar();
 }
 
+namespace {
+// Charset declarations lie among the first lines of a page.
+constexpr int CharsetLinesExamined = 102;
+constexpr qsizetype CharsetHeadBytes = 1024 * 1024;
+
+QString HeadText(QsciScintilla *editor)
+{
+    const QByteArrayView buffer = EditorBuffer(editor);
+    return QString::fromUtf8(buffer.first(HeadLength(buffer, CharsetLinesExamined, CharsetHeadBytes)));
+}
+} // namespace
+
 void TMainForm::SetCBCharset()
 {
     TDocument *document = ActiveDocument();
     if (!document)
         return;
-    const int index = DocumentText::SetCBCharset(document->text());
+    const int index = DocumentText::SetCBCharset(HeadText(document->editor()));
     if (index != NoCharsetChange) {
         CBCharset->blockSignals(true);
         CBCharset->setCurrentIndex(index);
@@ -306,14 +333,22 @@ void TMainForm::CBCharsetChange()
     TDocument *document = ActiveDocument();
     if (!document)
         return;
-    QString newText;
-    if (!ReplaceCharsetInDocument(document->text(), CBCharset->currentText(), &newText))
-        return;
     QsciScintilla *editor = document->editor();
+    const QByteArrayView buffer = EditorBuffer(editor);
+    const qsizetype headLength = HeadLength(buffer, CharsetLinesExamined, CharsetHeadBytes);
+    QString newHead;
+    if (!ReplaceCharsetInDocument(QString::fromUtf8(buffer.first(headLength)), CBCharset->currentText(), &newHead))
+        return;
     int line = 0;
     int index = 0;
     editor->getCursorPosition(&line, &index);
-    SetEditorText(editor, newText);
+    // Only the head changes; the rest of a large page is not copied.
+    const QByteArray bytes = newHead.toUtf8();
+    editor->beginUndoAction();
+    editor->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, 0UL, static_cast<long>(headLength));
+    editor->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()),
+                          bytes.constData());
+    editor->endUndoAction();
     editor->setCursorPosition(line, index);
     document->setModified(true);
 }

@@ -3,6 +3,7 @@
 #include "dialogs/MessageBoxes.h"
 
 #include "core/ErrorPanel.h"
+#include "documents/DocumentFile.h"
 #include "documents/EditorText.h"
 #include "documents/TDocument.h"
 #include "documents/TemporaryCopy.h"
@@ -26,7 +27,7 @@
 bool TMainForm::WriteTemporaryCopy(QsciScintilla *editor, const QString &encoding)
 {
     QString error;
-    if (!WriteTidyCopy(TmpDocFile, EditorText(editor), encoding, nullptr, &error)) {
+    if (!WriteTidyCopy(TmpDocFile, EditorBuffer(editor), encoding, nullptr, &error)) {
         ShowMessageKind(2, error);
         return false;
     }
@@ -65,7 +66,8 @@ void TMainForm::ButtonCleanClick()
     ShowEditorPage();
     // The backup holds the text exactly, whatever the document's encoding.
     QString error;
-    if (!WriteFileReplacing(BeforeCleanFile, EditorUtf8(document->editor()), &error)) {
+    const QByteArrayView buffer = EditorBuffer(document->editor());
+    if (!WriteFileReplacing(BeforeCleanFile, QByteArray::fromRawData(buffer.data(), buffer.size()), &error)) {
         ShowMessageKind(2, error);
         return;
     }
@@ -110,15 +112,18 @@ void TMainForm::CallTidy(TDocument *document, int mode)
 {
     if (!document)
         return;
-    const QString text = document->text();
-    if (text.isEmpty())
+    if (!document->editor() || EditorBuffer(document->editor()).isEmpty())
         return;
+    const auto text = [document] {
+        const QByteArrayView buffer = EditorBuffer(document->editor());
+        return QByteArray::fromRawData(buffer.data(), buffer.size());
+    };
     if (!TBTidyConfig->HasConfigurationChosen()) {
         ShowMessageKind(0, SNoConfigFileFound);
         return;
     }
     const bool tidy4 = TidyVersion4();
-    if (tidy4 && text.contains(QLatin1String("<!DOCTYPE html>"))) {
+    if (tidy4 && text().contains("<!DOCTYPE html>")) {
         ShowMessageKind(0, SSelectTidy5);
         return;
     }
@@ -145,7 +150,8 @@ void TMainForm::CallTidy(TDocument *document, int mode)
     request.executable = exe;
     request.tidyVersion = tidy4 ? 4 : 5;
     request.clean = mode == 1;
-    request.text = text;
+    // The editor's own text, not a copy: nothing changes it while Tidy runs.
+    request.utf8 = text();
     request.encoding = document->encoding();
     request.options = TBTidyConfig->Configuration();
     request.model = &TBTidyConfig->Options();

@@ -96,6 +96,7 @@
     X(SHelpNotFound, "SHelpNotFound") \
     X(SSettingsKeptAside, "SSettingsKeptAside") \
     X(SFileOpenInAnotherTab, "SFileOpenInAnotherTab") \
+    X(SFileTooLarge, "SFileTooLarge") \
     X(SSubmit, "SSubmit") \
     X(SCleanRefused, "SCleanRefused") \
     X(STidyCrashed, "STidyCrashed") \

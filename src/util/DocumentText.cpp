@@ -2,8 +2,8 @@
 
 #include "platform/Platform.h"
 #include "util/CharsetDeclarations.h"
+#include "util/DocumentStream.h"
 #include "util/VelKandrixUtils.h"
-#include "util/uDivFiles.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -172,27 +172,26 @@ bool EncodeText(const QString &text, const QString &encoding, QByteArray *bytes)
 
 bool LoadDocument(const QString &path, QString *text, QString *encoding, QString *error)
 {
-    QByteArray bytes;
-    try {
-        bytes = ReadFileToString(path);
-    } catch (const FileOpenError &e) {
-        *error = QString::fromStdString(e.what());
+    struct Collect : Utf8Sink {
+        QByteArray bytes;
+        void reserve(qint64 size) override { bytes.reserve(qsizetype(size)); }
+        void append(const char *data, qsizetype size) override { bytes.append(data, size); }
+        void clear() override { bytes.clear(); }
+    } collect;
+    DocumentReader reader;
+    if (reader.open(path) != DocumentReader::Problem::None || reader.read(collect) != DocumentReader::Problem::None) {
+        *error = reader.error();
         return false;
     }
-    *encoding = DetectEncoding(bytes);
-    *text = DecodeText(bytes, *encoding);
+    *encoding = reader.encoding();
+    *text = QString::fromUtf8(collect.bytes);
     return true;
 }
 
 bool SaveFileAsType(const QString &path, const QString &text, const QString &encoding,
                     QString *error)
 {
-    QByteArray bytes;
-    if (!EncodeText(text, encoding, &bytes)) {
-        *error = QStringLiteral("Unknown encoding \"%1\": \"%2\" was not written.").arg(encoding, path);
-        return false;
-    }
-    return WriteFileReplacing(path, bytes, error);
+    return SaveUtf8AsType(path, text.toUtf8(), encoding, error);
 }
 
 const QStringList &CBCharsetItems()

@@ -2,25 +2,21 @@
 
 #include "platform/Platform.h"
 #include "platform/ProcessRunner.h"
+#include "util/DocumentStream.h"
 #include "util/DocumentText.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 
 namespace {
-bool isAscii(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x80)
-            return false;
-    }
-    return true;
-}
-
-bool writeCopy(const QString &path, const QByteArray &bytes, QString *error)
+// Opens the file in place, lets produce() hand it its bytes, and checks every write.
+template <typename Produce>
+bool writeCopyWith(const QString &path, QString *error, const Produce &produce)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.flush()) {
+    const auto write = [&file](const char *data, qsizetype size) { return file.write(data, size) == size; };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) || !produce(write) ||
+        !file.flush()) {
         *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         file.close();
         return false;
@@ -31,6 +27,11 @@ bool writeCopy(const QString &path, const QByteArray &bytes, QString *error)
         return false;
     }
     return true;
+}
+
+bool writeCopy(const QString &path, const QByteArray &bytes, QString *error)
+{
+    return writeCopyWith(path, error, [&bytes](const auto &write) { return write(bytes.constData(), bytes.size()); });
 }
 
 QByteArray readFile(const QString &path)
@@ -99,36 +100,38 @@ TidyResultIcon TidyRunResult::icon() const
     }
 }
 
-QString TidyCopyEncoding(const QString &text, const QString &documentEncoding)
+QString TidyCopyEncoding(QByteArrayView utf8, const QString &documentEncoding)
 {
-    if (documentEncoding == DocumentText::Ansi && !isAscii(text) && !FitsInAnsi(text))
+    if (documentEncoding == DocumentText::Ansi && !DocumentText::Utf8FitsInAnsi(utf8))
         return DocumentText::Utf8;
     if (!DocumentText::IsEncodingName(documentEncoding))
         return DocumentText::Utf8;
     return documentEncoding;
 }
 
-bool WriteTidyCopy(const QString &path, const QString &text, const QString &documentEncoding,
-                   QByteArray *written, QString *error)
+bool WriteTidyCopy(const QString &path, QByteArrayView utf8, const QString &documentEncoding,
+                   QByteArray *digest, QString *error)
 {
-    QByteArray bytes;
-    if (isAscii(text) && (documentEncoding == DocumentText::Ansi || documentEncoding == DocumentText::Utf8)) {
-        // The common case, without a character-by-character conversion.
-        bytes = text.toLatin1();
-    } else {
-        DocumentText::EncodeText(text, TidyCopyEncoding(text, documentEncoding), &bytes);
-    }
-    if (written)
-        *written = bytes;
-    return writeCopy(path, bytes, error);
+    const QString encoding = TidyCopyEncoding(utf8, documentEncoding);
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    const bool written = writeCopyWith(path, error, [&](const auto &write) {
+        return DocumentText::EncodeUtf8(utf8, encoding, [&](const char *data, qsizetype size) {
+            if (digest)
+                hash.addData(QByteArrayView(data, size));
+            return write(data, size);
+        });
+    });
+    if (digest)
+        *digest = hash.result();
+    return written;
 }
 
 TidyRunResult RunTidy(const TidyRunRequest &request)
 {
     TidyRunResult result;
-    result.copyEncoding = TidyCopyEncoding(request.text, request.encoding);
+    result.copyEncoding = TidyCopyEncoding(request.utf8, request.encoding);
     QByteArray copy;
-    if (!WriteTidyCopy(request.copyPath, request.text, request.encoding, &copy, &result.error)) {
+    if (!WriteTidyCopy(request.copyPath, request.utf8, request.encoding, &copy, &result.error)) {
         result.outcome = TidyRunOutcome::CopyNotWritten;
         return result;
     }
@@ -149,13 +152,13 @@ TidyRunResult RunTidy(const TidyRunRequest &request)
     if (!result.endedNormally())
         return result;
     const QByteArray after = readFile(request.copyPath);
-    if (after == copy || after.isEmpty()) {
+    if (after.isEmpty() || QCryptographicHash::hash(after, QCryptographicHash::Sha1) == copy) {
         // Tidy leaves the copy alone when the page has errors; an unchanged page is no refusal.
         result.refused = result.exitStatus == 2;
         return result;
     }
     result.cleanedText = DocumentText::DecodeText(after, result.copyEncoding);
-    result.rewritten = result.cleanedText != request.text;
+    result.rewritten = result.cleanedText.toUtf8() != request.utf8;
     // The list shows the messages about the cleaned text.
     runOnce(request, QStringLiteral("-e"), &result);
     return result;

@@ -6,6 +6,8 @@
 #include "validation/TidyConfigFile.h"
 #include "validation/TidyReport.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -16,7 +18,8 @@ struct TidyRunRequest {
     int tidyVersion = 5;
     // Clean rewrites the copy ("-m"), then checks the rewritten text ("-e").
     bool clean = false;
-    QString text;
+    // The document's text in UTF-8; may wrap the editor's own buffer (QByteArray::fromRawData).
+    QByteArray utf8;
     QString encoding;  // the document's encoding name (DocumentText)
     TidyConfiguration options;
     const TidyOptionModel *model = nullptr;
@@ -65,12 +68,12 @@ struct TidyRunResult {
 // Runs Tidy as the request says and waits for its end (at most timeoutMs per run).
 TidyRunResult RunTidy(const TidyRunRequest &request);
 
-// Writes the copy of a text in place (through a link too: the copy is the
-// program's own file), in TidyCopyEncoding; false with the reason when it
-// cannot be written whole.
-bool WriteTidyCopy(const QString &path, const QString &text, const QString &documentEncoding,
-                   QByteArray *written, QString *error);
+// Writes the copy of a UTF-8 text in place (through a link too: the copy is the
+// program's own file), in TidyCopyEncoding, a piece at a time; false with the reason
+// when it cannot be written whole. *digest, when asked, identifies the bytes written.
+bool WriteTidyCopy(const QString &path, QByteArrayView utf8, const QString &documentEncoding,
+                   QByteArray *digest, QString *error);
 
-// The encoding the copy of a text is written in: the document's when it holds
+// The encoding the copy of a UTF-8 text is written in: the document's when it holds
 // every character, else UTF-8 (UTF-8 with its mark for a document that has one).
-QString TidyCopyEncoding(const QString &text, const QString &documentEncoding);
+QString TidyCopyEncoding(QByteArrayView utf8, const QString &documentEncoding);

@@ -19,7 +19,7 @@ class TstTidyRun : public QObject {
     {
         TidyRunRequest r;
         r.executable = executable;
-        r.text = text;
+        r.utf8 = text.toUtf8();
         r.encoding = encoding;
         r.model = &model;
         r.configPath = dir.filePath("tidy-cfg.tmp");

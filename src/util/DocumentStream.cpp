@@ -1,0 +1,413 @@
+#include "util/DocumentStream.h"
+
+#include "platform/Platform.h"
+#include "util/DocumentText.h"
+
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <cstring>
+
+namespace DocumentText {
+
+namespace {
+
+constexpr qsizetype CheckPiece = 1024 * 1024;
+
+bool isContinuation(unsigned char b)
+{
+    return b >= 0x80 && b <= 0xBF;
+}
+
+// Length of the well-formed UTF-8 sequence at data[i], 0 when there is none.
+int sequenceLength(const unsigned char *data, qsizetype n, qsizetype i)
+{
+    const unsigned char lead = data[i];
+    int length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > n || data[i + 1] < low || data[i + 1] > high)
+        return 0;
+    for (int k = 2; k < length; ++k) {
+        if (!isContinuation(data[i + k]))
+            return 0;
+    }
+    return length;
+}
+
+// Where the first ill-formed byte is (n when none); *nonAscii tells whether a
+// well-formed non-ASCII character comes before it.
+qsizetype firstInvalidUtf8(const char *bytes, qsizetype n, bool *nonAscii)
+{
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes);
+    *nonAscii = false;
+    qsizetype i = 0;
+    while (i < n) {
+        // Eight ASCII bytes at a time: most of a page.
+        while (i + 8 <= n) {
+            quint64 word;
+            std::memcpy(&word, data + i, 8);
+            if (word & 0x8080808080808080ULL)
+                break;
+            i += 8;
+        }
+        if (i >= n)
+            break;
+        if (data[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        const int length = sequenceLength(data, n, i);
+        if (length == 0)
+            return i;
+        *nonAscii = true;
+        i += length;
+    }
+    return n;
+}
+
+// The length of the longest start of the bytes that ends after an ASCII byte, so that
+// no character and no ill-formed sequence is split; 0 when there is no ASCII byte.
+qsizetype cutAfterAscii(const char *data, qsizetype n)
+{
+    for (qsizetype i = n; i > 0; --i) {
+        if (static_cast<unsigned char>(data[i - 1]) < 0x80)
+            return i;
+    }
+    return 0;
+}
+
+// A cut for UTF-8 text: after an ASCII byte, else before a lead byte.
+qsizetype utf8Cut(const char *data, qsizetype n)
+{
+    const qsizetype ascii = cutAfterAscii(data, n);
+    if (ascii > 0)
+        return ascii;
+    for (qsizetype i = n - 1; i > 0; --i) {
+        if (!isContinuation(static_cast<unsigned char>(data[i])))
+            return i;
+    }
+    return n;
+}
+
+void appendUtf8(Utf8Sink &sink, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    if (!bytes.isEmpty())
+        sink.append(bytes.constData(), bytes.size());
+}
+
+enum class Mode { Detecting, Ansi, Utf8Bom, Utf16LE, Utf16BE };
+
+QString encodingOf(Mode mode, bool nonAscii)
+{
+    switch (mode) {
+    case Mode::Detecting: return nonAscii ? Utf8 : Ansi;
+    case Mode::Ansi: return Ansi;
+    case Mode::Utf8Bom: return Utf8Bom;
+    case Mode::Utf16LE: return LittleEndian;
+    case Mode::Utf16BE: return BigEndian;
+    }
+    return Ansi;
+}
+
+void appendAnsi(Utf8Sink &sink, const char *data, qsizetype n)
+{
+    if (IsAscii(QByteArrayView(data, n)))
+        sink.append(data, n);
+    else
+        appendUtf8(sink, FromAnsi(QByteArray::fromRawData(data, n)));
+}
+
+void appendUtf16(Utf8Sink &sink, const char *data, qsizetype n, bool littleEndian)
+{
+    // A U+FEFF after the mark is text; the mark itself was skipped.
+    QStringDecoder decoder(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                           QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+    const bool oddByte = n % 2 != 0;
+    QString text = decoder.decode(QByteArrayView(data, oddByte ? n - 1 : n));
+    // An odd last byte shows as a replacement character, every time.
+    if (oddByte)
+        text += QChar(QChar::ReplacementCharacter);
+    appendUtf8(sink, text);
+}
+
+} // namespace
+
+DocumentReader::Problem DocumentReader::open(const QString &path, qint64 sizeLimit)
+{
+    m_file.close();
+    m_file.setFileName(path);
+    m_encoding.clear();
+    m_error.clear();
+    if (!m_file.open(QIODevice::ReadOnly)) {
+        m_error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, m_file.errorString());
+        return Problem::CannotOpen;
+    }
+    m_size = m_file.size();
+    if (m_size > sizeLimit) {
+        m_error = QStringLiteral("\"%1\" is larger than the editor can hold.").arg(path);
+        m_file.close();
+        return Problem::TooLarge;
+    }
+    return Problem::None;
+}
+
+bool DocumentReader::fill(QByteArray &buffer, qsizetype *held, bool *atEnd)
+{
+    while (!*atEnd && *held < buffer.size()) {
+        const qint64 got = m_file.read(buffer.data() + *held, buffer.size() - *held);
+        if (got < 0) {
+            m_error = QStringLiteral("Cannot read file \"%1\". %2").arg(m_file.fileName(), m_file.errorString());
+            return false;
+        }
+        if (got == 0)
+            *atEnd = true;
+        *held += got;
+    }
+    return true;
+}
+
+DocumentReader::Problem DocumentReader::read(Utf8Sink &sink)
+{
+    if (!m_file.isOpen()) {
+        m_error = QStringLiteral("Cannot read file \"%1\".").arg(m_file.fileName());
+        return Problem::ReadFailed;
+    }
+    QByteArray buffer(qMin<qint64>(m_pieceSize, qMax<qint64>(m_size, 4)), Qt::Uninitialized);
+    qsizetype held = 0;
+    bool atEnd = false;
+    if (!fill(buffer, &held, &atEnd))
+        return Problem::ReadFailed;
+
+    const auto starts = [&](const char *mark, qsizetype length) {
+        return held >= length && std::memcmp(buffer.constData(), mark, length) == 0;
+    };
+    Mode mode = Mode::Detecting;
+    qsizetype skip = 0;
+    if (starts("\xEF\xBB\xBF", 3)) {
+        mode = Mode::Utf8Bom;
+        skip = 3;
+    } else if (starts("\xFF\xFE", 2)) {
+        mode = Mode::Utf16LE;  // FF never appears in UTF-8
+        skip = 2;
+    } else if (starts("\xFE\xFF", 2)) {
+        mode = Mode::Utf16BE;
+        skip = 2;
+    }
+    const bool utf16 = mode == Mode::Utf16LE || mode == Mode::Utf16BE;
+    sink.reserve(utf16 ? m_size / 2 : m_size);
+    std::memmove(buffer.data(), buffer.constData() + skip, held - skip);
+    held -= skip;
+
+    bool nonAscii = false;
+    while (held > 0) {
+        const char *data = buffer.constData();
+        qsizetype cut = held;
+        if (!atEnd) {
+            if (mode == Mode::Detecting || mode == Mode::Utf8Bom) {
+                cut = cutAfterAscii(data, held);
+            } else if (utf16) {
+                cut = held & ~qsizetype(1);
+                // A surrogate pair stays whole.
+                const auto high = static_cast<unsigned char>(data[cut - (mode == Mode::Utf16LE ? 1 : 2)]);
+                if (high >= 0xD8 && high <= 0xDB)
+                    cut -= 2;
+            }
+            if (cut == 0) {
+                // No place to cut in a whole buffer: take more.
+                buffer.resize(buffer.size() * 2);
+                if (!fill(buffer, &held, &atEnd))
+                    return Problem::ReadFailed;
+                continue;
+            }
+        }
+
+        switch (mode) {
+        case Mode::Detecting: {
+            bool before = false;
+            const qsizetype bad = firstInvalidUtf8(data, cut, &before);
+            if (bad == cut) {
+                sink.append(data, cut);
+                nonAscii = nonAscii || before;
+            } else if (!nonAscii && !before) {
+                // Only ASCII so far, which reads the same in ANSI.
+                mode = Mode::Ansi;
+                appendAnsi(sink, data, cut);
+            } else {
+                // UTF-8 characters, then a stray byte: the whole file is ANSI.
+                mode = Mode::Ansi;
+                sink.clear();
+                if (!m_file.seek(0)) {
+                    m_error = QStringLiteral("Cannot read file \"%1\". %2").arg(m_file.fileName(), m_file.errorString());
+                    return Problem::ReadFailed;
+                }
+                held = 0;
+                atEnd = false;
+                if (!fill(buffer, &held, &atEnd))
+                    return Problem::ReadFailed;
+                continue;
+            }
+            break;
+        }
+        case Mode::Ansi:
+            appendAnsi(sink, data, cut);
+            break;
+        case Mode::Utf8Bom: {
+            bool before = false;
+            if (firstInvalidUtf8(data, cut, &before) == cut) {
+                sink.append(data, cut);
+            } else {
+                QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                                   QStringConverter::Flag::Stateless);
+                appendUtf8(sink, decoder.decode(QByteArrayView(data, cut)));
+            }
+            break;
+        }
+        case Mode::Utf16LE:
+        case Mode::Utf16BE:
+            appendUtf16(sink, data, cut, mode == Mode::Utf16LE);
+            break;
+        }
+        std::memmove(buffer.data(), buffer.constData() + cut, held - cut);
+        held -= cut;
+        if (!fill(buffer, &held, &atEnd))
+            return Problem::ReadFailed;
+    }
+    m_encoding = encodingOf(mode, nonAscii);
+    m_file.close();
+    return Problem::None;
+}
+
+bool EncodeUtf8(QByteArrayView utf8, const QString &encoding,
+                const std::function<bool(const char *, qsizetype)> &write, qsizetype pieceSize)
+{
+    pieceSize = qMax<qsizetype>(pieceSize, 4);
+    const char *data = utf8.data();
+    const qsizetype n = utf8.size();
+    if (encoding == Utf8)
+        return n == 0 || write(data, n);
+    if (encoding == Utf8Bom)
+        return write("\xEF\xBB\xBF", 3) && (n == 0 || write(data, n));
+    const bool ansi = encoding == Ansi;
+    const bool little = encoding == LittleEndian;
+    if (!ansi && !little && encoding != BigEndian)
+        return false;
+    if (!ansi && !write(little ? "\xFF\xFE" : "\xFE\xFF", 2))
+        return false;
+    QStringEncoder encoder(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                           QStringConverter::Flag::Stateless);
+    for (qsizetype at = 0; at < n;) {
+        qsizetype length = n - at;
+        if (length > pieceSize)
+            length = utf8Cut(data + at, pieceSize);
+        const QByteArrayView piece(data + at, length);
+        if (ansi && IsAscii(piece)) {
+            if (!write(piece.data(), length))
+                return false;
+        } else {
+            const QString text = QString::fromUtf8(piece);
+            const QByteArray bytes = ansi ? ToAnsi(text) : QByteArray(encoder.encode(text));
+            if (!write(bytes.constData(), bytes.size()))
+                return false;
+        }
+        at += length;
+    }
+    return true;
+}
+
+bool SaveUtf8AsType(const QString &path, QByteArrayView utf8, const QString &encoding, QString *error)
+{
+    if (!IsEncodingName(encoding)) {
+        *error = QStringLiteral("Unknown encoding \"%1\": \"%2\" was not written.").arg(encoding, path);
+        return false;
+    }
+    QSaveFile file(path);
+    // A writable file in a folder that cannot hold a temporary file is written in place.
+    file.setDirectWriteFallback(true);
+    // Unbuffered: a short write hidden in the buffer would not be reported by commit().
+    const auto write = [&file](const char *data, qsizetype size) { return file.write(data, size) == size; };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !EncodeUtf8(utf8, encoding, write) ||
+        !file.commit()) {
+        *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+bool IsAscii(QByteArrayView bytes)
+{
+    const char *data = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 word;
+        std::memcpy(&word, data + i, 8);
+        if (word & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; i < n; ++i) {
+        if (static_cast<unsigned char>(data[i]) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool Utf8FitsInAnsi(QByteArrayView utf8)
+{
+    const char *data = utf8.data();
+    const qsizetype n = utf8.size();
+    for (qsizetype at = 0; at < n;) {
+        qsizetype length = n - at;
+        if (length > CheckPiece)
+            length = utf8Cut(data + at, CheckPiece);
+        const QByteArrayView piece(data + at, length);
+        if (!IsAscii(piece) && !FitsInAnsi(QString::fromUtf8(piece)))
+            return false;
+        at += length;
+    }
+    return true;
+}
+
+qsizetype HeadLength(QByteArrayView utf8, int lines, qsizetype maxBytes)
+{
+    const char *data = utf8.data();
+    const qsizetype n = qMin(utf8.size(), maxBytes);
+    qsizetype end = n;
+    int counted = 0;
+    for (qsizetype k = 0; k < n; ++k) {
+        if (data[k] == '\n' || (data[k] == '\r' && !(k + 1 < n && data[k + 1] == '\n'))) {
+            if (++counted == lines) {
+                end = k + 1;
+                break;
+            }
+        }
+    }
+    // A declaration begun on the last line may run on a while.
+    end = qMin(n, end + 64 * 1024);
+    if (end == utf8.size())
+        return end;
+    while (end > 0 && isContinuation(static_cast<unsigned char>(data[end])))
+        --end;
+    return end;
+}
+
+} // namespace DocumentText
