@@ -1,6 +1,7 @@
 // New, open and save through the main window: nothing the user typed may be lost.
 #include "MainFormTestSupport.h"
 
+#include "util/DocumentStream.h"
 #include "util/DocumentText.h"
 #include "documents/EditorText.h"
 #include "program/uDivStartVK.h"
@@ -239,6 +240,60 @@ private slots:
         QVERIFY(folder->write("big.html", big));
         openThroughDialog(folder->file("big.html"));
         QCOMPARE(form->ActiveSynEdit()->lines(), big.count('\n') + 1);
+    }
+
+    // A file larger than the editor can hold: refused with a message before reading, nothing changes.
+    void aFileAboveTheLimitIsRefused()
+    {
+        QFile huge(folder->file("huge.html"));
+        // Sparse: no disk space is taken.
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(DocumentText::DocumentReader::DefaultSizeLimit + 1));
+        huge.close();
+        SetEditorText(form->ActiveSynEdit(), "mine");
+        const int pages = form->PageControlMemos->count();
+        const TDocument *before = form->ActiveDocument();
+        openThroughDialog(huge.fileName());
+        QCOMPARE(dialogs->texts().value(0), FormatMessageText(SFileTooLarge, {huge.fileName()}));
+        QCOMPARE(form->PageControlMemos->count(), pages);
+        QCOMPARE(form->ActiveDocument(), before);
+        QCOMPARE(form->ActiveDocument()->text(), QStringLiteral("mine"));
+    }
+
+    // Pieces of a large file: a surrogate pair or a CR LF split between two pieces was damaged,
+    // or a save from an edited buffer (its gap inside the text) wrote the wrong bytes.
+    void largeFilesKeepEveryByte_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        for (const QString &encoding : DocumentText::EncodingNames())
+            QTest::newRow(qPrintable(encoding)) << encoding;
+    }
+
+    void largeFilesKeepEveryByte()
+    {
+        QFETCH(QString, encoding);
+        // Odd-sized units so that every kind of character meets every piece boundary.
+        const QString unit = encoding == DocumentText::Ansi ? QString::fromUtf8("\xc3\xa9\xe2\x82\xac ab\r\n")
+                                                            : QString::fromUtf8("\xc3\xa9\xe2\x82\xac a\xf0\x9f\x98\x80\r\n");
+        QString text;
+        while (text.size() < 5 * 1024 * 1024)
+            text += unit;
+        QByteArray bytes;
+        QVERIFY(DocumentText::EncodeText(text, encoding, &bytes));
+        QVERIFY(folder->write("large.html", bytes));
+        openThroughDialog(folder->file("large.html"));
+        QCOMPARE(encoding, this->encoding());
+        QVERIFY(form->ActiveDocument()->text() == text);
+        QVERIFY(!form->ActiveDocument()->isModified());
+        QVERIFY(!form->ActiveSynEdit()->isUndoAvailable());
+
+        // Typed in the middle: the editor's text is then in two parts around its gap.
+        const int line = text.size() / unit.size() / 2;
+        form->ActiveSynEdit()->setCursorPosition(line, 0);
+        QTest::keyClicks(form->ActiveSynEdit(), "<b>");
+        text.insert(line * unit.size(), QStringLiteral("<b>"));
+        QVERIFY(form->MenuSaveClick());
+        QVERIFY(DocumentText::EncodeText(text, encoding, &bytes));
+        QVERIFY(folder->read("large.html") == bytes);
     }
 
     // Two tabs on one file: the later save overwrites the other's edits. A drop ends at an open file.

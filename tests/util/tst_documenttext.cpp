@@ -1,6 +1,7 @@
 // Document text: encoding detection and conversion, loading and saving, the
 // charset list and declarations, new-document templates, highlighter choice.
 #include "TestSupport.h"
+#include "util/DocumentStream.h"
 #include "util/DocumentText.h"
 
 #include <QDir>
@@ -64,6 +65,49 @@ private slots:
         QVERIFY2(LoadDocument(path, &loaded, &detected, &error), qPrintable(error));
         QCOMPARE(detected, encoding);
         QCOMPARE(loaded, text);
+    }
+
+    // Catches a surrogate pair, a UTF-8 character or a CR LF split where a file is read or
+    // written in pieces, and detection that judges only the first piece.
+    void piecesKeepTheText_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        for (const QString &encoding : EncodingNames())
+            QTest::newRow(qPrintable(encoding)) << encoding;
+    }
+
+    void piecesKeepTheText()
+    {
+        QFETCH(QString, encoding);
+        const QString unit = encoding == Ansi ? QString::fromUtf8("\xc3\xa9\r\nb\xe2\x82\xac")
+                                              : QString::fromUtf8("\xc3\xa9\r\nb\xf0\x9f\x98\x80\xe2\x82\xac");
+        const QString text = unit.repeated(12);
+        QByteArray bytes;
+        QVERIFY(EncodeText(text, encoding, &bytes));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("doc.html");
+        QVERIFY(writeAll(path, bytes));
+        struct Collect : Utf8Sink {
+            QByteArray bytes;
+            void append(const char *data, qsizetype size) override { bytes.append(data, size); }
+            void clear() override { bytes.clear(); }
+        };
+        // Every piece size meets every character of the unit at some boundary.
+        for (int piece = 4; piece < 4 + 2 * unit.size(); ++piece) {
+            Collect collect;
+            DocumentReader reader;
+            reader.setPieceSize(piece);
+            QCOMPARE(reader.open(path), DocumentReader::Problem::None);
+            QCOMPARE(reader.read(collect), DocumentReader::Problem::None);
+            QCOMPARE(reader.encoding(), encoding);
+            QCOMPARE(QString::fromUtf8(collect.bytes), text);
+            QByteArray written;
+            QVERIFY(EncodeUtf8(collect.bytes, encoding, [&](const char *data, qsizetype size) {
+                written.append(data, size);
+                return true;
+            }, piece));
+            QCOMPARE(written, bytes);
+        }
     }
 
     // The exact bytes of "é€" and a line break in each encoding.
