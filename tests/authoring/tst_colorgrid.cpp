@@ -26,7 +26,14 @@ std::unique_ptr<TZColorStringGrid> makeGrid(const Rects &merges = {}, int fixed 
     return grid;
 }
 
+QColor pixel(TZColorStringGrid *grid, int x, int y) { return grid->viewport()->grab().toImage().pixelColor(x, y); }
+
+struct Key {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+};
 } // namespace
+Q_DECLARE_METATYPE(Key)
 
 class TestColorGrid : public QObject {
     Q_OBJECT
@@ -177,6 +184,228 @@ private slots:
         QCOMPARE(grid->Col(), 2);
         QCOMPARE(grid->Row(), 1);
         QCOMPARE(grid->Selection(), (TRect{2, 1, 2, 1}));
+    }
+
+    // A grid as the table designer shows it, looked at by eye: merged cells, turned
+    // text, coloured cells and borders.
+    void screenshot()
+    {
+        auto grid = makeGrid({{1, 1, 2, 2}, {3, 1, 3, 3}});
+        grid->SetColCount(6);
+        grid->SetRowCount(6);
+        grid->resize(460, 200);
+        grid->CellStyle(1, 1)->SetBGColor(QColor(255, 220, 160));
+        grid->CellStyle(1, 1)->SetHorizontalAlignment(taCenter);
+        grid->SetCells(1, 1, "merged 2 x 2");
+        grid->CellStyle(3, 1)->SetRotate(90);
+        grid->CellStyle(3, 1)->SetBGColor(QColor(200, 230, 255));
+        grid->CellStyle(3, 1)->SetBorderCellStyle(sgRaised);
+        grid->SetCells(3, 1, "turned");
+        grid->CellStyle(4, 2)->SetBGColor(Qt::darkGreen);
+        grid->CellStyle(4, 2)->SetBorderCellStyle(sgLowered);
+        grid->SetCells(4, 2, "green");
+        grid->SetCells(1, 0, "head");
+        grid->SetSelection(TRect{4, 3, 4, 3});
+        grid->show();
+        grid->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(grid.get()));
+        grid->setFocus();
+        QTest::keyClick(grid.get(), Qt::Key_Left, Qt::ShiftModifier);
+        QVERIFY(grid->grab().save("/tmp/colorgrid.png"));
+    }
+
+    // Moves out of and into merges by keys: the current cell jumps over a merge, and a
+    // selection grown by Shift covers whole merges with the current cell on the moving edge.
+    void keys_data()
+    {
+        QTest::addColumn<TRect>("start");
+        QTest::addColumn<Key>("key");
+        QTest::addColumn<TRect>("selection");
+        QTest::addColumn<QPoint>("current");
+        const TRect origin{2, 2, 2, 2};
+        QTest::newRow("down leaves the merge below it") << origin << Key{Qt::Key_Down, {}} << TRect{2, 4, 2, 4}
+                                                        << QPoint(2, 4);
+        QTest::newRow("right leaves the merge right of it") << origin << Key{Qt::Key_Right, {}}
+                                                            << TRect{4, 2, 4, 2} << QPoint(4, 2);
+        QTest::newRow("up leaves the merge above it") << TRect{3, 3, 3, 3} << Key{Qt::Key_Up, {}}
+                                                      << TRect{3, 1, 3, 1} << QPoint(3, 1);
+        QTest::newRow("left leaves the merge left of it") << TRect{3, 3, 3, 3} << Key{Qt::Key_Left, {}}
+                                                          << TRect{1, 3, 1, 3} << QPoint(1, 3);
+        QTest::newRow("shift right takes the whole merge") << TRect{1, 2, 1, 2} << Key{Qt::Key_Right, Qt::ShiftModifier}
+                                                           << TRect{1, 2, 3, 3} << QPoint(3, 3);
+        QTest::newRow("shift left ends on the left edge") << TRect{4, 3, 4, 3} << Key{Qt::Key_Left, Qt::ShiftModifier}
+                                                          << TRect{2, 2, 4, 3} << QPoint(2, 3);
+    }
+    void keys()
+    {
+        QFETCH(TRect, start);
+        QFETCH(Key, key);
+        QFETCH(TRect, selection);
+        QFETCH(QPoint, current);
+        auto grid = makeGrid({{2, 2, 3, 3}});
+        grid->SetSelection(start);
+        QTest::keyClick(grid.get(), Qt::Key(key.key), key.modifiers);
+        QCOMPARE(grid->Selection(), selection);
+        QCOMPARE(QPoint(grid->Col(), grid->Row()), current);
+    }
+
+    // With whole rows selected, a row of a merge brings the merge's other rows along.
+    void rowSelectionCoversMergedRows()
+    {
+        auto grid = makeGrid({{1, 1, 2, 2}});
+        grid->SetOptions(grid->Options() | goRowSelect);
+        grid->SetSelection(TRect{1, 3, 1, 3});
+        QTest::keyClick(grid.get(), Qt::Key_Up);
+        QCOMPARE(grid->Selection(), (TRect{1, 1, 4, 2}));
+        QCOMPARE(grid->Row(), 1);
+    }
+
+    // Painted pixels: one picture over a merge without inner lines, borders by kind, the
+    // selection colour switch.
+    void painting()
+    {
+        auto grid = makeGrid({{1, 1, 2, 2}});
+        grid->show();
+        grid->SetSelection(TRect{4, 4, 4, 4});
+        grid->CellStyle(1, 1)->SetBGColor(Qt::red);
+        const TRect part = grid->CellRect(1, 1);
+        const int midY = (part.Top + part.Bottom) / 2;
+        const int midX = (part.Left + part.Right) / 2;
+        QCOMPARE(pixel(grid.get(), part.Right, midY), QColor(Qt::red));
+        QCOMPARE(pixel(grid.get(), midX, part.Bottom), QColor(Qt::red));
+        const TRect outer = grid->CellRect(2, 1);
+        QCOMPARE(pixel(grid.get(), outer.Right, midY), grid->LineDesign()->LineColor());
+
+        // A new colour on the origin reaches every part of the merge.
+        grid->CellStyle(1, 1)->SetBGColor(Qt::green);
+        const TRect last = grid->CellRect(2, 2);
+        QCOMPARE(pixel(grid.get(), last.Left + 5, last.Top + 5), QColor(Qt::green));
+
+        // A wider merge from the same origin never shows the old picture.
+        grid->MergeCells()->Clear();
+        QCOMPARE(grid->MergeCells()->Add(1, 1, 3, 1), 0);
+        QCOMPARE(pixel(grid.get(), last.Right, midY), QColor(Qt::green));
+        QCOMPARE(pixel(grid.get(), last.Left + 5, last.Top + 5), grid->DefaultCellStyle()->BGColor());
+
+        // Selected cells take the selection colour only while it is switched on.
+        const TRect selected = grid->CellRect(4, 4);
+        grid->CellStyle(4, 4)->SetBGColor(Qt::yellow);
+        QCOMPARE(pixel(grid.get(), selected.Left + 5, selected.Top + 5), grid->SelectedColors()->BGColor());
+        grid->SelectedColors()->SetColoredSelect(false);
+        QCOMPARE(pixel(grid.get(), selected.Left + 5, selected.Top + 5), QColor(Qt::yellow));
+    }
+
+    void borders_data()
+    {
+        QTest::addColumn<int>("border");
+        QTest::addColumn<bool>("merged");
+        QTest::newRow("raised") << int(sgRaised) << false;
+        QTest::newRow("lowered") << int(sgLowered) << false;
+        QTest::newRow("none") << int(sgNone) << false;
+        QTest::newRow("raised merge") << int(sgRaised) << true;
+        QTest::newRow("lowered merge") << int(sgLowered) << true;
+    }
+    // Light top and left, dark bottom and right for raised, swapped for lowered; a merge
+    // gets its frame on its outer edges only.
+    void borders()
+    {
+        QFETCH(int, border);
+        QFETCH(bool, merged);
+        auto grid = makeGrid(merged ? Rects{{2, 2, 3, 3}} : Rects{});
+        grid->show();
+        grid->LineDesign()->SetLineUpColor(Qt::white);
+        grid->LineDesign()->SetLineDownColor(Qt::black);
+        grid->CellStyle(2, 2)->SetBGColor(Qt::blue);
+        grid->CellStyle(2, 2)->SetBorderCellStyle(TBorderCellStyle(border));
+        const TRect first = grid->CellRect(2, 2);
+        const TRect last = merged ? grid->CellRect(3, 3) : first;
+        const QColor up = border == sgRaised ? Qt::white : border == sgLowered ? Qt::black : Qt::blue;
+        const QColor down = border == sgRaised ? Qt::black : border == sgLowered ? Qt::white : Qt::blue;
+        QCOMPARE(pixel(grid.get(), first.Left, first.Top + 8), up);
+        QCOMPARE(pixel(grid.get(), first.Left + 8, first.Top), up);
+        QCOMPARE(pixel(grid.get(), last.Right - 1, last.Top + 8), down);
+        QCOMPARE(pixel(grid.get(), last.Left + 8, last.Bottom - 1), down);
+        if (merged)  // nothing where the parts meet
+            QCOMPARE(pixel(grid.get(), first.Right - 1, first.Top + 8), QColor(Qt::blue));
+    }
+
+    // A merge of a million cells paints its visible part, scrolled or not, without a
+    // picture of its whole size.
+    void hugeMerge()
+    {
+        auto grid = makeGrid({}, 0);
+        grid->SetColCount(1000);
+        grid->SetRowCount(1000);
+        grid->show();
+        QCOMPARE(grid->MergeCells()->Add(0, 0, 999, 999), 0);
+        grid->SelectedColors()->SetColoredSelect(false);
+        grid->CellStyle(0, 0)->SetBGColor(Qt::red);
+        QCOMPARE(pixel(grid.get(), 100, 50), QColor(Qt::red));
+        grid->SetTopRow(500);
+        grid->SetLeftCol(500);
+        QCOMPARE(grid->TopRow(), 500);
+        QCOMPARE(pixel(grid.get(), 100, 50), QColor(Qt::red));
+    }
+
+    // Typing in the grid opens the editor on the cell; its text goes straight into the cell;
+    // Enter closes it; the column grows with the text when sizing allows.
+    void inplaceEditing()
+    {
+        auto grid = makeGrid();
+        grid->SetOptions(grid->Options() | goEditing);
+        grid->SetSizingWidth(true);
+        grid->show();
+        grid->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(grid.get()));
+        grid->setFocus();
+        QTest::keyClick(grid.get(), 'x');
+        TZInplaceEditor *editor = grid->InplaceEditor();
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->toPlainText(), QString("x"));
+        QTest::keyClicks(editor, "yz and more text");
+        QCOMPARE(grid->Cells(1, 1), QString("xyz and more text"));
+        QVERIFY(grid->ColWidths(1) > grid->DefaultColWidth());
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(grid->Cells(1, 1), QString("xyz and more text"));
+
+        // F2 reopens it with the caret after the text; Escape undoes nothing.
+        QTest::keyClick(grid.get(), Qt::Key_F2);
+        QVERIFY(editor->isVisible());
+        QVERIFY(editor->textCursor().atEnd());
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCOMPARE(grid->Cells(1, 1), QString("xyz and more text"));
+    }
+
+    // Right at the end of the editor's text moves to the next cell; with the editor always
+    // shown it follows.
+    void editorHandsKeysToGrid_data()
+    {
+        QTest::addColumn<bool>("alwaysShow");
+        QTest::newRow("editor closes") << false;
+        QTest::newRow("editor follows") << true;
+    }
+    void editorHandsKeysToGrid()
+    {
+        QFETCH(bool, alwaysShow);
+        auto grid = makeGrid();
+        grid->SetOptions(grid->Options() | goEditing | (alwaysShow ? unsigned(goAlwaysShowEditor) : 0u));
+        grid->SetCells(2, 1, "next");
+        grid->show();
+        grid->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(grid.get()));
+        grid->setFocus();
+        QTest::keyClick(grid.get(), 'a');
+        TZInplaceEditor *editor = grid->InplaceEditor();
+        QTest::keyClick(editor, Qt::Key_Left);
+        QCOMPARE(grid->Col(), 1);  // the caret could still move
+        QTest::keyClick(editor, Qt::Key_Right);
+        QTest::keyClick(editor, Qt::Key_Right);
+        QCOMPARE(grid->Col(), 2);
+        QCOMPARE(grid->Cells(1, 1), QString("a"));
+        QCOMPARE(editor->isVisible(), alwaysShow);
+        if (alwaysShow)
+            QCOMPARE(editor->toPlainText(), QString("next"));
     }
 
     // Editing is the grid's own switch.
