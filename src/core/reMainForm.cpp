@@ -11,7 +11,6 @@
 #include "documents/TDocumentTabs.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -67,6 +66,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     TimerActualize->setInterval(300000);
     TimerActualize->setSingleShot(true);
     ConnectEditCommands();
+    ConnectMenuCommands();
     FormCreate();
 }
 
@@ -160,19 +160,7 @@ void TMainForm::buildMenus()
     QAction *showErrors = addAction(view, "MenuShowErrorsComments", tr("&Errors and comments"));
     showErrors->setCheckable(true);
     showErrors->setChecked(true);
-    connect(showErrors, &QAction::triggered, this, [this](bool on) {
-        PanelGridErrors->setVisible(on);
-        Action("MenuErrorEditorToLeft")->setEnabled(on);
-        if (on)
-            PanelGridErrorReplace();
-    });
-    QAction *toLeft = addAction(view, "MenuErrorEditorToLeft", tr("Errors panel on the &left"));
-    toLeft->setCheckable(true);
-    connect(toLeft, &QAction::triggered, this, [this](bool on) {
-        GridErrorToLeft = on;
-        ErrorPanelDefaultSize = true;
-        PanelGridErrorReplace();
-    });
+    addAction(view, "MenuErrorEditorToLeft", tr("Errors panel on the &left"))->setCheckable(true);
 
     QMenu *tidy = menu("MenuTidy", tr("&Tidy"));
     connect(addAction(tidy, "MenuAnalyze", tr("&Analyze")), &QAction::triggered, this,
@@ -181,14 +169,11 @@ void TMainForm::buildMenus()
     connect(addAction(tidy, "MenuUndoAllChanges", tr("&Undo clean")), &QAction::triggered, this,
             &TMainForm::ButtonCancelChangesClick);
     tidy->addSeparator();
-    auto *tidyVersions = new QActionGroup(this);
     QAction *tidy4 = addAction(tidy, "MenuTidy4", tr("Tidy &4"));
     QAction *tidy5 = addAction(tidy, "MenuTidy5", tr("Tidy &5"));
     tidy4->setCheckable(true);
     tidy5->setCheckable(true);
     tidy5->setChecked(true);
-    tidyVersions->addAction(tidy4);
-    tidyVersions->addAction(tidy5);
 
     QMenu *tools = menu("MenuTools", tr("T&ools"));
     addAction(tools, "MenuContainerEditor", tr("&Container generator..."));

@@ -240,6 +240,28 @@ public:
     void OpenRememberedTheme();
     void CloseToolWindows();
 
+    // View, Options and Help menus, the version check (reMainFormMenus.cpp).
+    void ConnectMenuCommands();
+    void MenuShowErrorsCommentsClick();
+    void MenuErrorEditorToLeftClick();
+    void MenuEnableJavascriptClick();
+    void MenuTidy4Click();
+    void MenuTidy5Click();
+    void CallHelpHtml();
+    void MenuWebsiteClick();
+    void MenuTidySourceForgeClick();
+    void MenuTidyHtmlpediaClick();
+    void MenuAboutClick();
+    void TimerActualizeTimer();
+    // Starts the check without waiting for it; its answer is acted on when it comes.
+    void CheckNewVersion();
+    // Where the version check asks (a setting); empty makes no check.
+    QString VersionAddress;
+    // Each request of the check gives up after this.
+    int VersionCheckTimeoutMs = 10000;
+    // False once a completed check said the running version is old.
+    bool VersionIsCurrent = true;
+
     // Settings and language (filled in by their own files).
     void OpenIniFile(const QString &path);
     // Puts the window's frame at the stored place, on a screen.
@@ -355,6 +377,7 @@ private:
     bool m_settingsNotRead = false;
     QLabel *m_statusPanels[7] = {};
     QPointer<class TSearchReplaceSE> m_searchWindow;
+    QPointer<class TVersionCheck> m_versionCheck;
 };
 
 // The main window, once created (the other windows act on it).

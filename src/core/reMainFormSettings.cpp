@@ -82,6 +82,7 @@ void TMainForm::OpenIniFile(const QString &path)
         setWindowState(windowState() | Qt::WindowMaximized);
     RunCount = settings.RunCount;
     ShowNewVersion = settings.ShowNewVersion;
+    VersionAddress = settings.VersionCheckAddress;
     ThemeName = settings.ThemeName;
     if (settings.PanelGridErrorsWidth)
         PanelGridErrorsWidth = *settings.PanelGridErrorsWidth;
@@ -97,7 +98,8 @@ void TMainForm::OpenIniFile(const QString &path)
     JavascriptEnabled = settings.MenuEnableJavascript;
     // Exactly one validator is chosen, Tidy 5 unless the file says Tidy 4 alone.
     const bool tidy4 = settings.MenuTidy4 && !settings.MenuTidy5;
-    Action(tidy4 ? "MenuTidy4" : "MenuTidy5")->setChecked(true);
+    Action("MenuTidy4")->setChecked(tidy4);
+    Action("MenuTidy5")->setChecked(!tidy4);
     LastOpenFolder = settings.LastOpenFolder;
     LastImageFolder = settings.LastImageFolder;
     OptimizerStartingWith = settings.CBStartingWith;
@@ -141,6 +143,7 @@ VkSettings TMainForm::CurrentSettings() const
     s.FTidyConfigFile = TidyConfigFile;
     s.RunCount = RunCount;
     s.ShowNewVersion = ShowNewVersion;
+    s.VersionCheckAddress = VersionAddress;
     s.ThemeName = ThemeName;
     if (isMaximized())
         s.WindowState = "wsMaximized";

@@ -6,6 +6,7 @@
 #include "dialogs/UserDialogs.h"
 #include "documents/TDocument.h"
 #include "documents/TemporaryCopy.h"
+#include "program/VkNewversion.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -115,6 +116,9 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 bool TMainForm::FormClose()
 {
+    // A version check still under way is dropped: no dialog may come up while closing.
+    if (m_versionCheck)
+        m_versionCheck->Abandon();
     // Every modified document is asked about, whatever its tab shows; a save that
     // is cancelled or fails keeps the program open.
     for (TDocument *document : Documents()) {

@@ -12,8 +12,6 @@
 
 #include <Qsci/qsciscintilla.h>
 
-void TMainForm::ShowAbout() {}
-void TMainForm::ShowNewVersionExists() {}
 void TMainForm::ShowOptimizer()
 {
     // One instance for the program's run: its options and lists survive closing it.

@@ -231,6 +231,7 @@ QString FirstRunSettingsText(const TidyOptionTables &tables, int formTop, int fo
     w.value(QStringLiteral("FTidyConfigFile"), TidyConfigFile);
     w.line(QStringLiteral("Rns=0"));
     w.line(QStringLiteral("ShowNewVersion=True"));
+    w.value(QStringLiteral("VersionCheckAddress"), VersionCheckAddress());
     w.line(QStringLiteral("CBThemes=_defaut-settings"));
     w.blank();
     w.line(QStringLiteral("[Interface]"));
@@ -303,7 +304,7 @@ SettingsReadStatus ReadSettingsText(const QByteArray &bytes, VkSettings &s)
         {"MenuTidy4", &s.MenuTidy4}, {"MenuTidy5", &s.MenuTidy5},
     };
     const QHash<QString, QString *> textKeys = {
-        {"CBThemes", &s.ThemeName}, {"CBFont", &s.CBFont},
+        {"CBThemes", &s.ThemeName}, {"CBFont", &s.CBFont}, {"VersionCheckAddress", &s.VersionCheckAddress},
         {"LastOpenFolder", &s.LastOpenFolder}, {"LastImageFolder", &s.LastImageFolder},
     };
     const QHash<QString, QStringList *> entryKeys = {
@@ -390,6 +391,7 @@ QString SaveSettingsText(const VkSettings &s)
     w.value(QStringLiteral("FTidyConfigFile"), s.FTidyConfigFile);
     w.value(QStringLiteral("Rns"), s.RunCount);
     w.value(QStringLiteral("ShowNewVersion"), s.ShowNewVersion);
+    w.value(QStringLiteral("VersionCheckAddress"), s.VersionCheckAddress);
     w.value(QStringLiteral("CBThemes"), s.ThemeName);
     w.blank();
 

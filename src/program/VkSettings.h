@@ -5,6 +5,7 @@
 // RecentFiles, ShowNewVersion) before saving, and applies one after reading.
 #include "util/ManageOpenFileList.h"
 #include "program/TidyOptionTables.h"
+#include "program/uDivStartVK.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,6 +18,8 @@ struct VkSettings {
     QString FTidyConfigFile;                   // TidyConfigFile; the reader sets both
     int RunCount = 0;                          // key Rns
     bool ShowNewVersion = true;
+    // Where the version check asks; an empty address makes no check.
+    QString VersionCheckAddress = ::VersionCheckAddress();
     QString ThemeName = QStringLiteral("_defaut-settings");   // key CBThemes
 
     // [Interface]

@@ -292,6 +292,7 @@ private slots:
         s.FTidyConfigFile = "/cfg/my.cfg";
         s.RunCount = 7;
         s.ShowNewVersion = false;
+        s.VersionCheckAddress = "http://127.0.0.1:8080/v.php";
         s.ThemeName = "dark";
         s.WindowState = "wsMaximized";
         s.FormWidth = 1000;
@@ -379,6 +380,7 @@ private slots:
     void missingFilesFallBackToEnglish()
     {
         folder->write("language/lang_fr.txt", "x");
+        QFile::remove(folder->path() + "help/help_fr.htm");
         LanguageFileName = folder->path() + "language/lang_fr.txt";
         HelpFileName = folder->path() + "help/help_fr.htm";
         QuickRefFileName = folder->path() + "quickref/tidy_quickref_fr.htm";

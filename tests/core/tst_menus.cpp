@@ -1,0 +1,340 @@
+// The View, Options and Help menus, the about box and the version check, driven as a user would.
+#include "MainFormTestSupport.h"
+
+#include "core/reAbout.h"
+#include "program/VkNewversion.h"
+#include "util/VelKandrixUtils.h"
+#include "program/VkSettings.h"
+#include "program/uDivStartVK.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLabel>
+#include <QNetworkProxy>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTextEdit>
+#include <QTimer>
+#include <QWebEngineView>
+
+// A small HTTP server on 127.0.0.1 that records each request line and answers HEAD and GET
+// as told; silent, it accepts connections and never answers.
+class LocalServer : public QObject {
+    Q_OBJECT
+public:
+    int headStatus = 200;
+    QByteArray body;
+    bool silent = false;
+    QStringList requests;
+
+    LocalServer()
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection())
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
+        });
+    }
+    QString address() const { return QStringLiteral("http://127.0.0.1:%1/version.php").arg(m_server.serverPort()); }
+
+private:
+    void serve(QTcpSocket *socket)
+    {
+        QByteArray &pending = m_pending[socket];
+        pending += socket->readAll();
+        int end;
+        while ((end = pending.indexOf("\r\n\r\n")) >= 0) {
+            const QList<QByteArray> line = pending.left(pending.indexOf("\r\n")).split(' ');
+            pending.remove(0, end + 4);
+            requests << QString::fromLatin1(line.value(0) + ' ' + line.value(1));
+            if (silent)
+                continue;
+            const bool head = line.value(0) == "HEAD";
+            const int status = head ? headStatus : 200;
+            socket->write("HTTP/1.1 " + QByteArray::number(status) + (status == 200 ? " OK" : " Not Found")
+                          + "\r\nContent-Type: text/html\r\nContent-Length: "
+                          + QByteArray::number(head ? 0 : body.size()) + "\r\n\r\n" + (head ? QByteArray() : body));
+        }
+    }
+    QTcpServer m_server;
+    QHash<QTcpSocket *, QByteArray> m_pending;
+};
+
+class TestMenus : public QObject, MainFormFixture {
+    Q_OBJECT
+
+    QList<QUrl> opened;
+
+    TVersionCheck *check() const { return form->findChild<TVersionCheck *>(); }
+    QWidget *newVersionDialog() const { return form->findChild<QDialog *>("NewVersionExists"); }
+
+    // Runs the check against the server the way the timer does, and waits for its end.
+    bool runCheck(LocalServer &server)
+    {
+        form->VersionAddress = server.address();
+        form->TimerActualizeTimer();
+        if (!check())
+            return false;
+        QSignalSpy finished(check(), &TVersionCheck::Finished);
+        return finished.wait(10000);
+    }
+
+    static QString settingLine(const QByteArray &file, const QByteArray &key)
+    {
+        for (const QByteArray &l : file.split('\n')) {
+            if (l.startsWith(key + "="))
+                return QString::fromLatin1(l.mid(key.size() + 1)).trimmed();
+        }
+        return QString();
+    }
+
+public slots:
+    void openUrl(const QUrl &url) { opened << url; }
+
+private slots:
+    void initTestCase()
+    {
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+        for (const char *scheme : {"http", "https", "file"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "openUrl");
+    }
+    void cleanupTestCase()
+    {
+        for (const char *scheme : {"http", "https", "file"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+    void init()
+    {
+        opened.clear();
+        QVERIFY(SetUp());
+    }
+    void cleanup()
+    {
+        LanguageCode = QStringLiteral("en");
+        TearDown();
+    }
+
+    // An exclusive group never unchecks its checked item: clicking Tidy 5 while checked kept Tidy 5.
+    void clickingTheCheckedTidySwitchesVersion()
+    {
+        QAction *tidy4 = form->Action("MenuTidy4");
+        QAction *tidy5 = form->Action("MenuTidy5");
+        QVERIFY(tidy5->isChecked());
+        tidy5->trigger();
+        QVERIFY(tidy4->isChecked() && !tidy5->isChecked());
+        QVERIFY(form->TidyVersion4());
+        tidy4->trigger();
+        QVERIFY(!tidy4->isChecked() && tidy5->isChecked());
+    }
+
+    // Hiding the error panel left the last run's counts and messages behind it.
+    void hidingTheErrorPanelClearsTheLastRun()
+    {
+        form->StatusPanel(6)->setText("3 errors");
+        form->MemoInfo->setPlainText("line 1 column 1 - Warning");
+        form->Action("MenuShowErrorsComments")->trigger();
+        QVERIFY(!form->PanelGridErrors->isVisible());
+        QVERIFY(!form->Action("MenuErrorEditorToLeft")->isEnabled());
+        QVERIFY(form->StatusPanelText(6).isEmpty());
+        QVERIFY(form->MemoInfo->toPlainText().isEmpty());
+        form->Action("MenuShowErrorsComments")->trigger();
+        QVERIFY(form->PanelGridErrors->isVisible());
+        QVERIFY(form->Action("MenuErrorEditorToLeft")->isEnabled());
+    }
+
+    void helpOpensThePageOrSaysItIsMissing_data()
+    {
+        QTest::addColumn<bool>("present");
+        QTest::newRow("page present") << true;
+        QTest::newRow("page missing") << false;
+    }
+
+    // A missing page must be reported, not handed to the desktop to fail there.
+    void helpOpensThePageOrSaysItIsMissing()
+    {
+        QFETCH(bool, present);
+        QVERIFY(QFile::exists(HelpFileName));
+        if (!present)
+            QVERIFY(QFile::remove(HelpFileName));
+        QTest::keyClick(form.get(), Qt::Key_F1);
+        if (present) {
+            QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(HelpFileName)});
+            QVERIFY(dialogs->asked.isEmpty());
+        } else {
+            QVERIFY(opened.isEmpty());
+            QCOMPARE(dialogs->texts(), QStringList{SHelpNotFound});
+        }
+    }
+
+    // Each web command must hand one web address to the desktop, each a different one.
+    void webLinksGoToTheDesktop()
+    {
+        for (const char *name : {"MenuWebsite", "MenuTidySourceForge", "MenuTidyHtmlpedia"})
+            form->Action(name)->trigger();
+        QCOMPARE(opened.size(), 3);
+        QCOMPARE(opened.first(), QUrl(WebsiteAddress));
+        QVERIFY(opened[0] != opened[1] && opened[1] != opened[2] && opened[0] != opened[2]);
+        for (const QUrl &url : opened)
+            QVERIFY(url.scheme().startsWith("http"));
+    }
+
+    void aboutBox_data()
+    {
+        QTest::addColumn<bool>("wallpaper");
+        QTest::newRow("with its picture") << true;
+        QTest::newRow("picture missing") << false;
+    }
+
+    // The box shows the full version and opens the site; a missing picture must not stop it.
+    void aboutBox()
+    {
+        QFETCH(bool, wallpaper);
+        if (!wallpaper)
+            QVERIFY(QFile::remove(WallpaperFile));
+        bool seen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *about = qobject_cast<TAbout *>(QApplication::activeModalWidget());
+            QVERIFY(about);
+            seen = true;
+            QCOMPARE(about->findChild<QLabel *>("LabelSoftVersion")->text(), "v. " + FullVersion);
+            QCOMPARE(about->findChild<QLabel *>("ImageWallpaper")->pixmap().isNull(), !wallpaper);
+            about->grab().save(QStringLiteral("/tmp/vk-about-%1.png").arg(wallpaper));
+            QTest::mouseClick(about->findChild<QLabel *>("LabelWebsite"), Qt::LeftButton);
+            QTest::mouseClick(about->findChild<QPushButton *>("ButtonClose"), Qt::LeftButton);
+        });
+        HangWatchdog watchdog("about box", 30);
+        form->Action("MenuAbout")->trigger();
+        QVERIFY(seen);
+        QCOMPARE(opened, QList<QUrl>{QUrl(WebsiteAddress)});
+    }
+
+    // Turning scripts on changed nothing on the preview in front until it was shown again.
+    void javascriptReachesTheOpenPreview()
+    {
+        TDocument *doc = form->ActiveDocument();
+        doc->editor()->setText("<html><head><title>off</title></head><body><script>document.title = 'on';"
+                               "</script></body></html>");
+        QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
+        auto *inner = doc->container()->findChild<QTabWidget *>("SubPC_" + doc->container()->objectName());
+        inner->setCurrentIndex(1);
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
+        QCOMPARE(doc->browser()->title(), QStringLiteral("off"));
+        form->Action("MenuEnableJavascript")->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(doc->browser()->title(), QStringLiteral("on"), 15000);
+        QVERIFY(form->CurrentSettings().MenuEnableJavascript);
+    }
+
+    void versionCheckActsOnlyOnOldVersion_data()
+    {
+        QTest::addColumn<int>("headStatus");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("dialog");
+        QTest::newRow("old version") << 200 << QByteArray("<html><ver>OldVersion</ver></html>") << true;
+        QTest::newRow("current version") << 200 << QByteArray("<ver>2.0.2.0</ver>") << false;
+        QTest::newRow("no tags") << 200 << QByteArray("OldVersion") << false;
+        QTest::newRow("head not found") << 404 << QByteArray("<ver>OldVersion</ver>") << false;
+    }
+
+    // Only a HEAD answered 200 may be followed by the GET, and only "OldVersion" brings the dialog.
+    void versionCheckActsOnlyOnOldVersion()
+    {
+        QFETCH(int, headStatus);
+        QFETCH(QByteArray, body);
+        QFETCH(bool, dialog);
+        LocalServer server;
+        server.headStatus = headStatus;
+        server.body = body;
+        QVERIFY(runCheck(server));
+        QStringList expected{"HEAD /version.php"};
+        if (headStatus == 200)
+            expected << "GET /version.php?A=" + KeepDigits(FullVersion);
+        QCOMPARE(server.requests, expected);
+        QCOMPARE(newVersionDialog() != nullptr, dialog);
+        QVERIFY(!form->TimerActualize->isActive());
+    }
+
+    // The reminder switched off in the dialog must stay off at the next start.
+    void dontShowAgainIsKeptAtExit()
+    {
+        LocalServer server;
+        server.body = "<ver>OldVersion</ver>";
+        QVERIFY(runCheck(server));
+        QWidget *dialog = newVersionDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        dialog->findChild<QCheckBox *>("CB_DontShowThisMessage")->setChecked(true);
+        QTest::mouseClick(dialog->findChild<QPushButton *>("ButtonNo"), Qt::LeftButton);
+        QVERIFY(opened.isEmpty());
+        CloseMainForm(form);
+        QCOMPARE(settingLine(folder->read("velkandrix.ini"), "ShowNewVersion"), QStringLiteral("False"));
+        // Switched off, the next start arms no timer and asks nothing.
+        form = StartMainForm();
+        QVERIFY(!form->TimerActualize->isActive());
+        form->VersionAddress = server.address();
+        form->TimerActualizeTimer();
+        QTest::qWait(300);
+        QCOMPARE(server.requests.size(), 2);
+    }
+
+    void yesOpensTheDownloadPageOfTheLanguage_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("french");
+        QTest::newRow("fr") << "fr" << true;
+        QTest::newRow("de") << "de" << false;
+        QTest::newRow("en") << "en" << false;
+    }
+
+    void yesOpensTheDownloadPageOfTheLanguage()
+    {
+        QFETCH(QString, code);
+        QFETCH(bool, french);
+        LocalServer server;
+        server.body = "<ver>OldVersion</ver>";
+        QVERIFY(runCheck(server));
+        LanguageCode = code;
+        QTest::mouseClick(newVersionDialog()->findChild<QPushButton *>("ButtonYes"), Qt::LeftButton);
+        QCOMPARE(opened, QList<QUrl>{QUrl(french ? DownloadPageFR : DownloadPageEN)});
+        QVERIFY(form->ShowNewVersion);
+    }
+
+    // The check once froze the window for as long as the server kept silent.
+    void silentServerNeitherHangsNorShowsAnything()
+    {
+        LocalServer server;
+        server.silent = true;
+        form->VersionCheckTimeoutMs = 500;
+        {
+            HangWatchdog watchdog("version check", 5);
+            form->VersionAddress = server.address();
+            form->TimerActualizeTimer();
+        }
+        QVERIFY(check() && check()->IsRunning());
+        QSignalSpy finished(check(), &TVersionCheck::Finished);
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first().first().toString(), QString());
+        QVERIFY(!newVersionDialog());
+    }
+
+    // A check still waiting at exit must end quietly: no dialog over a closing program, no crash.
+    void checkRunningAtExitIsAbandoned()
+    {
+        LocalServer server;
+        server.silent = true;
+        form->VersionAddress = server.address();
+        form->TimerActualizeTimer();
+        QTRY_COMPARE(server.requests.size(), 1);
+        QSignalSpy finished(check(), &TVersionCheck::Finished);
+        CloseMainForm(form);
+        QTest::qWait(200);
+        QCOMPARE(finished.count(), 0);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+};
+
+VK_WINDOW_TEST_MAIN(TestMenus)
+#include "tst_menus.moc"
