@@ -368,7 +368,7 @@ bool TStringGrid::MoveCurrent(int col, int row, bool moveAnchor)
     return true;
 }
 
-void TStringGrid::GridKeyDown(QKeyEvent *event)
+bool TStringGrid::GridKeyDown(QKeyEvent *event)
 {
     const bool extend = (event->modifiers() & Qt::ShiftModifier) && (Options() & goRangeSelect);
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
@@ -399,27 +399,25 @@ void TStringGrid::GridKeyDown(QKeyEvent *event)
         if (ctrl)
             row = RowCount() - 1;
         break;
-    default: return;
+    default: return false;
     }
-    if (MoveCurrent(col, row, !extend) && OnClick)
-        OnClick(this);
+    return MoveCurrent(col, row, !extend);
 }
 
-void TStringGrid::GridMouseDown(QMouseEvent *event)
+bool TStringGrid::GridMouseDown(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
-        return;
+        return false;
     setFocus(Qt::MouseFocusReason);
     int col = 0;
     int row = 0;
     if (!MouseToCell(event->position().toPoint(), &col, &row) || col < m_fixedCols || row < m_fixedRows)
-        return;
+        return false;
     const bool extend = (event->modifiers() & Qt::ShiftModifier) && (Options() & goRangeSelect);
-    if (MoveCurrent(col, row, !extend)) {
-        m_dragging = Options() & goRangeSelect;
-        if (OnClick)
-            OnClick(this);
-    }
+    if (!MoveCurrent(col, row, !extend))
+        return false;
+    m_dragging = Options() & goRangeSelect;
+    return true;
 }
 
 void TStringGrid::GridMouseMove(QMouseEvent *event)

@@ -120,10 +120,11 @@ protected:
     // Notifications after a column or row has moved; the default moves the texts.
     virtual void ColumnMoved(int from, int to);
     virtual void RowMoved(int from, int to);
-    // The toolkit part of key handling: moves the current cell for navigation keys.
-    void GridKeyDown(QKeyEvent *event);
+    // The toolkit part of key handling: moves the current cell for navigation keys; true
+    // when it moved (callers then tell OnClick, once their own rules have run).
+    bool GridKeyDown(QKeyEvent *event);
     // The toolkit part of mouse handling: click and drag move the current cell.
-    void GridMouseDown(QMouseEvent *event);
+    bool GridMouseDown(QMouseEvent *event);
     void GridMouseMove(QMouseEvent *event);
     // The toolkit part of the wheel: the current row moves by one; true when it moved.
     bool GridWheelDown();

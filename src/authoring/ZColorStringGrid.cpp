@@ -604,11 +604,11 @@ void TZColorStringGrid::TopLeftChanged()
     Repaint();
 }
 
-void TZColorStringGrid::GridKeyDownWithMerges(QKeyEvent *event)
+bool TZColorStringGrid::GridKeyDownWithMerges(QKeyEvent *event)
 {
     const int merge = m_merges->IndexOf(Col(), Row());
     const TRect m = m_merges->GetRect(merge);
-    GridKeyDown(event);
+    const bool moved = GridKeyDown(event);
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const int key = event->key();
     const auto growSelection = [&](bool swapRows, bool swapCols) {
@@ -677,6 +677,7 @@ void TZColorStringGrid::GridKeyDownWithMerges(QKeyEvent *event)
         break;
     default: break;
     }
+    return moved;
 }
 
 void TZColorStringGrid::KeyPress(QKeyEvent *event)
@@ -706,7 +707,8 @@ void TZColorStringGrid::KeyPress(QKeyEvent *event)
 
 void TZColorStringGrid::keyPressEvent(QKeyEvent *event)
 {
-    GridKeyDownWithMerges(event);
+    if (GridKeyDownWithMerges(event) && OnClick)
+        OnClick(this);
     KeyPress(event);
     event->accept();
 }
@@ -714,6 +716,7 @@ void TZColorStringGrid::keyPressEvent(QKeyEvent *event)
 void TZColorStringGrid::mousePressEvent(QMouseEvent *event)
 {
     const QPoint point = event->position().toPoint();
+    bool clicked = false;
     if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ShiftModifier)) {
         int col = 0;
         int row = 0;
@@ -725,20 +728,19 @@ void TZColorStringGrid::mousePressEvent(QMouseEvent *event)
         if (OnMouseDown)
             OnMouseDown(this, event);
         setFocus(Qt::MouseFocusReason);
-        if (OnClick)
-            OnClick(this);
+        clicked = true;
     } else {
         if (OnMouseDown)
             OnMouseDown(this, event);
-        GridMouseDown(event);
+        clicked = GridMouseDown(event);
         m_dragStartCell = QPoint(Col(), Row());
-        // A click inside a merge selects the whole merge.
-        growSelectionOnDrag();
     }
     m_lastMouseDown = point;
     AdjustRowSelection(Qt::Key_Down);
     if (m_editor->isVisible())
         PlaceInplaceEditor();
+    if (clicked && OnClick)
+        OnClick(this);
 }
 
 void TZColorStringGrid::growSelectionOnDrag()
@@ -747,12 +749,12 @@ void TZColorStringGrid::growSelectionOnDrag()
     m_merges->ExpandSelection(false, &grown);
     if (grown == Selection())
         return;
-    // The anchor stays on the side where the drag began, so the drag goes on from it.
-    const bool forward = Col() >= m_dragStartCell.x() && Row() >= m_dragStartCell.y();
-    if (forward)
-        SetSelection(grown);
-    else
-        SetSelection(TRect{grown.Right, grown.Bottom, grown.Left, grown.Top});
+    // The anchor goes to the corner on the side where the drag began, so the drag goes on
+    // from it; the current cell to the opposite corner.
+    const bool rightward = Col() >= m_dragStartCell.x();
+    const bool downward = Row() >= m_dragStartCell.y();
+    SetSelection(TRect{rightward ? grown.Left : grown.Right, downward ? grown.Top : grown.Bottom,
+                       rightward ? grown.Right : grown.Left, downward ? grown.Bottom : grown.Top});
     Repaint();
 }
 
@@ -955,7 +957,7 @@ void TZInplaceEditor::SetColors(const QColor &background, const QColor &text)
 void TZInplaceEditor::passKeyToGrid(QKeyEvent *event)
 {
     m_state = PassingKey;
-    m_grid->GridKeyDownWithMerges(event);
+    const bool moved = m_grid->GridKeyDownWithMerges(event);
     if (m_grid->alwaysShowEditor()) {
         m_grid->ShowInplaceEditor();
     } else {
@@ -964,6 +966,8 @@ void TZInplaceEditor::passKeyToGrid(QKeyEvent *event)
     }
     m_state = Idle;
     event->accept();
+    if (moved && m_grid->OnClick)
+        m_grid->OnClick(m_grid);
 }
 
 void TZInplaceEditor::keyPressEvent(QKeyEvent *event)

@@ -287,7 +287,7 @@ private:
     friend class TInplaceEditorOptions;
 
     // Key handling shared by the grid and keys the editor hands over.
-    void GridKeyDownWithMerges(QKeyEvent *event);
+    bool GridKeyDownWithMerges(QKeyEvent *event);
     void KeyPress(QKeyEvent *event);
     // Wheel handling; true when handled.
     bool WheelStep(bool down);

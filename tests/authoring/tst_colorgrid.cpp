@@ -249,6 +249,39 @@ private slots:
         QCOMPARE(QPoint(grid->Col(), grid->Row()), current);
     }
 
+    // Dragging over a merge takes all of it, and the drag goes on from where it began;
+    // OnClick sees the final selection.
+    void mouseDrag_data()
+    {
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QList<QPoint>>("path");
+        QTest::addColumn<TRect>("expected");
+        QTest::newRow("into a merge") << QPoint(1, 2) << QList<QPoint>{{2, 2}} << TRect{1, 2, 3, 3};
+        QTest::newRow("backwards through a merge") << QPoint(4, 3) << QList<QPoint>{{3, 3}, {1, 3}}
+                                                   << TRect{1, 2, 4, 3};
+        QTest::newRow("out again and back") << QPoint(1, 1) << QList<QPoint>{{2, 2}, {1, 1}} << TRect{1, 1, 1, 1};
+    }
+    void mouseDrag()
+    {
+        QFETCH(QPoint, from);
+        QFETCH(QList<QPoint>, path);
+        QFETCH(TRect, expected);
+        auto grid = makeGrid({{2, 2, 3, 3}});
+        grid->show();
+        TRect clicked;
+        grid->OnClick = [&](TStringGrid *sender) { clicked = sender->Selection(); };
+        const auto centre = [&](QPoint cell) {
+            const TRect r = grid->CellRect(cell.x(), cell.y());
+            return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+        };
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, centre(from));
+        for (const QPoint &cell : path)
+            QTest::mouseMove(grid->viewport(), centre(cell));
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, centre(path.back()));
+        QCOMPARE(grid->Selection(), expected);
+        QCOMPARE(clicked, expected);
+    }
+
     // With whole rows selected, a row of a merge brings the merge's other rows along.
     void rowSelectionCoversMergedRows()
     {
