@@ -20,8 +20,9 @@ public:
     explicit EditorSink(QsciScintilla *editor) : m_editor(editor) {}
     void reserve(qint64 bytes) override
     {
-        // Room for the whole text at once: growing by steps copies the buffer each time.
-        m_editor->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(bytes + 1));
+        // Room for the whole text at once, and some to spare: the buffer grows by copying
+        // itself, even when asked for its contents with no room left.
+        m_editor->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(bytes + bytes / 64 + 65536));
     }
     void append(const char *data, qsizetype size) override
     {
@@ -42,11 +43,17 @@ DocumentReader::Problem LoadEditorFile(QsciScintilla *editor, DocumentReader &re
     editor->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0L);
     editor->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
     EditorSink sink(editor);
+    // Each change notice counts the characters before the change (for accessibility): on
+    // every piece that would count the whole text read so far again.
+    const long eventMask = editor->SendScintilla(QsciScintillaBase::SCI_GETMODEVENTMASK);
+    editor->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK, 0L);
     const DocumentReader::Problem problem = reader.read(sink);
+    editor->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK, static_cast<unsigned long>(eventMask));
     editor->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1L);
     editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     editor->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 0L);
     editor->setReadOnly(readOnly);
+    emit editor->textChanged();
     return problem;
 }
 

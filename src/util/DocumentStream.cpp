@@ -114,6 +114,31 @@ void appendUtf8(Utf8Sink &sink, const QString &text)
         sink.append(bytes.constData(), bytes.size());
 }
 
+// Hands the pieces on, and before the first tells the sink the whole size to expect,
+// judged from how much the first piece grew or shrank in conversion.
+class EstimatingSink : public Utf8Sink {
+public:
+    EstimatingSink(Utf8Sink &sink, qint64 total) : m_sink(sink), m_total(total) {}
+    // The bytes of the file the next piece comes from.
+    void setSource(qsizetype bytes) { m_source = bytes; }
+    void append(const char *data, qsizetype size) override
+    {
+        if (!m_reserved) {
+            m_reserved = true;
+            const double ratio = m_source > 0 ? double(size) / double(m_source) : 1.0;
+            m_sink.reserve(qint64(ratio * 1.02 * double(m_total)));
+        }
+        m_sink.append(data, size);
+    }
+    void clear() override { m_sink.clear(); }
+
+private:
+    Utf8Sink &m_sink;
+    qint64 m_total;
+    qsizetype m_source = 0;
+    bool m_reserved = false;
+};
+
 enum class Mode { Detecting, Ansi, Utf8Bom, Utf16LE, Utf16BE };
 
 QString encodingOf(Mode mode, bool nonAscii)
@@ -185,7 +210,7 @@ bool DocumentReader::fill(QByteArray &buffer, qsizetype *held, bool *atEnd)
     return true;
 }
 
-DocumentReader::Problem DocumentReader::read(Utf8Sink &sink)
+DocumentReader::Problem DocumentReader::read(Utf8Sink &target)
 {
     if (!m_file.isOpen()) {
         m_error = QStringLiteral("Cannot read file \"%1\".").arg(m_file.fileName());
@@ -213,7 +238,7 @@ DocumentReader::Problem DocumentReader::read(Utf8Sink &sink)
         skip = 2;
     }
     const bool utf16 = mode == Mode::Utf16LE || mode == Mode::Utf16BE;
-    sink.reserve(utf16 ? m_size / 2 : m_size);
+    EstimatingSink sink(target, m_size - skip);
     std::memmove(buffer.data(), buffer.constData() + skip, held - skip);
     held -= skip;
 
@@ -240,6 +265,7 @@ DocumentReader::Problem DocumentReader::read(Utf8Sink &sink)
             }
         }
 
+        sink.setSource(cut);
         switch (mode) {
         case Mode::Detecting: {
             bool before = false;

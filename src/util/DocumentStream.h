@@ -48,7 +48,7 @@ private:
 
     QFile m_file;
     qint64 m_size = 0;
-    qsizetype m_pieceSize = 4 * 1024 * 1024;
+    qsizetype m_pieceSize = 1024 * 1024;
     QString m_encoding;
     QString m_error;
 };
