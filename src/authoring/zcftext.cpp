@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QHash>
 #include <QPainter>
 #include <cfenv>
 #include <cmath>
@@ -155,8 +156,16 @@ bool IsTrueTypeFont(const QFont *font)
 {
     if (!font)
         return false;
+    // Asked for every cell on every paint: the font database is asked once per font.
+    static QHash<QString, bool> known;
+    const QString key = font->key();
+    const auto found = known.constFind(key);
+    if (found != known.constEnd())
+        return found.value();
     const QFontInfo info(*font);
-    return QFontDatabase::isSmoothlyScalable(info.family(), info.styleName());
+    const bool scalable = QFontDatabase::isSmoothlyScalable(info.family(), info.styleName());
+    known.insert(key, scalable);
+    return scalable;
 }
 
 int NormalizeAngle(int angle)

@@ -3,6 +3,7 @@
 #include "authoring/ZColorStringGrid.h"
 
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 
 Q_DECLARE_METATYPE(TRect)
@@ -280,6 +281,36 @@ private slots:
         QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, centre(path.back()));
         QCOMPARE(grid->Selection(), expected);
         QCOMPARE(clicked, expected);
+    }
+
+    // The wheel steps over a merge, but not off the grid's end.
+    void wheel_data()
+    {
+        QTest::addColumn<TRect>("merge");
+        QTest::addColumn<int>("startRow");
+        QTest::addColumn<bool>("down");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("handled");
+        QTest::newRow("down over a merge") << TRect{1, 1, 1, 2} << 1 << true << 3 << true;
+        QTest::newRow("down with too few rows below") << TRect{1, 2, 1, 3} << 2 << true << 3 << false;
+        QTest::newRow("up over a merge") << TRect{1, 2, 1, 3} << 3 << false << 1 << true;
+        QTest::newRow("up against the fixed row") << TRect{1, 1, 1, 2} << 2 << false << 1 << false;
+        QTest::newRow("plain cell") << TRect{2, 1, 3, 1} << 2 << true << 3 << true;
+    }
+    void wheel()
+    {
+        QFETCH(TRect, merge);
+        QFETCH(int, startRow);
+        QFETCH(bool, down);
+        QFETCH(int, row);
+        QFETCH(bool, handled);
+        auto grid = makeGrid({merge});
+        grid->SetSelection(TRect{1, startRow, 1, startRow});
+        QWheelEvent event(QPointF(10, 10), grid->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, down ? -120 : 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid->viewport(), &event);
+        QCOMPARE(grid->Row(), row);
+        QCOMPARE(event.isAccepted(), handled);
     }
 
     // With whole rows selected, a row of a merge brings the merge's other rows along.
