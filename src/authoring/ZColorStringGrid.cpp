@@ -857,8 +857,8 @@ void TZColorStringGrid::PlaceInplaceEditor()
     const TRect m = m_merges->GetRect(merge);
     if (merge >= 0 && (Col() != m.Left || Row() != m.Top))
         SetSelection(TRect{m.Left, m.Top, m.Left, m.Top});
-    const TRect r = CellRect(Col(), Row());
-    if (r.Left == 0 && r.Right == 0) {
+    QRect place;
+    if (!editorGeometry(&place)) {
         HideInplaceEditor();
         return;
     }
@@ -867,9 +867,6 @@ void TZColorStringGrid::PlaceInplaceEditor()
     if (m_editor->toPlainText() != Cells(Col(), Row()))
         m_editor->setPlainText(Cells(Col(), Row()));
     m_editor->m_loading = false;
-    const QPoint origin = viewport()->geometry().topLeft();
-    const int left = origin.x() + r.Left;
-    const int top = origin.y() + r.Top;
     m_editor->SetBorder(m_editorOptions->BorderStyle());
     m_editor->setFont(style->Font().Font);
     if (m_editorOptions->UseCellStyle()) {
@@ -880,20 +877,28 @@ void TZColorStringGrid::PlaceInplaceEditor()
         m_editor->SetAlignment(m_editorOptions->Alignment());
         m_editor->SetWordWrap(m_editorOptions->WordWrap());
     }
-    // Kept inside the viewport, so it never covers the scroll bars.
-    const QRect room = viewport()->geometry();
-    int width = merge >= 0 ? m_merges->MergeWidth(merge) : ColWidths(Col());
-    int height = merge >= 0 ? m_merges->MergeHeight(merge) : RowHeights(Row());
-    width = std::min(width, room.right() + 1 - left);
-    height = std::min(height, room.bottom() + 1 - top);
-    if (width <= 0 || height <= 0) {
-        HideInplaceEditor();
-        return;
-    }
-    m_editor->setGeometry(left, top, width, height);
+    m_editor->setGeometry(place);
     m_editor->show();
     m_editor->raise();
     m_editor->setFocus(Qt::OtherFocusReason);
+}
+
+bool TZColorStringGrid::editorGeometry(QRect *place) const
+{
+    const TRect r = CellRect(Col(), Row());
+    if (r.Left == 0 && r.Right == 0)
+        return false;
+    const int merge = m_merges->IndexOf(Col(), Row());
+    const QRect room = viewport()->geometry();
+    const int left = room.left() + r.Left;
+    const int top = room.top() + r.Top;
+    // Kept inside the viewport, so it never covers the scroll bars.
+    const int width = std::min(merge >= 0 ? m_merges->MergeWidth(merge) : ColWidths(Col()), room.right() + 1 - left);
+    const int height = std::min(merge >= 0 ? m_merges->MergeHeight(merge) : RowHeights(Row()), room.bottom() + 1 - top);
+    if (width <= 0 || height <= 0)
+        return false;
+    *place = QRect(left, top, width, height);
+    return true;
 }
 
 void TZColorStringGrid::ShowInplaceEditor()
@@ -922,6 +927,8 @@ TZInplaceEditor::TZInplaceEditor(TZColorStringGrid *grid) : QPlainTextEdit(grid)
     setTabChangesFocus(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The text sits where the cell draws it, so a cell fitted to its text fits the editor too.
+    document()->setDocumentMargin(0);
     SetBorder(bsNone);
     hide();
     connect(this, &QPlainTextEdit::textChanged, this, [this] {

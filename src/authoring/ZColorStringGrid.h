@@ -292,6 +292,9 @@ private:
     // Wheel handling; true when handled.
     bool WheelStep(bool down);
     void growSelectionOnDrag();
+    // Where the editor goes over the current cell or merge, cut to the viewport; false when
+    // the cell is out of view.
+    bool editorGeometry(QRect *place) const;
     bool editorAllowed() const { return m_editing && !(Options() & goRowSelect); }
     bool alwaysShowEditor() const { return editorAllowed() && (Options() & goAlwaysShowEditor); }
 

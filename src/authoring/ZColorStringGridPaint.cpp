@@ -75,13 +75,14 @@ TRect TZColorStringGrid::MergeScreenRect(int index) const
 
 void TZColorStringGrid::paintEvent(QPaintEvent *)
 {
-    // A repaint moves a visible editor with its cell, but never takes the focus.
+    // A repaint keeps a visible editor over its cell (which may have grown with the
+    // text), but never takes the focus.
     if (m_editor->isVisible() && editorAllowed()) {
-        const TRect r = CellRect(Col(), Row());
-        if (r.Left == 0 && r.Right == 0)
+        QRect place;
+        if (!editorGeometry(&place))
             HideInplaceEditor();
-        else
-            m_editor->move(viewport()->geometry().topLeft() + QPoint(r.Left, r.Top));
+        else if (place != m_editor->geometry())
+            m_editor->setGeometry(place);
     }
     m_mergePictures.clear();
     QPainter painter(viewport());
