@@ -2,8 +2,8 @@
 
 #include "platform/Platform.h"
 #include "util/DocumentText.h"
+#include "util/uDivFiles.h"
 
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -187,6 +187,8 @@ DocumentReader::Problem DocumentReader::open(const QString &path, qint64 sizeLim
         return Problem::CannotOpen;
     }
     m_size = m_file.size();
+    m_sizeLimit = sizeLimit;
+    m_read = 0;
     if (m_size > sizeLimit) {
         m_error = QStringLiteral("\"%1\" is larger than the editor can hold.").arg(path);
         m_file.close();
@@ -206,6 +208,12 @@ bool DocumentReader::fill(QByteArray &buffer, qsizetype *held, bool *atEnd)
         if (got == 0)
             *atEnd = true;
         *held += got;
+        // A device that never ends (or a file that grows while read) is not read forever.
+        m_read += got;
+        if (m_read > m_sizeLimit) {
+            m_error = QStringLiteral("\"%1\" is larger than the editor can hold.").arg(m_file.fileName());
+            return false;
+        }
     }
     return true;
 }
@@ -216,7 +224,8 @@ DocumentReader::Problem DocumentReader::read(Utf8Sink &target)
         m_error = QStringLiteral("Cannot read file \"%1\".").arg(m_file.fileName());
         return Problem::ReadFailed;
     }
-    QByteArray buffer(qMin<qint64>(m_pieceSize, qMax<qint64>(m_size, 4)), Qt::Uninitialized);
+    // A device that tells no size gets whole pieces.
+    QByteArray buffer(m_size > 0 ? qMin<qint64>(m_pieceSize, qMax<qint64>(m_size, 4)) : m_pieceSize, Qt::Uninitialized);
     qsizetype held = 0;
     bool atEnd = false;
     if (!fill(buffer, &held, &atEnd))
@@ -287,6 +296,7 @@ DocumentReader::Problem DocumentReader::read(Utf8Sink &target)
                 }
                 held = 0;
                 atEnd = false;
+                m_read = 0;
                 if (!fill(buffer, &held, &atEnd))
                     return Problem::ReadFailed;
                 continue;
@@ -365,18 +375,8 @@ bool SaveUtf8AsType(const QString &path, QByteArrayView utf8, const QString &enc
         *error = QStringLiteral("Unknown encoding \"%1\": \"%2\" was not written.").arg(encoding, path);
         return false;
     }
-    QSaveFile file(path);
-    // A writable file in a folder that cannot hold a temporary file is written in place.
-    file.setDirectWriteFallback(true);
-    // Unbuffered: a short write hidden in the buffer would not be reported by commit().
-    const auto write = [&file](const char *data, qsizetype size) { return file.write(data, size) == size; };
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !EncodeUtf8(utf8, encoding, write) ||
-        !file.commit()) {
-        *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return WriteFileReplacing(
+        path, [&](const auto &write) { return EncodeUtf8(utf8, encoding, write); }, error);
 }
 
 bool IsAscii(QByteArrayView bytes)

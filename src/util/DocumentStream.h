@@ -48,6 +48,8 @@ private:
 
     QFile m_file;
     qint64 m_size = 0;
+    qint64 m_sizeLimit = DefaultSizeLimit;
+    qint64 m_read = 0;
     qsizetype m_pieceSize = 1024 * 1024;
     QString m_encoding;
     QString m_error;

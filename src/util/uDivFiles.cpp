@@ -23,12 +23,20 @@ QString RemoveFileExt(const QString &name)
 
 bool WriteFileReplacing(const QString &path, const QByteArray &bytes, QString *error)
 {
+    return WriteFileReplacing(
+        path, [&bytes](const auto &write) { return write(bytes.constData(), bytes.size()); }, error);
+}
+
+bool WriteFileReplacing(const QString &path,
+                        const std::function<bool(const std::function<bool(const char *, qsizetype)> &write)> &produce,
+                        QString *error)
+{
     QSaveFile file(path);
     // A writable file in a folder that cannot hold a temporary file is written in place.
     file.setDirectWriteFallback(true);
     // Unbuffered: a short write hidden in the buffer would not be reported by commit().
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
-        !file.commit()) {
+    const auto write = [&file](const char *data, qsizetype size) { return file.write(data, size) == size; };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !produce(write) || !file.commit()) {
         if (error)
             *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());
         file.cancelWriting();

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <stdexcept>
 
 // Raised when a file cannot be opened for reading.
@@ -16,5 +17,10 @@ QByteArray ReadFileToString(const QString &path);
 // When the folder cannot hold that temporary file but the file is writable, it is
 // written in place. The file keeps its permissions (the replacement takes them). False with the reason in *error.
 bool WriteFileReplacing(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+// The same, with the bytes handed over by write() in as many calls as produce() makes; a
+// false from produce() or a short write leaves the old file as it was.
+bool WriteFileReplacing(const QString &path,
+                        const std::function<bool(const std::function<bool(const char *, qsizetype)> &write)> &produce,
+                        QString *error = nullptr);
 // The name without the extension that follows its last "/".
 QString RemoveFileExt(const QString &name);
