@@ -261,20 +261,35 @@ TRect TStringGrid::CellRect(int col, int row) const
     return TRect{x, y, x + ColWidths(col), y + RowHeights(row)};
 }
 
+namespace {
+// The column (row) whose band holds a coordinate: the fixed ones, then the scrolling ones
+// from the first shown; -1 for none.
+template <typename Size>
+int bandAt(int at, int fixed, int first, int count, int limit, int line, Size size)
+{
+    int edge = 0;
+    for (int i = 0; i < fixed && i < count; ++i) {
+        const int next = edge + size(i) + line;
+        if (at >= edge && at < next)
+            return i;
+        edge = next;
+    }
+    for (int i = std::max(first, fixed); i < count && edge < limit; ++i) {
+        const int next = edge + size(i) + line;
+        if (at >= edge && at < next)
+            return i;
+        edge = next;
+    }
+    return -1;
+}
+} // namespace
+
 bool TStringGrid::MouseToCell(const QPoint &point, int *col, int *row) const
 {
-    int foundCol = -1;
-    int foundRow = -1;
-    for (int c = 0; c < ColCount(); ++c) {
-        const int x = ColLeft(c);
-        if (x >= 0 && point.x() >= x && point.x() < x + ColWidths(c) + VertLineWidth())
-            foundCol = c;
-    }
-    for (int r = 0; r < RowCount(); ++r) {
-        const int y = RowTop(r);
-        if (y >= 0 && point.y() >= y && point.y() < y + RowHeights(r) + HorzLineWidth())
-            foundRow = r;
-    }
+    const int foundCol = bandAt(point.x(), m_fixedCols, m_leftCol, ColCount(), viewport()->width(), VertLineWidth(),
+                                [this](int c) { return ColWidths(c); });
+    const int foundRow = bandAt(point.y(), m_fixedRows, m_topRow, RowCount(), viewport()->height(), HorzLineWidth(),
+                                [this](int r) { return RowHeights(r); });
     if (foundCol < 0 || foundRow < 0)
         return false;
     *col = foundCol;

@@ -444,8 +444,12 @@ TCellStyle *TZColorStringGrid::CellStyle(int col, int row)
     }
     std::unique_ptr<TCellStyle> &style = m_styles[std::size_t(col)][std::size_t(row)];
     if (!style) {
+        // Filled before it belongs to the grid: a style made while painting must not throw
+        // away the merge pictures of that paint.
         style = std::make_unique<TCellStyle>(this);
+        style->m_grid = nullptr;
         style->Assign(col >= FixedCols() && row >= FixedRows() ? *m_defaultStyle : *m_defaultFixedStyle);
+        style->m_grid = this;
     }
     return style.get();
 }

@@ -72,6 +72,7 @@ public:
     TZColorStringGrid *Grid() const { return m_grid; }
 
 private:
+    friend class TZColorStringGrid;
     void changed(bool discardPicture);
 
     TZColorStringGrid *m_grid;

@@ -409,6 +409,10 @@ private slots:
         grid->SetLeftCol(500);
         QCOMPARE(grid->TopRow(), 500);
         QCOMPARE(pixel(grid.get(), 100, 50), QColor(Qt::red));
+        // A click lands on the scrolled cell under it.
+        const TRect second = grid->CellRect(501, 501);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(second.Left + 1, second.Top + 1));
+        QCOMPARE(QPoint(grid->Col(), grid->Row()), QPoint(501, 501));
     }
 
     // Typing in the grid opens the editor on the cell; its text goes straight into the cell;
