@@ -445,6 +445,44 @@ private slots:
         QCOMPARE(grid->Cells(1, 1), QString("xyz and more text"));
     }
 
+    // What opens the editor on a cell holding text, and what closes it again.
+    void editorTriggers_data()
+    {
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<bool>("allSelected");
+        QTest::newRow("Enter selects the text") << "enter" << true;
+        QTest::newRow("F2 puts the caret after it") << "f2" << false;
+        QTest::newRow("double click on the cell") << "double" << false;
+    }
+    void editorTriggers()
+    {
+        QFETCH(QString, trigger);
+        QFETCH(bool, allSelected);
+        auto grid = makeGrid();
+        grid->SetOptions(grid->Options() | goEditing);
+        grid->SetCells(1, 1, "old");
+        grid->show();
+        grid->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(grid.get()));
+        grid->setFocus();
+        const TRect cell = grid->CellRect(1, 1);
+        if (trigger == "enter")
+            QTest::keyClick(grid.get(), Qt::Key_Return);
+        else if (trigger == "f2")
+            QTest::keyClick(grid.get(), Qt::Key_F2);
+        else
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, QPoint(cell.Left + 5, cell.Top + 5));
+        TZInplaceEditor *editor = grid->InplaceEditor();
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->toPlainText(), QString("old"));
+        QCOMPARE(editor->textCursor().selectedText(), allSelected ? QString("old") : QString());
+        // Scrolling away closes it; the text is kept.
+        grid->SetRowCount(40);
+        grid->SetTopRow(10);
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(grid->Cells(1, 1), QString("old"));
+    }
+
     // Right at the end of the editor's text moves to the next cell; with the editor always
     // shown it follows.
     void editorHandsKeysToGrid_data()
