@@ -3,9 +3,10 @@
 
 #include "authoring/TFormTable.h"
 #include "authoring/TGeneratorContainer.h"
+#include "authoring/TGeneratorHtmlTable.h"
 #include "authoring/THTMLEntitiesList.h"
 #include "authoring/TImageSizeCalculator.h"
-
+#include "core/Highlighters.h"
 #include "themes/SyntaxColorModel.h"
 #include "themes/reSyntaxColor.h"
 #include "tools/reOptimizer.h"
@@ -37,7 +38,16 @@ void TMainForm::ShowGeneratorContainer()
         generator = new TGeneratorContainer(&GeneratedHtml, {[this] { return ActiveDocument(); }, [this] { return OpenDialogFilter; }}, this);
     generator->exec();
 }
-void TMainForm::ShowGeneratorTable() {}
+void TMainForm::ShowGeneratorTable()
+{
+    // One instance for the program's run: its table options stay between uses.
+    auto *generator = findChild<TGeneratorHtmlTable *>(QStringLiteral("GeneratorHtmlTable"), Qt::FindDirectChildrenOnly);
+    if (!generator) {
+        generator = new TGeneratorHtmlTable(&GeneratedHtml, {[this] { return ActiveDocument(); }, [this] { return OpenDialogFilter; }}, this);
+        ApplyHighlighter(generator->SynEdit1, DocumentText::HighlighterKind::Multi);
+    }
+    generator->exec();
+}
 void TMainForm::ShowSyntaxColor()
 {
     m_syntaxColors->SetThemeName(ThemeName);

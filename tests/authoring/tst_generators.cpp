@@ -4,10 +4,15 @@
 #include "authoring/GeneratorMarkup.h"
 #include "authoring/GeneratorWidgets.h"
 #include "authoring/TGeneratorContainer.h"
+#include "authoring/TGeneratorHtmlTable.h"
+#include "authoring/ZColorStringGrid.h"
 #include "documents/EditorText.h"
 #include "program/MessagesKandrix.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QTabWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -54,6 +59,19 @@ QList<int> columnsPerRow(const QString &markup)
         counts.append(column);
     }
     return counts;
+}
+
+void clickCell(TZColorStringGrid *grid, int col, int row, Qt::KeyboardModifiers modifiers = {})
+{
+    const TRect r = grid->CellRect(col, row);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers,
+                      QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+}
+
+void typeInto(QsciScintilla *editor, const QString &text)
+{
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
 }
 } // namespace
 
@@ -223,6 +241,70 @@ private slots:
         dialog.show();
         dialog.close();
         QVERIFY(generated.isEmpty());
+    }
+
+    // The table dialog as a user lays out a table: each cell keeps what was typed for it,
+    // the last change in the cell bar counts at Start, a merge over rows and columns is one
+    // cell, a count change starts the layout afresh from the first cell (also when the
+    // current cell is gone), only Insert hands the markup over, and the table options are
+    // there again at the next showing while the layout is not.
+    void tableDialog()
+    {
+        ScriptedDialogs dialogs;
+        QString generated;
+        TGeneratorHtmlTable dialog(&generated, {});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto button = [&dialog](const char *name) { return dialog.findChild<QAbstractButton *>(name); };
+        auto *grid = dialog.findChild<TZColorStringGrid *>("Grid");
+        auto *cols = dialog.findChild<QSpinBox *>("SENumCols");
+        auto *rows = dialog.findChild<QSpinBox *>("SENumRows");
+
+        clickCell(grid, 3, 3);
+        typeInto(dialog.SynEdit1, "gone");
+        rows->setValue(2);
+        cols->setValue(3);
+        QCOMPARE(dialog.Cells.size(), 3);
+        QCOMPARE(dialog.Cells[2].size(), 2);
+        QCOMPARE(EditorText(dialog.SynEdit1), QStringLiteral("&nbsp;"));
+
+        clickCell(grid, 0, 0);
+        clickCell(grid, 1, 1, Qt::ShiftModifier);
+        QTest::mouseClick(button("ButtonMerge"), Qt::LeftButton);
+        typeInto(dialog.SynEdit1, "AB");
+        clickCell(grid, 2, 1);
+        typeInto(dialog.SynEdit1, "C");
+        dialogs.colorAnswers << QColor(0xFF, 0xEE, 0x00);
+        QTest::mouseClick(dialog.findChild<QWidget *>("PanelCellBackgroundColor"), Qt::LeftButton);
+        QTest::mouseClick(button("ButtonStart"), Qt::LeftButton);
+        QCOMPARE(dialog.PageControl->currentWidget(), dialog.TBPreview);
+        QVERIFY(generated.contains(QStringLiteral("colspan=\"2\" rowspan=\"2\">AB</td>")));
+        QVERIFY(generated.contains(QStringLiteral("background-color:#FFEE00;\">C</td>")));
+        QCOMPARE(columnsPerRow(generated), QList<int>({3, 3}));
+
+        // Back on the merged cell its content is there; a second merge splits it.
+        clickCell(grid, 1, 1);
+        QCOMPARE(EditorText(dialog.SynEdit1), QStringLiteral("AB"));
+        QCOMPARE(dialog.findChild<QLabel *>("LabelCellSelected")->text(), QStringLiteral(" Selected cell [1,1]"));
+        QTest::mouseClick(button("ButtonMerge"), Qt::LeftButton);
+        QCOMPARE(grid->MergeCells()->Count(), 0);
+
+        dialog.findChild<QComboBox *>("CBBorderStyle")->setCurrentText("dashed");
+        dialog.findChild<QLineEdit *>("EditWidth")->clear();
+        QTest::mouseClick(button("ButtonStart"), Qt::LeftButton);
+        QVERIFY(generated.contains(QStringLiteral("AB")));
+        QTest::mouseClick(button("ButtonCancel"), Qt::LeftButton);
+        QVERIFY(generated.isEmpty());
+
+        dialog.show();
+        QCOMPARE(dialog.PageControl->currentWidget(), dialog.TBDraft);
+        dialog.findChild<QLineEdit *>("EditWidth")->setText("50");
+        QTest::mouseClick(button("ButtonStart"), Qt::LeftButton);
+        QVERIFY(generated.contains(QStringLiteral("width:50px;")));
+        QVERIFY(generated.contains(QStringLiteral("1px dashed")));
+        QVERIFY(!generated.contains(QStringLiteral("AB")));
+        QTest::mouseClick(button("ButtonInsert"), Qt::LeftButton);
+        QVERIFY(generated.startsWith(QStringLiteral("<table")));
     }
 
     // The preview gets the markup without the dialog waiting for it, and a large table
