@@ -3,10 +3,14 @@
 #include "MainFormTestSupport.h"
 
 #include "authoring/TGeneratorContainer.h"
+#include "authoring/TGeneratorHtmlTable.h"
+#include "authoring/ZColorStringGrid.h"
 #include "documents/EditorText.h"
+#include "validation/TidyReport.h"
 
 #include <QAction>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <functional>
 
@@ -68,6 +72,35 @@ private slots:
         QVERIFY(EditorText(editor).endsWith(QStringLiteral("Your text\n</div>c")));
         editor->undo();
         QCOMPARE(EditorText(editor), QStringLiteral("abc"));
+    }
+
+    // A table with a merge over two rows and two columns goes into a page as one step, and
+    // Tidy finds no error in it.
+    void tableInsertedAndValid()
+    {
+        const QByteArray page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                                "<title>T</title>\n</head>\n<body>\n@\n</body>\n</html>\n";
+        QVERIFY(folder->write("page.html", page));
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("page.html"));
+        QsciScintilla *editor = form->ActiveDocument()->editor();
+        const long at = EditorText(editor).indexOf('@');
+        editor->SendScintilla(QsciScintillaBase::SCI_SETSEL, at, at + 1);
+
+        useGenerator(QStringLiteral("MenuTableEditor"), [](QDialog *dialog) {
+            auto *table = qobject_cast<TGeneratorHtmlTable *>(dialog);
+            QVERIFY(table);
+            table->SENumCols->setValue(3);
+            table->SENumRows->setValue(2);
+            table->Grid->SetSelection(TRect{0, 0, 1, 1});
+            click(dialog, "ButtonMerge");
+            click(dialog, "ButtonStart");
+            click(dialog, "ButtonInsert");
+        });
+        QVERIFY(EditorText(editor).contains(QStringLiteral("colspan=\"2\" rowspan=\"2\"")));
+        form->Action(QStringLiteral("MenuAnalyze"))->trigger();
+        QCOMPARE(form->StatusPanelText(6), TidyCountsText(0, 1)); // the summary attribute, which HTML5 calls obsolete
+        editor->undo();
+        QCOMPARE(EditorText(editor).toUtf8(), page);
     }
 };
 
