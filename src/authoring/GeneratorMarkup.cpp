@@ -2,6 +2,7 @@
 
 #include "util/VelKandrixUtils.h"
 
+#include <QHash>
 #include <QStringList>
 
 namespace {
@@ -130,6 +131,7 @@ QString TableMarkup(const TableOptions &o, const CellMatrix &cells, const QList<
         table += QStringLiteral(" border-collapse:collapse;");
 
     const bool aligned = o.horizontalAlign == QLatin1String("center") || o.horizontalAlign == QLatin1String("right");
+    QHash<QString, QString> cellStyles;
     QString out;
     if (aligned)
         out += QStringLiteral("<div style=\"text-align:%1;\">").arg(o.horizontalAlign) + CrLf;
@@ -148,10 +150,16 @@ QString TableMarkup(const TableOptions &o, const CellMatrix &cells, const QList<
                     spans += QStringLiteral(" rowspan=\"%1\"").arg(r.height());
             }
             const TCellState &cell = cells[column][row];
-            QString style = ApplyTableBorderToCell(cell.Style, o.borderWidth, o.borderStyle, o.borderColor);
-            if (o.paddingAllCells > 0)
-                style = ApplyPaddingToCell(style, o.paddingAllCells);
-            out += QStringLiteral("    <td%1%2>%3</td>").arg(style, spans, cell.Content) + CrLf;
+            // Most cells share a few styles: each is rewritten once.
+            auto style = cellStyles.find(cell.Style);
+            if (style == cellStyles.end()) {
+                QString rewritten = ApplyTableBorderToCell(cell.Style, o.borderWidth, o.borderStyle, o.borderColor);
+                if (o.paddingAllCells > 0)
+                    rewritten = ApplyPaddingToCell(rewritten, o.paddingAllCells);
+                style = cellStyles.insert(cell.Style, rewritten);
+            }
+            out += QLatin1String("    <td") + *style + spans + QLatin1Char('>') + cell.Content + QLatin1String("</td>")
+                   + CrLf;
         }
         out += QStringLiteral("  </tr>") + CrLf;
     }

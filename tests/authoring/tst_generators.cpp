@@ -260,12 +260,14 @@ private slots:
         auto *cols = dialog.findChild<QSpinBox *>("SENumCols");
         auto *rows = dialog.findChild<QSpinBox *>("SENumRows");
 
+        typeInto(dialog.SynEdit1, "old");
         clickCell(grid, 3, 3);
         typeInto(dialog.SynEdit1, "gone");
         rows->setValue(2);
         cols->setValue(3);
         QCOMPARE(dialog.Cells.size(), 3);
         QCOMPARE(dialog.Cells[2].size(), 2);
+        QCOMPARE(dialog.Cells[0][0].Content, QStringLiteral("&nbsp;"));
         QCOMPARE(EditorText(dialog.SynEdit1), QStringLiteral("&nbsp;"));
 
         clickCell(grid, 0, 0);
