@@ -309,8 +309,8 @@ private slots:
         QVERIFY(generated.startsWith(QStringLiteral("<table")));
     }
 
-    // The preview gets the markup without the dialog waiting for it, and a large table
-    // (beyond what a data address carries) still shows.
+    // The preview gets the markup without the dialog waiting for it, a large table (beyond
+    // what a data address carries) still shows, and a load past the time limit is given up.
     void previewLoadsLargeMarkup()
     {
         QWebEngineView view;
@@ -323,6 +323,16 @@ private slots:
         QVERIFY(finished.wait(60000));
         QCOMPARE(finished.first().first().toBool(), true);
         QVERIFY(!preview.GaveUp());
+
+        // A load that outlasts the limit is stopped and reported once, as failed.
+        TGeneratorPreview hasty(&view, 1);
+        QSignalSpy stopped(&hasty, &TGeneratorPreview::finished);
+        hasty.LoadHTMLFromStr(TableMarkup(options, cells, {}));
+        QVERIFY(stopped.wait(10000));
+        QVERIFY(hasty.GaveUp());
+        QCOMPARE(stopped.first().first().toBool(), false);
+        QTest::qWait(300);
+        QCOMPARE(stopped.size(), 1);
     }
 };
 
