@@ -395,7 +395,12 @@ TZColorStringGrid::TZColorStringGrid(QWidget *parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-TZColorStringGrid::~TZColorStringGrid() = default;
+TZColorStringGrid::~TZColorStringGrid()
+{
+    // The editor goes first, while the grid it reports to is still whole.
+    delete m_editor;
+    m_editor = nullptr;
+}
 
 void TZColorStringGrid::SetColCount(int count)
 {
@@ -831,6 +836,10 @@ void TZColorStringGrid::wheelEvent(QWheelEvent *event)
 
 void TZColorStringGrid::focusInEvent(QFocusEvent *event)
 {
+    if (!m_editor) {
+        TStringGrid::focusInEvent(event);
+        return;
+    }
     if (m_editor->m_state == TZInplaceEditor::Idle) {
         if (alwaysShowEditor())
             PlaceInplaceEditor();
@@ -843,7 +852,7 @@ void TZColorStringGrid::focusInEvent(QFocusEvent *event)
 
 void TZColorStringGrid::focusOutEvent(QFocusEvent *event)
 {
-    if (m_editor->hasFocus() && m_editor->m_state != TZInplaceEditor::HandingFocus) {
+    if (m_editor && m_editor->hasFocus() && m_editor->m_state != TZInplaceEditor::HandingFocus) {
         m_editor->m_state = TZInplaceEditor::TookFocus;
         return;
     }
@@ -1068,6 +1077,9 @@ void TZInplaceEditor::focusOutEvent(QFocusEvent *event)
 {
     QPlainTextEdit::focusOutEvent(event);
     m_grid->DiscardMergePicture();
+    // Another window coming forward or a context menu leaves the editor as it is.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
     if (QApplication::focusWidget() != m_grid && m_state != PassingKey) {
         m_state = HandingFocus;
         hide();
