@@ -2,6 +2,8 @@
 // wide, every line 20 high.
 #include "authoring/zcftext.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QTest>
 
 Q_DECLARE_METATYPE(TRect)
@@ -152,6 +154,32 @@ private slots:
             const int bottom = layout.Lines.back().Y + 20;
             QCOMPARE(layout.Lines.front().Y - rect.Top, rect.Bottom - bottom);
         }
+    }
+
+    // Painting is clipped to the rectangle unless flag 32 lets long lines overflow.
+    void clipping_data()
+    {
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<bool>("overflows");
+        QTest::newRow("clipped") << 0 << false;
+        QTest::newRow("no clipping") << int(tfNoClip) << true;
+    }
+    void clipping()
+    {
+        QFETCH(int, flags);
+        QFETCH(bool, overflows);
+        QImage image(200, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        TRect rect{0, 0, 20, 40};
+        const QFont font;
+        QVERIFY(DrawTextInRect(&painter, "WWWWWWWWWW", &font, Qt::black, 0, 1, false, rect, 0, 0, flags, 0, 0));
+        painter.end();
+        bool inked = false;
+        for (int x = 24; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
+                inked = inked || image.pixelColor(x, y) != QColor(Qt::white);
+        QCOMPARE(inked, overflows);
     }
 
     // Absent painter or font: nothing happens and the rectangle stays.
