@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 TColorShape::TColorShape(const QString &name, const QColor &color, QWidget *parent) : QFrame(parent), m_color(color)
@@ -101,6 +102,7 @@ TGeneratorPreview::TGeneratorPreview(QWebEngineView *browser, int timeLimitMs) :
     m_timer.setInterval(timeLimitMs);
     browser->setPage(new TPreviewPage(browser));
     browser->setAcceptDrops(false);
+    SetJavascript(false);
     connect(browser, &QWebEngineView::loadFinished, this, [this](bool ok) {
         if (!m_timer.isActive())
             return;
@@ -113,6 +115,15 @@ TGeneratorPreview::TGeneratorPreview(QWebEngineView *browser, int timeLimitMs) :
             m_browser->stop();
         emit finished(false);
     });
+}
+
+void TGeneratorPreview::SetJavascript(bool enabled)
+{
+    if (!m_browser)
+        return;
+    m_browser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, enabled);
+    if (auto *page = qobject_cast<TPreviewPage *>(m_browser->page()))
+        page->setSilent(!enabled);
 }
 
 void TGeneratorPreview::LoadHTMLFromStr(const QString &text)

@@ -64,6 +64,8 @@ public:
     // True while a load runs; false once it finished or was given up.
     bool Loading() const { return m_timer.isActive(); }
     bool GaveUp() const { return m_gaveUp; }
+    // Scripts run, and report their errors, only when the user allows them in previews.
+    void SetJavascript(bool enabled);
 
 signals:
     void finished(bool ok);

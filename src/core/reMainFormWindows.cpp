@@ -1,6 +1,7 @@
 // Openers of the program's other windows and the hooks of the later subsystems.
 #include "core/reMainForm.h"
 
+#include "authoring/GeneratorWidgets.h"
 #include "authoring/TFormTable.h"
 #include "authoring/TGeneratorContainer.h"
 #include "authoring/TGeneratorHtmlTable.h"
@@ -36,6 +37,7 @@ void TMainForm::ShowGeneratorContainer()
     auto *generator = findChild<TGeneratorContainer *>(QStringLiteral("GeneratorContainer"), Qt::FindDirectChildrenOnly);
     if (!generator)
         generator = new TGeneratorContainer(&GeneratedHtml, {[this] { return ActiveDocument(); }, [this] { return OpenDialogFilter; }}, this);
+    generator->Preview->SetJavascript(JavascriptEnabled);
     generator->exec();
 }
 void TMainForm::ShowGeneratorTable()
@@ -46,6 +48,7 @@ void TMainForm::ShowGeneratorTable()
         generator = new TGeneratorHtmlTable(&GeneratedHtml, {[this] { return ActiveDocument(); }, [this] { return OpenDialogFilter; }}, this);
         ApplyHighlighter(generator->SynEdit1, DocumentText::HighlighterKind::Multi);
     }
+    generator->Preview->SetJavascript(JavascriptEnabled);
     generator->exec();
 }
 void TMainForm::ShowSyntaxColor()
