@@ -9,10 +9,15 @@
 #include "util/VelKandrixUtils.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QToolBar>
+#include <QTextDocument>
 #include <QToolButton>
+#include <QToolTip>
 
 const char *const MarkupHintProperty = "markupPrimitive";
 
@@ -25,6 +30,30 @@ QString HintOf(QObject *component)
     return QString();
 }
 
+namespace {
+// A Hint that is markup ("<b>") would be read as rich text by the tool tip and show empty.
+class PlainToolTip : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (event->type() != QEvent::ToolTip || !widget || !Qt::mightBeRichText(widget->toolTip()))
+            return false;
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(),
+                           Qt::convertFromPlainText(widget->toolTip(), Qt::WhiteSpaceNoWrap), widget);
+        return true;
+    }
+};
+} // namespace
+
+void ShowToolTipAsPlainText(QWidget *widget)
+{
+    static PlainToolTip *filter = new PlainToolTip(qApp);
+    widget->installEventFilter(filter);
+}
+
 QToolButton *AddInsertionButton(QToolBar *bar, const QString &name, const QString &hint, const QString &primitive)
 {
     auto *button = new QToolButton(bar);
@@ -32,6 +61,7 @@ QToolButton *AddInsertionButton(QToolBar *bar, const QString &name, const QStrin
     button->setIcon(InsertionIcon(name));
     button->setAutoRaise(true);
     button->setToolTip(hint);
+    ShowToolTipAsPlainText(button);
     if (!primitive.isEmpty())
         button->setProperty(MarkupHintProperty, primitive);
     bar->addWidget(button);

@@ -11,6 +11,7 @@ class QMenu;
 class QObject;
 class QToolBar;
 class QToolButton;
+class QWidget;
 class TDocument;
 
 // The property that marks a component whose Hint is the markup it inserts, naming the
@@ -20,6 +21,9 @@ extern const char *const MarkupHintProperty;
 
 // The Hint of a tool button or menu item (its tool tip).
 QString HintOf(QObject *component);
+
+// Shows the widget's tool tip as it is written, markup included.
+void ShowToolTipAsPlainText(QWidget *widget);
 
 // A tool button with its picture and Hint; primitive names the markup-driven kind, or
 // is empty for a button whose Hint is only a tool tip.

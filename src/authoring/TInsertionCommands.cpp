@@ -275,6 +275,7 @@ void TInsertionCommands::buildAttributes(QWidget *page)
         auto *button = new QPushButton(hint, panel);
         button->setObjectName(QStringLiteral("Button_") + name);
         button->setToolTip(hint);
+        ShowToolTipAsPlainText(button);
         button->setProperty(MarkupHintProperty, Attribute);
         button->setAutoDefault(false);
         button->setFocusPolicy(Qt::NoFocus);

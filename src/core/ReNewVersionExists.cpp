@@ -1,6 +1,6 @@
 #include "core/ReNewVersionExists.h"
 
-#include "platform/Platform.h"
+#include "dialogs/MessageBoxes.h"
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
 
@@ -91,7 +91,7 @@ void TNewVersionExists::closeEvent(QCloseEvent *event)
 
 void TNewVersionExists::ButtonYesClick()
 {
-    ShellOpen(LanguageCode == QLatin1String("fr") ? DownloadPageFR : DownloadPageEN);
+    OpenOrSay(LanguageCode == QLatin1String("fr") ? DownloadPageFR : DownloadPageEN);
     accept();
 }
 

@@ -266,7 +266,7 @@ TTidyConfigPage::TTidyConfigPage(QWidget *parent) : QWidget(parent)
     auto *link = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(QLatin1String(kDocumentationSite)), right);
     link->setObjectName("LabelTidyDocumentationLink");
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    connect(link, &QLabel::linkActivated, this, [](const QString &address) { ShellOpen(address); });
+    connect(link, &QLabel::linkActivated, this, [](const QString &address) { OpenOrSay(address); });
     linkRow->addWidget(LabelForTheLastVersion);
     linkRow->addWidget(link);
     linkRow->addStretch();

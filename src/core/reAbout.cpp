@@ -1,6 +1,6 @@
 #include "core/reAbout.h"
 
-#include "platform/Platform.h"
+#include "dialogs/MessageBoxes.h"
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
 
@@ -139,7 +139,7 @@ void TAbout::ButtonCloseClick()
 
 void TAbout::LabelWebsiteClick()
 {
-    ShellOpen(WebsiteAddress);
+    OpenOrSay(WebsiteAddress);
 }
 
 bool TAbout::eventFilter(QObject *watched, QEvent *event)

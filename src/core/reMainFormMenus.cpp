@@ -93,22 +93,22 @@ void TMainForm::CallHelpHtml()
         ShowMessageKind(0, SHelpNotFound);
         return;
     }
-    ShellOpen(HelpFileName);
+    OpenOrSay(HelpFileName);
 }
 
 void TMainForm::MenuWebsiteClick()
 {
-    ShellOpen(WebsiteAddress);
+    OpenOrSay(WebsiteAddress);
 }
 
 void TMainForm::MenuTidySourceForgeClick()
 {
-    ShellOpen(TidyFormerProjectPage);
+    OpenOrSay(TidyFormerProjectPage);
 }
 
 void TMainForm::MenuTidyHtmlpediaClick()
 {
-    ShellOpen(TidyProjectPage);
+    OpenOrSay(TidyProjectPage);
 }
 
 void TMainForm::MenuAboutClick()

@@ -1,6 +1,7 @@
 #include "dialogs/MessageBoxes.h"
 
 #include "dialogs/UserDialogs.h"
+#include "platform/Platform.h"
 #include "program/MessagesKandrix.h"
 
 #include <QFileInfo>
@@ -29,4 +30,10 @@ bool ConfirmOverwrite(const QString &path)
         Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), text,
                           QMessageBox::Yes | QMessageBox::Cancel);
     return answer == QMessageBox::Yes;
+}
+
+void OpenOrSay(const QString &fileOrAddress)
+{
+    if (!ShellOpen(fileOrAddress))
+        ShowMessageKind(2, FormatMessageText(SNoProgramToOpen, {fileOrAddress}));
 }

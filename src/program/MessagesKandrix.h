@@ -97,6 +97,7 @@
     X(SSettingsKeptAside, "SSettingsKeptAside") \
     X(SFileOpenInAnotherTab, "SFileOpenInAnotherTab") \
     X(SFileTooLarge, "SFileTooLarge") \
+    X(SNoProgramToOpen, "SNoProgramToOpen") \
     X(SSubmit, "SSubmit") \
     X(SCleanRefused, "SCleanRefused") \
     X(STidyCrashed, "STidyCrashed") \

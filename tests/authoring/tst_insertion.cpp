@@ -10,6 +10,10 @@
 #include "documents/TDocument.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QImage>
 #include <QMenu>
 #include <QToolButton>
@@ -251,6 +255,22 @@ private slots:
         container.findChild<QToolButton *>("ButtonColors")->click();
         QCOMPARE(dialogs.colorsOffered.last(), QColor(Qt::black));
         QVERIFY(editor.text().startsWith("<span style=\"color:#123456\"><</span>"));
+    }
+
+    // A button whose Hint is a tag ("<b>") showed an empty tool tip: the tag was read as markup.
+    void markupHintShowsInItsToolTip()
+    {
+        Doc editor("");
+        LinkContext links{[] { return nullptr; }, [] { return QString(); }};
+        TGeneratorTagBar bar(TGeneratorTagBar::Generator::Table, editor.editor, links);
+        bar.show();
+        QToolButton *bold = bar.findChild<QToolButton *>("ButtonBolds");
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), bold->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(bold, &help);
+        QTextDocument shown;
+        shown.setHtml(QToolTip::text());
+        QCOMPARE(shown.toPlainText(), bold->toolTip());
+        QToolTip::hideText();
     }
 };
 
