@@ -7,6 +7,7 @@
 #include "util/CharsetDeclarations.h"
 #include "util/DocumentStream.h"
 #include "util/DocumentText.h"
+#include "platform/Platform.h"
 
 #include <QTemporaryFile>
 
@@ -76,6 +77,15 @@ void checkPieces(const QByteArray &bytes)
         return true;
     }, 5));
     FUZZ_CHECK(pieces == whole);
+
+    // Any text to ANSI, characters it cannot hold included.
+    const QByteArray utf8 = QString::fromUtf8(bytes).toUtf8();
+    QByteArray ansi;
+    FUZZ_CHECK(EncodeUtf8(utf8, Ansi, [&](const char *data, qsizetype size) {
+        ansi.append(data, size);
+        return true;
+    }, 7));
+    FUZZ_CHECK(ansi == ToAnsi(QString::fromUtf8(utf8)));
 }
 
 void checkCharsets(const QString &text)

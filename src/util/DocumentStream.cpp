@@ -107,6 +107,45 @@ qsizetype utf8Cut(const char *data, qsizetype n)
     return n;
 }
 
+// Well-formed UTF-8 to Windows-1252 character by character; a character ANSI cannot
+// hold becomes "?", as ToAnsi makes it.
+QByteArray utf8ToAnsi(QByteArrayView utf8)
+{
+    const auto *data = reinterpret_cast<const unsigned char *>(utf8.data());
+    const qsizetype n = utf8.size();
+    // Every character ANSI holds lies below U+2200; asked once each.
+    constexpr char32_t TableEnd = 0x2200;
+    static const QByteArray table = [] {
+        QString all;
+        for (char32_t code = 0; code < TableEnd; ++code)
+            all += QChar(char16_t(code));
+        return ToAnsi(all);
+    }();
+    QByteArray out(n, Qt::Uninitialized);
+    char *to = out.data();
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char lead = data[i];
+        if (lead < 0x80) {
+            *to++ = char(lead);
+            ++i;
+            continue;
+        }
+        const int length = sequenceLength(data, n, i);
+        char32_t code = lead & (0xFF >> (length + 1));
+        for (int k = 1; k < length; ++k)
+            code = (code << 6) | (data[i + k] & 0x3F);
+        if (code >= 0xA0 && code <= 0xFF)
+            *to++ = char(code);
+        else if (code < TableEnd)
+            *to++ = table[code];
+        else
+            *to++ = ToAnsi(QString::fromUcs4(&code, 1)).at(0);
+        i += length;
+    }
+    out.truncate(to - out.constData());
+    return out;
+}
+
 void appendUtf8(Utf8Sink &sink, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
@@ -153,12 +192,37 @@ QString encodingOf(Mode mode, bool nonAscii)
     return Ansi;
 }
 
+// Windows-1252 to UTF-8 byte by byte: Latin-1 bytes are their own code points, and the
+// 32 bytes from 80 to 9F are looked up once.
 void appendAnsi(Utf8Sink &sink, const char *data, qsizetype n)
 {
-    if (IsAscii(QByteArrayView(data, n)))
+    if (IsAscii(QByteArrayView(data, n))) {
         sink.append(data, n);
-    else
-        appendUtf8(sink, FromAnsi(QByteArray::fromRawData(data, n)));
+        return;
+    }
+    static const QList<QByteArray> high = [] {
+        QList<QByteArray> list;
+        for (int b = 0x80; b < 0xA0; ++b)
+            list << FromAnsi(QByteArray(1, char(b))).toUtf8();
+        return list;
+    }();
+    // At most three bytes each (the euro sign).
+    QByteArray out(n * 3, Qt::Uninitialized);
+    char *to = out.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(data[i]);
+        if (b < 0x80) {
+            *to++ = char(b);
+        } else if (b < 0xA0) {
+            const QByteArray &bytes = high[b - 0x80];
+            std::memcpy(to, bytes.constData(), bytes.size());
+            to += bytes.size();
+        } else {
+            *to++ = char(0xC0 | (b >> 6));
+            *to++ = char(0x80 | (b & 0x3F));
+        }
+    }
+    sink.append(out.constData(), to - out.constData());
 }
 
 void appendUtf16(Utf8Sink &sink, const char *data, qsizetype n, bool littleEndian)
@@ -355,8 +419,13 @@ bool EncodeUtf8(QByteArrayView utf8, const QString &encoding,
         if (length > pieceSize)
             length = utf8Cut(data + at, pieceSize);
         const QByteArrayView piece(data + at, length);
+        bool nonAscii = false;
         if (ansi && IsAscii(piece)) {
             if (!write(piece.data(), length))
+                return false;
+        } else if (ansi && firstInvalidUtf8(piece.data(), length, &nonAscii) == length) {
+            const QByteArray bytes = utf8ToAnsi(piece);
+            if (!write(bytes.constData(), bytes.size()))
                 return false;
         } else {
             const QString text = QString::fromUtf8(piece);
