@@ -117,22 +117,34 @@ QString TempProgramFolder::file(const QString &relative) const
     return path() + relative;
 }
 
+bool WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool WriteScript(const QString &path, const QByteArray &body)
+{
+    QFile::remove(path);
+    return WriteBytes(path, "#!/bin/sh\n" + body + "\n")
+           && QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+}
+
 bool TempProgramFolder::write(const QString &relative, const QByteArray &bytes) const
 {
-    const QString target = file(relative);
-    QDir().mkpath(QFileInfo(target).path());
-    QFile f(target);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return f.write(bytes) == bytes.size();
+    return WriteBytes(file(relative), bytes);
 }
 
 QByteArray TempProgramFolder::read(const QString &relative) const
 {
-    QFile f(file(relative));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return ReadBytes(file(relative));
 }
 
 ScriptedDialogs::ScriptedDialogs()

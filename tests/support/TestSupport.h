@@ -38,6 +38,12 @@ private:
 // The built program folder (bin/ of the build).
 QString BuiltProgramFolder();
 
+// Whole files: the writer creates missing folders; a file that cannot be read is empty.
+bool WriteBytes(const QString &path, const QByteArray &bytes);
+QByteArray ReadBytes(const QString &path);
+// A shell script made executable, standing in for an outside program.
+bool WriteScript(const QString &path, const QByteArray &body);
+
 // Answers questions and dialogs from queues and records what was asked.
 class ScriptedDialogs : public UserDialogs {
 public:
