@@ -4,9 +4,8 @@
 #include "validation/TidyConfigFile.h"
 #include "validation/TidyOptionDefaults.h"
 #include "validation/TidyReport.h"
+#include "util/DocumentText.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,12 +16,6 @@ QString longTagList(int count)
     for (int i = 0; i < count; ++i)
         names << QStringLiteral("custom-element-%1").arg(i);
     return names.join(", ");
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 } // namespace
 
@@ -95,7 +88,7 @@ private slots:
         QCOMPARE(reloaded.value(name), value);
         QCOMPARE(reloaded.entries().size(), 2);
         QCOMPARE(reloaded.comments(), QStringList{"a comment"});
-        QCOMPARE(reloaded.toBytes(model), readAll(path));
+        QCOMPARE(reloaded.toBytes(model), ReadBytes(path));
         QVERIFY(reloaded.sameAs(config));
         reloaded.setValue("wrap", "1");
         QVERIFY(!reloaded.sameAs(config));
@@ -214,7 +207,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("tidy-cfg.tmp");
         QVERIFY(WriteTidyRunConfig(path, current, model, encoding));
-        const QString text = QString::fromUtf8(readAll(path));
+        const QString text = QString::fromUtf8(ReadBytes(path));
         QVERIFY(text.startsWith("//mine\r\n"));
         QVERIFY(text.contains("\r\nindent: auto\r\n"));
         QVERIFY(text.contains("input-encoding: " + tidyName + "\r\n"));
@@ -238,37 +231,6 @@ private slots:
         QCOMPARE(TidyTabSize(current), 8);
     }
 
-    // A new user's first Analyze must not meet a configuration complaint, and
-    // the grid must show every line of the shipped file.
-    void shippedDefaultIsAcceptedByTidy5()
-    {
-        REQUIRE_TIDY();
-        const QString path = QFINDTESTDATA("../../data/config/auto-settings.cfg");
-        QVERIFY(!path.isEmpty());
-        const QByteArray bytes = readAll(path);
-        TidyConfiguration config = TidyConfiguration::FromBytes(bytes);
-        QVERIFY(config.entries().size() >= 10);
-        QCOMPARE(config.toBytes(model), bytes);
-        QVERIFY(config.unclassified(model).isEmpty());
-
-        QTemporaryDir dir;
-        const QString page = dir.filePath("page.htm");
-        QFile out(page);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write("<!DOCTYPE html>\n<html lang=\"en\"><head><title>t</title></head><body><p>x</p></body></html>\n");
-        out.close();
-        const TidyProcessRun run = RunTidyProcess({"-config", path, "-q", "-e", page});
-        QVERIFY(run.finished);
-        QVERIFY2(!run.standardError.contains("Config"), run.standardError.constData());
-        QCOMPARE(run.exitCode, 0);
-
-        // The run configuration made from it is accepted as well.
-        const QString runPath = dir.filePath("tidy-cfg.tmp");
-        QVERIFY(WriteTidyRunConfig(runPath, config, model, "UTF8Bom"));
-        const TidyProcessRun run2 = RunTidyProcess({"-config", runPath, "-q", "-e", page});
-        QVERIFY2(!run2.standardError.contains("Config"), run2.standardError.constData());
-    }
-
     // Tidy must read the copy in the encoding it was written in, and a clean
     // must write it back in the same one.
     void tidyReadsAndCleansTheCopyInItsEncoding_data()
@@ -283,23 +245,11 @@ private slots:
             "<!DOCTYPE html>\n<html lang=\"fr\"><head><title>Café</title></head>\n"
             "<body><p>5 € Crème <b>brûlée</p></body></html>\n");
         QByteArray bytes;
-        if (encoding == "Ansi") {
-            bytes = QStringEncoder("windows-1252").encode(page);
-        } else if (encoding == "LittleEndian" || encoding == "BigEndian") {
-            QStringEncoder enc(encoding == "LittleEndian" ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
-                               QStringConverter::Flag::WriteBom);
-            bytes = enc.encode(page);
-        } else {
-            bytes = (encoding == "UTF8Bom" ? QByteArray("\xef\xbb\xbf") : QByteArray()) + page.toUtf8();
-        }
+        QVERIFY(DocumentText::EncodeText(page, encoding, &bytes));
         QTemporaryDir dir;
         const QString copy = dir.filePath("tmptid.htm");
-        QFile out(copy);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-        out.close();
-
-        TidyConfiguration config = TidyConfiguration::FromBytes(readAll(QFINDTESTDATA("../../data/config/auto-settings.cfg")));
+        QVERIFY(WriteBytes(copy, bytes));
+        TidyConfiguration config = TidyConfiguration::FromBytes(ReadBytes(QFINDTESTDATA("../../data/config/auto-settings.cfg")));
         const QString cfg = dir.filePath("tidy-cfg.tmp");
         const QString report = dir.filePath("stderr.txt");
         QVERIFY(WriteTidyRunConfig(cfg, config, model, encoding));
@@ -311,19 +261,9 @@ private slots:
         QCOMPARE(parsed->warnings, 1);  // the missing </b>, and no encoding complaint
         QVERIFY(parsed->hasSummary);
 
-        const QByteArray cleaned = readAll(copy);
-        QString text;
-        if (encoding == "Ansi") {
-            text = QStringDecoder("windows-1252").decode(cleaned);
-        } else if (encoding == "LittleEndian" || encoding == "BigEndian") {
-            QVERIFY(cleaned.startsWith(encoding == "LittleEndian" ? "\xff\xfe" : "\xfe\xff"));
-            text = QStringDecoder(encoding == "LittleEndian" ? QStringConverter::Utf16LE
-                                                             : QStringConverter::Utf16BE)
-                       .decode(cleaned.mid(2));
-        } else {
-            QCOMPARE(cleaned.startsWith("\xef\xbb\xbf"), encoding == "UTF8Bom");
-            text = QString::fromUtf8(cleaned.startsWith("\xef\xbb\xbf") ? cleaned.mid(3) : cleaned);
-        }
+        const QByteArray cleaned = ReadBytes(copy);
+        QCOMPARE(DocumentText::DetectEncoding(cleaned), encoding);
+        const QString text = DocumentText::DecodeText(cleaned, encoding);
         // The euro sign tells Windows-1252 from Latin-1.
         QVERIFY2(text.contains(QString::fromUtf8("5 € Crème <b>brûlée</b>")), qPrintable(text));
         QVERIFY(text.contains(QString::fromUtf8("<title>Café</title>")));

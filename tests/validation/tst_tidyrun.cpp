@@ -29,12 +29,6 @@ class TstTidyRun : public QObject {
         return r;
     }
 
-    QByteArray read(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
 private slots:
     // Catches a copy written in one encoding while Tidy is told another, and
     // characters lost to "?" in an ANSI copy.
@@ -48,7 +42,6 @@ private slots:
         QTest::newRow("ANSI that fits") << QString::fromUtf8("<p>caf\xc3\xa9</p>") << "Ansi" << "win1252" << "Ansi";
         QTest::newRow("ANSI that cannot hold the text") << chinese << "Ansi" << "utf8" << "UTF8";
         QTest::newRow("UTF-16 holds it") << chinese << "LittleEndian" << "utf16le" << "LittleEndian";
-        QTest::newRow("ASCII in UTF-8") << "<p>x</p>" << "UTF8" << "utf8" << "UTF8";
     }
 
     void copyAndConfigurationAgree()
@@ -65,25 +58,21 @@ private slots:
         QCOMPARE(config.value("output-encoding"), tidyEncoding);
         QByteArray expected;
         QVERIFY(DocumentText::EncodeText(text, copyEncoding, &expected));
-        QCOMPARE(read(dir.filePath("tmptid.htm")), expected);
+        QCOMPARE(ReadBytes(dir.filePath("tmptid.htm")), expected);
         // A validator that wrote no report gave no result at all.
         QVERIFY(result.endedNormally());
         QCOMPARE(result.icon(), TidyResultIcon::None);
     }
 
-    // Catches an empty report taken as a success while Tidy's exit status says otherwise.
+    // Catches an empty report taken as a success while Tidy's exit status says otherwise (the
+    // window tests run the other statuses and crashes through a stand-in).
     void exitStatusDecidesWhenTheReportSaysNothing_data()
     {
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<TidyResultIcon>("icon");
-        QTest::newRow("0") << QByteArray(": > \"$4\"; exit 0") << TidyResultIcon::Success;
-        QTest::newRow("1") << QByteArray(": > \"$4\"; exit 1") << TidyResultIcon::Warnings;
         QTest::newRow("2") << QByteArray(": > \"$4\"; exit 2") << TidyResultIcon::Errors;
         QTest::newRow("summary wins") << QByteArray("echo 'Tidy found 0 warnings and 1 error!' > \"$4\"; exit 1")
                                       << TidyResultIcon::Errors;
-        QTest::newRow("crash after a success summary")
-            << QByteArray("echo 'No warnings or errors were found.' > \"$4\"; kill -SEGV $$") << TidyResultIcon::None;
-        QTest::newRow("status 3") << QByteArray(": > \"$4\"; exit 3") << TidyResultIcon::None;
     }
 
     void exitStatusDecidesWhenTheReportSaysNothing()
@@ -91,11 +80,7 @@ private slots:
         QFETCH(QByteArray, script);
         QFETCH(TidyResultIcon, icon);
         const QString standIn = dir.filePath("tidy");
-        QFile file(standIn);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\n" + script + "\n");
-        file.close();
-        file.setPermissions(file.permissions() | QFile::ExeOwner);
+        QVERIFY(WriteScript(standIn, script));
         const TidyRunResult result = RunTidy(request(standIn, "<p>x</p>", "UTF8"));
         QCOMPARE(result.icon(), icon);
     }
