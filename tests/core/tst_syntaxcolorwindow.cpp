@@ -35,12 +35,8 @@ QColor gutterBack(QsciScintilla *editor)
 
 } // namespace
 
-class TestSyntaxColorWindow : public QObject {
+class TestSyntaxColorWindow : public QObject, MainFormFixture {
     Q_OBJECT
-
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TMainForm> form;
 
     void start()
     {
@@ -74,19 +70,8 @@ class TestSyntaxColorWindow : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        folder = std::make_unique<TempProgramFolder>();
-        QVERIFY(folder->isValid());
-        dialogs = std::make_unique<ScriptedDialogs>();
-    }
-
-    void cleanup()
-    {
-        CloseMainForm(form);
-        dialogs.reset();
-        folder.reset();
-    }
+    void init() { QVERIFY(SetUp(false)); }
+    void cleanup() { TearDown(); }
 
     // Red bold HTML keywords show in every open HTML tab at once; saved as a theme, picked,
     // they come back at the next start.

@@ -49,10 +49,7 @@ QByteArray builtInBytes()
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {
     const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
+    return WriteBytes(path, bytes) ? path : QString();
 }
 
 } // namespace
