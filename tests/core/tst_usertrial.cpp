@@ -13,29 +13,12 @@
 #include <Qsci/qsciscintilla.h>
 #include <memory>
 
-class TestUserTrial : public QObject {
+class TestUserTrial : public QObject, MainFormFixture {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<TMainForm> form;
-
 private slots:
-    void init()
-    {
-        folder = std::make_unique<TempProgramFolder>();
-        QVERIFY(folder->isValid());
-        dialogs = std::make_unique<ScriptedDialogs>();
-        form = StartMainForm();
-        QVERIFY(form);
-    }
-
-    void cleanup()
-    {
-        CloseMainForm(form);
-        dialogs.reset();
-        folder.reset();
-    }
+    void init() { QVERIFY(SetUp()); }
+    void cleanup() { TearDown(); }
 
     void saveIsOffWithNoDocumentInFront_data()
     {

@@ -12,14 +12,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-bool writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-} // namespace
-
 class TestDialogs : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -51,7 +43,7 @@ private slots:
         const QString path = m_dir.filePath("page one.html");
         QFile::remove(path);
         if (exists)
-            QVERIFY(writeFile(path, "x"));
+            QVERIFY(WriteBytes(path, "x"));
 
         ScriptedDialogs dialogs;
         if (answer != QMessageBox::NoButton)

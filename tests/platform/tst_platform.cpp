@@ -4,6 +4,8 @@
 #include "platform/ProcessRunner.h"
 #include "platform/SingleInstance.h"
 
+#include "TestSupport.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -58,15 +60,6 @@ int lockChildExitCode(const QString &name)
     if (!child.waitForFinished(20000) || child.exitStatus() != QProcess::NormalExit)
         return -1;
     return child.exitCode();
-}
-
-bool writeScript(const QString &path, const QByteArray &body)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n" + body + "\n") < 0)
-        return false;
-    file.close();
-    return file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
 }
 } // namespace
 
@@ -136,10 +129,9 @@ private slots:
     void processArgumentsArriveUnchanged()
     {
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("folder with blanks"));
         const QString script = dir.filePath("folder with blanks/print args.sh");
         // NUL-separated, so arguments holding line breaks stay apart; relative file: working folder.
-        QVERIFY(writeScript(script, "printf '%s\\0' \"$@\" > args.out"));
+        QVERIFY(WriteScript(script, "printf '%s\\0' \"$@\" > args.out"));
 
         const QStringList args = {"plain", "two words", "", "\"quoted\"", "it's", "$HOME", "*", "a;b|c&d>e",
                                   "back\\slash", "tab\there", "line\nbreak", " edge ", QStringLiteral("é€中")};
@@ -148,9 +140,8 @@ private slots:
         QVERIFY(!result.timedOut);
         QCOMPARE(result.exitCode, 0);
 
-        QFile out(dir.filePath("args.out"));
-        QVERIFY2(out.open(QIODevice::ReadOnly), "output not in the working folder");
-        QStringList received = QString::fromUtf8(out.readAll()).split(QChar(0));
+        // Missing output: the working folder was not the one asked for.
+        QStringList received = QString::fromUtf8(ReadBytes(dir.filePath("args.out"))).split(QChar(0));
         QCOMPARE(received.takeLast(), QString());
         QCOMPARE(received, args);
     }
@@ -160,7 +151,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString script = dir.filePath("sleeper.sh");
-        QVERIFY(writeScript(script, "echo $$ > pid.txt\nexec sleep 60"));
+        QVERIFY(WriteScript(script, "echo $$ > pid.txt\nexec sleep 60"));
 
         QElapsedTimer clock;
         clock.start();
@@ -170,9 +161,7 @@ private slots:
         QCOMPARE(result.exitCode, -1);
         QVERIFY2(clock.elapsed() < 5000, "the time limit did not stop the wait");
 
-        QFile pidFile(dir.filePath("pid.txt"));
-        QVERIFY(pidFile.open(QIODevice::ReadOnly));
-        const pid_t pid = pid_t(pidFile.readAll().trimmed().toLongLong());
+        const pid_t pid = pid_t(ReadBytes(dir.filePath("pid.txt")).trimmed().toLongLong());
         QVERIFY(pid > 0);
         errno = 0;
         QVERIFY2(::kill(pid, 0) == -1 && errno == ESRCH, "the program still runs after the time limit");

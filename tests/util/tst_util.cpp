@@ -51,12 +51,6 @@ QStringList filled(const RecentFileSlots &list)
     return out;
 }
 
-bool writeFile(const QString &path, const QByteArray &content)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
-}
-
 // A 54-byte BMP header and one pixel row.
 QByteArray bmpFile(quint32 width, quint32 height)
 {
@@ -185,7 +179,7 @@ private slots:
     void readFileToString()
     {
         const QByteArray content = bytes({0xEF, 0xBB, 0xBF, 'a', 0, 'b', '\r', '\n', 0xE9, 0xFF, '\r'});
-        QVERIFY(writeFile(m_dir.filePath("raw.txt"), content));
+        QVERIFY(WriteBytes(m_dir.filePath("raw.txt"), content));
         QCOMPARE(ReadFileToString(m_dir.filePath("raw.txt")), content);
 
         const QString missing = m_dir.filePath("no-such-file.txt");
@@ -455,9 +449,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QSize, size);
         const QString path = m_dir.filePath(name);
-        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        if (!content.isNull())
-            QVERIFY(writeFile(path, content));
+        QVERIFY(content.isNull() ? QDir().mkpath(QFileInfo(path).path()) : WriteBytes(path, content));
         QCOMPARE(GetImageSize(path), QRect(QPoint(0, 0), QPoint(size.width(), size.height())));
     }
 
