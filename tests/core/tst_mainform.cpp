@@ -271,15 +271,6 @@ private slots:
         QCOMPARE(form->ActiveSynEdit()->wrapMode(), QsciScintilla::WrapWord);
         QCOMPARE(TMainForm::EditorFont(form->ActiveSynEdit()).pointSize(), 14);
     }
-
-    // A numeric box taking letters or signs would store a bad number in the settings file.
-    void numericBoxesTakeOnlyDigits()
-    {
-        QCOMPARE(TMainForm::BoxOnlyNums('7'), QChar('7'));
-        QCOMPARE(TMainForm::BoxOnlyNums(QChar(8)), QChar(8));
-        QCOMPARE(TMainForm::BoxOnlyNums('a'), QChar(9));
-        QCOMPARE(TMainForm::BoxOnlyNums('-'), QChar(9));
-    }
 };
 
 VK_WINDOW_TEST_MAIN(TestMainForm)
