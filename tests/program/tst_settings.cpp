@@ -184,27 +184,17 @@ private slots:
         QCOMPARE(s.Tidy.clPrettyPrint, QStringList{"indent"});  // class names are lower-cased at once
     }
 
-    // A line end, blank or comment read wrongly would set the wrong key or lose a value.
-    void readingRules_data()
-    {
-        QTest::addColumn<QByteArray>("separator");
-        QTest::newRow("CR LF") << QByteArray("\r\n");
-        QTest::newRow("LF") << QByteArray("\n");
-        QTest::newRow("CR") << QByteArray("\r");
-    }
-
-    // Any line end; blanks around a line but not in its key; comments, stray and unknown lines
-    // skipped; the last value list wins while repeated type names accumulate.
+    // Blanks around a line but not in its key; comments, stray and unknown lines skipped; the
+    // last value list wins while repeated type names accumulate. (Line ends: see tst_util.)
     void readingRules()
     {
-        QFETCH(QByteArray, separator);
         const QByteArray text = QByteArrayList{"[Interface]", "FormWidth=901", "", "FDFindItem=a", "FDFindItem=b",
                                                "Rns=2", "Language = fr", ";CBFont=Commented", "//CBFont=Commented",
                                                "CBFont", "cbfont=lower", "  \t CBFont= Padded \t", "Unknown=1",
                                                "ItemsCBBoolean=yes;no", "ItemsCBBoolean=no;yes", "tpBoolean=wrap",
                                                "tpBoolean=Wrap", "tpDefVal=a:x;b:Y", "tpString=alt-text; ;title ",
                                                "ItemsCBNewLine=LF;CRLF"}
-                                    .join(separator);
+                                    .join("\r\n");
         VkSettings s;
         QCOMPARE(ReadSettingsText(text, s), SettingsReadStatus::Completed);
         QCOMPARE(s.FormWidth, 901);
