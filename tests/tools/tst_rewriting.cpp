@@ -63,8 +63,6 @@ private slots:
                                               << "<b>x</b><b>y</b>";
         QTest::newRow("italic and underline") << "<i>x</i><u>y</u>" << on({&O::CB_i_em, &O::CB_u_del})
                                               << "<em>x</em><del class=\"u\">y</del>";
-        QTest::newRow("em to italic") << "<em>x</em><em class=\"c\">y</em>" << on({&O::CB_em_i})
-                                      << "<i>x</i><em class=\"c\">y</em>";
         QTest::newRow("del of class u only") << "<del class=\"u\">x</del><del>y</del>" << on({&O::CB_del_u})
                                              << "<u>x</u><del>y</del>";
         QTest::newRow("stray end tag stays") << "x</b>" << on({&O::CB_b_strong}) << "x</b>";
