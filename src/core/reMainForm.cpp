@@ -269,8 +269,6 @@ void TMainForm::buildTopArea()
     PageControlHaut = new QTabWidget(top);
     PageControlHaut->setObjectName("PageControlHaut");
     PageControlHaut->setDocumentMode(true);
-    // The window may be narrower than the widest tool page.
-    PageControlHaut->setMinimumWidth(120);
     PageControlHaut->tabBar()->setUsesScrollButtons(true);
     auto page = [&](const QString &name, const QString &caption) {
         auto *w = new QWidget(PageControlHaut);
@@ -331,6 +329,12 @@ void TMainForm::buildTopArea()
         connect(e.first, &QRadioButton::clicked, this, [this, name] { EncodingRadioClick(name); });
     }
     static_cast<QHBoxLayout *>(encoding->layout())->addStretch();
+    // The window is never narrower than the widest tool page: a tool bar outside a main
+    // window's tool bar area cannot show what it folds away, and plain rows overlap.
+    int widestPage = 0;
+    for (int i = 0; i < PageControlHaut->count(); ++i)
+        widestPage = qMax(widestPage, PageControlHaut->widget(i)->sizeHint().width());
+    PageControlHaut->setMinimumWidth(widestPage);
     layout->addWidget(PageControlHaut, 1);
 
     auto *fontPanel = new QFrame(top);

@@ -138,6 +138,21 @@ private slots:
         QVERIFY(form->Action("MenuErrorEditorToLeft")->isEnabled());
     }
 
+    // At the window's smallest width a tool page's bar folded its last buttons behind an arrow
+    // that opens nothing, and the encoding row drew its controls over one another.
+    void everyToolPageFitsAtTheSmallestWidth()
+    {
+        form->show();
+        form->resize(1, form->height());
+        QTest::qWait(0);
+        for (int i = 0; i < form->PageControlHaut->count(); ++i) {
+            form->PageControlHaut->setCurrentIndex(i);
+            QTest::qWait(0);
+            QWidget *page = form->PageControlHaut->widget(i);
+            QVERIFY2(page->width() >= page->sizeHint().width(), qPrintable(page->objectName()));
+        }
+    }
+
     void helpOpensThePageOrSaysItIsMissing_data()
     {
         QTest::addColumn<bool>("present");

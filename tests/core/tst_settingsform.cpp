@@ -187,10 +187,10 @@ private slots:
     // A planted fault that dropped the built-in value of a missing key went unnoticed.
     void missingKeysKeepTheirBuiltInValues()
     {
-        QVERIFY(folder->write("velkandrix.ini", "[General]\r\nLanguage=en\r\n[Interface]\r\nFormWidth=700\r\n"));
+        QVERIFY(folder->write("velkandrix.ini", "[General]\r\nLanguage=en\r\n[Interface]\r\nFormWidth=1000\r\n"));
         auto form = StartMainForm();
         QVERIFY(form);
-        QCOMPARE(form->width(), 700);
+        QCOMPARE(form->width(), 1000);
         QVERIFY(form->PanelGridErrors->isVisible());
         QVERIFY(form->Action("MenuShowErrorsComments")->isChecked());
         QCOMPARE(form->SEFontSize->value(), 9);
