@@ -178,13 +178,11 @@ private slots:
                                       "SynBackColor=#102030XYZ\r\nGutterBorderColor=#405060\r\n"
                                       "GutterColor=#708090;\r\nItems[1].F=#A0B0C0\r\nItems[2].B=#D0E0F0\r\n"
                                       "HTML.KeyAttri=#800080;\r\n"));
-        QCOMPARE(model.GeneralBackColor(), TColor(0x302010));
-        QCOMPARE(model.GutterBorderColor(), TColor(0x605040));
-        QCOMPARE(model.GutterColor(), TColor(0x908070));
-        QCOMPARE(model.MarkerAttri(1).Foreground, TColor(0xC0B0A0));
-        QCOMPARE(model.MarkerAttri(2).Background, TColor(0xF0E0D0));
-        QCOMPARE(model.MarkerAttri(0).Foreground, kSentinel.Foreground);
-        QCOMPARE(model.MarkerAttri(1).Background, kSentinel.Background);
+        QCOMPARE((QList<TColor>{model.GeneralBackColor(), model.GutterBorderColor(), model.GutterColor(),
+                                model.MarkerAttri(1).Foreground, model.MarkerAttri(2).Background,
+                                model.MarkerAttri(0).Foreground, model.MarkerAttri(1).Background}),
+                 (QList<TColor>{0x302010, 0x605040, 0x908070, 0xC0B0A0, 0xF0E0D0, kSentinel.Foreground,
+                                kSentinel.Background}));
         for (int i = 0; i < SyntaxAttriCount; ++i) {
             if (SyntaxAttri(i) != SyntaxAttri::HTML_Key)
                 QVERIFY(model.Attri(SyntaxAttri(i)) == kSentinel);
