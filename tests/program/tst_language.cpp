@@ -77,7 +77,6 @@ private slots:
         QTest::newRow("blanks around the key") << QByteArray("MenuFile = File") << LanguageTexts{};
         QTest::newRow("key case matters") << QByteArray("menufile=File") << LanguageTexts{};
         QTest::newRow("no equals sign") << QByteArray("MenuFile") << LanguageTexts{};
-        QTest::newRow("comment") << QByteArray(";MenuFile=File") << LanguageTexts{};
         QTest::newRow("cut goes to the popup too")
             << QByteArray("MenuCut=Cu&t")
             << LanguageTexts{{"MenuCut", "caption", "Cu&t"}, {"PopupCut", "caption", "Cu&t"}};
