@@ -257,6 +257,7 @@ void TestLexer::singleLanguages_data()
     QTest::newRow("sql conditional") << K::Sql << sql << QByteArray("hint") << A::SQL_ConditionalComment;
     const QByteArray cpp = "#define M(a) \\\n  (a + 1)\nint x = 0x1F + 017 + 1.5f; char c = 'q'; // c\n";
     QTest::newRow("cpp directive continued") << K::Cpp << cpp << QByteArray("(a + 1)") << A::CPP_Direc;
+    QTest::newRow("cpp key") << K::Cpp << cpp << QByteArray("int") << A::CPP_Key;
     QTest::newRow("cpp hex") << K::Cpp << cpp << QByteArray("0x1F") << A::CPP_Hex;
     QTest::newRow("cpp octal") << K::Cpp << cpp << QByteArray("017") << A::CPP_Octal;
     QTest::newRow("cpp float") << K::Cpp << cpp << QByteArray("1.5f") << A::CPP_Float;
