@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -137,7 +138,8 @@ void TMainForm::CallTidy(TDocument *document, int mode)
 
     const QString exe = tidy4 ? Tidy4Exe : Tidy5Exe;
     if (!QFileInfo::exists(exe)) {
-        ShowMessageKind(0, FormatMessageText(SStringNotFound, {QFileInfo(exe).fileName()}));
+        // The whole path: the bare name "tidy" does not say which version is missing, nor where.
+        ShowMessageKind(0, FormatMessageText(SStringNotFound, {QDir::toNativeSeparators(exe)}));
         // No run happened: "Please wait" must not stay in place of the encoding.
         ActualizeStatusBar();
         if (QsciScintilla *editor = document->editor())

@@ -281,7 +281,7 @@ private slots:
         dialogs->asked.clear();
         LoadEditorText(editor(), "<!doctype html><p>x</p>");
         trigger("MenuAnalyze");
-        QCOMPARE(dialogs->texts().value(0), FormatMessageText(SStringNotFound, {"tidy"}));
+        QCOMPARE(dialogs->texts().value(0), FormatMessageText(SStringNotFound, {Tidy4Exe}));
         form->Action("MenuTidy5")->setChecked(true);
 
         dialogs->asked.clear();
