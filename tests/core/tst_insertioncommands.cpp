@@ -173,7 +173,6 @@ private slots:
         dialogs->openAnswers << QStringList{folder->file("site/img/a.png")};
         use("ButtonImage");
         QCOMPARE(text(), QStringLiteral("<img src=\"./img/a.png\" width=\"37\" height=\"23\" alt=\"\" />"));
-        QCOMPARE(dialogs->openTitles, QStringList{FOpenImage});
         QCOMPARE(dialogs->openFolders, QStringList{imageFolder});
         QCOMPARE(dialogs->openFilterIndexes, QList<int>{11});
         QCOMPARE(form->LastImageFolder, folder->file("site/img"));
@@ -189,7 +188,6 @@ private slots:
         dialogs->openAnswers << QStringList{folder->file("other & more.html")};
         use("ButtonLinkInternal");
         QCOMPARE(text(), QStringLiteral("<a href=\"../other%20%26%20more.html\" title=\"\">abc</a>"));
-        QCOMPARE(dialogs->openTitles.last(), SCreateLink);
         QCOMPARE(dialogs->openFilterIndexes.last(), 2);
         QCOMPARE(dialogs->openFolders.last(), QDir::currentPath());
 

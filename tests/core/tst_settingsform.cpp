@@ -44,7 +44,6 @@ private slots:
         const int top = qMax(0, (screen.height() - 600) / 2);
         const int left = qMax(0, (screen.width() - 840) / 2);
         QCOMPARE(written, EncodeSettingsText(FirstRunSettingsText(DefaultTidyOptionTables(), top, left)));
-        QVERIFY(written.contains("\r\n"));
         QCOMPARE(form->RunCount, 1);
         // The language file was read: the quick start text is shown.
         QVERIFY(!form->QuickStartTexts[0].isEmpty());
