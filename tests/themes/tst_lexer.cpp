@@ -136,7 +136,6 @@ private slots:
     void editorFontKeepsStyleBits();
     void incrementalMatchesWhole_data();
     void incrementalMatchesWhole();
-    void badThemeKeepsEditorsFollowing();
     void unclosedQuotesEndAtTheLine_data();
     void unclosedQuotesEndAtTheLine();
 
@@ -428,31 +427,6 @@ void TestLexer::incrementalMatchesWhole()
                                  .arg(i)
                                  .arg(styleName(quint8(got[i])), styleName(quint8(want[i])))));
     }
-}
-
-// A theme with a bad colour stops reading there, but the editors take what was read and go
-// on following the model.
-void TestLexer::badThemeKeepsEditorsFollowing()
-{
-    SyntaxColorModel model;
-    SyntaxColorSettings::OriginSettings(model);
-    auto js = makeEditor(SyntaxLexerKind::JScript, &model, "var a;\n");
-    auto page = makeEditor(SyntaxLexerKind::Multi, &model, kPage);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("bad.cfg"));
-    QVERIFY(WriteBytes(path, "JS.KeyAttri=#112233;#FFFFFF;False;False;False;False;\r\n"
-                             "JS.CommentAttri=#GG0000;#FFFFFF;False;False;False;False;\r\n"));
-
-    QVERIFY_THROWS_EXCEPTION(ConvertError, SyntaxColorSettings::OpenTheme(model, path));
-    QVERIFY(!model.IsUpdating());
-    const int key = SyntaxStyleOf(SyntaxAttri::JS_Key);
-    for (QsciScintilla *editor : {js.get(), page.get()}) {
-        QVERIFY(editor->updatesEnabled());
-        QCOMPARE(styleFore(*editor, key), QColor(0x11, 0x22, 0x33));
-    }
-    model.SetForeground(SyntaxAttri::JS_Key, 0x0000FF);
-    for (QsciScintilla *editor : {js.get(), page.get()})
-        QCOMPARE(styleFore(*editor, key), QColor(0xFF, 0x00, 0x00));
 }
 
 void TestLexer::unclosedQuotesEndAtTheLine_data()
