@@ -64,8 +64,6 @@ public:
     void ResetAndNew();
     void ResetStatusBar();
     void ResetTidyErrors();
-    // Key filter of the numeric boxes: digits and backspace pass, anything else becomes a tab.
-    static QChar BoxOnlyNums(QChar key);
 
     // Openers of the other windows.
     void ShowTagNamesEditor();

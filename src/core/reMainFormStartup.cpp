@@ -234,10 +234,3 @@ void TMainForm::ResetTidyErrors()
     GridErrorsReset();
     SetStatusIcon(-1);
 }
-
-QChar TMainForm::BoxOnlyNums(QChar key)
-{
-    if (key == QChar(8) || (key >= '0' && key <= '9'))
-        return key;
-    return QChar(9);
-}
