@@ -183,7 +183,8 @@ void TMainForm::ShowCaretStatus(QsciScintilla *editor)
 
 void TMainForm::ShowModifiedStatus(QsciScintilla *editor)
 {
-    const bool modified = editor->isModified();
+    const TDocument *document = ActiveDocument();
+    const bool modified = document && document->editor() == editor ? document->isModified() : editor->isModified();
     StatusPanel(1)->setText(modified ? SEditModify : QString());
     Action("MenuSave")->setEnabled(modified);
     Action("PopupSave")->setEnabled(modified);
@@ -244,7 +245,7 @@ void TMainForm::ActualizeStatusBar()
     if (!document)
         return;
     QsciScintilla *editor = document->editor();
-    StatusPanel(1)->setText(editor->isModified() ? SEditModify : QString());
+    StatusPanel(1)->setText(document->isModified() ? SEditModify : QString());
     StatusPanel(2)->setText(editor->overwriteMode() ? QString() : SEditInsert);
     StatusPanel(3)->setText(SelectionStatusText(editor));
     StatusPanel(4)->setText(document->encoding());

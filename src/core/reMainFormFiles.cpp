@@ -299,7 +299,8 @@ void TMainForm::EncodingRadioClick(const QString &encoding)
 {
     // The text is not converted: the next save writes in this encoding.
     if (TDocument *document = ActiveDocument())
-        document->setEncoding(encoding);
+        document->chooseEncoding(encoding);
+    ActualiseSynEditStatus();
     ActualizeStatusBar();
 }
 

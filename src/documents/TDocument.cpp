@@ -12,7 +12,7 @@ TDocument::TDocument(int number, QWidget *container, QsciScintilla *editor, QWeb
 {
     setObjectName(QStringLiteral("Document_%1").arg(number));
     if (editor)
-        connect(editor, &QsciScintilla::modificationChanged, this, &TDocument::modifiedChanged);
+        connect(editor, &QsciScintilla::modificationChanged, this, [this] { emit modifiedChanged(isModified()); });
 }
 
 void TDocument::setPages(QTabWidget *pages, QWidget *editorPage, QWidget *previewPage)
@@ -81,15 +81,34 @@ TDocument::LineBreak TDocument::DetectLineBreak(const QString &text)
     return LineBreak::LF;
 }
 
+void TDocument::chooseEncoding(const QString &encoding)
+{
+    if (encoding == m_encoding)
+        return;
+    const bool before = isModified();
+    m_encodingChosen = true;
+    setEncoding(encoding);
+    if (!before)
+        emit modifiedChanged(true);
+}
+
 bool TDocument::isModified() const
 {
-    return m_editor && m_editor->isModified();
+    return m_encodingChosen || (m_editor && m_editor->isModified());
 }
 
 void TDocument::setModified(bool modified)
 {
+    const bool before = isModified();
+    const bool editorBefore = m_editor && m_editor->isModified();
+    if (!modified)
+        m_encodingChosen = false;
     if (m_editor)
         m_editor->setModified(modified);
+    // The editor signals its own changes; a cleared encoding choice is told here.
+    const bool editorAfter = m_editor && m_editor->isModified();
+    if (editorBefore == editorAfter && before != isModified())
+        emit modifiedChanged(isModified());
 }
 
 QString TDocument::text() const

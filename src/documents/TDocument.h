@@ -44,6 +44,9 @@ public:
     // One of the encoding names of DocumentText ("Ansi", "UTF8", ...).
     QString encoding() const { return m_encoding; }
     void setEncoding(const QString &encoding);
+    // The user's choice of another encoding: like an edit, it waits for a save, so the
+    // document reads as modified until then.
+    void chooseEncoding(const QString &encoding);
 
     LineBreak lineBreak() const { return m_lineBreak; }
     // Also sets the editor's mode, so new lines typed match the file's.
@@ -51,7 +54,7 @@ public:
     // The style of the first line break in the text; LF when there is none.
     static LineBreak DetectLineBreak(const QString &text);
 
-    // Read from the editor, never from a tab picture.
+    // Read from the editor (and a chosen encoding not yet saved), never from a tab picture.
     bool isModified() const;
     void setModified(bool modified);
 
@@ -68,6 +71,7 @@ private:
     QPointer<QWidget> m_container;
     QPointer<QsciScintilla> m_editor;
     QPointer<QWebEngineView> m_browser;
+    bool m_encodingChosen = false;
     QPointer<QTabWidget> m_pages;
     QPointer<QWidget> m_editorPage;
     QPointer<QWidget> m_previewPage;

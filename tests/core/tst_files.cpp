@@ -151,9 +151,30 @@ private slots:
         QVERIFY(folder->write("mixed.txt", content));
         openThroughDialog(folder->file("mixed.txt"));
         QCOMPARE(form->ActiveDocument()->encoding(), DocumentText::Ansi);
-        form->ActiveDocument()->setModified(true);
-        form->Action("MenuSave")->trigger();
+        QVERIFY(form->MenuSaveClick());
         QCOMPARE(folder->read("mixed.txt"), content);
+    }
+
+    // Choosing another encoding was dropped unless the text was also edited: Save stayed
+    // disabled and closing asked nothing.
+    void aChosenEncodingWaitsForASave()
+    {
+        QVERIFY(folder->write("page.html", "caf\xC3\xA9\n"));
+        openThroughDialog(folder->file("page.html"));
+        TDocument *document = form->ActiveDocument();
+        form->RBUtf16LE->click();
+        QVERIFY(document->isModified());
+        form->Action("MenuSave")->trigger();
+        const QByteArray utf16 = bytes({0xFF, 0xFE, 'c', 0, 'a', 0, 'f', 0, 0xE9, 0, '\n', 0});
+        QCOMPARE(folder->read("page.html"), utf16);
+        QVERIFY(!document->isModified());
+        QVERIFY(!form->Action("MenuSave")->isEnabled());
+
+        form->RBAnsi->click();
+        dialogs->answers << QMessageBox::No;
+        form->Action("MenuCloseActiveTab")->trigger();
+        QCOMPARE(dialogs->asked.size(), 1);
+        QCOMPARE(folder->read("page.html"), utf16);
     }
 
     // Save As onto an existing file must ask, and Cancel must leave the file alone.
