@@ -1,5 +1,7 @@
 #include "authoring/GeneratorWidgets.h"
 
+#include <QPushButton>
+
 #include "dialogs/UserDialogs.h"
 #include "documents/PreviewPage.h"
 
@@ -153,4 +155,37 @@ void TGeneratorPreview::LoadHTMLFromStr(const QString &text)
     } else {
         m_browser->setHtml(text);
     }
+}
+
+TGeneratorDialog::TGeneratorDialog(QString *generatedHtml, QWidget *parent)
+    : QDialog(parent), m_generatedHtml(generatedHtml)
+{
+}
+
+void TGeneratorDialog::ConnectCloseButtons(QPushButton *insert, QPushButton *cancel)
+{
+    connect(insert, &QPushButton::clicked, this, [this] {
+        CloseButton = QStringLiteral("ButtonInsert");
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        CloseButton = QStringLiteral("ButtonCancel");
+        reject();
+    });
+}
+
+void TGeneratorDialog::setVisible(bool visible)
+{
+    if (visible && !isVisible())
+        FormShow();
+    QDialog::setVisible(visible);
+}
+
+void TGeneratorDialog::done(int result)
+{
+    // Only Insert hands the markup over; any other way out leaves nothing to insert.
+    if (CloseButton != QLatin1String("ButtonInsert") && m_generatedHtml)
+        m_generatedHtml->clear();
+    CloseButton.clear();
+    QDialog::done(result);
 }

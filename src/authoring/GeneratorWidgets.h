@@ -2,6 +2,7 @@
 // Pieces the table and container generators share: colour shapes, number boxes, the
 // border-style list, and the preview that loads generated markup into the dialog's browser.
 #include <QColor>
+#include <QDialog>
 #include <QFrame>
 #include <QPointer>
 #include <QStringList>
@@ -11,6 +12,7 @@
 
 class QAbstractButton;
 class QComboBox;
+class QPushButton;
 class QLineEdit;
 class QSpinBox;
 class QWebEngineView;
@@ -75,4 +77,23 @@ private:
     QTimer m_timer;
     bool m_gaveUp = false;
     std::unique_ptr<QTemporaryDir> m_folder;
+};
+
+// What the generator dialogs share: captions read again at every showing, and the markup
+// handed over only when the dialog is left with Insert.
+class TGeneratorDialog : public QDialog {
+    Q_OBJECT
+public:
+    void setVisible(bool visible) override;
+    void done(int result) override;
+    virtual void FormShow() = 0;
+
+    // The button that closed the dialog ("ButtonInsert" or "ButtonCancel"), else empty.
+    QString CloseButton;
+
+protected:
+    TGeneratorDialog(QString *generatedHtml, QWidget *parent);
+    void ConnectCloseButtons(QPushButton *insert, QPushButton *cancel);
+
+    QString *m_generatedHtml;
 };

@@ -58,7 +58,7 @@ void atMostOneDown(const QList<QToolButton *> &buttons)
 } // namespace
 
 TGeneratorContainer::TGeneratorContainer(QString *generatedHtml, LinkContext links, QWidget *parent)
-    : QDialog(parent), m_generatedHtml(generatedHtml)
+    : TGeneratorDialog(generatedHtml, parent)
 {
     setObjectName(QStringLiteral("GeneratorContainer"));
     setWindowTitle(tr("Container generator"));
@@ -180,31 +180,8 @@ TGeneratorContainer::TGeneratorContainer(QString *generatedHtml, LinkContext lin
     connect(ButtonColorBorder, &QPushButton::clicked, this, [this] { ChooseShapeColor(SHBorderCorlor); });
     connect(ButtonColorText, &QPushButton::clicked, this, [this] { ChooseShapeColor(SHTextColor); });
     connect(ButtonStart, &QPushButton::clicked, this, &TGeneratorContainer::ButtonStartClick);
-    connect(ButtonInsert, &QPushButton::clicked, this, [this] {
-        CloseButton = QStringLiteral("ButtonInsert");
-        accept();
-    });
-    connect(ButtonCancel, &QPushButton::clicked, this, [this] {
-        CloseButton = QStringLiteral("ButtonCancel");
-        reject();
-    });
+    ConnectCloseButtons(ButtonInsert, ButtonCancel);
     CBRoundedCornersClick();
-}
-
-void TGeneratorContainer::setVisible(bool visible)
-{
-    if (visible && !isVisible())
-        FormShow();
-    QDialog::setVisible(visible);
-}
-
-void TGeneratorContainer::done(int result)
-{
-    // Only Insert hands the markup over; any other way out leaves nothing to insert.
-    if (CloseButton != QLatin1String("ButtonInsert") && m_generatedHtml)
-        m_generatedHtml->clear();
-    CloseButton.clear();
-    QDialog::done(result);
 }
 
 void TGeneratorContainer::FormShow()

@@ -4,9 +4,9 @@
 // markup when closed with Insert. One instance serves the program's run, so every
 // setting and the text stay from one use to the next.
 #include "authoring/GeneratorMarkup.h"
+#include "authoring/GeneratorWidgets.h"
 #include "authoring/InsertionWidgets.h"
 
-#include <QDialog>
 
 class QCheckBox;
 class QComboBox;
@@ -18,21 +18,17 @@ class QSpinBox;
 class QToolButton;
 class QWebEngineView;
 class QsciScintilla;
-class TColorShape;
-class TGeneratorPreview;
 class TGeneratorTagBar;
 
-class TGeneratorContainer : public QDialog {
+class TGeneratorContainer : public TGeneratorDialog {
     Q_OBJECT
 public:
     // generatedHtml: where the markup goes (the main window's); links: what the tag bar's
     // link and picture commands link from.
     TGeneratorContainer(QString *generatedHtml, LinkContext links, QWidget *parent = nullptr);
 
-    void setVisible(bool visible) override;
-    void done(int result) override;
 
-    void FormShow();
+    void FormShow() override;
     void ButtonStartClick();
     void CreateContainer();
     void CBRoundedCornersClick();
@@ -72,10 +68,4 @@ public:
     QsciScintilla *SynEdit1 = nullptr;
     TGeneratorTagBar *TagBar = nullptr;
     TGeneratorPreview *Preview = nullptr;
-
-    // The button that closed the dialog ("ButtonInsert" or "ButtonCancel"), else empty.
-    QString CloseButton;
-
-private:
-    QString *m_generatedHtml;
 };

@@ -41,7 +41,7 @@ QHBoxLayout *shapeWithButton(TColorShape *shape, QPushButton *button)
 } // namespace
 
 TGeneratorHtmlTable::TGeneratorHtmlTable(QString *generatedHtml, LinkContext links, QWidget *parent)
-    : QDialog(parent), m_generatedHtml(generatedHtml)
+    : TGeneratorDialog(generatedHtml, parent)
 {
     setObjectName(QStringLiteral("GeneratorHtmlTable"));
     setWindowTitle(tr("Html table generator"));
@@ -190,36 +190,13 @@ TGeneratorHtmlTable::TGeneratorHtmlTable(QString *generatedHtml, LinkContext lin
     connect(ButtonMerge, &QPushButton::clicked, this, &TGeneratorHtmlTable::ButtonMergeClick);
     connect(ButtonStart, &QPushButton::clicked, this, &TGeneratorHtmlTable::ButtonStartClick);
     connect(ButtonReset, &QPushButton::clicked, this, &TGeneratorHtmlTable::ButtonResetClick);
-    connect(ButtonInsert, &QPushButton::clicked, this, [this] {
-        CloseButton = QStringLiteral("ButtonInsert");
-        accept();
-    });
-    connect(ButtonCancel, &QPushButton::clicked, this, [this] {
-        CloseButton = QStringLiteral("ButtonCancel");
-        reject();
-    });
+    ConnectCloseButtons(ButtonInsert, ButtonCancel);
 
     m_settingUp = true;
     Grid->SetColCount(SENumCols->value());
     Grid->SetRowCount(SENumRows->value());
     m_settingUp = false;
     restartLayout();
-}
-
-void TGeneratorHtmlTable::setVisible(bool visible)
-{
-    if (visible && !isVisible())
-        FormShow();
-    QDialog::setVisible(visible);
-}
-
-void TGeneratorHtmlTable::done(int result)
-{
-    // Only Insert hands the markup over; any other way out leaves nothing to insert.
-    if (CloseButton != QLatin1String("ButtonInsert") && m_generatedHtml)
-        m_generatedHtml->clear();
-    CloseButton.clear();
-    QDialog::done(result);
 }
 
 void TGeneratorHtmlTable::FormShow()

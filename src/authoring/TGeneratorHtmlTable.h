@@ -6,9 +6,9 @@
 // table options stay between uses; the layout's contents and merges start afresh at every
 // showing and whenever the column or row count changes.
 #include "authoring/GeneratorMarkup.h"
+#include "authoring/GeneratorWidgets.h"
 #include "authoring/InsertionWidgets.h"
 
-#include <QDialog>
 
 class QCheckBox;
 class QComboBox;
@@ -21,21 +21,17 @@ class QTabWidget;
 class QToolBar;
 class QWebEngineView;
 class QsciScintilla;
-class TColorShape;
-class TGeneratorPreview;
 class TGeneratorTagBar;
 class TZColorStringGrid;
 struct TRect;
 
-class TGeneratorHtmlTable : public QDialog {
+class TGeneratorHtmlTable : public TGeneratorDialog {
     Q_OBJECT
 public:
     TGeneratorHtmlTable(QString *generatedHtml, LinkContext links, QWidget *parent = nullptr);
 
-    void setVisible(bool visible) override;
-    void done(int result) override;
 
-    void FormShow();
+    void FormShow() override;
     void InitCellState();
     void SENumColsChange();
     void SENumRowsChange();
@@ -96,7 +92,6 @@ public:
     CellMatrix Cells;
     int CurrentCol = 0;
     int CurrentRow = 0;
-    QString CloseButton;
 
 private:
     // The layout afresh: contents and merges reset, the first cell current and in the editor.
@@ -104,6 +99,5 @@ private:
     void showCurrentCell();
     bool inMatrix(int col, int row) const;
 
-    QString *m_generatedHtml;
     bool m_settingUp = false;
 };
