@@ -1,5 +1,6 @@
 #include "authoring/GeneratorWidgets.h"
 
+#include <QHBoxLayout>
 #include <QPushButton>
 
 #include "dialogs/UserDialogs.h"
@@ -155,6 +156,23 @@ void TGeneratorPreview::LoadHTMLFromStr(const QString &text)
     } else {
         m_browser->setHtml(text);
     }
+}
+
+QPushButton *NewDialogButton(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QHBoxLayout *ShapeWithButton(TColorShape *shape, QPushButton *button)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(shape);
+    row->addWidget(button);
+    row->addStretch();
+    return row;
 }
 
 TGeneratorDialog::TGeneratorDialog(QString *generatedHtml, QWidget *parent)

@@ -12,6 +12,7 @@
 
 class QAbstractButton;
 class QComboBox;
+class QHBoxLayout;
 class QPushButton;
 class QLineEdit;
 class QSpinBox;
@@ -48,6 +49,11 @@ QLineEdit *NewNumberBox(const QString &name, const QString &text, QWidget *paren
 bool NumberOf(const QLineEdit *box, int *value);
 
 QSpinBox *NewSpinBox(const QString &name, int minimum, int maximum, int value, QWidget *parent);
+
+// A push button that Enter in the dialog's editors never presses.
+QPushButton *NewDialogButton(const QString &name, const QString &caption, QWidget *parent);
+// A colour shape with its button beside it, left-aligned.
+QHBoxLayout *ShapeWithButton(TColorShape *shape, QPushButton *button);
 
 // The border styles, "solid" selected.
 QComboBox *NewBorderStyleBox(const QString &name, QWidget *parent);

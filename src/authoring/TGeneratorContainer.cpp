@@ -22,14 +22,6 @@
 #include <Qsci/qsciscintilla.h>
 
 namespace {
-QPushButton *newButton(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 QToolButton *newToggle(const QString &name, const QString &iconName, const QString &tip, QWidget *parent)
 {
     auto *button = new QToolButton(parent);
@@ -83,12 +75,8 @@ TGeneratorContainer::TGeneratorContainer(QString *generatedHtml, LinkContext lin
     LabelByDefault->setObjectName(QStringLiteral("LabelByDefault"));
     general->addRow(LabelByDefault);
     SHBackgroundColor = new TColorShape(QStringLiteral("SHBackgroundColor"), Qt::white, GBGeneral);
-    ButtonColorBackground = newButton(QStringLiteral("ButtonColorBackground"), tr("Background..."), GBGeneral);
-    auto *background = new QHBoxLayout;
-    background->addWidget(SHBackgroundColor);
-    background->addWidget(ButtonColorBackground);
-    background->addStretch();
-    general->addRow(background);
+    ButtonColorBackground = NewDialogButton(QStringLiteral("ButtonColorBackground"), tr("Background..."), GBGeneral);
+    general->addRow(ShapeWithButton(SHBackgroundColor, ButtonColorBackground));
     optionsLayout->addWidget(GBGeneral);
 
     GBBorder = new QGroupBox(options);
@@ -100,12 +88,8 @@ TGeneratorContainer::TGeneratorContainer(QString *generatedHtml, LinkContext lin
     borderLayout->addRow(tr("Width:"), SEBorderWidth);
     borderLayout->addRow(tr("Style:"), CBBorderStyle);
     SHBorderCorlor = new TColorShape(QStringLiteral("SHBorderCorlor"), Qt::black, GBBorder);
-    ButtonColorBorder = newButton(QStringLiteral("ButtonColorBorder"), tr("Colour..."), GBBorder);
-    auto *borderColor = new QHBoxLayout;
-    borderColor->addWidget(SHBorderCorlor);
-    borderColor->addWidget(ButtonColorBorder);
-    borderColor->addStretch();
-    borderLayout->addRow(borderColor);
+    ButtonColorBorder = NewDialogButton(QStringLiteral("ButtonColorBorder"), tr("Colour..."), GBBorder);
+    borderLayout->addRow(ShapeWithButton(SHBorderCorlor, ButtonColorBorder));
     CBRoundedCorners = new QCheckBox(GBBorder);
     CBRoundedCorners->setObjectName(QStringLiteral("CBRoundedCorners"));
     SERoundedCorners = NewSpinBox(QStringLiteral("SERoundedCorners"), 0, 100, 10, GBBorder);
@@ -133,21 +117,17 @@ TGeneratorContainer::TGeneratorContainer(QString *generatedHtml, LinkContext lin
     alignRow->addStretch();
     atMostOneDown({ButtonUnderline, ButtonDelete});
     atMostOneDown({ButtonTextCenter, ButtonTextLeft, ButtonTextRight, ButtonTextJustify});
-    auto *textColor = new QHBoxLayout;
     SHTextColor = new TColorShape(QStringLiteral("SHTextColor"), QColor(0x00, 0x00, 0x80), GBText);
-    ButtonColorText = newButton(QStringLiteral("ButtonColorText"), tr("Text colour..."), GBText);
-    textColor->addWidget(SHTextColor);
-    textColor->addWidget(ButtonColorText);
-    textColor->addStretch();
+    ButtonColorText = NewDialogButton(QStringLiteral("ButtonColorText"), tr("Text colour..."), GBText);
     text->addLayout(styleRow);
     text->addLayout(alignRow);
-    text->addLayout(textColor);
+    text->addLayout(ShapeWithButton(SHTextColor, ButtonColorText));
     optionsLayout->addWidget(GBText);
     optionsLayout->addStretch();
 
-    ButtonStart = newButton(QStringLiteral("ButtonStart"), tr("Start"), options);
-    ButtonInsert = newButton(QStringLiteral("ButtonInsert"), tr("Insert"), options);
-    ButtonCancel = newButton(QStringLiteral("ButtonCancel"), tr("Cancel"), options);
+    ButtonStart = NewDialogButton(QStringLiteral("ButtonStart"), tr("Start"), options);
+    ButtonInsert = NewDialogButton(QStringLiteral("ButtonInsert"), tr("Insert"), options);
+    ButtonCancel = NewDialogButton(QStringLiteral("ButtonCancel"), tr("Cancel"), options);
     for (QPushButton *b : {ButtonStart, ButtonInsert, ButtonCancel})
         optionsLayout->addWidget(b);
 

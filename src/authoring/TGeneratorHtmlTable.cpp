@@ -21,25 +21,6 @@
 #include <QWebEngineView>
 #include <Qsci/qsciscintilla.h>
 
-namespace {
-QPushButton *newButton(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QHBoxLayout *shapeWithButton(TColorShape *shape, QPushButton *button)
-{
-    auto *row = new QHBoxLayout;
-    row->addWidget(shape);
-    row->addWidget(button);
-    row->addStretch();
-    return row;
-}
-} // namespace
-
 TGeneratorHtmlTable::TGeneratorHtmlTable(QString *generatedHtml, LinkContext links, QWidget *parent)
     : TGeneratorDialog(generatedHtml, parent)
 {
@@ -72,8 +53,8 @@ TGeneratorHtmlTable::TGeneratorHtmlTable(QString *generatedHtml, LinkContext lin
     LabelByDefault->setObjectName(QStringLiteral("LabelByDefault"));
     table->addRow(LabelByDefault);
     SHBackgroundColor = new TColorShape(QStringLiteral("SHBackgroundColor"), Qt::white, GBTable);
-    ButtonColorBackground = newButton(QStringLiteral("ButtonColorBackground"), tr("Background..."), GBTable);
-    table->addRow(shapeWithButton(SHBackgroundColor, ButtonColorBackground));
+    ButtonColorBackground = NewDialogButton(QStringLiteral("ButtonColorBackground"), tr("Background..."), GBTable);
+    table->addRow(ShapeWithButton(SHBackgroundColor, ButtonColorBackground));
     CBHorizontalAlign = new QComboBox(GBTable);
     CBHorizontalAlign->setObjectName(QStringLiteral("CBHorizontalAlign"));
     CBHorizontalAlign->addItems({QStringLiteral("left"), QStringLiteral("center"), QStringLiteral("right")});
@@ -90,25 +71,25 @@ TGeneratorHtmlTable::TGeneratorHtmlTable(QString *generatedHtml, LinkContext lin
     SEBorderWidth = NewSpinBox(QStringLiteral("SEBorderWidth"), 0, 1000, 1, GBBorder);
     CBBorderStyle = NewBorderStyleBox(QStringLiteral("CBBorderStyle"), GBBorder);
     SHBorderColor = new TColorShape(QStringLiteral("SHBorderColor"), Qt::black, GBBorder);
-    ButtonColorBorder = newButton(QStringLiteral("ButtonColorBorder"), tr("Colour..."), GBBorder);
+    ButtonColorBorder = NewDialogButton(QStringLiteral("ButtonColorBorder"), tr("Colour..."), GBBorder);
     border->addRow(tr("Width:"), SEBorderWidth);
     border->addRow(tr("Style:"), CBBorderStyle);
-    border->addRow(shapeWithButton(SHBorderColor, ButtonColorBorder));
+    border->addRow(ShapeWithButton(SHBorderColor, ButtonColorBorder));
     optionsLayout->addWidget(GBBorder);
 
     GBMergeCells = new QGroupBox(options);
     GBMergeCells->setObjectName(QStringLiteral("GBMergeCells"));
     auto *merge = new QVBoxLayout(GBMergeCells);
-    ButtonMerge = newButton(QStringLiteral("ButtonMerge"), tr("Merge / split selection"), GBMergeCells);
+    ButtonMerge = NewDialogButton(QStringLiteral("ButtonMerge"), tr("Merge / split selection"), GBMergeCells);
     merge->addWidget(ButtonMerge);
     optionsLayout->addWidget(GBMergeCells);
     optionsLayout->addStretch();
 
-    ButtonStart = newButton(QStringLiteral("ButtonStart"), tr("Start"), options);
-    ButtonReset = newButton(QStringLiteral("ButtonReset"), tr("Reset"), options);
+    ButtonStart = NewDialogButton(QStringLiteral("ButtonStart"), tr("Start"), options);
+    ButtonReset = NewDialogButton(QStringLiteral("ButtonReset"), tr("Reset"), options);
     ButtonReset->setToolTip(tr("Reset"));
-    ButtonInsert = newButton(QStringLiteral("ButtonInsert"), tr("Insert"), options);
-    ButtonCancel = newButton(QStringLiteral("ButtonCancel"), tr("Cancel"), options);
+    ButtonInsert = NewDialogButton(QStringLiteral("ButtonInsert"), tr("Insert"), options);
+    ButtonCancel = NewDialogButton(QStringLiteral("ButtonCancel"), tr("Cancel"), options);
     for (QPushButton *b : {ButtonStart, ButtonReset, ButtonInsert, ButtonCancel})
         optionsLayout->addWidget(b);
 
