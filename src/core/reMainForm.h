@@ -124,8 +124,6 @@ public:
     // Opens a file in a tab of its own, or brings the tab that has it to the front.
     // Nothing is left behind when it cannot be read (false, and the user is told why).
     bool OpenDocument(const QString &path);
-    // Loads the file into the document; false with a message when it cannot be read.
-    bool OpenFile(const QString &path, TDocument *document);
     // Shows a file's text, read in that encoding, in the document.
     void ShowOpenedFile(const QString &path, const QString &encoding, TDocument *document);
     void OpenTabOfTheFile(const QString &path);

@@ -124,23 +124,6 @@ bool TMainForm::OpenDocument(const QString &path)
     return true;
 }
 
-bool TMainForm::OpenFile(const QString &path, TDocument *document)
-{
-    if (!document)
-        return false;
-    DocumentReader reader;
-    if (!OpenReaderOrSay(path, &reader))
-        return false;
-    if (LoadEditorFile(document->editor(), reader) != DocumentReader::Problem::None) {
-        // What was read is shown, but never taken for the file.
-        document->setModified(true);
-        ShowMessageKind(2, reader.error());
-        return false;
-    }
-    ShowOpenedFile(path, reader.encoding(), document);
-    return true;
-}
-
 void TMainForm::ShowOpenedFile(const QString &path, const QString &encoding, TDocument *document)
 {
     ResetTidyErrors();
