@@ -11,6 +11,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
   libqt6webenginecore6-bin libqt6opengl6-dev libgl-dev
   libqscintilla2-qt6-dev
+  qt6-svg-dev
   tidy
   fonts-dejavu-core
   xvfb xauth imagemagick

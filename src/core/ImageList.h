@@ -1,9 +1,9 @@
 #pragma once
-// The program's own pictures, painted at run time and looked up by index.
+// The program's own pictures: SVG files in the program's resources, looked up by index.
 #include <QIcon>
 #include <QPixmap>
 
-enum ImageIndex {
+enum ImageIndex : int {
     imgDocSaved = 0,
     imgEditorPage = 1,
     imgPreviewPage = 2,
@@ -37,5 +37,6 @@ enum ImageIndex {
     imgDeleteOption,
 };
 
+// An index without a picture of its own shows the tag picture.
 QPixmap ImageListPixmap(int index, int size = 16);
 QIcon ImageList1(int index);

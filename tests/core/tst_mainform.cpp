@@ -2,6 +2,7 @@
 // closing and shut-down, driven as a user would.
 #include "MainFormTestSupport.h"
 
+#include "core/ImageList.h"
 #include "documents/EditorText.h"
 #include "program/uDivStartVK.h"
 
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -270,6 +272,15 @@ private slots:
         form->CreateTabSheetAndEditor();
         QCOMPARE(form->ActiveSynEdit()->wrapMode(), QsciScintilla::WrapWord);
         QCOMPARE(TMainForm::EditorFont(form->ActiveSynEdit()).pointSize(), 14);
+    }
+
+    // A picture missing from the resources, or under another name, leaves its button blank.
+    void everyPictureIsFound()
+    {
+        for (int index = 0; index <= imgDeleteOption; ++index)
+            QVERIFY2(ImageListPixmap(index, 20).deviceIndependentSize() == QSizeF(20, 20), qPrintable(QString::number(index)));
+        for (QToolButton *button : form->findChildren<QToolButton *>(QRegularExpression("^Button")))
+            QVERIFY2(!button->icon().isNull(), qPrintable(button->objectName()));
     }
 };
 
