@@ -1,5 +1,6 @@
 #pragma once
-// The pictures of the insertion tool buttons, painted at run time, by button name.
+// The pictures of the insertion tool buttons, by button name (the resource aliases); a name
+// without a picture gets an empty icon.
 #include <QIcon>
 #include <QString>
 

@@ -222,7 +222,7 @@ private slots:
 
     // The generators' bar: an empty tag replaces the selection, the picture has no closing
     // slash and leaves the image folder alone, the container's break button does nothing,
-    // and its colour dialog keeps its own last colour.
+    // its colour dialog keeps its own last colour, and every button has its picture.
     void generatorTagBar()
     {
         TempProgramFolder folder;
@@ -255,6 +255,8 @@ private slots:
         container.findChild<QToolButton *>("ButtonColors")->click();
         QCOMPARE(dialogs.colorsOffered.last(), QColor(Qt::black));
         QVERIFY(editor.text().startsWith("<span style=\"color:#123456\"><</span>"));
+        for (QToolButton *button : container.findChildren<QToolButton *>())
+            QVERIFY2(!button->icon().isNull(), qPrintable(button->objectName()));
     }
 
     // A button whose Hint is a tag ("<b>") showed an empty tool tip: the tag was read as markup.
