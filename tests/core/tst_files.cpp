@@ -155,6 +155,31 @@ private slots:
         QCOMPARE(folder->read("mixed.txt"), content);
     }
 
+    // A byte the encoding could not decode was saved changed without a word.
+    void saveAsksBeforeChangingUndecodedBytes()
+    {
+        const QByteArray content("\xEF\xBB\xBF" "abc\xFF" "def\n");
+        QVERIFY(folder->write("bad.html", content));
+        openThroughDialog(folder->file("bad.html"));
+        QsciScintilla *editor = form->ActiveSynEdit();
+        editor->setFocus();
+        QTest::keyClicks(editor, "x");
+        dialogs->answers << QMessageBox::Cancel;
+        form->Action("MenuSave")->trigger();
+        QCOMPARE(dialogs->texts(), QStringList{SSaveInUnicode});
+        QCOMPARE(folder->read("bad.html"), content);
+        QVERIFY(form->ActiveDocument()->isModified());
+
+        dialogs->answers << QMessageBox::Ignore;
+        form->Action("MenuSave")->trigger();
+        QVERIFY(folder->read("bad.html").startsWith("\xEF\xBB\xBFx"));
+        QVERIFY(!form->ActiveDocument()->isModified());
+        // The file now holds what the document holds.
+        QTest::keyClicks(editor, "y");
+        form->Action("MenuSave")->trigger();
+        QCOMPARE(dialogs->asked.size(), 2);
+    }
+
     // Choosing another encoding was dropped unless the text was also edited: Save stayed
     // disabled and closing asked nothing.
     void aChosenEncodingWaitsForASave()
