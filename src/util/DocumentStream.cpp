@@ -229,7 +229,7 @@ void appendAnsi(Utf8Sink &sink, const char *data, qsizetype n)
 
 QString Utf8Text(QByteArrayView utf8, bool *lossless)
 {
-    // Stateless, so that a cut-off last character shows, not vanish.
+    // Stateless, so that a cut-off last character shows rather than vanishes.
     QStringDecoder decoder(QStringConverter::Utf8,
                            QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
     QString text = decoder.decode(utf8);
@@ -247,9 +247,11 @@ QString Utf16Text(QByteArrayView bytes, bool littleEndian, bool *lossless)
     bool whole = !oddByte;
     // The decoder keeps halves of characters, which no encoding can write back.
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        if (!text.at(i).isSurrogate())
+            continue;
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
             ++i;
-        } else if (text[i].isSurrogate()) {
+        } else {
             text[i] = QChar(QChar::ReplacementCharacter);
             whole = false;
         }
