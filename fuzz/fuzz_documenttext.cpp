@@ -5,29 +5,13 @@
 #include "FuzzSupport.h"
 
 #include "util/CharsetDeclarations.h"
-#include "util/DocumentStream.h"
 #include "util/DocumentText.h"
-#include "platform/Platform.h"
-
-#include <QTemporaryFile>
 
 using namespace DocumentText;
 
 namespace {
 
 constexpr QChar kReplacement(0xFFFD);
-
-// A UTF-16 file may hold halves of characters, which no other encoding can.
-bool hasLoneSurrogate(const QString &text)
-{
-    for (int i = 0; i < text.size(); ++i) {
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        else if (text[i].isSurrogate())
-            return true;
-    }
-    return false;
-}
 
 void checkEncodings(const QByteArray &bytes)
 {
@@ -40,52 +24,11 @@ void checkEncodings(const QByteArray &bytes)
         FUZZ_CHECK(saved == bytes);
     FUZZ_CHECK(DecodeText(saved, encoding) == text);
     // Any text through the Unicode encodings.
-    if (hasLoneSurrogate(text))
-        return;
     for (const QString &unicode : {Utf8, Utf8Bom, LittleEndian, BigEndian}) {
         QByteArray out;
         FUZZ_CHECK(EncodeText(text, unicode, &out));
         FUZZ_CHECK(DecodeText(out, unicode) == text);
     }
-}
-
-// Read and written in tiny pieces, a file gives what it gives whole: no character,
-// mark or line break is split, and detection still sees the whole file.
-void checkPieces(const QByteArray &bytes)
-{
-    QTemporaryFile file;
-    FUZZ_CHECK(file.open() && file.write(bytes) == bytes.size() && file.flush());
-    struct Collect : Utf8Sink {
-        QByteArray bytes;
-        void append(const char *data, qsizetype size) override { bytes.append(data, size); }
-        void clear() override { bytes.clear(); }
-    } collect;
-    DocumentReader reader;
-    reader.setPieceSize(5);
-    FUZZ_CHECK(reader.open(file.fileName()) == DocumentReader::Problem::None);
-    FUZZ_CHECK(reader.read(collect) == DocumentReader::Problem::None);
-    const QString encoding = DetectEncoding(bytes);
-    FUZZ_CHECK(reader.encoding() == encoding);
-    const QString text = DecodeText(bytes, encoding);
-    FUZZ_CHECK(collect.bytes == text.toUtf8());
-
-    QByteArray whole;
-    QByteArray pieces;
-    FUZZ_CHECK(EncodeText(QString::fromUtf8(collect.bytes), encoding, &whole));
-    FUZZ_CHECK(EncodeUtf8(collect.bytes, encoding, [&](const char *data, qsizetype size) {
-        pieces.append(data, size);
-        return true;
-    }, 5));
-    FUZZ_CHECK(pieces == whole);
-
-    // Any text to ANSI, characters it cannot hold included.
-    const QByteArray utf8 = QString::fromUtf8(bytes).toUtf8();
-    QByteArray ansi;
-    FUZZ_CHECK(EncodeUtf8(utf8, Ansi, [&](const char *data, qsizetype size) {
-        ansi.append(data, size);
-        return true;
-    }, 7));
-    FUZZ_CHECK(ansi == ToAnsi(QString::fromUtf8(utf8)));
 }
 
 void checkCharsets(const QString &text)
@@ -121,7 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = FuzzBytes(data, size);
     checkEncodings(bytes);
-    checkPieces(bytes);
     checkCharsets(QString::fromUtf8(bytes));
     return 0;
 }

@@ -120,6 +120,7 @@ bool TMainForm::OpenDocument(const QString &path)
         ShowMessageKind(2, reader.error());
         return false;
     }
+    document->setLossyRead(!reader.lossless());
     ShowOpenedFile(path, reader.encoding(), document);
     return true;
 }
@@ -173,7 +174,8 @@ void TMainForm::GetHighlihter(const QString &path, QsciScintilla *editor)
 
 bool TMainForm::ConfirmEncodingHoldsText(TDocument *document)
 {
-    if (document->encoding() != Ansi || Utf8FitsInAnsi(EditorBuffer(document->editor())))
+    // Bytes of the file that did not decode are lost as surely as characters ANSI lacks.
+    if (!document->lossyRead() && (document->encoding() != Ansi || Utf8FitsInAnsi(EditorBuffer(document->editor()))))
         return true;
     const auto answer = Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), SSaveInUnicode,
                                           QMessageBox::Ignore | QMessageBox::Cancel);
@@ -256,6 +258,8 @@ bool TMainForm::SaveFileAsType(const QString &path, TDocument *document)
         ShowMessageKind(2, error);
         return false;
     }
+    // The file now holds what the document holds.
+    document->setLossyRead(false);
     return true;
 }
 
@@ -295,7 +299,7 @@ constexpr qsizetype CharsetHeadBytes = 1024 * 1024;
 QString HeadText(QsciScintilla *editor)
 {
     const QByteArrayView buffer = EditorBuffer(editor);
-    return QString::fromUtf8(buffer.first(HeadLength(buffer, CharsetLinesExamined, CharsetHeadBytes)));
+    return Utf8Text(buffer.first(HeadLength(buffer, CharsetLinesExamined, CharsetHeadBytes)));
 }
 } // namespace
 
@@ -321,7 +325,7 @@ void TMainForm::CBCharsetChange()
     const QByteArrayView buffer = EditorBuffer(editor);
     const qsizetype headLength = HeadLength(buffer, CharsetLinesExamined, CharsetHeadBytes);
     QString newHead;
-    if (!ReplaceCharsetInDocument(QString::fromUtf8(buffer.first(headLength)), CBCharset->currentText(), &newHead))
+    if (!ReplaceCharsetInDocument(Utf8Text(buffer.first(headLength)), CBCharset->currentText(), &newHead))
         return;
     int line = 0;
     int index = 0;

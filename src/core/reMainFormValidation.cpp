@@ -88,7 +88,7 @@ void TMainForm::ButtonCancelChangesClick()
         ShowMessageKind(2, backup.errorString());
         return;
     }
-    const QString text = QString::fromUtf8(backup.readAll());
+    const QString text = DocumentText::Utf8Text(backup.readAll());
     if (text != document->text())
         SetEditorText(document->editor(), text);
     document->setModified(m_modifiedBeforeClean);

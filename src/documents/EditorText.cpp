@@ -1,5 +1,7 @@
 #include "documents/EditorText.h"
 
+#include "util/DocumentStream.h"
+
 #include <Qsci/qsciscintilla.h>
 
 QString EditorText(QsciScintilla *editor)
@@ -9,7 +11,7 @@ QString EditorText(QsciScintilla *editor)
         editor->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
     if (!data || length <= 0)
         return QString();
-    return QString::fromUtf8(data, int(length));
+    return DocumentText::Utf8Text(QByteArrayView(data, length));
 }
 
 QByteArray EditorUtf8(QsciScintilla *editor)

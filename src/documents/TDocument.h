@@ -48,6 +48,11 @@ public:
     // document reads as modified until then.
     void chooseEncoding(const QString &encoding);
 
+    // True while the text lacks bytes of its file that did not decode in its encoding:
+    // saving would write something else in their place.
+    bool lossyRead() const { return m_lossyRead; }
+    void setLossyRead(bool lossy) { m_lossyRead = lossy; }
+
     LineBreak lineBreak() const { return m_lineBreak; }
     // Also sets the editor's mode, so new lines typed match the file's.
     void setLineBreak(LineBreak lineBreak);
@@ -72,6 +77,7 @@ private:
     QPointer<QsciScintilla> m_editor;
     QPointer<QWebEngineView> m_browser;
     bool m_encodingChosen = false;
+    bool m_lossyRead = false;
     QPointer<QTabWidget> m_pages;
     QPointer<QWidget> m_editorPage;
     QPointer<QWidget> m_previewPage;

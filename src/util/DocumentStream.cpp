@@ -139,7 +139,7 @@ QByteArray utf8ToAnsi(QByteArrayView utf8)
         else if (code < TableEnd)
             *to++ = table[code];
         else
-            *to++ = ToAnsi(QString::fromUcs4(&code, 1)).at(0);
+            *to++ = ToAnsi(Utf8Text(QByteArrayView(data + i, length))).at(0);
         i += length;
     }
     out.truncate(to - out.constData());
@@ -225,20 +225,43 @@ void appendAnsi(Utf8Sink &sink, const char *data, qsizetype n)
     sink.append(out.constData(), to - out.constData());
 }
 
-void appendUtf16(Utf8Sink &sink, const char *data, qsizetype n, bool littleEndian)
+} // namespace
+
+QString Utf8Text(QByteArrayView utf8, bool *lossless)
 {
-    // A U+FEFF after the mark is text; the mark itself was skipped.
-    QStringDecoder decoder(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+    // Stateless, so that a cut-off last character shows rather than vanishes.
+    QStringDecoder decoder(QStringConverter::Utf8,
                            QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
-    const bool oddByte = n % 2 != 0;
-    QString text = decoder.decode(QByteArrayView(data, oddByte ? n - 1 : n));
-    // An odd last byte shows as a replacement character, every time.
-    if (oddByte)
-        text += QChar(QChar::ReplacementCharacter);
-    appendUtf8(sink, text);
+    QString text = decoder.decode(utf8);
+    if (lossless)
+        *lossless = !decoder.hasError();
+    return text;
 }
 
-} // namespace
+QString Utf16Text(QByteArrayView bytes, bool littleEndian, bool *lossless)
+{
+    QStringDecoder decoder(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                           QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+    const bool oddByte = bytes.size() % 2 != 0;
+    QString text = decoder.decode(oddByte ? bytes.chopped(1) : bytes);
+    bool whole = !oddByte;
+    // The decoder keeps halves of characters, which no encoding can write back.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!text.at(i).isSurrogate())
+            continue;
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+        } else {
+            text[i] = QChar(QChar::ReplacementCharacter);
+            whole = false;
+        }
+    }
+    if (oddByte)
+        text += QChar(QChar::ReplacementCharacter);
+    if (lossless)
+        *lossless = whole;
+    return text;
+}
 
 DocumentReader::Problem DocumentReader::open(const QString &path, qint64 sizeLimit)
 {
@@ -246,6 +269,7 @@ DocumentReader::Problem DocumentReader::open(const QString &path, qint64 sizeLim
     m_file.setFileName(path);
     m_encoding.clear();
     m_error.clear();
+    m_lossless = true;
     if (!m_file.open(QIODevice::ReadOnly)) {
         m_error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, m_file.errorString());
         return Problem::CannotOpen;
@@ -375,16 +399,18 @@ DocumentReader::Problem DocumentReader::read(Utf8Sink &target)
             if (firstInvalidUtf8(data, cut, &before) == cut) {
                 sink.append(data, cut);
             } else {
-                QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
-                                                                   QStringConverter::Flag::Stateless);
-                appendUtf8(sink, decoder.decode(QByteArrayView(data, cut)));
+                m_lossless = false;
+                appendUtf8(sink, Utf8Text(QByteArrayView(data, cut)));
             }
             break;
         }
         case Mode::Utf16LE:
-        case Mode::Utf16BE:
-            appendUtf16(sink, data, cut, mode == Mode::Utf16LE);
+        case Mode::Utf16BE: {
+            bool whole = true;
+            appendUtf8(sink, Utf16Text(QByteArrayView(data, cut), mode == Mode::Utf16LE, &whole));
+            m_lossless = m_lossless && whole;
             break;
+        }
         }
         std::memmove(buffer.data(), buffer.constData() + cut, held - cut);
         held -= cut;
@@ -428,7 +454,7 @@ bool EncodeUtf8(QByteArrayView utf8, const QString &encoding,
             if (!write(bytes.constData(), bytes.size()))
                 return false;
         } else {
-            const QString text = QString::fromUtf8(piece);
+            const QString text = Utf8Text(piece);
             const QByteArray bytes = ansi ? ToAnsi(text) : QByteArray(encoder.encode(text));
             if (!write(bytes.constData(), bytes.size()))
                 return false;
@@ -475,7 +501,7 @@ bool Utf8FitsInAnsi(QByteArrayView utf8)
         if (length > CheckPiece)
             length = utf8Cut(data + at, CheckPiece);
         const QByteArrayView piece(data + at, length);
-        if (!IsAscii(piece) && !FitsInAnsi(QString::fromUtf8(piece)))
+        if (!IsAscii(piece) && !FitsInAnsi(Utf8Text(piece)))
             return false;
         at += length;
     }

@@ -40,6 +40,9 @@ public:
     qint64 size() const { return m_size; }
     // One of the five encoding names, once read.
     QString encoding() const { return m_encoding; }
+    // False when some bytes did not decode in that encoding (they show as U+FFFD): the
+    // text written back would not give the file's bytes.
+    bool lossless() const { return m_lossless; }
     // The system's reason, with the path, when open or read failed.
     QString error() const { return m_error; }
 
@@ -53,7 +56,16 @@ private:
     qsizetype m_pieceSize = 1024 * 1024;
     QString m_encoding;
     QString m_error;
+    bool m_lossless = true;
 };
+
+// The text of UTF-8 bytes that carry no byte-order mark (a piece, the editor's buffer): a
+// U+FEFF at their start is a character as anywhere else, where QString::fromUtf8 would
+// drop it. Each ill-formed byte shows as U+FFFD; *lossless tells whether there was none.
+QString Utf8Text(QByteArrayView utf8, bool *lossless = nullptr);
+// The text of UTF-16 bytes, the mark left out; a lone surrogate and an odd last byte show
+// as U+FFFD, and *lossless tells whether there was none.
+QString Utf16Text(QByteArrayView bytes, bool littleEndian, bool *lossless = nullptr);
 
 // Hands UTF-8 bytes to the writer in the encoding (its mark first), converting a piece at
 // a time; a piece never splits a character. False when the writer refuses a piece or the

@@ -5,7 +5,6 @@
 #include "util/DocumentStream.h"
 #include "util/VelKandrixUtils.h"
 
-#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace DocumentText {
@@ -84,25 +83,6 @@ bool looksLikeUtf8(const QByteArray &bytes)
     return nonAscii;
 }
 
-QString decodeWith(QStringConverter::Encoding encoding, const QByteArray &bytes, int skip)
-{
-    // The mark is skipped here, so a U+FEFF that follows it is text and must stay;
-    // stateless so that a cut-off last character shows as U+FFFD, not vanish.
-    QStringDecoder decoder(encoding, QStringConverter::Flag::ConvertInitialBom |
-                                         QStringConverter::Flag::Stateless);
-    qsizetype length = bytes.size() - skip;
-    // UTF-16 drops an odd last byte when no whole unit comes before it: cut it off here
-    // and show it the same way every time.
-    const bool utf16 = encoding == QStringConverter::Utf16LE || encoding == QStringConverter::Utf16BE;
-    const bool oddByte = utf16 && length % 2 != 0;
-    if (oddByte)
-        --length;
-    QString text = decoder.decode(QByteArrayView(bytes.constData() + skip, length));
-    if (oddByte)
-        text += QChar(QChar::ReplacementCharacter);
-    return text;
-}
-
 QByteArray encodeWith(QStringConverter::Encoding encoding, const QString &text)
 {
     QStringEncoder encoder(encoding, QStringConverter::Flag::Stateless);
@@ -140,14 +120,16 @@ QString DetectEncoding(const QByteArray &bytes)
 
 QString DecodeText(const QByteArray &bytes, const QString &encoding)
 {
+    // Only the file's own mark is skipped: a U+FEFF after it is text.
+    const QByteArrayView view(bytes);
     if (encoding == Utf8)
-        return decodeWith(QStringConverter::Utf8, bytes, 0);
+        return Utf8Text(view);
     if (encoding == Utf8Bom)
-        return decodeWith(QStringConverter::Utf8, bytes, bytes.startsWith(Utf8Mark) ? 3 : 0);
+        return Utf8Text(view.sliced(bytes.startsWith(Utf8Mark) ? 3 : 0));
     if (encoding == LittleEndian)
-        return decodeWith(QStringConverter::Utf16LE, bytes, bytes.startsWith(Utf16LEMark) ? 2 : 0);
+        return Utf16Text(view.sliced(bytes.startsWith(Utf16LEMark) ? 2 : 0), true);
     if (encoding == BigEndian)
-        return decodeWith(QStringConverter::Utf16BE, bytes, bytes.startsWith(Utf16BEMark) ? 2 : 0);
+        return Utf16Text(view.sliced(bytes.startsWith(Utf16BEMark) ? 2 : 0), false);
     return FromAnsi(bytes);
 }
 
@@ -184,7 +166,7 @@ bool LoadDocument(const QString &path, QString *text, QString *encoding, QString
         return false;
     }
     *encoding = reader.encoding();
-    *text = QString::fromUtf8(collect.bytes);
+    *text = Utf8Text(collect.bytes);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "validation/TidyConfigFile.h"
 
+#include "util/DocumentText.h"
 #include "util/uDivFiles.h"
 
 #include "platform/Platform.h"
@@ -249,7 +250,12 @@ QString TidyConfiguration::toText(const TidyOptionModel &model) const
 
 QByteArray TidyConfiguration::toBytes(const TidyOptionModel &model) const
 {
-    return toText(model).toUtf8();
+    // Reading takes a leading U+FEFF for the file's mark; a text that begins with one
+    // is written behind a mark of its own, so that it reads back whole.
+    const QString text = toText(model);
+    QByteArray bytes;
+    DocumentText::EncodeText(text, text.startsWith(QChar(0xFEFF)) ? DocumentText::Utf8Bom : DocumentText::Utf8, &bytes);
+    return bytes;
 }
 
 bool TidyConfiguration::save(const QString &path, const TidyOptionModel &model, QString *error) const

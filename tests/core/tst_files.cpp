@@ -87,23 +87,39 @@ private slots:
         QVERIFY(!form->ActiveDocument()->isModified());
     }
 
-    // Save wrote "?" for every character ANSI cannot hold, without a word, and marked the document saved.
+    // Save wrote "?" for every character ANSI cannot hold, and U+FFFD for bytes that did not
+    // decode, without a word, and marked the document saved.
+    void saveAsksBeforeLosingCharacters_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<bool>("asksAgain");  // the document still holds what the file cannot
+        QTest::newRow("ANSI") << QByteArray("<p>plain</p>\n") << QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93")
+                              << QByteArray("<p>?? ?plain</p>\n") << true;
+        QTest::newRow("undecoded byte") << QByteArray("\xEF\xBB\xBF<p>abc\xFF</p>\n") << "x"
+                                        << QByteArray("\xEF\xBB\xBF<p>xabc\xEF\xBF\xBD</p>\n") << false;
+    }
+
     void saveAsksBeforeLosingCharacters()
     {
-        QVERIFY(folder->write("ascii.html", "<p>plain</p>\n"));
-        openThroughDialog(folder->file("ascii.html"));
-        QCOMPARE(form->ActiveDocument()->encoding(), DocumentText::Ansi);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, saved);
+        QFETCH(bool, asksAgain);
+        QVERIFY(folder->write("page.html", content));
+        openThroughDialog(folder->file("page.html"));
         QsciScintilla *editor = form->ActiveSynEdit();
         editor->setCursorPosition(0, 3);
-        for (const QChar ch : QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93")) {
-            QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, ch);
-            QApplication::sendEvent(editor, &typed);
+        for (const QChar ch : typed) {
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, ch);
+            QApplication::sendEvent(editor, &key);
         }
         dialogs->answers << QMessageBox::Cancel;
         form->Action("MenuSave")->trigger();
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].buttons, QMessageBox::Ignore | QMessageBox::Cancel);
-        QCOMPARE(folder->read("ascii.html"), QByteArray("<p>plain</p>\n"));
+        QCOMPARE(folder->read("page.html"), content);
         QVERIFY(form->ActiveDocument()->isModified());
 
         // Save As asks before its dialog; Cancel shows no dialog.
@@ -113,8 +129,12 @@ private slots:
 
         dialogs->answers << QMessageBox::Ignore;
         form->Action("MenuSave")->trigger();
-        QCOMPARE(folder->read("ascii.html"), QByteArray("<p>?? ?plain</p>\n"));
+        QCOMPARE(folder->read("page.html"), saved);
         QVERIFY(!form->ActiveDocument()->isModified());
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, "y");
+        QApplication::sendEvent(editor, &key);
+        form->Action("MenuSave")->trigger();
+        QCOMPARE(dialogs->asked.size(), asksAgain ? 4 : 3);
     }
 
     // Every line typed got LF whatever the file used: the saved file had mixed line breaks.

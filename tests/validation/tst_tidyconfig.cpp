@@ -172,6 +172,10 @@ private slots:
         TidyConfiguration config;
         config.setValue("alt-text", QString::fromUtf8("café"));
         QCOMPARE(config.toBytes(model), QByteArray("alt-text: caf\xc3\xa9\r\n"));
+        // A name that begins with U+FEFF is no mark of the file.
+        TidyConfiguration marked;
+        QVERIFY(marked.setValue(QChar(0xFEFF) + QString("x-opt"), "1"));
+        QVERIFY(TidyConfiguration::FromBytes(marked.toBytes(model)).sameAs(marked));
 
         TidyConfiguration untouched;
         untouched.setValue("wrap", "1");
