@@ -48,6 +48,8 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::newRow("added") << 1 << Rects{} << TRect{1, 1, 2, 3} << 0;
         QTest::newRow("partly outside before single cell") << 1 << Rects{} << TRect{4, 4, 4, 5} << 1;
+        QTest::newRow("one column past the grid") << 1 << Rects{} << TRect{3, 1, 5, 1} << 1;
+        QTest::newRow("inside a merge") << 1 << Rects{{1, 1, 4, 4}} << TRect{2, 2, 2, 3} << 2;
         QTest::newRow("single cell even over a merge") << 1 << Rects{{1, 1, 2, 2}} << TRect{1, 1, 1, 1} << 3;
         QTest::newRow("corner inside a merge") << 1 << Rects{{1, 1, 2, 2}} << TRect{2, 2, 3, 3} << 2;
         QTest::newRow("merge inside the new one") << 1 << Rects{{2, 2, 3, 3}} << TRect{1, 1, 4, 4} << 2;
@@ -283,7 +285,7 @@ private slots:
         QCOMPARE(clicked, expected);
     }
 
-    // The wheel steps over a merge, but not off the grid's end.
+    // The wheel steps over a merge, but not off the grid's end, and tells of the move.
     void wheel_data()
     {
         QTest::addColumn<TRect>("merge");
@@ -306,11 +308,14 @@ private slots:
         QFETCH(bool, handled);
         auto grid = makeGrid({merge});
         grid->SetSelection(TRect{1, startRow, 1, startRow});
+        int clicks = 0;
+        grid->OnClick = [&](TStringGrid *) { ++clicks; };
         QWheelEvent event(QPointF(10, 10), grid->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, down ? -120 : 120),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(grid->viewport(), &event);
         QCOMPARE(grid->Row(), row);
         QCOMPARE(event.isAccepted(), handled);
+        QCOMPARE(clicks, row != startRow ? 1 : 0);
     }
 
     // With whole rows selected, a row of a merge brings the merge's other rows along.
