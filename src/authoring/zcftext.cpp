@@ -242,12 +242,14 @@ TTextLayout LayoutTextInRect(const TTextMeasurer &measurer, const QString &text,
     const int needH = nearest(ac * H + as * W) + indentV;
     layout.NeedWidth = needW;
     layout.NeedHeight = needH;
+    // The edge moves away from the opposite one, so that a rectangle given the other way
+    // round grows too.
     if ((flags & tfGrowWidth) && rectW < needW) {
-        rect.Right += needW - rectW;
+        rect.Right += (rect.Right < rect.Left ? -1 : 1) * (needW - rectW);
         rectW = needW;
     }
     if ((flags & tfGrowHeight) && rectH < needH) {
-        rect.Bottom += needH - rectH;
+        rect.Bottom += (rect.Bottom < rect.Top ? -1 : 1) * (needH - rectH);
         rectH = needH;
     }
 
