@@ -189,34 +189,6 @@ private slots:
         QCOMPARE(grid->Selection(), (TRect{2, 1, 2, 1}));
     }
 
-    // A grid as the table designer shows it, looked at by eye: merged cells, turned
-    // text, coloured cells and borders.
-    void screenshot()
-    {
-        auto grid = makeGrid({{1, 1, 2, 2}, {3, 1, 3, 3}});
-        grid->SetColCount(6);
-        grid->SetRowCount(6);
-        grid->resize(460, 200);
-        grid->CellStyle(1, 1)->SetBGColor(QColor(255, 220, 160));
-        grid->CellStyle(1, 1)->SetHorizontalAlignment(taCenter);
-        grid->SetCells(1, 1, "merged 2 x 2");
-        grid->CellStyle(3, 1)->SetRotate(90);
-        grid->CellStyle(3, 1)->SetBGColor(QColor(200, 230, 255));
-        grid->CellStyle(3, 1)->SetBorderCellStyle(sgRaised);
-        grid->SetCells(3, 1, "turned");
-        grid->CellStyle(4, 2)->SetBGColor(Qt::darkGreen);
-        grid->CellStyle(4, 2)->SetBorderCellStyle(sgLowered);
-        grid->SetCells(4, 2, "green");
-        grid->SetCells(1, 0, "head");
-        grid->SetSelection(TRect{4, 3, 4, 3});
-        grid->show();
-        grid->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(grid.get()));
-        grid->setFocus();
-        QTest::keyClick(grid.get(), Qt::Key_Left, Qt::ShiftModifier);
-        QVERIFY(grid->grab().save("/tmp/colorgrid.png"));
-    }
-
     // Moves out of and into merges by keys: the current cell jumps over a merge, and a
     // selection grown by Shift covers whole merges with the current cell on the moving edge.
     void keys_data()
