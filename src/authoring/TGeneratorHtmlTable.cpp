@@ -173,11 +173,10 @@ TGeneratorHtmlTable::TGeneratorHtmlTable(QString *generatedHtml, LinkContext lin
     connect(ButtonReset, &QPushButton::clicked, this, &TGeneratorHtmlTable::ButtonResetClick);
     ConnectCloseButtons(ButtonInsert, ButtonCancel);
 
-    m_settingUp = true;
     Grid->SetColCount(SENumCols->value());
     Grid->SetRowCount(SENumRows->value());
-    m_settingUp = false;
-    restartLayout();
+    InitCellState();
+    firstCellCurrent();
 }
 
 void TGeneratorHtmlTable::FormShow()
@@ -197,12 +196,14 @@ void TGeneratorHtmlTable::FormShow()
     ButtonCancel->setText(CaptionText(SCancel, tr("Cancel")));
     TagBar->ApplyMessageTexts();
 
-    m_settingUp = true;
     Grid->SetColCount(SENumCols->value());
     Grid->SetRowCount(SENumRows->value());
-    m_settingUp = false;
+    // The layout starts afresh from the first cell; the editor keeps what it holds, and
+    // that goes into the first cell.
+    firstCellCurrent();
     PageControl->setCurrentWidget(TBDraft);
-    restartLayout();
+    InitCellState();
+    Grid->Repaint();
     Preview->LoadHTMLFromStr(QString());
     if (m_generatedHtml)
         m_generatedHtml->clear();
@@ -222,24 +223,25 @@ void TGeneratorHtmlTable::InitCellState()
     }
 }
 
-void TGeneratorHtmlTable::restartLayout()
+void TGeneratorHtmlTable::firstCellCurrent()
 {
-    InitCellState();
     CurrentCol = 0;
     CurrentRow = 0;
-    m_settingUp = true;
     Grid->SetSelection(TRect{0, 0, 0, 0});
-    m_settingUp = false;
-    Grid->Repaint();
-    showCurrentCell();
+    showCellLabel();
 }
 
-void TGeneratorHtmlTable::showCurrentCell()
+void TGeneratorHtmlTable::showCellLabel()
 {
     LabelCellSelected->setText(QStringLiteral(" %1 [%2,%3]")
                                    .arg(CaptionText(SCellSelected, tr("Selected cell")))
                                    .arg(CurrentCol + 1)
                                    .arg(CurrentRow + 1));
+}
+
+void TGeneratorHtmlTable::showCurrentCell()
+{
+    showCellLabel();
     ReadCellEditorData();
 }
 
@@ -252,20 +254,30 @@ void TGeneratorHtmlTable::SENumColsChange()
 {
     if (SENumCols->text().isEmpty())
         return;
-    m_settingUp = true;
     Grid->SetColCount(SENumCols->value());
-    m_settingUp = false;
-    restartLayout();
+    layoutResized();
 }
 
 void TGeneratorHtmlTable::SENumRowsChange()
 {
     if (SENumRows->text().isEmpty())
         return;
-    m_settingUp = true;
     Grid->SetRowCount(SENumRows->value());
-    m_settingUp = false;
-    restartLayout();
+    layoutResized();
+}
+
+void TGeneratorHtmlTable::layoutResized()
+{
+    InitCellState();
+    // A current cell that was cut off gives way to the grid's, which the editor's text
+    // then belongs to; otherwise the current cell and the editor stay as they are.
+    if (!inMatrix(CurrentCol, CurrentRow)) {
+        const TRect selection = Grid->Selection();
+        CurrentCol = selection.Left;
+        CurrentRow = selection.Top;
+        showCellLabel();
+    }
+    Grid->Repaint();
 }
 
 TRect TGeneratorHtmlTable::GridSelection()
@@ -401,8 +413,10 @@ void TGeneratorHtmlTable::ButtonResetClick()
     SHBorderColor->SetColor(Qt::black);
     SEPaddingAllCells->setValue(2);
     Preview->LoadHTMLFromStr(QString());
+    // Contents and merges start afresh; the current cell and the editor's text stay.
+    InitCellState();
     PageControl->setCurrentWidget(TBDraft);
-    restartLayout();
+    Grid->Repaint();
     SECellBorderWidth->setValue(1);
     CBCellBorderStyle->setCurrentText(QStringLiteral("solid"));
     PanelCellBorderColor->SetColor(Qt::black);

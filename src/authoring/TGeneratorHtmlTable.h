@@ -94,8 +94,11 @@ public:
     int CurrentRow = 0;
 
 private:
-    // The layout afresh: contents and merges reset, the first cell current and in the editor.
-    void restartLayout();
+    // The first cell current, in the grid and the label alike.
+    void firstCellCurrent();
+    // After a count change: contents and merges afresh, the current cell kept where it can be.
+    void layoutResized();
+    void showCellLabel();
     void showCurrentCell();
     bool inMatrix(int col, int row) const;
 

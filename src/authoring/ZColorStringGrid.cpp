@@ -803,6 +803,7 @@ void TZColorStringGrid::mouseDoubleClickEvent(QMouseEvent *event)
 
 bool TZColorStringGrid::WheelStep(bool down)
 {
+    const QPoint before(Col(), Row());
     const int merge = m_merges->IndexOf(Col(), Row());
     const TRect m = m_merges->GetRect(merge);
     bool handled = down ? GridWheelDown() : GridWheelUp();
@@ -818,6 +819,9 @@ bool TZColorStringGrid::WheelStep(bool down)
         }
     }
     AdjustRowSelection(down ? Qt::Key_Down : Qt::Key_Up);
+    // Like every other move of the current cell, a wheel step is told to the grid's user.
+    if (QPoint(Col(), Row()) != before && OnClick)
+        OnClick(this);
     return handled;
 }
 

@@ -290,7 +290,7 @@ private:
     // Key handling shared by the grid and keys the editor hands over.
     bool GridKeyDownWithMerges(QKeyEvent *event);
     void KeyPress(QKeyEvent *event);
-    // Wheel handling; true when handled.
+    // Wheel handling; true when handled. A move of the current cell raises OnClick.
     bool WheelStep(bool down);
     void growSelectionOnDrag();
     // Where the editor goes over the current cell or merge, cut to the viewport; false when

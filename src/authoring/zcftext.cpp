@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <cfenv>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -20,18 +21,6 @@ int nearest(double x)
 }
 
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-
-// Trims blanks and control characters at both ends.
-QString trimmedControl(const QString &s)
-{
-    int from = 0;
-    int to = s.size();
-    while (from < to && s.at(from).unicode() <= 32)
-        ++from;
-    while (to > from && s.at(to - 1).unicode() <= 32)
-        --to;
-    return s.mid(from, to - from);
-}
 
 struct Line {
     QString text;
@@ -48,19 +37,17 @@ void measure(const TTextMeasurer &m, Line &line)
     line.height = size.height();
 }
 
-std::vector<Line> splitLines(const TTextMeasurer &m, const QString &text)
+// The lines of the text: LF ends one, CR is left out, an empty line holds a blank.
+std::vector<QString> splitLines(const QString &text)
 {
-    std::vector<Line> lines;
+    std::vector<QString> lines;
     QString current;
     const QString all = text + QStringLiteral("\r\n");
     for (const QChar c : all) {
         if (c == QLatin1Char('\r'))
             continue;
         if (c == QLatin1Char('\n')) {
-            Line line;
-            line.text = current.isEmpty() ? QStringLiteral(" ") : current;
-            measure(m, line);
-            lines.push_back(line);
+            lines.push_back(current.isEmpty() ? QStringLiteral(" ") : current);
             current.clear();
         } else {
             current.append(c);
@@ -69,54 +56,82 @@ std::vector<Line> splitLines(const TTextMeasurer &m, const QString &text)
     return lines;
 }
 
-// Cuts the line at index i when it is wider than the room; the tail goes in right after it.
-void wrapLine(const TTextMeasurer &m, std::vector<Line> &lines, std::size_t i, bool charWrap, int margin, int room)
+void addLine(const TTextMeasurer &m, std::vector<Line> &lines, const QString &text)
 {
-    Line &line = lines[i];
-    if (line.width + margin <= room)
-        return;
-    const QString text = line.text;
-    const int length = text.size();
-    int cut = -1;  // characters that stay
-    QString tail;
-    if (charWrap) {
-        // At least one character stays, so every line makes progress.
-        for (int j = length; j >= 2 && cut < 0; --j) {
-            if (line.width - m.Extent(text.mid(j - 1)).width() + margin <= room) {
-                cut = j - 1;
-                tail = text.mid(j - 1);
-            }
-        }
-        if (cut < 0 && length > 1) {
-            cut = 1;
-            tail = text.mid(1);
-        }
-    } else {
-        int j = length;  // 1-based position
-        while (j >= 1 && cut < 0) {
-            if (!isBlank(text.at(j - 1))) {
-                --j;
-                continue;
-            }
-            while (j >= 1 && isBlank(text.at(j - 1)))
-                --j;
-            const QString rest = text.mid(j);
-            if (j > 1 && line.width - m.Extent(rest).width() + margin <= room) {
-                cut = j;
-                tail = trimmedControl(rest);
-            } else {
-                --j;
-            }
+    Line line;
+    line.text = text;
+    measure(m, line);
+    lines.push_back(line);
+}
+
+// The largest of the ascending lengths whose head is at most the limit wide, -1 when none.
+// Heads only grow with their length, so halving finds it.
+int longestFitting(const std::function<int(int)> &headWidth, const std::vector<int> &lengths, int limit)
+{
+    int best = -1;
+    std::size_t lo = 0;
+    std::size_t hi = lengths.size();
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (headWidth(lengths[mid]) <= limit) {
+            best = lengths[mid];
+            lo = mid + 1;
+        } else {
+            hi = mid;
         }
     }
-    if (cut < 0)
-        return;
-    line.text = text.left(cut);
-    measure(m, line);
-    Line next;
-    next.text = tail;
-    measure(m, next);
-    lines.insert(lines.begin() + std::ptrdiff_t(i) + 1, next);
+    return best;
+}
+
+// Wraps one line of the text into lines that fit in the limit where it can break: at the
+// last blank whose head fits (keeping at least two characters), or at any character.
+// The rest of a line is measured only as far as the room reaches, so a long line costs
+// time in proportion to its length.
+void wrapLine(const TTextMeasurer &m, const QString &text, bool charWrap, int limit, std::vector<Line> &lines)
+{
+    int from = 0;
+    int to = int(text.size());
+    for (;;) {
+        const int length = to - from;
+        const auto headWidth = [&](int n) { return m.Extent(text.mid(from, n)).width(); };
+        // The first of doubling heads that is too wide; none when the whole line fits.
+        int over = -1;
+        for (int probe = std::min(length, 16);; probe = std::min(length, 2 * probe)) {
+            if (headWidth(probe) > limit) {
+                over = probe;
+                break;
+            }
+            if (probe == length)
+                break;
+        }
+        int cut = -1; // characters that stay
+        if (over >= 0) {
+            // Heads as long as the one too wide cannot fit either.
+            std::vector<int> candidates;
+            for (int j = charWrap ? 1 : 2; j < over; ++j) {
+                if (charWrap || (!isBlank(text.at(from + j - 1)) && isBlank(text.at(from + j))))
+                    candidates.push_back(j);
+            }
+            cut = longestFitting(headWidth, candidates, limit);
+            // At least one character stays, so every line makes progress.
+            if (charWrap && cut < 0 && length > 1)
+                cut = 1;
+        }
+        if (cut < 0) {
+            addLine(m, lines, text.mid(from, length));
+            return;
+        }
+        addLine(m, lines, text.mid(from, cut));
+        from += cut;
+        // The next line starts after the blanks (and control characters) at the break and
+        // leaves out those ending the text.
+        if (!charWrap) {
+            while (from < to && text.at(from).unicode() <= 32)
+                ++from;
+            while (to > from && text.at(to - 1).unicode() <= 32)
+                --to;
+        }
+    }
 }
 
 void splitWords(const TTextMeasurer &m, Line &line)
@@ -195,7 +210,6 @@ TTextLayout LayoutTextInRect(const TTextMeasurer &measurer, const QString &text,
         c = std::cos(r);
     }
 
-    std::vector<Line> lines = splitLines(measurer, text);
     const int blankWidth = measurer.Extent(QStringLiteral(" ")).width();
     const bool charWrap = (flags & tfCharWrap) && wordWrap;
     if (charWrap && hAlign == 3)
@@ -203,10 +217,13 @@ TTextLayout LayoutTextInRect(const TTextMeasurer &measurer, const QString &text,
 
     int rectW = rect.Width();
     int rectH = rect.Height();
-    if (wordWrap) {
-        const int margin = (hAlign == 1 || hAlign == 3) ? 2 * indentH : indentH;
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            wrapLine(measurer, lines, i, charWrap, margin, rectW);
+    const int margin = (hAlign == 1 || hAlign == 3) ? 2 * indentH : indentH;
+    std::vector<Line> lines;
+    for (const QString &line : splitLines(text)) {
+        if (wordWrap)
+            wrapLine(measurer, line, charWrap, rectW - margin, lines);
+        else
+            addLine(measurer, lines, line);
     }
     for (Line &line : lines)
         splitWords(measurer, line);
@@ -225,12 +242,14 @@ TTextLayout LayoutTextInRect(const TTextMeasurer &measurer, const QString &text,
     const int needH = nearest(ac * H + as * W) + indentV;
     layout.NeedWidth = needW;
     layout.NeedHeight = needH;
+    // The edge moves away from the opposite one, so that a rectangle given the other way
+    // round grows too.
     if ((flags & tfGrowWidth) && rectW < needW) {
-        rect.Right += needW - rectW;
+        rect.Right += (rect.Right < rect.Left ? -1 : 1) * (needW - rectW);
         rectW = needW;
     }
     if ((flags & tfGrowHeight) && rectH < needH) {
-        rect.Bottom += needH - rectH;
+        rect.Bottom += (rect.Bottom < rect.Top ? -1 : 1) * (needH - rectH);
         rectH = needH;
     }
 

@@ -48,6 +48,8 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::newRow("added") << 1 << Rects{} << TRect{1, 1, 2, 3} << 0;
         QTest::newRow("partly outside before single cell") << 1 << Rects{} << TRect{4, 4, 4, 5} << 1;
+        QTest::newRow("one column past the grid") << 1 << Rects{} << TRect{3, 1, 5, 1} << 1;
+        QTest::newRow("inside a merge") << 1 << Rects{{1, 1, 4, 4}} << TRect{2, 2, 2, 3} << 2;
         QTest::newRow("single cell even over a merge") << 1 << Rects{{1, 1, 2, 2}} << TRect{1, 1, 1, 1} << 3;
         QTest::newRow("corner inside a merge") << 1 << Rects{{1, 1, 2, 2}} << TRect{2, 2, 3, 3} << 2;
         QTest::newRow("merge inside the new one") << 1 << Rects{{2, 2, 3, 3}} << TRect{1, 1, 4, 4} << 2;
@@ -187,34 +189,6 @@ private slots:
         QCOMPARE(grid->Selection(), (TRect{2, 1, 2, 1}));
     }
 
-    // A grid as the table designer shows it, looked at by eye: merged cells, turned
-    // text, coloured cells and borders.
-    void screenshot()
-    {
-        auto grid = makeGrid({{1, 1, 2, 2}, {3, 1, 3, 3}});
-        grid->SetColCount(6);
-        grid->SetRowCount(6);
-        grid->resize(460, 200);
-        grid->CellStyle(1, 1)->SetBGColor(QColor(255, 220, 160));
-        grid->CellStyle(1, 1)->SetHorizontalAlignment(taCenter);
-        grid->SetCells(1, 1, "merged 2 x 2");
-        grid->CellStyle(3, 1)->SetRotate(90);
-        grid->CellStyle(3, 1)->SetBGColor(QColor(200, 230, 255));
-        grid->CellStyle(3, 1)->SetBorderCellStyle(sgRaised);
-        grid->SetCells(3, 1, "turned");
-        grid->CellStyle(4, 2)->SetBGColor(Qt::darkGreen);
-        grid->CellStyle(4, 2)->SetBorderCellStyle(sgLowered);
-        grid->SetCells(4, 2, "green");
-        grid->SetCells(1, 0, "head");
-        grid->SetSelection(TRect{4, 3, 4, 3});
-        grid->show();
-        grid->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(grid.get()));
-        grid->setFocus();
-        QTest::keyClick(grid.get(), Qt::Key_Left, Qt::ShiftModifier);
-        QVERIFY(grid->grab().save("/tmp/colorgrid.png"));
-    }
-
     // Moves out of and into merges by keys: the current cell jumps over a merge, and a
     // selection grown by Shift covers whole merges with the current cell on the moving edge.
     void keys_data()
@@ -283,7 +257,7 @@ private slots:
         QCOMPARE(clicked, expected);
     }
 
-    // The wheel steps over a merge, but not off the grid's end.
+    // The wheel steps over a merge, but not off the grid's end, and tells of the move.
     void wheel_data()
     {
         QTest::addColumn<TRect>("merge");
@@ -306,11 +280,14 @@ private slots:
         QFETCH(bool, handled);
         auto grid = makeGrid({merge});
         grid->SetSelection(TRect{1, startRow, 1, startRow});
+        int clicks = 0;
+        grid->OnClick = [&](TStringGrid *) { ++clicks; };
         QWheelEvent event(QPointF(10, 10), grid->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, down ? -120 : 120),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(grid->viewport(), &event);
         QCOMPARE(grid->Row(), row);
         QCOMPARE(event.isAccepted(), handled);
+        QCOMPARE(clicks, row != startRow ? 1 : 0);
     }
 
     // With whole rows selected, a row of a merge brings the merge's other rows along.

@@ -245,9 +245,9 @@ private slots:
 
     // The table dialog as a user lays out a table: each cell keeps what was typed for it
     // (reached by click or arrow key), the last change in the cell bar counts at Start, a
-    // merge over rows and columns is one cell, a count change starts the layout afresh from
-    // the first cell (also when the current cell is gone), only Insert hands the markup
-    // over, and the table options are there again at the next showing while the layout is not.
+    // merge over rows and columns is one cell, a count change starts the contents afresh,
+    // only Insert hands the markup over, and the table options are there again at the next
+    // showing while the contents are not.
     void tableDialog()
     {
         ScriptedDialogs dialogs;
@@ -262,13 +262,11 @@ private slots:
 
         typeInto(dialog.SynEdit1, "old");
         clickCell(grid, 3, 3);
-        typeInto(dialog.SynEdit1, "gone");
         rows->setValue(2);
         cols->setValue(3);
         QCOMPARE(dialog.Cells.size(), 3);
         QCOMPARE(dialog.Cells[2].size(), 2);
         QCOMPARE(dialog.Cells[0][0].Content, QStringLiteral("&nbsp;"));
-        QCOMPARE(EditorText(dialog.SynEdit1), QStringLiteral("&nbsp;"));
 
         clickCell(grid, 0, 0);
         clickCell(grid, 1, 1, Qt::ShiftModifier);
@@ -305,9 +303,45 @@ private slots:
         QTest::mouseClick(button("ButtonStart"), Qt::LeftButton);
         QVERIFY(generated.contains(QStringLiteral("width:50px;")));
         QVERIFY(generated.contains(QStringLiteral("1px dashed")));
-        QVERIFY(!generated.contains(QStringLiteral("AB")));
+        QVERIFY(!generated.contains(QStringLiteral(">C</td>")));
         QTest::mouseClick(button("ButtonInsert"), Qt::LeftButton);
         QVERIFY(generated.startsWith(QStringLiteral("<table")));
+    }
+
+    // Text typed in the cell editor stays through Reset, a count change and a new showing;
+    // the current cell stays too, unless it was cut off or the dialog shows afresh.
+    void tableEditorKeepsText_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QPoint>("current");
+        QTest::newRow("reset") << "reset" << QPoint(2, 1);
+        QTest::newRow("more columns") << "SENumCols 6" << QPoint(2, 1);
+        QTest::newRow("columns cut it off") << "SENumCols 2" << QPoint(1, 1);
+        QTest::newRow("rows cut it off") << "SENumRows 1" << QPoint(2, 0);
+        QTest::newRow("shown again") << "show" << QPoint(0, 0);
+    }
+    void tableEditorKeepsText()
+    {
+        QFETCH(QString, action);
+        QFETCH(QPoint, current);
+        TGeneratorHtmlTable dialog(nullptr, {});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        clickCell(dialog.Grid, 2, 1);
+        typeInto(dialog.SynEdit1, "typed");
+        const QStringList words = action.split(QLatin1Char(' '));
+        if (action == QLatin1String("reset")) {
+            QTest::mouseClick(dialog.ButtonReset, Qt::LeftButton);
+        } else if (action == QLatin1String("show")) {
+            dialog.close();
+            dialog.show();
+        } else {
+            dialog.findChild<QSpinBox *>(words.first())->setValue(words.last().toInt());
+        }
+        QCOMPARE(EditorText(dialog.SynEdit1), QStringLiteral("typed"));
+        QCOMPARE(QPoint(dialog.Grid->Col(), dialog.Grid->Row()), current);
+        QCOMPARE(dialog.LabelCellSelected->text(),
+                 QStringLiteral(" Selected cell [%1,%2]").arg(current.x() + 1).arg(current.y() + 1));
     }
 
     // The preview gets the markup without the dialog waiting for it, a large table (beyond

@@ -49,6 +49,8 @@ private slots:
         QTest::newRow("no wrap keeps long line") << "aa bb cc" << 30 << false << 0 << QStringList{"aa bb cc"};
         QTest::newRow("wrap at the last blank that fits") << "aa bb cc" << 50 << true << 0
                                                           << QStringList{"aa bb", "cc"};
+        QTest::newRow("exactly as wide as the room stays whole") << "aa bb" << 50 << true << 0
+                                                                 << QStringList{"aa bb"};
         QTest::newRow("one-letter head stays with its long word") << "a verylongword" << 60 << true << 0
                                                                   << QStringList{"a verylongword"};
         QTest::newRow("two short words let the long one move") << "a b verylongword" << 60 << true << 0
@@ -70,6 +72,26 @@ private slots:
         const TTextLayout layout =
             LayoutTextInRect(FixedMeasurer(), text, 0, 0, wrap, rect, 0, 0, flags | tfMeasureOnly, 0, 0);
         QCOMPARE(lineTexts(layout), expected);
+    }
+
+    // The indent is kept free on one side, and on both when the text is centred or justified.
+    void wrapMargin_data()
+    {
+        QTest::addColumn<int>("hAlign");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("left") << 0 << 1;
+        QTest::newRow("right") << 2 << 1;
+        QTest::newRow("centre") << 1 << 2;
+        QTest::newRow("justified") << 3 << 2;
+    }
+    void wrapMargin()
+    {
+        QFETCH(int, hAlign);
+        QFETCH(int, lines);
+        TRect rect{0, 0, 60, 100};
+        const TTextLayout layout =
+            LayoutTextInRect(FixedMeasurer(), "aa bb", hAlign, 0, true, rect, 6, 0, tfMeasureOnly, 0, 0);
+        QCOMPARE(int(layout.Lines.size()), lines);
     }
 
     // Angles outside 0..359 or on a font that cannot turn.
@@ -94,29 +116,33 @@ private slots:
                  expected);
     }
 
-    // Growing flags grow to the text's size plus indents and never shrink.
+    // Growing flags grow to the text's size plus indents and never shrink; line spacing
+    // goes only between lines.
     void grow_data()
     {
         QTest::addColumn<int>("flags");
         QTest::addColumn<int>("angle");
+        QTest::addColumn<int>("spacing");
         QTest::addColumn<TRect>("rect");
         QTest::addColumn<TRect>("expected");
-        QTest::newRow("width and height") << int(tfGrowWidth | tfGrowHeight) << 0 << TRect{5, 5, 10, 10}
+        QTest::newRow("width and height") << int(tfGrowWidth | tfGrowHeight) << 0 << 0 << TRect{5, 5, 10, 10}
                                           << TRect{5, 5, 38, 49};
-        QTest::newRow("height only") << int(tfGrowHeight) << 0 << TRect{0, 0, 10, 10} << TRect{0, 0, 10, 44};
-        QTest::newRow("large rectangle kept") << int(tfGrowWidth | tfGrowHeight) << 0 << TRect{0, 0, 200, 200}
+        QTest::newRow("height only") << int(tfGrowHeight) << 0 << 0 << TRect{0, 0, 10, 10} << TRect{0, 0, 10, 44};
+        QTest::newRow("spaced lines") << int(tfGrowHeight) << 0 << 6 << TRect{0, 0, 10, 10} << TRect{0, 0, 10, 50};
+        QTest::newRow("large rectangle kept") << int(tfGrowWidth | tfGrowHeight) << 0 << 0 << TRect{0, 0, 200, 200}
                                               << TRect{0, 0, 200, 200};
-        QTest::newRow("turned a quarter swaps the sides") << int(tfGrowWidth | tfGrowHeight) << 90
+        QTest::newRow("turned a quarter swaps the sides") << int(tfGrowWidth | tfGrowHeight) << 90 << 0
                                                           << TRect{0, 0, 0, 0} << TRect{0, 0, 43, 34};
     }
     void grow()
     {
         QFETCH(int, flags);
         QFETCH(int, angle);
+        QFETCH(int, spacing);
         QFETCH(TRect, rect);
         QFETCH(TRect, expected);
         // "abc" over "d": 30 wide, 40 high; indents 3 and 4.
-        LayoutTextInRect(FixedMeasurer(), "abc\nd", 0, 0, false, rect, 3, 4, flags | tfMeasureOnly, 0, angle);
+        LayoutTextInRect(FixedMeasurer(), "abc\nd", 0, 0, false, rect, 3, 4, flags | tfMeasureOnly, spacing, angle);
         QCOMPARE(rect, expected);
     }
 
