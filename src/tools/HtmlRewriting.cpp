@@ -399,14 +399,15 @@ QString CleanTag(const QString &tag)
             continue;
         }
         if (c == u' ') {
-            if (!out.isEmpty() && (out.back() == u' ' || out.back() == u'<' || out.back() == u'='))
-                continue;
+            // A run of blanks is decided once, as a whole: it becomes one blank or none.
             int next = i + 1;
             while (next < n && tag.at(next) == u' ')
                 ++next;
-            if (next < n && (tag.at(next) == u'=' || tag.at(next) == u'"' || tag.at(next) == u'>'))
-                continue;
-            out += c;
+            const bool afterOpen = !out.isEmpty() && (out.back() == u'<' || out.back() == u'=');
+            const bool beforeClose = next < n && (tag.at(next) == u'=' || tag.at(next) == u'"' || tag.at(next) == u'>');
+            if (!afterOpen && !beforeClose)
+                out += c;
+            i = next - 1;
             continue;
         }
         if (isQuote(c))
