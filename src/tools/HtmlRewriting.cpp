@@ -293,7 +293,8 @@ QString swapTags(const QString &tag, const OptimizerOptions &o, TagSwapState *sw
         if (open.isEmpty())
             return tag;
         const QString becomes = open.takeLast();
-        return becomes.isEmpty() ? tag : QStringLiteral("</") + becomes + u'>';
+        // Only the name changes: what follows it in the tag stays.
+        return becomes.isEmpty() ? tag : QStringLiteral("</") + becomes + tag.mid(2 + name.size());
     }
     QString result = tag;
     QString becomes;
@@ -466,18 +467,14 @@ QString LowerCaseAttributes(const QString &tag)
 
 QString LowerCaseAttributesValues(const QString &tag)
 {
+    // Double-quoted values only: a single-quoted one keeps its case.
     QString out = tag;
-    QChar quote;
-    for (int i = 0; i < out.size(); ++i) {
-        const QChar c = out.at(i);
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            else
-                out[i] = LowCase(c);
-        } else if (isQuote(c)) {
-            quote = c;
-        }
+    bool inValue = false;
+    for (QChar &c : out) {
+        if (c == u'"')
+            inValue = !inValue;
+        else if (inValue)
+            c = LowCase(c);
     }
     return out;
 }
