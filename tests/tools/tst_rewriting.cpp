@@ -102,17 +102,12 @@ private slots:
                                                 << "<a href=\"x\">";
 
         // Lower case.
-        QTest::newRow("meta lower case") << "<META NAME=\"Author\">" << on({&O::CBSlash_MetaLink, &O::CBLowerCase_Tags})
-                                         << "<meta NAME=\"Author\" />";
         QTest::newRow("meta attributes lower case")
             << "<META NAME=\"Author\" CONTENT=\"Me\">"
             << on({&O::CBSlash_MetaLink, &O::CBLowerCase_Tags, &O::CBLowerCase_Attributes})
             << "<meta name=\"Author\" content=\"Me\" />";
-        QTest::newRow("tag name ends at a line break") << "<IMG\nSRC=\"A.GIF\">" << on({&O::CBLowerCase_Tags})
-                                                       << "<img\nSRC=\"A.GIF\">";
-        QTest::newRow("attribute after a line break, unquoted value") << "<IMG\nSRC=Photo.JPG>"
-                                                      << on({&O::CBLowerCase_Tags, &O::CBLowerCase_Attributes})
-                                                      << "<img\nsrc=Photo.JPG>";
+        QTest::newRow("name and attribute after a line break, unquoted value")
+            << "<IMG\nSRC=Photo.JPG>" << on({&O::CBLowerCase_Tags, &O::CBLowerCase_Attributes}) << "<img\nsrc=Photo.JPG>";
         QTest::newRow("single-quoted values stay") << "<P TITLE='X Y=Z' CLASS=\"Q R\">"
                                                    << on({&O::CBLowerCase_Tags, &O::CBLowerCase_Attributes})
                                                    << "<p title='X Y=Z' class=\"Q R\">";
@@ -129,7 +124,7 @@ private slots:
                                                << "<STYLE>p{}</STYLE><style type=\"t\">";
 
         // Cleaning and size reduction.
-        QTest::newRow("blanks in tags") << "<a   href = \"x\"  title= 5 >" << on({}) << "<a href=\"x\" title=5>";
+        QTest::newRow("blanks in tags") << "<link   href = \"x\"  title= 5 >" << on({}) << "<link href=\"x\" title=5>";
         QTest::newRow("blanks in values stay") << "<img alt=\"a  = b\" >" << on({}) << "<img alt=\"a  = b\">";
         QTest::newRow("CR LF after a comma, a digit, a tag")
             << "one,\r\nword 12\r\n34<p>\r\nx" << on({&O::CBDelete_LineBreak13, &O::CBDelete_LineBreak10})
@@ -295,9 +290,6 @@ private slots:
         QCOMPARE(LowCase(QChar(u'Š')), QChar(u'š'));
         QCOMPARE(LowCase(QChar(u'Ł')), QChar(u'Ł'));
         QCOMPARE(LowCase(QChar(u'Ω')), QChar(u'Ω'));
-        const QString text = QStringLiteral("<P TITLE=\"ŁÉ€😀\" DATA-Ω=\"1\">Ωmega łódź 😀 €</P>");
-        QCOMPARE(ProcessText(text, everything()),
-                 QStringLiteral("<p title=\"Łé€😀\" data-Ω=\"1\">Ωmega łódź 😀 €</p>"));
     }
 };
 
