@@ -293,7 +293,8 @@ QString swapTags(const QString &tag, const OptimizerOptions &o, TagSwapState *sw
         if (open.isEmpty())
             return tag;
         const QString becomes = open.takeLast();
-        return becomes.isEmpty() ? tag : QStringLiteral("</") + becomes + u'>';
+        // Only the name changes: what follows it in the tag stays.
+        return becomes.isEmpty() ? tag : QStringLiteral("</") + becomes + tag.mid(2 + name.size());
     }
     QString result = tag;
     QString becomes;
@@ -399,14 +400,15 @@ QString CleanTag(const QString &tag)
             continue;
         }
         if (c == u' ') {
-            if (!out.isEmpty() && (out.back() == u' ' || out.back() == u'<' || out.back() == u'='))
-                continue;
+            // A run of blanks is decided once, as a whole: it becomes one blank or none.
             int next = i + 1;
             while (next < n && tag.at(next) == u' ')
                 ++next;
-            if (next < n && (tag.at(next) == u'=' || tag.at(next) == u'"' || tag.at(next) == u'>'))
-                continue;
-            out += c;
+            const bool afterOpen = !out.isEmpty() && (out.back() == u'<' || out.back() == u'=');
+            const bool beforeClose = next < n && (tag.at(next) == u'=' || tag.at(next) == u'"' || tag.at(next) == u'>');
+            if (!afterOpen && !beforeClose)
+                out += c;
+            i = next - 1;
             continue;
         }
         if (isQuote(c))
@@ -465,18 +467,14 @@ QString LowerCaseAttributes(const QString &tag)
 
 QString LowerCaseAttributesValues(const QString &tag)
 {
+    // Double-quoted values only: a single-quoted one keeps its case.
     QString out = tag;
-    QChar quote;
-    for (int i = 0; i < out.size(); ++i) {
-        const QChar c = out.at(i);
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            else
-                out[i] = LowCase(c);
-        } else if (isQuote(c)) {
-            quote = c;
-        }
+    bool inValue = false;
+    for (QChar &c : out) {
+        if (c == u'"')
+            inValue = !inValue;
+        else if (inValue)
+            c = LowCase(c);
     }
     return out;
 }
