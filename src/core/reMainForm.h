@@ -362,9 +362,8 @@ private:
 
     static SyntaxColorModel *NewSyntaxColors(QObject *owner);
 
-    // The document the clean backup belongs to, and whether it was modified before the clean.
+    // The document the clean backup belongs to.
     QPointer<TDocument> m_cleanedDocument;
-    bool m_modifiedBeforeClean = false;
 
     SyntaxColorModel *m_syntaxColors = NewSyntaxColors(this);
     TInsertionCommands *m_insertion = nullptr;

@@ -25,6 +25,11 @@
 #include <QTextEdit>
 #include <Qsci/qsciscintilla.h>
 
+namespace {
+// Tags the clean's step in the editor's undo history.
+constexpr int CleanUndoMark = 0x434C4E;
+} // namespace
+
 bool TMainForm::WriteTemporaryCopy(QsciScintilla *editor, const QString &encoding)
 {
     QString error;
@@ -73,7 +78,6 @@ void TMainForm::ButtonCleanClick()
         return;
     }
     m_cleanedDocument = document;
-    m_modifiedBeforeClean = document->isModified();
     CallTidy(1);
 }
 
@@ -83,15 +87,18 @@ void TMainForm::ButtonCancelChangesClick()
     // The backup belongs to the document that was cleaned.
     if (!document || document != m_cleanedDocument || !QFileInfo::exists(BeforeCleanFile))
         return;
-    QFile backup(BeforeCleanFile);
-    if (!backup.open(QIODevice::ReadOnly)) {
-        ShowMessageKind(2, backup.errorString());
-        return;
+    // Undone in the editor, the document is modified exactly when its text differs from the
+    // last saved one, whether or not it was saved since the clean.
+    if (!UndoPastMark(document->editor(), CleanUndoMark)) {
+        QFile backup(BeforeCleanFile);
+        if (!backup.open(QIODevice::ReadOnly)) {
+            ShowMessageKind(2, backup.errorString());
+            return;
+        }
+        const QString text = QString::fromUtf8(backup.readAll());
+        if (text != document->text())
+            SetEditorText(document->editor(), text);
     }
-    const QString text = QString::fromUtf8(backup.readAll());
-    if (text != document->text())
-        SetEditorText(document->editor(), text);
-    document->setModified(m_modifiedBeforeClean);
     GridErrorsReset();
     ActualizeStatusBar();
 }
@@ -184,8 +191,7 @@ void TMainForm::CallTidy(TDocument *document, int mode)
 
     if (mode == 1 && document->editor()) {
         if (result.rewritten) {
-            SetEditorText(document->editor(), result.cleanedText);
-            document->setModified(true);
+            SetEditorText(document->editor(), result.cleanedText, CleanUndoMark);
         } else if (result.refused) {
             ShowMessageKind(0, SCleanRefused);
         }

@@ -25,9 +25,9 @@ const QByteArray brokenPage = "<!DOCTYPE html>\n<html>\n<head>\n<title>t</title>
                               "<p>Some <b>bold text</p>\n<foo>x</foo>\n\t\t<p>tab <i>x</p>\n</body>\n</html>\n";
 const QByteArray validPage = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                              "<title>Fine</title>\n</head>\n<body>\n<p>All good.</p>\n</body>\n</html>\n";
-// Tidy can fix this one: missing end tags.
-const QByteArray fixablePage = "<!DOCTYPE html>\n<html>\n<head>\n<title>caf\xc3\xa9</title>\n</head>\n<body>\n"
-                               "<ul><li>one<li>two</ul>\n<p>\xe2\x82\xac text\n</body>\n</html>\n";
+// Tidy can fix this one: missing end tags. In ANSI.
+const QByteArray fixablePage = "<!DOCTYPE html>\n<html>\n<head>\n<title>caf\xe9</title>\n</head>\n<body>\n"
+                               "<ul><li>one<li>two</ul>\n<p>\x80 text\n</body>\n</html>\n";
 // Only a warning (an implicit end tag), no error.
 const QByteArray warningPage = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<title>W</title>\n</head>\n<body>\n"
                                "<p>one <b>two</p>\n</body>\n</html>\n";
@@ -180,11 +180,22 @@ private slots:
         editor()->undo();
         QCOMPARE(EditorText(editor()), original);
         editor()->redo();
+        // Typed after the clean: undone with it.
+        QTest::keyClicks(editor(), "typed");
 
         trigger("MenuUndoAllChanges");
         QCOMPARE(EditorText(editor()), original);
         QVERIFY(!editor()->isModified());
         QVERIFY(listedMessages().isEmpty());
+
+        // Saved after the clean: the text given back differs from the file, so it waits for a save.
+        trigger("MenuClean");
+        QVERIFY(form->MenuSaveClick());
+        trigger("MenuUndoAllChanges");
+        QCOMPARE(EditorText(editor()), original);
+        QVERIFY(form->Action("MenuSave")->isEnabled());
+        trigger("MenuCloseActiveTab");
+        QCOMPARE(dialogs->texts(), QStringList{FormatMessageText(SWarningSaveChanges, {"clean.html"})});
     }
 
     // Tidy refuses a page with errors; an already clean page is no refusal.
