@@ -137,6 +137,7 @@ void TMainForm::ShowOpenedFile(const QString &path, const QString &encoding, TDo
         RecentFileListCreateMenu();
     }
     document->setPath(path);
+    document->rememberFileState();
     MoveTemporaryCopy(QFileInfo(path).absolutePath() + "/");
     document->setModified(false);
     PreviewLoaded = 0;
@@ -180,6 +181,16 @@ bool TMainForm::ConfirmEncodingHoldsText(TDocument *document)
     return answer == QMessageBox::Ignore;
 }
 
+bool TMainForm::ConfirmReplacingChangedFile(TDocument *document)
+{
+    if (!document->fileChangedOutside())
+        return true;
+    const auto answer = Dialogs().message(QMessageBox::Warning, QStringLiteral("Confirmation"),
+                                          FormatMessageText(SFileChangedOutside, {document->path()}),
+                                          QMessageBox::Yes | QMessageBox::Cancel);
+    return answer == QMessageBox::Yes;
+}
+
 bool TMainForm::MenuSaveClick()
 {
     TDocument *document = ActiveDocument();
@@ -190,9 +201,12 @@ bool TMainForm::MenuSaveClick()
         saved = SaveFileAs(document->fileName());
     } else if (QFileInfo::exists(document->path())) {
         // Save asks, as Save As does, before characters the encoding cannot hold are lost.
-        saved = ConfirmEncodingHoldsText(document) && SaveFileAsType(document->path(), document);
-        if (saved)
+        saved = ConfirmReplacingChangedFile(document) && ConfirmEncodingHoldsText(document) &&
+                SaveFileAsType(document->path(), document);
+        if (saved) {
             document->setModified(false);
+            document->rememberFileState();
+        }
     } else {
         ShowMessageKind(3, SFileNotFound);
         saved = SaveFileAs(document->fileName());
@@ -237,6 +251,7 @@ bool TMainForm::SaveFileAs(const QString &proposed)
     }
     LastOpenFolder = QFileInfo(path).absolutePath() + "/";
     document->setPath(path);
+    document->rememberFileState();
     document->setModified(false);
     GetHighlihter(path, document->editor());
     ActualiseSynEditStatus();

@@ -96,6 +96,7 @@
     X(SHelpNotFound, "SHelpNotFound") \
     X(SSettingsKeptAside, "SSettingsKeptAside") \
     X(SFileOpenInAnotherTab, "SFileOpenInAnotherTab") \
+    X(SFileChangedOutside, "SFileChangedOutside") \
     X(SFileTooLarge, "SFileTooLarge") \
     X(SNoProgramToOpen, "SNoProgramToOpen") \
     X(SSubmit, "SSubmit") \

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
 #include <QMenu>
@@ -45,6 +46,9 @@ private slots:
         QVERIFY(form->MenuSaveClick());
         QVERIFY(dialogs->saveProposals.value(0).endsWith(SUntitled + "2.css"));
         QCOMPARE(form->ActiveDocument()->path(), folder->file("style.css"));
+        // The file it wrote is its own: the next save asks nothing.
+        QTest::keyClicks(form->ActiveSynEdit(), "x");
+        QVERIFY(form->MenuSaveClick());
     }
 
     // A document saved in each encoding and opened again gives back the same text.
@@ -175,6 +179,45 @@ private slots:
         form->Action("MenuCloseActiveTab")->trigger();
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(folder->read("page.html"), utf16);
+    }
+
+    // Another program wrote the file after it was opened: Save replaced its text without a word.
+    void saveAsksBeforeReplacingAFileChangedOutside_data()
+    {
+        QTest::addColumn<QByteArray>("outside");
+        QTest::addColumn<int>("later");  // seconds added to the file's time
+        // As long as the saved "ab<p>v1</p>", or longer.
+        QTest::newRow("same size, later") << QByteArray("<p>v222</p>") << 60;
+        QTest::newRow("longer, same time") << QByteArray("<p>v2222</p>") << 0;
+    }
+
+    void saveAsksBeforeReplacingAFileChangedOutside()
+    {
+        QFETCH(QByteArray, outside);
+        QFETCH(int, later);
+        const QString path = folder->file("ext.html");
+        QVERIFY(folder->write("ext.html", "<p>v1</p>"));
+        openThroughDialog(path);
+        // The document's own saves ask nothing.
+        for (const char *typed : {"a", "b"}) {
+            QTest::keyClicks(form->ActiveSynEdit(), typed);
+            QVERIFY(form->MenuSaveClick());
+        }
+        QTest::keyClicks(form->ActiveSynEdit(), "c");
+        const QDateTime time = QFileInfo(path).lastModified();
+        QVERIFY(folder->write("ext.html", outside));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(time.addSecs(later), QFileDevice::FileModificationTime));
+        file.close();
+        QVERIFY(dialogs->asked.isEmpty());
+
+        QVERIFY(!form->MenuSaveClick());
+        QCOMPARE(dialogs->texts(), QStringList{FormatMessageText(SFileChangedOutside, {path})});
+        QCOMPARE(folder->read("ext.html"), outside);
+        QVERIFY(form->ActiveDocument()->isModified());
+        dialogs->answers << QMessageBox::Yes;
+        QVERIFY(form->MenuSaveClick());
+        QCOMPARE(folder->read("ext.html"), QByteArray("abc<p>v1</p>"));
     }
 
     // Save As onto an existing file must ask, and Cancel must leave the file alone.
