@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -43,6 +44,11 @@ NewDocKind kindOfSender(QObject *sender)
     if (name == "NewDocTXT")
         return NewDocKind::Txt;
     return NewDocKind::Html5;
+}
+// A named document proposes its whole path, so that Save As opens in its folder.
+QString SaveAsProposal(const TDocument *document)
+{
+    return document->isUntitled() ? document->fileName() : document->path();
 }
 } // namespace
 
@@ -209,7 +215,7 @@ bool TMainForm::MenuSaveClick()
         }
     } else {
         ShowMessageKind(3, SFileNotFound);
-        saved = SaveFileAs(document->fileName());
+        saved = SaveFileAs(SaveAsProposal(document));
     }
     ActualizeStatusBar();
     return saved;
@@ -218,7 +224,7 @@ bool TMainForm::MenuSaveClick()
 bool TMainForm::MenuSaveAsClick()
 {
     TDocument *document = ActiveDocument();
-    return document && SaveFileAs(document->fileName());
+    return document && SaveFileAs(SaveAsProposal(document));
 }
 
 bool TMainForm::SaveFileAs(const QString &proposed)
@@ -229,8 +235,9 @@ bool TMainForm::SaveFileAs(const QString &proposed)
     if (!ConfirmEncodingHoldsText(document))
         return false;
     const QFileInfo proposedInfo(proposed);
-    const QString folder = proposedInfo.isAbsolute() && proposedInfo.exists() ? proposedInfo.absolutePath() + "/"
-                                                                              : LastOpenFolder;
+    // A named document's folder, even when its file is gone.
+    const QString folder = proposedInfo.isAbsolute() && proposedInfo.dir().exists() ? proposedInfo.absolutePath() + "/"
+                                                                                    : LastOpenFolder;
     int filterIndex = 1;
     QString path = Dialogs().saveFile(FSaveDialogTitle, folder + proposedInfo.fileName(), SaveDialogFilter, &filterIndex);
     if (path.isEmpty()) {

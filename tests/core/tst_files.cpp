@@ -220,6 +220,21 @@ private slots:
         QCOMPARE(folder->read("ext.html"), QByteArray("abc<p>v1</p>"));
     }
 
+    // A named document whose file is gone: Save As opened in the last folder used, and Enter saved there.
+    void saveAsOpensInTheDocumentsFolder()
+    {
+        QDir().mkpath(folder->file("site"));
+        QVERIFY(folder->write("site/page.html", "<p>x</p>"));
+        openThroughDialog(folder->file("site/page.html"));
+        form->LastOpenFolder = folder->path();
+        QTest::keyClicks(form->ActiveSynEdit(), "y");
+        QVERIFY(QFile::remove(folder->file("site/page.html")));
+        dialogs->answers << QMessageBox::Yes;
+        QVERIFY(!form->close());
+        QVERIFY(!form->MenuSaveClick());
+        QCOMPARE(dialogs->saveProposals, QStringList(2, folder->file("site/page.html")));
+    }
+
     // Save As onto an existing file must ask, and Cancel must leave the file alone.
     void overwriteAsksAndCancelWritesNothing()
     {
