@@ -17,6 +17,9 @@
 #include <QMenu>
 #include <QRadioButton>
 
+#include <cerrno>
+#include <cstring>
+
 class TestFiles : public QObject, MainFormFixture {
     Q_OBJECT
 
@@ -272,6 +275,8 @@ private slots:
             FileSizeLimit limit(1024);
             QVERIFY(!form->MenuSaveAsClick());
         }
+        // The system's reason, not "Unknown error".
+        QVERIFY2(dialogs->texts().last().endsWith(std::strerror(EFBIG)), qPrintable(dialogs->texts().last()));
         QCOMPARE(folder->read("full.html"), QByteArray("old text"));
         QVERIFY(form->ActiveDocument()->isModified());
 

@@ -18,6 +18,8 @@
 #include <QSplitter>
 #include <QTextEdit>
 #include <Qsci/qsciscintilla.h>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -377,7 +379,8 @@ private slots:
             trigger("MenuAnalyze");
         }
         QCOMPARE(dialogs->texts().size(), 1);
-        QVERIFY(dialogs->texts()[0].contains(TmpDocFile));
+        // The copy's path and the system's reason.
+        QVERIFY(dialogs->texts()[0].contains(TmpDocFile) && dialogs->texts()[0].endsWith(std::strerror(EFBIG)));
         QVERIFY(!QFile::exists(TmpDocFile + ".ran"));
         QCOMPARE(form->StatusIconIndex, -1);
     }
