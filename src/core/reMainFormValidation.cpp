@@ -33,7 +33,10 @@ constexpr int CleanUndoMark = 0x434C4E;
 bool TMainForm::WriteTemporaryCopy(QsciScintilla *editor, const QString &encoding)
 {
     QString error;
-    if (!WriteTidyCopy(TmpDocFile, EditorBuffer(editor), encoding, nullptr, &error)) {
+    const auto write = [&](const QString &path) {
+        return WriteTidyCopy(path, EditorBuffer(editor), encoding, nullptr, &error);
+    };
+    if (!TemporaryCopy::Write(&TmpDocFile, TmpDir + TmpDocName, write)) {
         ShowMessageKind(2, error);
         return false;
     }
@@ -166,9 +169,13 @@ void TMainForm::CallTidy(TDocument *document, int mode)
     request.model = &TBTidyConfig->Options();
     request.configPath = TidyConfigTmpFile;
     request.reportPath = StderrFile;
-    request.copyPath = TmpDocFile;
     request.timeoutMs = TidyTimeoutMs;
-    const TidyRunResult result = RunTidy(request);
+    TidyRunResult result;
+    TemporaryCopy::Write(&TmpDocFile, TmpDir + TmpDocName, [&](const QString &copy) {
+        request.copyPath = copy;
+        result = RunTidy(request);
+        return result.outcome != TidyRunOutcome::CopyNotWritten;
+    });
 
     switch (result.outcome) {
     case TidyRunOutcome::ConfigNotWritten:

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -263,6 +264,17 @@ private slots:
         const QString b = EditorText(editor());
         trigger("MenuUndoAllChanges");
         QCOMPARE(EditorText(editor()), b);
+    }
+
+    // A folder where the copy cannot be created (gone here, which stops root too).
+    void aFolderThatTakesNoCopyIsAnalysedFromTmp()
+    {
+        openPage("gone/page.html", brokenPage);
+        QVERIFY(QDir(folder->file("gone")).removeRecursively());
+        trigger("MenuAnalyze");
+        QVERIFY(dialogs->asked.isEmpty());
+        QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
+        QVERIFY(rowContaining("Error: <foo>") >= 0);
     }
 
     void untitledCopyLivesInTmp()
