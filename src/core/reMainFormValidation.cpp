@@ -201,6 +201,8 @@ void TMainForm::CallTidy(TDocument *document, int mode)
             SetEditorText(document->editor(), result.cleanedText, CleanUndoMark);
         } else if (result.refused) {
             ShowMessageKind(0, SCleanRefused);
+        } else if (result.emptied) {
+            ShowMessageKind(2, SCleanEmptied);
         }
     }
     ActualizeStatusBar();

@@ -101,6 +101,7 @@
     X(SNoProgramToOpen, "SNoProgramToOpen") \
     X(SSubmit, "SSubmit") \
     X(SCleanRefused, "SCleanRefused") \
+    X(SCleanEmptied, "SCleanEmptied") \
     X(STidyCrashed, "STidyCrashed") \
     X(STidyExitStatus, "STidyExitStatus")
 

@@ -156,6 +156,7 @@ TidyRunResult RunTidy(const TidyRunRequest &request)
     if (after.isEmpty() || QCryptographicHash::hash(after, QCryptographicHash::Sha1) == copy) {
         // Tidy leaves the copy alone when the page has errors; an unchanged page is no refusal.
         result.refused = result.exitStatus == 2;
+        result.emptied = after.isEmpty() && !result.refused;
         return result;
     }
     result.cleanedText = DocumentText::DecodeText(after, result.copyEncoding);

@@ -233,6 +233,17 @@ private slots:
         QVERIFY(!editor()->isModified());
     }
 
+    // Tidy ends well but leaves the copy empty: the document keeps its text, and the user is told.
+    void cleanToAnEmptyCopyKeepsTheText()
+    {
+        openPage("emptied.html", validPage);
+        placeStandIn(": > \"$6\"\n");
+        trigger("MenuClean");
+        QCOMPARE(dialogs->texts(), QStringList{SCleanEmptied});
+        QCOMPARE(EditorText(editor()), QString::fromLatin1(validPage));
+        QVERIFY(!editor()->isModified());
+    }
+
     // An ANSI document holding characters Windows-1252 cannot hold: Tidy gets a UTF-8 copy.
     void cleanKeepsCharactersTheEncodingCannotHold()
     {
