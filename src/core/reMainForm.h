@@ -134,6 +134,9 @@ public:
     bool SaveFileAsType(const QString &path, TDocument *document);
     // True when the document's encoding holds its text, or the user accepts losing what it cannot hold.
     bool ConfirmEncodingHoldsText(TDocument *document);
+    // True when no other program changed the document's file since it was read or written,
+    // or the user agrees to replace what it wrote.
+    bool ConfirmReplacingChangedFile(TDocument *document);
     void ShowFileType(const QString &encoding);
     void ActualizeFileType();
     void EncodingRadioClick(const QString &encoding);
@@ -362,9 +365,8 @@ private:
 
     static SyntaxColorModel *NewSyntaxColors(QObject *owner);
 
-    // The document the clean backup belongs to, and whether it was modified before the clean.
+    // The document the clean backup belongs to.
     QPointer<TDocument> m_cleanedDocument;
-    bool m_modifiedBeforeClean = false;
 
     SyntaxColorModel *m_syntaxColors = NewSyntaxColors(this);
     TInsertionCommands *m_insertion = nullptr;

@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -43,6 +44,11 @@ NewDocKind kindOfSender(QObject *sender)
     if (name == "NewDocTXT")
         return NewDocKind::Txt;
     return NewDocKind::Html5;
+}
+// A named document proposes its whole path, so that Save As opens in its folder.
+QString SaveAsProposal(const TDocument *document)
+{
+    return document->isUntitled() ? document->fileName() : document->path();
 }
 } // namespace
 
@@ -138,6 +144,7 @@ void TMainForm::ShowOpenedFile(const QString &path, const QString &encoding, TDo
         RecentFileListCreateMenu();
     }
     document->setPath(path);
+    document->rememberFileState();
     MoveTemporaryCopy(QFileInfo(path).absolutePath() + "/");
     document->setModified(false);
     PreviewLoaded = 0;
@@ -182,6 +189,16 @@ bool TMainForm::ConfirmEncodingHoldsText(TDocument *document)
     return answer == QMessageBox::Ignore;
 }
 
+bool TMainForm::ConfirmReplacingChangedFile(TDocument *document)
+{
+    if (!document->fileChangedOutside())
+        return true;
+    const auto answer = Dialogs().message(QMessageBox::Warning, QStringLiteral("Confirmation"),
+                                          FormatMessageText(SFileChangedOutside, {document->path()}),
+                                          QMessageBox::Yes | QMessageBox::Cancel);
+    return answer == QMessageBox::Yes;
+}
+
 bool TMainForm::MenuSaveClick()
 {
     TDocument *document = ActiveDocument();
@@ -192,12 +209,15 @@ bool TMainForm::MenuSaveClick()
         saved = SaveFileAs(document->fileName());
     } else if (QFileInfo::exists(document->path())) {
         // Save asks, as Save As does, before characters the encoding cannot hold are lost.
-        saved = ConfirmEncodingHoldsText(document) && SaveFileAsType(document->path(), document);
-        if (saved)
+        saved = ConfirmReplacingChangedFile(document) && ConfirmEncodingHoldsText(document) &&
+                SaveFileAsType(document->path(), document);
+        if (saved) {
             document->setModified(false);
+            document->rememberFileState();
+        }
     } else {
         ShowMessageKind(3, SFileNotFound);
-        saved = SaveFileAs(document->fileName());
+        saved = SaveFileAs(SaveAsProposal(document));
     }
     ActualizeStatusBar();
     return saved;
@@ -206,7 +226,7 @@ bool TMainForm::MenuSaveClick()
 bool TMainForm::MenuSaveAsClick()
 {
     TDocument *document = ActiveDocument();
-    return document && SaveFileAs(document->fileName());
+    return document && SaveFileAs(SaveAsProposal(document));
 }
 
 bool TMainForm::SaveFileAs(const QString &proposed)
@@ -217,8 +237,9 @@ bool TMainForm::SaveFileAs(const QString &proposed)
     if (!ConfirmEncodingHoldsText(document))
         return false;
     const QFileInfo proposedInfo(proposed);
-    const QString folder = proposedInfo.isAbsolute() && proposedInfo.exists() ? proposedInfo.absolutePath() + "/"
-                                                                              : LastOpenFolder;
+    // A named document's folder, even when its file is gone.
+    const QString folder = proposedInfo.isAbsolute() && proposedInfo.dir().exists() ? proposedInfo.absolutePath() + "/"
+                                                                                    : LastOpenFolder;
     int filterIndex = 1;
     QString path = Dialogs().saveFile(FSaveDialogTitle, folder + proposedInfo.fileName(), SaveDialogFilter, &filterIndex);
     if (path.isEmpty()) {
@@ -239,6 +260,7 @@ bool TMainForm::SaveFileAs(const QString &proposed)
     }
     LastOpenFolder = QFileInfo(path).absolutePath() + "/";
     document->setPath(path);
+    document->rememberFileState();
     document->setModified(false);
     GetHighlihter(path, document->editor());
     ActualiseSynEditStatus();

@@ -25,10 +25,18 @@
 #include <QTextEdit>
 #include <Qsci/qsciscintilla.h>
 
+namespace {
+// Tags the clean's step in the editor's undo history.
+constexpr int CleanUndoMark = 0x434C4E;
+} // namespace
+
 bool TMainForm::WriteTemporaryCopy(QsciScintilla *editor, const QString &encoding)
 {
     QString error;
-    if (!WriteTidyCopy(TmpDocFile, EditorBuffer(editor), encoding, nullptr, &error)) {
+    const auto write = [&](const QString &path) {
+        return WriteTidyCopy(path, EditorBuffer(editor), encoding, nullptr, &error);
+    };
+    if (!TemporaryCopy::Write(&TmpDocFile, TmpDir + TmpDocName, write)) {
         ShowMessageKind(2, error);
         return false;
     }
@@ -73,7 +81,6 @@ void TMainForm::ButtonCleanClick()
         return;
     }
     m_cleanedDocument = document;
-    m_modifiedBeforeClean = document->isModified();
     CallTidy(1);
 }
 
@@ -83,15 +90,18 @@ void TMainForm::ButtonCancelChangesClick()
     // The backup belongs to the document that was cleaned.
     if (!document || document != m_cleanedDocument || !QFileInfo::exists(BeforeCleanFile))
         return;
-    QFile backup(BeforeCleanFile);
-    if (!backup.open(QIODevice::ReadOnly)) {
-        ShowMessageKind(2, backup.errorString());
-        return;
+    // Undone in the editor, the document is modified exactly when its text differs from the
+    // last saved one, whether or not it was saved since the clean.
+    if (!UndoPastMark(document->editor(), CleanUndoMark)) {
+        QFile backup(BeforeCleanFile);
+        if (!backup.open(QIODevice::ReadOnly)) {
+            ShowMessageKind(2, backup.errorString());
+            return;
+        }
+        const QString text = DocumentText::Utf8Text(backup.readAll());
+        if (text != document->text())
+            SetEditorText(document->editor(), text);
     }
-    const QString text = DocumentText::Utf8Text(backup.readAll());
-    if (text != document->text())
-        SetEditorText(document->editor(), text);
-    document->setModified(m_modifiedBeforeClean);
     GridErrorsReset();
     ActualizeStatusBar();
 }
@@ -159,9 +169,13 @@ void TMainForm::CallTidy(TDocument *document, int mode)
     request.model = &TBTidyConfig->Options();
     request.configPath = TidyConfigTmpFile;
     request.reportPath = StderrFile;
-    request.copyPath = TmpDocFile;
     request.timeoutMs = TidyTimeoutMs;
-    const TidyRunResult result = RunTidy(request);
+    TidyRunResult result;
+    TemporaryCopy::Write(&TmpDocFile, TmpDir + TmpDocName, [&](const QString &copy) {
+        request.copyPath = copy;
+        result = RunTidy(request);
+        return result.outcome != TidyRunOutcome::CopyNotWritten;
+    });
 
     switch (result.outcome) {
     case TidyRunOutcome::ConfigNotWritten:
@@ -184,10 +198,11 @@ void TMainForm::CallTidy(TDocument *document, int mode)
 
     if (mode == 1 && document->editor()) {
         if (result.rewritten) {
-            SetEditorText(document->editor(), result.cleanedText);
-            document->setModified(true);
+            SetEditorText(document->editor(), result.cleanedText, CleanUndoMark);
         } else if (result.refused) {
             ShowMessageKind(0, SCleanRefused);
+        } else if (result.emptied) {
+            ShowMessageKind(2, SCleanEmptied);
         }
     }
     ActualizeStatusBar();

@@ -34,12 +34,38 @@ void appendText(QsciScintilla *editor, const QString &text)
 }
 } // namespace
 
-void SetEditorText(QsciScintilla *editor, const QString &text)
+void SetEditorText(QsciScintilla *editor, const QString &text, int undoMark)
 {
     editor->beginUndoAction();
     editor->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
     appendText(editor, text);
+    // After the change: a mark first would leave the save point without telling the editor.
+    if (undoMark != 0)
+        editor->SendScintilla(QsciScintillaBase::SCI_ADDUNDOACTION, static_cast<unsigned long>(undoMark), 0L);
     editor->endUndoAction();
+}
+
+bool UndoPastMark(QsciScintilla *editor, int undoMark)
+{
+    // The editor names a tagged step when it undoes it.
+    bool found = false;
+    const QMetaObject::Connection watch = QObject::connect(
+        editor, &QsciScintillaBase::SCN_MODIFIED, editor,
+        [&found, undoMark](int, int type, const char *, int, int, int, int, int, int token, int) {
+            if ((type & QsciScintillaBase::SC_MOD_CONTAINER) && token == undoMark)
+                found = true;
+        });
+    int undone = 0;
+    while (!found && editor->isUndoAvailable()) {
+        editor->undo();
+        ++undone;
+    }
+    QObject::disconnect(watch);
+    if (!found) {
+        while (undone-- > 0)
+            editor->redo();
+    }
+    return found;
 }
 
 void LoadEditorText(QsciScintilla *editor, const QString &text)

@@ -6,8 +6,13 @@ class QsciScintilla;
 
 // The whole text, NUL characters included (QsciScintilla::text() stops at the first NUL).
 QString EditorText(QsciScintilla *editor);
-// Replaces the whole text, NUL characters included, as one undo step.
-void SetEditorText(QsciScintilla *editor, const QString &text);
+// Replaces the whole text, NUL characters included, as one undo step; a mark other than 0
+// tags the step so that UndoPastMark finds it again.
+void SetEditorText(QsciScintilla *editor, const QString &text, int undoMark = 0);
+// Undoes the editor's steps back to and including the one tagged with the mark, so the
+// modified state follows the save point. False, with nothing changed, when the mark is
+// not in the editor's undo history.
+bool UndoPastMark(QsciScintilla *editor, int undoMark);
 // The editor's own UTF-8 bytes, without a copy into a QString.
 QByteArray EditorUtf8(QsciScintilla *editor);
 // Loads a text with no undo history (a freshly opened document).

@@ -50,6 +50,19 @@ QString TDocument::fileName() const
     return m_path.isEmpty() ? m_untitledCaption : QFileInfo(m_path).fileName();
 }
 
+void TDocument::rememberFileState()
+{
+    const QFileInfo file(m_path);
+    m_fileSize = file.exists() ? file.size() : -1;
+    m_fileTime = file.exists() ? file.lastModified() : QDateTime();
+}
+
+bool TDocument::fileChangedOutside() const
+{
+    const QFileInfo file(m_path);
+    return !m_path.isEmpty() && file.exists() && (file.size() != m_fileSize || file.lastModified() != m_fileTime);
+}
+
 void TDocument::setEncoding(const QString &encoding)
 {
     if (encoding == m_encoding)

@@ -2,6 +2,7 @@
 // One open document: its file, encoding, line breaks and modified state, and the
 // widgets that show it. Commands that act on "the active document" take one of
 // these; it is a child of its tab, so a QPointer to it empties when the tab closes.
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -40,6 +41,12 @@ public:
     void setUntitledCaption(const QString &caption);
     // The name shown on the tab: the path's file name, else the untitled caption.
     QString fileName() const;
+    // Takes note of the file's size and modification time, once the document has read or
+    // written it.
+    void rememberFileState();
+    // True when the file is there but no longer the one the document last read or wrote:
+    // another program changed it. A deleted file is not a changed one.
+    bool fileChangedOutside() const;
 
     // One of the encoding names of DocumentText ("Ansi", "UTF8", ...).
     QString encoding() const { return m_encoding; }
@@ -83,6 +90,8 @@ private:
     QPointer<QWidget> m_previewPage;
     QString m_path;
     QString m_untitledCaption;
+    qint64 m_fileSize = -1;
+    QDateTime m_fileTime;
     QString m_encoding;
     LineBreak m_lineBreak = LineBreak::LF;
 };

@@ -44,4 +44,14 @@ QString Move(const QString &oldPath, const QString &wanted, const QString &fallb
     return next;
 }
 
+bool Write(QString *path, const QString &fallback, const std::function<bool(const QString &path)> &write)
+{
+    if (write(*path))
+        return true;
+    if (key(*path) == key(fallback))
+        return false;
+    *path = Move(*path, fallback, fallback);
+    return write(*path);
+}
+
 } // namespace TemporaryCopy

@@ -4,6 +4,8 @@
 // did not put there is never replaced nor deleted.
 #include <QString>
 
+#include <functional>
+
 namespace TemporaryCopy {
 
 // The copy moves from oldPath to wanted: the old copy is deleted when the program
@@ -11,6 +13,9 @@ namespace TemporaryCopy {
 // folder of the program's own).
 // Returns the new path of the copy.
 QString Move(const QString &oldPath, const QString &wanted, const QString &fallback);
+// Writes the copy at *path with write(); where it cannot be written (a folder that is
+// read-only or gone), it moves to fallback and is written there. *path follows the copy.
+bool Write(QString *path, const QString &fallback, const std::function<bool(const QString &path)> &write);
 // Deletes the copy when the program chose its path or it lies at ownPath (in the
 // program's own folder); false when it left it alone.
 bool Remove(const QString &path, const QString &ownPath);

@@ -96,10 +96,12 @@
     X(SHelpNotFound, "SHelpNotFound") \
     X(SSettingsKeptAside, "SSettingsKeptAside") \
     X(SFileOpenInAnotherTab, "SFileOpenInAnotherTab") \
+    X(SFileChangedOutside, "SFileChangedOutside") \
     X(SFileTooLarge, "SFileTooLarge") \
     X(SNoProgramToOpen, "SNoProgramToOpen") \
     X(SSubmit, "SSubmit") \
     X(SCleanRefused, "SCleanRefused") \
+    X(SCleanEmptied, "SCleanEmptied") \
     X(STidyCrashed, "STidyCrashed") \
     X(STidyExitStatus, "STidyExitStatus")
 

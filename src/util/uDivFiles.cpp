@@ -21,6 +21,18 @@ QString RemoveFileExt(const QString &name)
     return name.left(dot);
 }
 
+bool WriteWhole(QFileDevice &file, const char *data, qsizetype size)
+{
+    while (size > 0) {
+        const qint64 written = file.write(data, size);
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
 bool WriteFileReplacing(const QString &path, const QByteArray &bytes, QString *error)
 {
     return WriteFileReplacing(
@@ -35,7 +47,7 @@ bool WriteFileReplacing(const QString &path,
     // A writable file in a folder that cannot hold a temporary file is written in place.
     file.setDirectWriteFallback(true);
     // Unbuffered: a short write hidden in the buffer would not be reported by commit().
-    const auto write = [&file](const char *data, qsizetype size) { return file.write(data, size) == size; };
+    const auto write = [&file](const char *data, qsizetype size) { return WriteWhole(file, data, size); };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !produce(write) || !file.commit()) {
         if (error)
             *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());

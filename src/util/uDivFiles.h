@@ -4,6 +4,8 @@
 #include <functional>
 #include <stdexcept>
 
+class QFileDevice;
+
 // Raised when a file cannot be opened for reading.
 class FileOpenError : public std::runtime_error {
 public:
@@ -22,5 +24,8 @@ bool WriteFileReplacing(const QString &path, const QByteArray &bytes, QString *e
 bool WriteFileReplacing(const QString &path,
                         const std::function<bool(const std::function<bool(const char *, qsizetype)> &write)> &produce,
                         QString *error = nullptr);
+// Writes all the bytes to an open file. A short write (a full disk) is followed by another,
+// so that the system's reason for stopping is what the file's errorString() tells.
+bool WriteWhole(QFileDevice &file, const char *data, qsizetype size);
 // The name without the extension that follows its last "/".
 QString RemoveFileExt(const QString &name);

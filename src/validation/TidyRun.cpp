@@ -4,6 +4,7 @@
 #include "platform/ProcessRunner.h"
 #include "util/DocumentStream.h"
 #include "util/DocumentText.h"
+#include "util/uDivFiles.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -14,7 +15,7 @@ template <typename Produce>
 bool writeCopyWith(const QString &path, QString *error, const Produce &produce)
 {
     QFile file(path);
-    const auto write = [&file](const char *data, qsizetype size) { return file.write(data, size) == size; };
+    const auto write = [&file](const char *data, qsizetype size) { return WriteWhole(file, data, size); };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) || !produce(write) ||
         !file.flush()) {
         *error = QStringLiteral("%1: %2").arg(path, file.errorString());
@@ -155,6 +156,7 @@ TidyRunResult RunTidy(const TidyRunRequest &request)
     if (after.isEmpty() || QCryptographicHash::hash(after, QCryptographicHash::Sha1) == copy) {
         // Tidy leaves the copy alone when the page has errors; an unchanged page is no refusal.
         result.refused = result.exitStatus == 2;
+        result.emptied = after.isEmpty() && !result.refused;
         return result;
     }
     result.cleanedText = DocumentText::DecodeText(after, result.copyEncoding);

@@ -57,6 +57,8 @@ struct TidyRunResult {
     QString cleanedText;
     // Clean: Tidy wrote no copy because the page has errors.
     bool refused = false;
+    // Clean: Tidy ended well but left the copy empty; the document keeps its text.
+    bool emptied = false;
 
     bool endedNormally() const { return outcome == TidyRunOutcome::Finished; }
     // The report's icon; where the report says nothing, Tidy's exit status

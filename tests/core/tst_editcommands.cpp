@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -113,6 +114,14 @@ private slots:
         QCOMPARE(folder->read("site/tmptid.htm").left(4), bytes({0xFF, 0xFE, '<', 0}));
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
         QCOMPARE(pageText(doc->browser()), QStringLiteral("\u00E9"));
+
+        // A folder that takes no copy (gone here, which stops root too): the program's own serves.
+        showPreview(doc, false);
+        QVERIFY(QDir(folder->file("site")).removeRecursively());
+        showPreview(doc);
+        QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
+        QVERIFY(dialogs->asked.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 2, 15000);
     }
 
     // An empty document shows a blank page and writes no copy.

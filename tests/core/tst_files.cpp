@@ -11,10 +11,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
 #include <QMenu>
 #include <QRadioButton>
+
+#include <cerrno>
+#include <cstring>
 
 class TestFiles : public QObject, MainFormFixture {
     Q_OBJECT
@@ -45,6 +49,9 @@ private slots:
         QVERIFY(form->MenuSaveClick());
         QVERIFY(dialogs->saveProposals.value(0).endsWith(SUntitled + "2.css"));
         QCOMPARE(form->ActiveDocument()->path(), folder->file("style.css"));
+        // The file it wrote is its own: the next save asks nothing.
+        QTest::keyClicks(form->ActiveSynEdit(), "x");
+        QVERIFY(form->MenuSaveClick());
     }
 
     // A document saved in each encoding and opened again gives back the same text.
@@ -197,6 +204,61 @@ private slots:
         QCOMPARE(folder->read("page.html"), utf16);
     }
 
+    // Another program wrote the file after it was opened: Save replaced its text without a word.
+    void saveAsksBeforeReplacingAFileChangedOutside_data()
+    {
+        QTest::addColumn<QByteArray>("outside");
+        QTest::addColumn<int>("later");  // seconds added to the file's time
+        // As long as the saved "ab<p>v1</p>", or longer.
+        QTest::newRow("same size, later") << QByteArray("<p>v222</p>") << 60;
+        QTest::newRow("longer, same time") << QByteArray("<p>v2222</p>") << 0;
+    }
+
+    void saveAsksBeforeReplacingAFileChangedOutside()
+    {
+        QFETCH(QByteArray, outside);
+        QFETCH(int, later);
+        const QString path = folder->file("ext.html");
+        QVERIFY(folder->write("ext.html", "<p>v1</p>"));
+        openThroughDialog(path);
+        // The document's own saves ask nothing.
+        for (const char *typed : {"a", "b"}) {
+            QTest::keyClicks(form->ActiveSynEdit(), typed);
+            QVERIFY(form->MenuSaveClick());
+        }
+        QTest::keyClicks(form->ActiveSynEdit(), "c");
+        const QDateTime time = QFileInfo(path).lastModified();
+        QVERIFY(folder->write("ext.html", outside));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(time.addSecs(later), QFileDevice::FileModificationTime));
+
+        QVERIFY(!form->MenuSaveClick());
+        QCOMPARE(dialogs->texts(), QStringList{FormatMessageText(SFileChangedOutside, {path})});
+        QCOMPARE(folder->read("ext.html"), outside);
+        QVERIFY(form->ActiveDocument()->isModified());
+        dialogs->answers << QMessageBox::Yes;
+        QVERIFY(form->MenuSaveClick());
+        QCOMPARE(folder->read("ext.html"), QByteArray("abc<p>v1</p>"));
+    }
+
+    // A named document whose file is gone: a warning, then Save As, which opened in the last
+    // folder used, and Enter saved there.
+    void saveAsOpensInTheDocumentsFolder()
+    {
+        QDir().mkpath(folder->file("site"));
+        QVERIFY(folder->write("site/page.html", "<p>x</p>"));
+        openThroughDialog(folder->file("site/page.html"));
+        form->LastOpenFolder = folder->path();
+        QTest::keyClicks(form->ActiveSynEdit(), "y");
+        QVERIFY(QFile::remove(folder->file("site/page.html")));
+        dialogs->answers << QMessageBox::Yes;
+        QVERIFY(!form->close());
+        QVERIFY(!form->MenuSaveClick());
+        QCOMPARE(dialogs->texts().last(), SFileNotFound);
+        QCOMPARE(dialogs->saveProposals, QStringList(2, folder->file("site/page.html")));
+        QVERIFY(form->ActiveDocument()->isModified());
+    }
+
     // Save As onto an existing file must ask, and Cancel must leave the file alone.
     void overwriteAsksAndCancelWritesNothing()
     {
@@ -234,19 +296,9 @@ private slots:
             FileSizeLimit limit(1024);
             QVERIFY(!form->MenuSaveAsClick());
         }
+        // The system's reason, not "Unknown error".
+        QVERIFY2(dialogs->texts().last().endsWith(std::strerror(EFBIG)), qPrintable(dialogs->texts().last()));
         QCOMPARE(folder->read("full.html"), QByteArray("old text"));
-        QVERIFY(form->ActiveDocument()->isModified());
-
-        // A saved document whose folder vanished: warning, then Save As (cancelled here).
-        const QString path = folder->file("sub/doc.html");
-        QDir().mkpath(folder->file("sub"));
-        dialogs->saveAnswers << path;
-        QVERIFY(form->MenuSaveAsClick());
-        QDir(folder->file("sub")).removeRecursively();
-        SetEditorText(form->ActiveSynEdit(), "more");
-        dialogs->asked.clear();
-        QVERIFY(!form->MenuSaveClick());
-        QCOMPARE(dialogs->texts().value(0), SFileNotFound);
         QVERIFY(form->ActiveDocument()->isModified());
     }
 

@@ -47,11 +47,11 @@ private slots:
     // A stale status bar, tab picture or Save item would misreport whether work is saved.
     void statusFollowsTypingAndSaving()
     {
+        // An opened file: loading it must leave the editor telling its changes.
+        QVERIFY(folder->write("empty.html", ""));
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("empty.html"));
         QsciScintilla *editor = form->ActiveSynEdit();
-        QVERIFY(editor);
         QCOMPARE(TabPicture(form->ActiveDocument()), 0);
-        LoadEditorText(editor, QString());
-        editor->setModified(false);
         QVERIFY(!form->Action("MenuSave")->isEnabled());
         editor->setFocus();
         QTest::keyClicks(editor, "hello");
@@ -62,6 +62,10 @@ private slots:
         QTRY_COMPARE(form->StatusPanelText(0), QStringLiteral("   1:   6"));
         QCOMPARE(form->StatusPanelText(3), QStringLiteral("0/5"));
         QVERIFY(!form->AllFilesSaved());
+        // Delete leaves the caret in place: only the editor's change notice updates the count.
+        QTest::keyClick(editor, Qt::Key_Home);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QCOMPARE(form->StatusPanelText(3), QStringLiteral("0/4"));
 
         // Five characters of a longer text selected.
         editor->setText(QString(120, 'x'));

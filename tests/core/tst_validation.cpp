@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -18,6 +19,8 @@
 #include <QSplitter>
 #include <QTextEdit>
 #include <Qsci/qsciscintilla.h>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -25,9 +28,9 @@ const QByteArray brokenPage = "<!DOCTYPE html>\n<html>\n<head>\n<title>t</title>
                               "<p>Some <b>bold text</p>\n<foo>x</foo>\n\t\t<p>tab <i>x</p>\n</body>\n</html>\n";
 const QByteArray validPage = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                              "<title>Fine</title>\n</head>\n<body>\n<p>All good.</p>\n</body>\n</html>\n";
-// Tidy can fix this one: missing end tags.
-const QByteArray fixablePage = "<!DOCTYPE html>\n<html>\n<head>\n<title>caf\xc3\xa9</title>\n</head>\n<body>\n"
-                               "<ul><li>one<li>two</ul>\n<p>\xe2\x82\xac text\n</body>\n</html>\n";
+// Tidy can fix this one: missing end tags. In ANSI.
+const QByteArray fixablePage = "<!DOCTYPE html>\n<html>\n<head>\n<title>caf\xe9</title>\n</head>\n<body>\n"
+                               "<ul><li>one<li>two</ul>\n<p>\x80 text\n</body>\n</html>\n";
 // Only a warning (an implicit end tag), no error.
 const QByteArray warningPage = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<title>W</title>\n</head>\n<body>\n"
                                "<p>one <b>two</p>\n</body>\n</html>\n";
@@ -180,11 +183,22 @@ private slots:
         editor()->undo();
         QCOMPARE(EditorText(editor()), original);
         editor()->redo();
+        // Typed after the clean: undone with it.
+        QTest::keyClicks(editor(), "typed");
 
         trigger("MenuUndoAllChanges");
         QCOMPARE(EditorText(editor()), original);
         QVERIFY(!editor()->isModified());
         QVERIFY(listedMessages().isEmpty());
+
+        // Saved after the clean: the text given back differs from the file, so it waits for a save.
+        trigger("MenuClean");
+        QVERIFY(form->MenuSaveClick());
+        trigger("MenuUndoAllChanges");
+        QCOMPARE(EditorText(editor()), original);
+        QVERIFY(form->Action("MenuSave")->isEnabled());
+        trigger("MenuCloseActiveTab");
+        QCOMPARE(dialogs->texts(), QStringList{FormatMessageText(SWarningSaveChanges, {"clean.html"})});
     }
 
     // Tidy refuses a page with errors; an already clean page is no refusal.
@@ -219,6 +233,17 @@ private slots:
         QVERIFY(!editor()->isModified());
     }
 
+    // Tidy ends well but leaves the copy empty: the document keeps its text, and the user is told.
+    void cleanToAnEmptyCopyKeepsTheText()
+    {
+        openPage("emptied.html", validPage);
+        placeStandIn(": > \"$6\"\n");
+        trigger("MenuClean");
+        QCOMPARE(dialogs->texts(), QStringList{SCleanEmptied});
+        QCOMPARE(EditorText(editor()), QString::fromLatin1(validPage));
+        QVERIFY(!editor()->isModified());
+    }
+
     // An ANSI document holding characters Windows-1252 cannot hold: Tidy gets a UTF-8 copy.
     void cleanKeepsCharactersTheEncodingCannotHold()
     {
@@ -250,6 +275,17 @@ private slots:
         const QString b = EditorText(editor());
         trigger("MenuUndoAllChanges");
         QCOMPARE(EditorText(editor()), b);
+    }
+
+    // A folder where the copy cannot be created (gone here, which stops root too).
+    void aFolderThatTakesNoCopyIsAnalysedFromTmp()
+    {
+        openPage("gone/page.html", brokenPage);
+        QVERIFY(QDir(folder->file("gone")).removeRecursively());
+        trigger("MenuAnalyze");
+        QVERIFY(dialogs->asked.isEmpty());
+        QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
+        QVERIFY(rowContaining("Error: <foo>") >= 0);
     }
 
     void untitledCopyLivesInTmp()
@@ -366,7 +402,8 @@ private slots:
             trigger("MenuAnalyze");
         }
         QCOMPARE(dialogs->texts().size(), 1);
-        QVERIFY(dialogs->texts()[0].contains(TmpDocFile));
+        // The copy's path and the system's reason.
+        QVERIFY(dialogs->texts()[0].contains(TmpDocFile) && dialogs->texts()[0].endsWith(std::strerror(EFBIG)));
         QVERIFY(!QFile::exists(TmpDocFile + ".ran"));
         QCOMPARE(form->StatusIconIndex, -1);
     }

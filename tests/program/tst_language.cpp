@@ -203,7 +203,7 @@ private slots:
         const QHash<QString, QString> templates = {
             {"SWarningSaveChanges", "%s"}, {"SWarningOverwriteFile", "%s"}, {"SErrorRename", "%s"},
             {"SStringNotFound", "%s"},     {"SValidationByTidy", "%s"},     {"SOccurencesFinded", "%d"},
-            {"STidyCrashed", "%d"},        {"STidyExitStatus", "%d"},       {"SSettingsKeptAside", "%s%s"}, {"SFileOpenInAnotherTab", "%s"},
+            {"STidyCrashed", "%d"},        {"STidyExitStatus", "%d"},       {"SSettingsKeptAside", "%s%s"}, {"SFileOpenInAnotherTab", "%s"}, {"SFileChangedOutside", "%s"},
             {"SFileTooLarge", "%s"}, {"SNoProgramToOpen", "%s"}};
         for (const QString code : {"en", "fr"}) {
             const LanguageTexts texts = readShipped(code);
