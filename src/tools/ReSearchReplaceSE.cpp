@@ -37,7 +37,6 @@ QComboBox *recentCombo(QWidget *parent, const QString &name)
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMaxVisibleItems(RecentEntriesRows);
-    combo->setMaxCount(RecentEntriesMax);
     combo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return combo;
 }
@@ -252,9 +251,10 @@ QsciScintilla *TSearchReplaceSE::editor() const
 void TSearchReplaceSE::SetRecentEntries(const QStringList &find, const QStringList &replaceFind,
                                         const QStringList &replacement)
 {
-    m_findItems = find.mid(0, RecentEntriesMax);
-    m_replaceFindItems = replaceFind.mid(0, RecentEntriesMax);
-    m_replaceItems = replacement.mid(0, RecentEntriesMax);
+    // A stored list longer than use would grow it keeps its length (one in, one out).
+    m_findItems = find;
+    m_replaceFindItems = replaceFind;
+    m_replaceItems = replacement;
     const QList<QPair<QComboBox *, QStringList>> boxes = {
         {CBSea_FindText, m_findItems}, {CBRep_FindText, m_replaceFindItems}, {CBRep_ReplaceText, m_replaceItems}};
     for (const auto &box : boxes) {

@@ -314,15 +314,25 @@ private slots:
     }
 
     // Recent entries: newest first, each once, and the window says when they change (for the settings file).
+    // A list read longer than the window would grow it keeps its length: one in, one out.
     void recentEntries()
     {
         open("a b");
+        QStringList stored;
+        for (int i = 0; i < 40; ++i)
+            stored << QString::number(i);
+        window->SetRecentEntries({}, stored, {});
         QSignalSpy changed(window.get(), &TSearchReplaceSE::recentEntriesChanged);
         showPage(0);
         for (const char *text : {"a", "b", "a"})
             search(text);
         QCOMPARE(window->FindItems(), (QStringList{"a", "b"}));
         QCOMPARE(changed.count(), 3);
+        showPage(1);
+        replaceTexts("a", "x");
+        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QCOMPARE(window->ReplaceFindItems().size(), stored.size());
+        QCOMPARE(window->CBRep_FindText->count(), stored.size());
     }
 
     // The question stays on the screen, 10 pixels from an edge it would cross.
