@@ -2,6 +2,7 @@
 // driven as a user would.
 #include "MainFormTestSupport.h"
 
+#include "core/EditorPrinter.h"
 #include "documents/PreviewPage.h"
 #include "program/uDivStartVK.h"
 #include "tools/ReSearchReplaceSE.h"
@@ -16,7 +17,32 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QWebEngineView>
-#include <Qsci/qsciprinter.h>
+
+namespace {
+QByteArray firstStyleFont(QsciScintillaBase *editor)
+{
+    char name[64] = {};
+    editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, 0UL, name);
+    return name;
+}
+
+// Notes the editor's font and tab width while a page is laid out.
+struct PrintProbe : TEditorPrinter {
+    QsciScintillaBase *editor = nullptr;
+    QByteArray font;
+    long tabWidth = 0;
+    int printRange(QsciScintillaBase *e, QPainter &painter, int from, int to) override
+    {
+        editor = e;
+        return TEditorPrinter::printRange(e, painter, from, to);
+    }
+    void formatPage(QPainter &, bool, QRect &, int) override
+    {
+        font = firstStyleFont(editor);
+        tabWidth = editor->SendScintilla(QsciScintillaBase::SCI_GETTABWIDTH);
+    }
+};
+} // namespace
 
 class TestEditCommands : public QObject, MainFormFixture {
     Q_OBJECT
@@ -240,13 +266,23 @@ private slots:
         QVERIFY(dialogs->asked.isEmpty());
     }
 
-    // The editor prints at once, titled with the file name, empty while untitled.
+    // The editor prints at once, titled with the file name, empty while untitled, in the body
+    // font with tabs 8 wide; the editor keeps its own.
     void printingTitlesWithTheFileName()
     {
         QVERIFY(folder->write("page.html", "<p>printed</p>"));
+        auto probe = std::make_shared<PrintProbe>();
+        form->SynEditPrint1 = probe;
         form->SynEditPrint1->setOutputFormat(QPrinter::PdfFormat);
         form->SynEditPrint1->setOutputFileName(folder->file("untitled.pdf"));
+        QsciScintilla *editor = document()->editor();
+        editor->setTabWidth(3);
+        const QByteArray font = firstStyleFont(editor);
         form->Action("MenuPrint")->trigger();
+        QCOMPARE(probe->font, QByteArray("Tahoma"));
+        QCOMPARE(probe->tabWidth, 8);
+        QCOMPARE(editor->tabWidth(), 3);
+        QCOMPARE(firstStyleFont(editor), font);
         QCOMPARE(form->SynEditPrint1->docName(), QString());
         QVERIFY(QFile(folder->file("untitled.pdf")).size() > 0);
         OpenThroughDialog(form.get(), dialogs.get(), folder->file("page.html"));
