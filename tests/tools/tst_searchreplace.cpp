@@ -80,15 +80,20 @@ private slots:
     }
 
     // Each press finds the next match in the search's direction (a backward search once went
-    // forwards), the press after the last says so, and the next starts again.
+    // forwards), the press after the last says so, and the next starts again. A zone from the
+    // caret to the caret runs from there to the document's edge in the search's direction.
     void findNextGoesThroughTheZoneAndStartsAgain_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QPoint>("caret");  // (character, line) from 1
         QTest::addColumn<bool>("backward");
+        QTest::addColumn<bool>("endAtCaret");
         QTest::addColumn<QList<int>>("hits");
-        QTest::newRow("forward") << "foo one\nfoo two\nthree foo" << QPoint(1, 1) << false << QList<int>{0, 8, 22};
-        QTest::newRow("backward") << "foo foo\nfoo" << QPoint(4, 2) << true << QList<int>{8, 4, 0};
+        const QString text = "foo one\nfoo two\nthree foo";
+        QTest::newRow("forward") << text << QPoint(1, 1) << false << false << QList<int>{0, 8, 22};
+        QTest::newRow("backward") << "foo foo\nfoo" << QPoint(4, 2) << true << false << QList<int>{8, 4, 0};
+        QTest::newRow("forward from the caret to itself") << text << QPoint(2, 1) << false << true << QList<int>{8, 22};
+        QTest::newRow("backward from the caret to itself") << text << QPoint(2, 3) << true << true << QList<int>{8, 0};
     }
     void findNextGoesThroughTheZoneAndStartsAgain()
     {
@@ -101,6 +106,9 @@ private slots:
         showPage(0);
         if (backward)
             QTest::mouseClick(window->CBRep_Backward, Qt::LeftButton);
+        QFETCH(bool, endAtCaret);
+        if (endAtCaret)
+            QTest::mouseClick(window->CBSea_EndSelection, Qt::LeftButton);
         QCOMPARE(window->CBSea_Backward->isChecked(), backward);
         for (int hit : hits) {
             search("foo");
@@ -180,9 +188,9 @@ private slots:
         QTest::addColumn<QString>("count");
         using B = QMessageBox;
         QTest::newRow("no to all") << QList<B::StandardButton>{B::No, B::No, B::No} << "foo foo foo" << 3 << "0";
-        QTest::newRow("yes to all") << QList<B::StandardButton>{B::Yes, B::Yes, B::Yes} << "bar bar bar" << 3 << "3";
-        QTest::newRow("cancel keeps what was done") << QList<B::StandardButton>{B::Yes, B::Cancel} << "bar foo foo" << 2 << "1";
-        QTest::newRow("skip the middle") << QList<B::StandardButton>{B::Yes, B::No, B::Yes} << "bar foo bar" << 3 << "2";
+        QTest::newRow("yes to all") << QList<B::StandardButton>{B::Yes, B::Yes, B::Yes} << "bars bars bars" << 3 << "3";
+        QTest::newRow("cancel keeps what was done") << QList<B::StandardButton>{B::Yes, B::Cancel} << "bars foo foo" << 2 << "1";
+        QTest::newRow("skip the middle") << QList<B::StandardButton>{B::Yes, B::No, B::Yes} << "bars foo bars" << 3 << "2";
     }
     void confirmedReplaceAll()
     {
@@ -194,7 +202,8 @@ private slots:
         window->CBRep_EndDocument->setChecked(true);
         window->CBRep_BeginDocument->setChecked(true);
         QTest::mouseClick(window->CBRep_ConfirmReplacements, Qt::LeftButton);
-        replaceTexts("foo", "bar");
+        // Longer than the match: the zone's end follows each replacement.
+        replaceTexts("foo", "bars");
         dialogs->answers = answers;
         QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
         QTEST(editor->text(), "result");
