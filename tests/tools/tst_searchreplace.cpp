@@ -213,31 +213,33 @@ private slots:
         QCOMPARE(texts.last(), "Occurrences found: " + count);
     }
 
-    // Matches differing in case are found, selected and replaced only with match case off.
+    // Matches differing in case, accented letters included, are found, selected and replaced
+    // only with match case off.
     void matchCase_data()
     {
         QTest::addColumn<bool>("matchCase");
         QTest::addColumn<int>("firstHit");
         QTest::addColumn<QString>("afterReplace");
-        QTest::newRow("off") << false << 0 << "x foo FOO";
-        QTest::newRow("on") << true << 4 << "Foo foo FOO";
+        QTest::newRow("off") << false << 0 << QString::fromUtf8("x \xc3\xa9t\xc3\xa9 \xc3\x89T\xc3\x89");
+        QTest::newRow("on") << true << 6 << QString::fromUtf8("\xc3\x89t\xc3\xa9 \xc3\xa9t\xc3\xa9 \xc3\x89T\xc3\x89");
     }
     void matchCase()
     {
         QFETCH(bool, matchCase);
-        open("Foo foo FOO");
+        const QString lower = QString::fromUtf8("\xc3\xa9t\xc3\xa9");
+        open(QString::fromUtf8("\xc3\x89t\xc3\xa9 \xc3\xa9t\xc3\xa9 \xc3\x89T\xc3\x89"));
         caretAt(1, 1);
         showPage(0);
         if (matchCase)
             QTest::mouseClick(window->CBSea_MatchCase, Qt::LeftButton);
         QCOMPARE(window->CBRep_MatchCase->isChecked(), matchCase);
-        search("foo");
+        search(lower);
         QTEST(selection().first, "firstHit");
         // Replace on a selection that differs only in case.
         select(1, 1, 4, 1);
         showPage(1);
         window->CBRep_BeginDocument->setChecked(true);
-        replaceTexts("foo", "x");
+        replaceTexts(lower, "x");
         QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
         QTEST(editor->text(), "afterReplace");
     }
