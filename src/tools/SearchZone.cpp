@@ -32,17 +32,17 @@ char32_t characterAt(QByteArrayView text, qsizetype i, qsizetype *next, bool fol
 }
 
 // The end of a case-folded match of pattern starting at i, or -1.
-qsizetype foldedMatchAt(QByteArrayView text, qsizetype i, qsizetype to, const QList<char32_t> &pattern)
+qsizetype foldedMatchAt(QByteArrayView text, qsizetype i, const QList<char32_t> &pattern)
 {
     for (char32_t c : pattern) {
-        if (i >= to)
+        if (i >= text.size())
             return -1;
         qsizetype next = 0;
         if (characterAt(text, i, &next, true) != c)
             return -1;
         i = next;
     }
-    return i <= to ? i : -1;
+    return i;
 }
 } // namespace
 
@@ -129,7 +129,11 @@ std::optional<TextMatch> FindLiteral(QByteArrayView text, const QString &what, q
                     return TextMatch{p, p + needle.size()};
             }
         } else {
-            for (qsizetype p = zone.lastIndexOf(needle); p >= from; p = p > 0 ? zone.lastIndexOf(needle, p - 1) : -1) {
+            // Always from a given place: without one, a view's lastIndexOf may find a match just past its end.
+            for (qsizetype p = to - needle.size(); p >= from; --p) {
+                p = zone.lastIndexOf(needle, p);
+                if (p < from)
+                    break;
                 if (accepted(p, p + needle.size()))
                     return TextMatch{p, p + needle.size()};
             }
@@ -143,7 +147,7 @@ std::optional<TextMatch> FindLiteral(QByteArrayView text, const QString &what, q
     const auto tryAt = [&](qsizetype p) -> std::optional<TextMatch> {
         if (isContinuation(zone[p]))
             return std::nullopt;
-        const qsizetype end = foldedMatchAt(zone, p, to, pattern);
+        const qsizetype end = foldedMatchAt(zone, p, pattern);
         if (end < 0 || !accepted(p, end))
             return std::nullopt;
         return TextMatch{p, end};

@@ -346,6 +346,36 @@ private slots:
         QCOMPARE(window->CBRep_FindText->count(), stored.size());
     }
 
+    // The search stays inside its bounds and measures a match in the text, whose length may
+    // differ from the searched text's once the case is folded.
+    void findLiteral_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<bool>("down");
+        QTest::addColumn<bool>("matchCase");
+        QTest::addColumn<int>("begin");  // -1: no match
+        QTest::addColumn<int>("end");
+        const QString kelvin = QString::fromUtf8("a\xe2\x84\xaa\r");
+        QTest::newRow("backwards, a match just past the end") << kelvin << "\r" << false << true << -1 << -1;
+        QTest::newRow("forwards, a match just past the end") << kelvin << "\r" << true << true << -1 << -1;
+        QTest::newRow("folded to a shorter character") << kelvin << "k" << true << false << 1 << 4;
+        QTest::newRow("backwards, folded") << kelvin << "K" << false << false << 1 << 4;
+    }
+    void findLiteral()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, begin);
+        QFETCH(int, end);
+        QFETCH(QString, what);
+        QFETCH(bool, down);
+        QFETCH(bool, matchCase);
+        // The last byte lies past the bounds.
+        const QByteArray bytes = text.toUtf8();
+        const std::optional<TextMatch> match = FindLiteral(bytes, what, 0, bytes.size() - 1, down, matchCase);
+        QCOMPARE(match ? qMakePair(int(match->begin), int(match->end)) : qMakePair(-1, -1), qMakePair(begin, end));
+    }
+
     // The question stays on the screen, 10 pixels from an edge it would cross.
     void questionPosition_data()
     {
