@@ -19,28 +19,24 @@
 #include <QWebEngineView>
 
 namespace {
-QByteArray firstStyleFont(QsciScintillaBase *editor)
+// The font of the editor's first style and its tab width.
+QPair<QByteArray, long> printState(QsciScintillaBase *editor)
 {
-    char name[64] = {};
-    editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, 0UL, name);
-    return name;
+    char font[64] = {};
+    editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, 0UL, font);
+    return {font, editor->SendScintilla(QsciScintillaBase::SCI_GETTABWIDTH)};
 }
 
-// Notes the editor's font and tab width while a page is laid out.
+// Notes that state while a page is laid out.
 struct PrintProbe : TEditorPrinter {
     QsciScintillaBase *editor = nullptr;
-    QByteArray font;
-    long tabWidth = 0;
+    QPair<QByteArray, long> seen;
     int printRange(QsciScintillaBase *e, QPainter &painter, int from, int to) override
     {
         editor = e;
         return TEditorPrinter::printRange(e, painter, from, to);
     }
-    void formatPage(QPainter &, bool, QRect &, int) override
-    {
-        font = firstStyleFont(editor);
-        tabWidth = editor->SendScintilla(QsciScintillaBase::SCI_GETTABWIDTH);
-    }
+    void formatPage(QPainter &, bool, QRect &, int) override { seen = printState(editor); }
 };
 } // namespace
 
@@ -275,14 +271,11 @@ private slots:
         form->SynEditPrint1 = probe;
         form->SynEditPrint1->setOutputFormat(QPrinter::PdfFormat);
         form->SynEditPrint1->setOutputFileName(folder->file("untitled.pdf"));
-        QsciScintilla *editor = document()->editor();
-        editor->setTabWidth(3);
-        const QByteArray font = firstStyleFont(editor);
+        document()->editor()->setTabWidth(3);
+        const QPair<QByteArray, long> shown = printState(document()->editor());
         form->Action("MenuPrint")->trigger();
-        QCOMPARE(probe->font, QByteArray("Tahoma"));
-        QCOMPARE(probe->tabWidth, 8);
-        QCOMPARE(editor->tabWidth(), 3);
-        QCOMPARE(firstStyleFont(editor), font);
+        QCOMPARE(probe->seen, qMakePair(QByteArray("Tahoma"), 8L));
+        QCOMPARE(printState(document()->editor()), shown);
         QCOMPARE(form->SynEditPrint1->docName(), QString());
         QVERIFY(QFile(folder->file("untitled.pdf")).size() > 0);
         OpenThroughDialog(form.get(), dialogs.get(), folder->file("page.html"));

@@ -244,20 +244,6 @@ private slots:
         QTEST(editor->text(), "afterReplace");
     }
 
-    // Replace all backwards ends, also when the replacement holds the text.
-    void backwardReplaceAllEnds()
-    {
-        open("a a a");
-        showPage(1);
-        window->CBRep_BeginDocument->setChecked(true);
-        window->CBRep_EndDocument->setChecked(true);
-        QTest::mouseClick(window->CBRep_Backward, Qt::LeftButton);
-        replaceTexts("a", "aa");
-        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
-        QCOMPARE(editor->text(), QStringLiteral("aa aa aa"));
-        QCOMPARE(lastMessage(), QStringLiteral("Occurrences found: 3"));
-    }
-
     // Replace one: the first press selects, the next replaces, the next finds the following one
     // (not the text just put in).
     void replaceOneTakesTwoPresses()
