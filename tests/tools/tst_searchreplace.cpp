@@ -346,7 +346,6 @@ private slots:
         QTest::newRow("backwards, a match just past the end") << kelvin << "\r" << false << true << -1 << -1;
         QTest::newRow("forwards, a match just past the end") << kelvin << "\r" << true << true << -1 << -1;
         QTest::newRow("folded to a shorter character") << kelvin << "k" << true << false << 1 << 4;
-        QTest::newRow("backwards, folded") << kelvin << "K" << false << false << 1 << 4;
     }
     void findLiteral()
     {
