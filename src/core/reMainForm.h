@@ -199,7 +199,7 @@ public:
     static void LoadHtmlPage(QWebEngineView *browser, const QString &path);
     void EditorMouseKeyUp(QsciScintilla *editor);
     // The editor's printer and the preview's page set-up, kept between uses.
-    std::shared_ptr<class QsciPrinter> SynEditPrint1;
+    std::shared_ptr<class TEditorPrinter> SynEditPrint1;
     std::shared_ptr<class QPrinter> PreviewPrinter;
 
     // Error list.

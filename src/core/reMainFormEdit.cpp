@@ -1,6 +1,7 @@
 // The Edit menu and the editors' Cut, Copy and Paste, search dispatch, printing and
 // printer set-up, and each document's preview page.
 #include "core/reMainForm.h"
+#include "core/EditorPrinter.h"
 
 #include "dialogs/MessageBoxes.h"
 #include "program/MessagesKandrix.h"
@@ -24,7 +25,6 @@
 #include <QTabWidget>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
-#include <Qsci/qsciprinter.h>
 #include <Qsci/qsciscintilla.h>
 
 namespace {
@@ -108,9 +108,7 @@ void TMainForm::ConnectEditCommands()
             TBPreviewShow();
     });
 
-    SynEditPrint1 = std::make_shared<QsciPrinter>();
-    SynEditPrint1->setCopyCount(1);
-    SynEditPrint1->setMagnification(0);
+    SynEditPrint1 = std::make_shared<TEditorPrinter>();
     PreviewPrinter = std::make_shared<QPrinter>();
 }
 
@@ -427,8 +425,6 @@ void TMainForm::MenuPrintClick()
         return;
     const QString path = document->path();
     SynEditPrint1->setDocName(path.isEmpty() ? QString() : QFileInfo(path).fileName());
-    // The text's colours on white paper, whatever the editor's background.
-    editor->SendScintilla(QsciScintillaBase::SCI_SETPRINTCOLOURMODE, QsciScintillaBase::SC_PRINT_COLOURONWHITE);
     if (SynEditPrint1->printRange(editor) == 0)
         ShowMessageKind(2, tr("The document could not be printed: no printer is ready."));
 }

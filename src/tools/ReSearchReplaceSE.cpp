@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <Qsci/qsciscintilla.h>
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -37,7 +38,6 @@ QComboBox *recentCombo(QWidget *parent, const QString &name)
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMaxVisibleItems(RecentEntriesRows);
-    combo->setMaxCount(RecentEntriesMax);
     combo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return combo;
 }
@@ -252,9 +252,10 @@ QsciScintilla *TSearchReplaceSE::editor() const
 void TSearchReplaceSE::SetRecentEntries(const QStringList &find, const QStringList &replaceFind,
                                         const QStringList &replacement)
 {
-    m_findItems = find.mid(0, RecentEntriesMax);
-    m_replaceFindItems = replaceFind.mid(0, RecentEntriesMax);
-    m_replaceItems = replacement.mid(0, RecentEntriesMax);
+    // A stored list longer than use would grow it keeps its length (one in, one out).
+    m_findItems = find;
+    m_replaceFindItems = replaceFind;
+    m_replaceItems = replacement;
     const QList<QPair<QComboBox *, QStringList>> boxes = {
         {CBSea_FindText, m_findItems}, {CBRep_FindText, m_replaceFindItems}, {CBRep_ReplaceText, m_replaceItems}};
     for (const auto &box : boxes) {
@@ -454,29 +455,30 @@ TSearchReplaceSE::Span TSearchReplaceSE::searchSpan(bool fromCaret) const
 }
 
 namespace {
-// One search of the text in [from, to] of the editor; backwards finds the last match.
-bool findIn(QsciScintilla *ed, const QByteArray &what, long from, long to, bool down, int flags, long *hit,
-            long *hitEnd)
-{
-    if (what.isEmpty() || from >= to)
-        return false;
-    ed->SendScintilla(Sci::SCI_SETSEARCHFLAGS, flags);
-    if (down)
-        ed->SendScintilla(Sci::SCI_SETTARGETRANGE, from, to);
-    else
-        ed->SendScintilla(Sci::SCI_SETTARGETRANGE, to, from);
-    const long found = long(ed->SendScintilla(Sci::SCI_SEARCHINTARGET, static_cast<unsigned long>(what.size()),
-                                              what.constData()));
-    if (found < 0)
-        return false;
-    *hit = found;
-    *hitEnd = long(ed->SendScintilla(Sci::SCI_GETTARGETEND));
-    return true;
-}
+// What a search looks for and how.
+struct Needle {
+    QString text;
+    bool matchCase = false;
+    bool wholeWord = false;
+};
 
-int searchFlags(bool matchCase, bool wholeWord)
+// One search of the text in [from, to] of the editor; backwards finds the last match. Our own
+// search: the editor's folds the case of ASCII letters only.
+bool findIn(QsciScintilla *ed, const Needle &what, long from, long to, bool down, long *hit, long *hitEnd)
 {
-    return (matchCase ? Sci::SCFIND_MATCHCASE : 0) | (wholeWord ? Sci::SCFIND_WHOLEWORD : 0);
+    const QByteArrayView text(static_cast<const char *>(ed->SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER)),
+                              qsizetype(ed->SendScintilla(Sci::SCI_GETLENGTH)));
+    std::function<bool(qsizetype, qsizetype)> wholeWord;
+    if (what.wholeWord)
+        wholeWord = [ed](qsizetype begin, qsizetype end) {
+            return ed->SendScintilla(Sci::SCI_ISRANGEWORD, static_cast<unsigned long>(begin), long(end)) != 0;
+        };
+    const std::optional<TextMatch> match = FindLiteral(text, what.text, from, to, down, what.matchCase, wholeWord);
+    if (!match)
+        return false;
+    *hit = long(match->begin);
+    *hitEnd = long(match->end);
+    return true;
 }
 
 void selectHit(QsciScintilla *ed, long hit, long hitEnd, bool down)
@@ -490,13 +492,13 @@ void selectHit(QsciScintilla *ed, long hit, long hitEnd, bool down)
 
 // Replaces every match of [from, to] in one edit of the editor, which grows linearly with the
 // text where one edit per match does not. Returns how much the text grew.
-long replaceAllAtOnce(QsciScintilla *ed, const QByteArray &what, const QByteArray &with, long from, long to,
-                      bool down, int flags, int *count)
+long replaceAllAtOnce(QsciScintilla *ed, const Needle &what, const QByteArray &with, long from, long to, bool down,
+                      int *count)
 {
     std::vector<std::pair<long, long>> hits;
     long hit = 0;
     long hitEnd = 0;
-    while (findIn(ed, what, from, to, down, flags, &hit, &hitEnd)) {
+    while (findIn(ed, what, from, to, down, &hit, &hitEnd)) {
         hits.emplace_back(hit, hitEnd);
         if (down)
             from = hitEnd;
@@ -511,7 +513,7 @@ long replaceAllAtOnce(QsciScintilla *ed, const QByteArray &what, const QByteArra
     const long last = hits.back().second;
     const auto *text = reinterpret_cast<const char *>(ed->SendScintilla(Sci::SCI_GETRANGEPOINTER, first, last - first));
     QByteArray replaced;
-    replaced.reserve(qsizetype(last - first) + qsizetype(hits.size()) * qMax<qsizetype>(0, with.size() - what.size()));
+    replaced.reserve(qsizetype(last - first) + qsizetype(hits.size()) * with.size());
     long pos = first;
     for (const auto &h : hits) {
         replaced.append(text + (pos - first), qsizetype(h.first - pos));
@@ -530,8 +532,8 @@ bool TSearchReplaceSE::searchAndSelect(const Span &span, const QString &text)
     QsciScintilla *ed = editor();
     long hit = 0;
     long hitEnd = 0;
-    if (!findIn(ed, text.toUtf8(), span.begin, span.end, m_options.down,
-                searchFlags(m_options.matchCase, m_options.wholeWord), &hit, &hitEnd))
+    if (!findIn(ed, {text, m_options.matchCase, m_options.wholeWord}, span.begin, span.end, m_options.down, &hit,
+                &hitEnd))
         return false;
     selectHit(ed, hit, hitEnd, m_options.down);
     return true;
@@ -647,9 +649,8 @@ void TSearchReplaceSE::ButtonReplaceAllClick()
     const bool zoneAtCursor = !m_rangeEndIsTextEnd && zoneSpan().begin != zoneSpan().end;
     const Span zone = searchSpan(false);
     long zoneEnd = zone.end;
-    const QByteArray what = m_replaceFindText.toUtf8();
+    const Needle what{m_replaceFindText, m_options.matchCase, m_options.wholeWord};
     const QByteArray with = m_replaceText.toUtf8();
-    const int flags = searchFlags(m_options.matchCase, m_options.wholeWord);
     const bool down = m_options.down;
 
     ed->beginUndoAction();
@@ -658,7 +659,7 @@ void TSearchReplaceSE::ButtonReplaceAllClick()
         long to = zone.end;
         long hit = 0;
         long hitEnd = 0;
-        while (findIn(ed, what, from, to, down, flags, &hit, &hitEnd)) {
+        while (findIn(ed, what, from, to, down, &hit, &hitEnd)) {
             selectHit(ed, hit, hitEnd, down);
             ReplaceWindow();
             const QPointer<QsciScintilla> guard(ed);
@@ -690,7 +691,7 @@ void TSearchReplaceSE::ButtonReplaceAllClick()
             }
         }
     } else {
-        zoneEnd += replaceAllAtOnce(ed, what, with, zone.begin, zone.end, down, flags, &FHitCount);
+        zoneEnd += replaceAllAtOnce(ed, what, with, zone.begin, zone.end, down, &FHitCount);
     }
     ed->endUndoAction();
 

@@ -1,9 +1,11 @@
 #pragma once
 // The rules of the search window that need no window: zones, comparisons and the
 // placement of the window and of its question.
+#include <QByteArrayView>
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // A text position (character, line), both counted from 1.
@@ -31,6 +33,20 @@ QString CursorCaption(const TextPos &pos);
 // Whether a selected text is the text searched for: exactly with match case,
 // otherwise case-insensitively under the user's locale.
 bool SameAsFindText(const QString &selected, const QString &findText, bool matchCase);
+
+// A match in UTF-8 text: byte offsets, end excluded.
+struct TextMatch {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+};
+
+// Finds a literal text in UTF-8 text, wholly inside the byte offsets [from, to) (character
+// boundaries): the first match forwards, the last one backwards. Without match case the
+// characters are compared case-folded, accented letters as well as ASCII ones. accept, when
+// given, may refuse a match (whole words); the search then goes on.
+std::optional<TextMatch> FindLiteral(QByteArrayView text, const QString &what, qsizetype from, qsizetype to,
+                                     bool down, bool matchCase,
+                                     const std::function<bool(qsizetype begin, qsizetype end)> &accept = {});
 
 // Top-left corner of the replace question near the caret (screen coordinates), kept on the screen.
 QPoint QuestionPosition(const QPoint &caretOnScreen, const QSize &screen);

@@ -83,8 +83,9 @@ private slots:
         QTest::newRow("attribute after an emoji") << QString::fromUtf8("\xf0\x9f\x98\x80x") << "x" << "attribute"
             << "title=\"\"" << QString::fromUtf8("\xf0\x9f\x98\x80 title=\"x\"")
             << QString::fromUtf8("\xf0\x9f\x98\x80 title=\"") << "";
-        QTest::newRow("block replaces the selection") << "a\r\nbc\r\nd" << "bc" << "block" << "<li>\r\n</li>"
-                                                      << "a\r\n<li>\r\n</li>\r\nd" << "a\r\n<li>\r\n</li>" << "";
+        QTest::newRow("block replaces the selection, the caret after it") << "a\r\nbc\r\nd" << "bc" << "block"
+            << QString::fromUtf8("<li>\xc3\xa9\r\n</li>") << QString::fromUtf8("a\r\n<li>\xc3\xa9\r\n</li>\r\nd")
+            << QString::fromUtf8("a\r\n<li>\xc3\xa9\r\n</li>") << "";
         QTest::newRow("line starting with tabs") << "\t\tabc" << "abc" << "closed" << "<em>" << "\t\t<em>abc</em>"
                                                  << "\t\t<em>abc" << "abc";
     }

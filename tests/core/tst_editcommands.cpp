@@ -2,6 +2,7 @@
 // driven as a user would.
 #include "MainFormTestSupport.h"
 
+#include "core/EditorPrinter.h"
 #include "documents/PreviewPage.h"
 #include "program/uDivStartVK.h"
 #include "tools/ReSearchReplaceSE.h"
@@ -17,7 +18,28 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QWebEngineView>
-#include <Qsci/qsciprinter.h>
+
+namespace {
+// The font of the editor's first style and its tab width.
+QPair<QByteArray, long> printState(QsciScintillaBase *editor)
+{
+    char font[64] = {};
+    editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, 0UL, font);
+    return {font, editor->SendScintilla(QsciScintillaBase::SCI_GETTABWIDTH)};
+}
+
+// Notes that state while a page is laid out.
+struct PrintProbe : TEditorPrinter {
+    QsciScintillaBase *editor = nullptr;
+    QPair<QByteArray, long> seen;
+    int printRange(QsciScintillaBase *e, QPainter &painter, int from, int to) override
+    {
+        editor = e;
+        return TEditorPrinter::printRange(e, painter, from, to);
+    }
+    void formatPage(QPainter &, bool, QRect &, int) override { seen = printState(editor); }
+};
+} // namespace
 
 class TestEditCommands : public QObject, MainFormFixture {
     Q_OBJECT
@@ -249,13 +271,20 @@ private slots:
         QVERIFY(dialogs->asked.isEmpty());
     }
 
-    // The editor prints at once, titled with the file name, empty while untitled.
+    // The editor prints at once, titled with the file name, empty while untitled, in the body
+    // font with tabs 8 wide; the editor keeps its own.
     void printingTitlesWithTheFileName()
     {
         QVERIFY(folder->write("page.html", "<p>printed</p>"));
+        auto probe = std::make_shared<PrintProbe>();
+        form->SynEditPrint1 = probe;
         form->SynEditPrint1->setOutputFormat(QPrinter::PdfFormat);
         form->SynEditPrint1->setOutputFileName(folder->file("untitled.pdf"));
+        document()->editor()->setTabWidth(3);
+        const QPair<QByteArray, long> shown = printState(document()->editor());
         form->Action("MenuPrint")->trigger();
+        QCOMPARE(probe->seen, qMakePair(QByteArray("Tahoma"), 8L));
+        QCOMPARE(printState(document()->editor()), shown);
         QCOMPARE(form->SynEditPrint1->docName(), QString());
         QVERIFY(QFile(folder->file("untitled.pdf")).size() > 0);
         OpenThroughDialog(form.get(), dialogs.get(), folder->file("page.html"));

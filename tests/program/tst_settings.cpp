@@ -150,6 +150,8 @@ private slots:
         QTest::newRow("empty") << "FormWidth" << "" << false;
         QTest::newRow("trailing letters") << "FormWidth" << "12px" << false;
         QTest::newRow("too large") << "FormWidth" << "99999999999" << false;
+        QTest::newRow("one above the range") << "FormWidth" << "2147483648" << false;
+        QTest::newRow("lowest in the range") << "FormLeft" << "-2147483648" << true;
         QTest::newRow("sign only") << "FormWidth" << "-" << false;
     }
 

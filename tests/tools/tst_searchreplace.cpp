@@ -80,15 +80,20 @@ private slots:
     }
 
     // Each press finds the next match in the search's direction (a backward search once went
-    // forwards), the press after the last says so, and the next starts again.
+    // forwards), the press after the last says so, and the next starts again. A zone from the
+    // caret to the caret runs from there to the document's edge in the search's direction.
     void findNextGoesThroughTheZoneAndStartsAgain_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QPoint>("caret");  // (character, line) from 1
         QTest::addColumn<bool>("backward");
+        QTest::addColumn<bool>("endAtCaret");
         QTest::addColumn<QList<int>>("hits");
-        QTest::newRow("forward") << "foo one\nfoo two\nthree foo" << QPoint(1, 1) << false << QList<int>{0, 8, 22};
-        QTest::newRow("backward") << "foo foo\nfoo" << QPoint(4, 2) << true << QList<int>{8, 4, 0};
+        const QString text = "foo one\nfoo two\nthree foo";
+        QTest::newRow("forward") << text << QPoint(1, 1) << false << false << QList<int>{0, 8, 22};
+        QTest::newRow("backward") << "foo foo\nfoo" << QPoint(4, 2) << true << false << QList<int>{8, 4, 0};
+        QTest::newRow("forward from the caret to itself") << text << QPoint(2, 1) << false << true << QList<int>{8, 22};
+        QTest::newRow("backward from the caret to itself") << text << QPoint(2, 3) << true << true << QList<int>{8, 0};
     }
     void findNextGoesThroughTheZoneAndStartsAgain()
     {
@@ -101,6 +106,9 @@ private slots:
         showPage(0);
         if (backward)
             QTest::mouseClick(window->CBRep_Backward, Qt::LeftButton);
+        QFETCH(bool, endAtCaret);
+        if (endAtCaret)
+            QTest::mouseClick(window->CBSea_EndSelection, Qt::LeftButton);
         QCOMPARE(window->CBSea_Backward->isChecked(), backward);
         for (int hit : hits) {
             search("foo");
@@ -180,9 +188,9 @@ private slots:
         QTest::addColumn<QString>("count");
         using B = QMessageBox;
         QTest::newRow("no to all") << QList<B::StandardButton>{B::No, B::No, B::No} << "foo foo foo" << 3 << "0";
-        QTest::newRow("yes to all") << QList<B::StandardButton>{B::Yes, B::Yes, B::Yes} << "bar bar bar" << 3 << "3";
-        QTest::newRow("cancel keeps what was done") << QList<B::StandardButton>{B::Yes, B::Cancel} << "bar foo foo" << 2 << "1";
-        QTest::newRow("skip the middle") << QList<B::StandardButton>{B::Yes, B::No, B::Yes} << "bar foo bar" << 3 << "2";
+        QTest::newRow("yes to all") << QList<B::StandardButton>{B::Yes, B::Yes, B::Yes} << "bars bars bars" << 3 << "3";
+        QTest::newRow("cancel keeps what was done") << QList<B::StandardButton>{B::Yes, B::Cancel} << "bars foo foo" << 2 << "1";
+        QTest::newRow("skip the middle") << QList<B::StandardButton>{B::Yes, B::No, B::Yes} << "bars foo bars" << 3 << "2";
     }
     void confirmedReplaceAll()
     {
@@ -194,7 +202,8 @@ private slots:
         window->CBRep_EndDocument->setChecked(true);
         window->CBRep_BeginDocument->setChecked(true);
         QTest::mouseClick(window->CBRep_ConfirmReplacements, Qt::LeftButton);
-        replaceTexts("foo", "bar");
+        // Longer than the match: the zone's end follows each replacement.
+        replaceTexts("foo", "bars");
         dialogs->answers = answers;
         QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
         QTEST(editor->text(), "result");
@@ -204,47 +213,35 @@ private slots:
         QCOMPARE(texts.last(), "Occurrences found: " + count);
     }
 
-    // Matches differing in case are found, selected and replaced only with match case off.
+    // Matches differing in case, accented letters included, are found, selected and replaced
+    // only with match case off.
     void matchCase_data()
     {
         QTest::addColumn<bool>("matchCase");
         QTest::addColumn<int>("firstHit");
         QTest::addColumn<QString>("afterReplace");
-        QTest::newRow("off") << false << 0 << "x foo FOO";
-        QTest::newRow("on") << true << 4 << "Foo foo FOO";
+        QTest::newRow("off") << false << 0 << QString::fromUtf8("x \xc3\xa9t\xc3\xa9 \xc3\x89T\xc3\x89");
+        QTest::newRow("on") << true << 6 << QString::fromUtf8("\xc3\x89t\xc3\xa9 \xc3\xa9t\xc3\xa9 \xc3\x89T\xc3\x89");
     }
     void matchCase()
     {
         QFETCH(bool, matchCase);
-        open("Foo foo FOO");
+        const QString lower = QString::fromUtf8("\xc3\xa9t\xc3\xa9");
+        open(QString::fromUtf8("\xc3\x89t\xc3\xa9 \xc3\xa9t\xc3\xa9 \xc3\x89T\xc3\x89"));
         caretAt(1, 1);
         showPage(0);
         if (matchCase)
             QTest::mouseClick(window->CBSea_MatchCase, Qt::LeftButton);
         QCOMPARE(window->CBRep_MatchCase->isChecked(), matchCase);
-        search("foo");
+        search(lower);
         QTEST(selection().first, "firstHit");
         // Replace on a selection that differs only in case.
         select(1, 1, 4, 1);
         showPage(1);
         window->CBRep_BeginDocument->setChecked(true);
-        replaceTexts("foo", "x");
+        replaceTexts(lower, "x");
         QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
         QTEST(editor->text(), "afterReplace");
-    }
-
-    // Replace all backwards ends, also when the replacement holds the text.
-    void backwardReplaceAllEnds()
-    {
-        open("a a a");
-        showPage(1);
-        window->CBRep_BeginDocument->setChecked(true);
-        window->CBRep_EndDocument->setChecked(true);
-        QTest::mouseClick(window->CBRep_Backward, Qt::LeftButton);
-        replaceTexts("a", "aa");
-        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
-        QCOMPARE(editor->text(), QStringLiteral("aa aa aa"));
-        QCOMPARE(lastMessage(), QStringLiteral("Occurrences found: 3"));
     }
 
     // Replace one: the first press selects, the next replaces, the next finds the following one
@@ -314,15 +311,54 @@ private slots:
     }
 
     // Recent entries: newest first, each once, and the window says when they change (for the settings file).
+    // A list read longer than the window would grow it keeps its length: one in, one out.
     void recentEntries()
     {
         open("a b");
+        QStringList stored;
+        for (int i = 0; i < 40; ++i)
+            stored << QString::number(i);
+        window->SetRecentEntries({}, stored, {});
         QSignalSpy changed(window.get(), &TSearchReplaceSE::recentEntriesChanged);
         showPage(0);
         for (const char *text : {"a", "b", "a"})
             search(text);
         QCOMPARE(window->FindItems(), (QStringList{"a", "b"}));
         QCOMPARE(changed.count(), 3);
+        showPage(1);
+        replaceTexts("a", "x");
+        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QCOMPARE(window->ReplaceFindItems().size(), stored.size());
+        QCOMPARE(window->CBRep_FindText->count(), stored.size());
+    }
+
+    // The search stays inside its bounds and measures a match in the text, whose length may
+    // differ from the searched text's once the case is folded.
+    void findLiteral_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<bool>("down");
+        QTest::addColumn<bool>("matchCase");
+        QTest::addColumn<int>("begin");  // -1: no match
+        QTest::addColumn<int>("end");
+        const QString kelvin = QString::fromUtf8("a\xe2\x84\xaa\r");
+        QTest::newRow("backwards, a match just past the end") << kelvin << "\r" << false << true << -1 << -1;
+        QTest::newRow("forwards, a match just past the end") << kelvin << "\r" << true << true << -1 << -1;
+        QTest::newRow("folded to a shorter character") << kelvin << "k" << true << false << 1 << 4;
+    }
+    void findLiteral()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, begin);
+        QFETCH(int, end);
+        QFETCH(QString, what);
+        QFETCH(bool, down);
+        QFETCH(bool, matchCase);
+        // The last byte lies past the bounds.
+        const QByteArray bytes = text.toUtf8();
+        const std::optional<TextMatch> match = FindLiteral(bytes, what, 0, bytes.size() - 1, down, matchCase);
+        QCOMPARE(match ? qMakePair(int(match->begin), int(match->end)) : qMakePair(-1, -1), qMakePair(begin, end));
     }
 
     // The question stays on the screen, 10 pixels from an edge it would cross.

@@ -100,7 +100,7 @@ private slots:
         QTest::newRow("tidy 4 errors") << "tidy4_errors.txt" << 1 << 3 << TidyResultIcon::Errors
                                        << QList<int>{1, 2, 3, 4, 5} << 6;
         QTest::newRow("tidy 4 accessibility") << "tidy4_access.txt" << 0 << 1 << TidyResultIcon::Warnings
-                                              << QList<int>{0, 1, 2, 6, 7, 8} << 2;
+                                              << QList<int>{0, 1, 2, 6, 7, 8, 10} << 2;
         QTest::newRow("tidy 4 clean") << "tidy4_clean.txt" << 0 << 0 << TidyResultIcon::Success << QList<int>{0} << 3;
         // Quiet mode writes nothing: the report tells no result, Tidy's exit status does.
         QTest::newRow("empty") << "empty.txt" << 0 << 0 << TidyResultIcon::None << QList<int>{} << 0;
@@ -183,7 +183,7 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::newRow("no tab") << "abc<foo>" << 4 << 8 << 3;
         QTest::newRow("leading tab") << "\t<foo>" << 9 << 8 << 1;
-        QTest::newRow("tab after text") << "ab\t<foo>" << 9 << 8 << 3;
+        QTest::newRow("tab after text") << "abcdefg\tx<foo>" << 10 << 8 << 9;
         QTest::newRow("two tabs") << "\t\t<foo>" << 17 << 8 << 2;
         QTest::newRow("tab size 4") << "ab\t<foo>" << 5 << 4 << 3;
         QTest::newRow("tab size 0") << "ab\t<foo>" << 4 << 0 << 3;

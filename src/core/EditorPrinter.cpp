@@ -1,0 +1,48 @@
+#include "core/EditorPrinter.h"
+
+#include <QByteArray>
+#include <QList>
+#include <Qsci/qsciscintillabase.h>
+
+namespace {
+using Sci = QsciScintillaBase;
+
+const char BodyFont[] = "Tahoma";
+constexpr long PrintTabWidth = 8;
+
+QByteArray styleFont(QsciScintillaBase *editor, unsigned long style)
+{
+    QByteArray name(int(editor->SendScintilla(Sci::SCI_STYLEGETFONT, style, 0L)) + 1, '\0');
+    editor->SendScintilla(Sci::SCI_STYLEGETFONT, style, name.data());
+    return QByteArray(name.constData());
+}
+} // namespace
+
+TEditorPrinter::TEditorPrinter()
+{
+    setCopyCount(1);
+    setMagnification(0);
+}
+
+int TEditorPrinter::printRange(QsciScintillaBase *editor, QPainter &painter, int from, int to)
+{
+    if (!editor)
+        return QsciPrinter::printRange(editor, painter, from, to);
+    const long tabWidth = editor->SendScintilla(Sci::SCI_GETTABWIDTH);
+    const long colourMode = editor->SendScintilla(Sci::SCI_GETPRINTCOLOURMODE);
+    QList<QByteArray> fonts;
+    for (unsigned long style = 0; style <= Sci::STYLE_MAX; ++style) {
+        fonts << styleFont(editor, style);
+        editor->SendScintilla(Sci::SCI_STYLESETFONT, style, BodyFont);
+    }
+    editor->SendScintilla(Sci::SCI_SETTABWIDTH, PrintTabWidth);
+    editor->SendScintilla(Sci::SCI_SETPRINTCOLOURMODE, Sci::SC_PRINT_COLOURONWHITE);
+
+    const int printed = QsciPrinter::printRange(editor, painter, from, to);
+
+    for (unsigned long style = 0; style <= Sci::STYLE_MAX; ++style)
+        editor->SendScintilla(Sci::SCI_STYLESETFONT, style, fonts.at(int(style)).constData());
+    editor->SendScintilla(Sci::SCI_SETTABWIDTH, tabWidth);
+    editor->SendScintilla(Sci::SCI_SETPRINTCOLOURMODE, colourMode);
+    return printed;
+}
