@@ -5,11 +5,34 @@
 #include "platform/SingleInstance.h"
 #include "dialogs/UserDialogs.h"
 
+#include <QTimer>
+
+#include <cstdio>
 #include <exception>
 #include <unistd.h>
 
 namespace {
 QString applicationTitle;
+
+// Says on standard output when the window is first painted, for the start-up benchmark.
+class FirstPaintReport : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Once the painted picture is on screen, not before.
+            QTimer::singleShot(0, this, [] {
+                std::puts("window shown");
+                std::fflush(stdout);
+            });
+        }
+        return false;
+    }
+};
 } // namespace
 
 QString ApplicationTitle()
@@ -69,6 +92,8 @@ int RunVelKandrix(int argc, char **argv)
     SetApplicationTitle(QStringLiteral("VelKandrix Freeware"));
     TMainForm form;
     Dialogs().parentWindow = &form;
+    if (qEnvironmentVariableIsSet("VK_REPORT_SHOWN"))
+        form.installEventFilter(new FirstPaintReport(&form));
     form.show();
     const int rc = app.exec();
     delete splash;
