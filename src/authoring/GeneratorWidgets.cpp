@@ -1,6 +1,7 @@
 #include "authoring/GeneratorWidgets.h"
 
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QPushButton>
 
 #include "dialogs/UserDialogs.h"
@@ -99,19 +100,10 @@ QString CaptionText(const QString &message, const QString &design)
     return message.isEmpty() ? design : message;
 }
 
-TGeneratorPreview::TGeneratorPreview(QWebEngineView *browser, int timeLimitMs) : QObject(browser), m_browser(browser)
+TGeneratorPreview::TGeneratorPreview(QWidget *host, int timeLimitMs) : QObject(host), m_host(host)
 {
     m_timer.setSingleShot(true);
     m_timer.setInterval(timeLimitMs);
-    browser->setPage(new TPreviewPage(browser));
-    browser->setAcceptDrops(false);
-    SetJavascript(false);
-    connect(browser, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        if (!m_timer.isActive())
-            return;
-        m_timer.stop();
-        emit finished(ok);
-    });
     connect(&m_timer, &QTimer::timeout, this, [this] {
         m_gaveUp = true;
         if (m_browser)
@@ -120,8 +112,31 @@ TGeneratorPreview::TGeneratorPreview(QWebEngineView *browser, int timeLimitMs) :
     });
 }
 
+QWebEngineView *TGeneratorPreview::Browser()
+{
+    if (m_browser)
+        return m_browser;
+    m_browser = new QWebEngineView(m_host);
+    m_browser->setObjectName(QStringLiteral("WebBrowser1"));
+    m_browser->setPage(new TPreviewPage(m_browser));
+    m_browser->setAcceptDrops(false);
+    SetJavascript(m_javascript);
+    connect(m_browser, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        if (!m_timer.isActive())
+            return;
+        m_timer.stop();
+        emit finished(ok);
+    });
+    if (!m_host->layout())
+        (new QVBoxLayout(m_host))->setContentsMargins(0, 0, 0, 0);
+    m_host->layout()->addWidget(m_browser);
+    m_browser->show();
+    return m_browser;
+}
+
 void TGeneratorPreview::SetJavascript(bool enabled)
 {
+    m_javascript = enabled;
     if (!m_browser)
         return;
     m_browser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, enabled);
@@ -131,12 +146,12 @@ void TGeneratorPreview::SetJavascript(bool enabled)
 
 void TGeneratorPreview::LoadHTMLFromStr(const QString &text)
 {
-    if (!m_browser)
-        return;
     m_gaveUp = false;
     m_timer.stop();
     if (text.isEmpty()) {
-        m_browser->setUrl(QUrl(QStringLiteral("about:blank")));
+        // No browser yet shows nothing already.
+        if (m_browser)
+            m_browser->setUrl(QUrl(QStringLiteral("about:blank")));
         return;
     }
     // Through a file, not a data URL, so a large table still previews. The byte-order mark
@@ -152,9 +167,9 @@ void TGeneratorPreview::LoadHTMLFromStr(const QString &text)
         // A fresh URL each time, so the same markup loads again rather than being skipped.
         QUrl url = QUrl::fromLocalFile(file.fileName());
         url.setQuery(QStringLiteral("t=%1").arg(QDateTime::currentMSecsSinceEpoch()));
-        m_browser->load(url);
+        Browser()->load(url);
     } else {
-        m_browser->setHtml(text);
+        Browser()->setHtml(text);
     }
 }
 

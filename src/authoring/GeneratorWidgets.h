@@ -63,10 +63,12 @@ QString CaptionText(const QString &message, const QString &design);
 
 // Loads markup held in memory into a browser without waiting for it: the page shows
 // when it is ready, and a load that has not finished within the time limit is stopped.
+// The browser is built in the host widget with the first markup to show: the first
+// browser starts the browser engine's processes.
 class TGeneratorPreview : public QObject {
     Q_OBJECT
 public:
-    explicit TGeneratorPreview(QWebEngineView *browser, int timeLimitMs = 10000);
+    explicit TGeneratorPreview(QWidget *host, int timeLimitMs = 10000);
     // An empty text shows the blank page.
     void LoadHTMLFromStr(const QString &text);
     // True while a load runs; false once it finished or was given up.
@@ -79,7 +81,11 @@ signals:
     void finished(bool ok);
 
 private:
+    QWebEngineView *Browser();
+
+    QWidget *m_host;
     QPointer<QWebEngineView> m_browser;
+    bool m_javascript = false;
     QTimer m_timer;
     bool m_gaveUp = false;
     std::unique_ptr<QTemporaryDir> m_folder;

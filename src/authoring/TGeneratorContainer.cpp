@@ -18,7 +18,6 @@
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWebEngineView>
 #include <Qsci/qsciscintilla.h>
 
 namespace {
@@ -132,10 +131,13 @@ TGeneratorContainer::TGeneratorContainer(QString *generatedHtml, LinkContext lin
         optionsLayout->addWidget(b);
 
     auto *splitter = new QSplitter(Qt::Vertical, this);
-    WebBrowser1 = new QWebEngineView(splitter);
-    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    WebBrowser1->setMinimumHeight(120);
-    Preview = new TGeneratorPreview(WebBrowser1);
+    auto *previewPane = new QWidget(splitter);
+    previewPane->setObjectName(QStringLiteral("PanelPreview"));
+    previewPane->setMinimumHeight(120);
+    // Blank as an empty page until there is something to show.
+    previewPane->setAutoFillBackground(true);
+    previewPane->setBackgroundRole(QPalette::Base);
+    Preview = new TGeneratorPreview(previewPane);
     auto *editorPane = new QWidget(splitter);
     auto *editorLayout = new QVBoxLayout(editorPane);
     editorLayout->setContentsMargins(0, 0, 0, 0);

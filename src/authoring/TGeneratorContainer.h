@@ -16,7 +16,6 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QToolButton;
-class QWebEngineView;
 class QsciScintilla;
 class TGeneratorTagBar;
 
@@ -64,7 +63,6 @@ public:
     QPushButton *ButtonStart = nullptr;
     QPushButton *ButtonInsert = nullptr;
     QPushButton *ButtonCancel = nullptr;
-    QWebEngineView *WebBrowser1 = nullptr;
     QsciScintilla *SynEdit1 = nullptr;
     TGeneratorTagBar *TagBar = nullptr;
     TGeneratorPreview *Preview = nullptr;

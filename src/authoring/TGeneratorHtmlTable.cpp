@@ -18,7 +18,6 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <QWebEngineView>
 #include <Qsci/qsciscintilla.h>
 
 TGeneratorHtmlTable::TGeneratorHtmlTable(QString *generatedHtml, LinkContext links, QWidget *parent)
@@ -150,11 +149,8 @@ TGeneratorHtmlTable::TGeneratorHtmlTable(QString *generatedHtml, LinkContext lin
     draft->addWidget(TagBar);
     draft->addWidget(SynEdit1, 2);
 
-    auto *preview = new QVBoxLayout(TBPreview);
-    WebBrowser1 = new QWebEngineView(TBPreview);
-    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    Preview = new TGeneratorPreview(WebBrowser1);
-    preview->addWidget(WebBrowser1);
+    new QVBoxLayout(TBPreview);
+    Preview = new TGeneratorPreview(TBPreview);
 
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(options);

@@ -19,7 +19,6 @@ class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class QToolBar;
-class QWebEngineView;
 class QsciScintilla;
 class TGeneratorTagBar;
 class TZColorStringGrid;
@@ -85,7 +84,6 @@ public:
     QSpinBox *SEPaddingAllCells = nullptr;
     QsciScintilla *SynEdit1 = nullptr;
     TGeneratorTagBar *TagBar = nullptr;
-    QWebEngineView *WebBrowser1 = nullptr;
     TGeneratorPreview *Preview = nullptr;
 
     // Indexed by column, then row; always the grid's size.

@@ -255,11 +255,13 @@ TTidyConfigPage::TTidyConfigPage(QWidget *parent) : QWidget(parent)
     auto *rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(2);
-    WebBrowserDocumentation = new QWebEngineView(right);
-    WebBrowserDocumentation->setObjectName("WebBrowserDocumentation");
-    WebBrowserDocumentation->setAcceptDrops(false);
-    WebBrowserDocumentation->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-    rightLayout->addWidget(WebBrowserDocumentation, 1);
+    // Its browser comes with the page's first showing: the first browser starts the
+    // browser engine's processes.
+    PanelQuickReference = new QWidget(right);
+    PanelQuickReference->setObjectName("PanelQuickReference");
+    new QVBoxLayout(PanelQuickReference);
+    PanelQuickReference->layout()->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(PanelQuickReference, 1);
     auto *linkRow = new QHBoxLayout;
     LabelForTheLastVersion = new QLabel(tr("For the latest version:"), right);
     LabelForTheLastVersion->setObjectName("LabelForTheLastVersion");
@@ -624,7 +626,8 @@ void TTidyConfigPage::ShowTagNamesEditor()
 
 void TTidyConfigPage::QuickReferenceChanged()
 {
-    if (!QFileInfo::exists(QuickRefFileName))
+    // Not shown yet: the first showing loads the file of that time.
+    if (!WebBrowserDocumentation || !QFileInfo::exists(QuickRefFileName))
         return;
     WebBrowserDocumentation->load(QUrl::fromLocalFile(QuickRefFileName));
     QuickRefNavigated = true;
@@ -634,6 +637,14 @@ void TTidyConfigPage::PageShown()
 {
     if (!QFileInfo::exists(QuickRefFileName))
         return;
+    if (!WebBrowserDocumentation) {
+        WebBrowserDocumentation = new QWebEngineView(PanelQuickReference);
+        WebBrowserDocumentation->setObjectName("WebBrowserDocumentation");
+        WebBrowserDocumentation->setAcceptDrops(false);
+        WebBrowserDocumentation->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+        PanelQuickReference->layout()->addWidget(WebBrowserDocumentation);
+        WebBrowserDocumentation->show();
+    }
     if (!QuickRefNavigated) {
         WebBrowserDocumentation->load(QUrl::fromLocalFile(QuickRefFileName));
         QuickRefNavigated = true;

@@ -94,6 +94,7 @@ private:
     QTableWidget *GridTidyConfig = nullptr;
     QTextEdit *MemoConfigFileComments = nullptr;
     QTabWidget *PageControlConfigFile = nullptr;
+    QWidget *PanelQuickReference = nullptr;
     QWebEngineView *WebBrowserDocumentation = nullptr;
     QLabel *LabelForTheLastVersion = nullptr;
     QMenu *PopupMenuGridConfig = nullptr;

@@ -56,18 +56,6 @@ private:
     TMainForm *m_form;
 };
 
-QWidget *previewPageOf(TDocument *document)
-{
-    return document && document->browser() ? document->browser()->parentWidget() : nullptr;
-}
-
-QTabWidget *innerPagesOf(TDocument *document)
-{
-    if (!document || !document->container())
-        return nullptr;
-    return document->container()->findChild<QTabWidget *>("SubPC_" + document->container()->objectName());
-}
-
 } // namespace
 
 void TMainForm::ConnectEditCommands()
@@ -121,16 +109,10 @@ void TMainForm::InstallDocumentHooks(TDocument *document)
         editor->installEventFilter(filter);
         editor->viewport()->installEventFilter(filter);
     }
-    QWebEngineView *browser = document->browser();
-    if (!browser)
-        return;
-    auto *page = new TPreviewPage(browser);
-    page->setSilent(!JavascriptEnabled);
-    browser->setPage(page);
     const QPointer<TDocument> guard(document);
-    if (QTabWidget *inner = innerPagesOf(document)) {
+    if (QTabWidget *inner = document->pages()) {
         connect(inner, &QTabWidget::currentChanged, this, [this, guard, inner](int index) {
-            if (guard && inner->widget(index) == previewPageOf(guard) && guard == ActiveDocument())
+            if (guard && inner->widget(index) == guard->previewPage() && guard == ActiveDocument())
                 TBPreviewShow();
         });
     }
@@ -170,8 +152,8 @@ bool TMainForm::TidyPageInFront() const
 
 bool TMainForm::PreviewShown(TDocument *document)
 {
-    QTabWidget *inner = innerPagesOf(document);
-    return inner && inner->currentWidget() && inner->currentWidget() == previewPageOf(document);
+    QTabWidget *inner = document ? document->pages() : nullptr;
+    return inner && inner->currentWidget() && inner->currentWidget() == document->previewPage();
 }
 
 void TMainForm::MenuEditClick()
@@ -267,8 +249,8 @@ void TMainForm::MenuCopyClick()
     TDocument *document = EditDocument();
     if (!document)
         return;
-    if (PreviewShown(document))
-        document->browser()->triggerPageAction(QWebEnginePage::Copy);
+    if (QWebEngineView *browser = browserInFront(document))
+        browser->triggerPageAction(QWebEnginePage::Copy);
     else if (document->editor())
         document->editor()->copy();
 }
@@ -316,8 +298,8 @@ void TMainForm::MenuSelectAllClick()
     TDocument *document = EditDocument();
     if (!document)
         return;
-    if (PreviewShown(document))
-        document->browser()->triggerPageAction(QWebEnginePage::SelectAll);
+    if (QWebEngineView *browser = browserInFront(document))
+        browser->triggerPageAction(QWebEnginePage::SelectAll);
     else if (document->editor())
         document->editor()->selectAll();
     if (m_searchWindow) {

@@ -23,7 +23,10 @@ public:
     int number() const { return m_number; }
     QWidget *container() const { return m_container; }
     QsciScintilla *editor() const { return m_editor; }
+    // The preview's browser: none until the preview page is first shown, since the first
+    // browser starts the browser engine's processes.
     QWebEngineView *browser() const { return m_browser; }
+    void setBrowser(QWebEngineView *browser) { m_browser = browser; }
     // The inner tabs of the document's page: the editor page and the preview page.
     QTabWidget *pages() const { return m_pages; }
     QWidget *editorPage() const { return m_editorPage; }

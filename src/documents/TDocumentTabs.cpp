@@ -1,5 +1,6 @@
 #include "documents/TDocumentTabs.h"
 
+#include "documents/PreviewPage.h"
 #include "documents/TDocument.h"
 
 #include <QDir>
@@ -51,6 +52,23 @@ QsciScintilla *newEditor(QWidget *page, int n)
         }
     }
     return editor;
+}
+
+// The preview's browser, below the bar of its page.
+void addBrowser(TDocument *document, bool javascriptEnabled)
+{
+    QWidget *page = document->previewPage();
+    auto *browser = new QWebEngineView(page);
+    browser->setObjectName(QStringLiteral("WebBrowser_%1").arg(document->number()));
+    browser->setAcceptDrops(false);
+    auto *preview = new TPreviewPage(browser);
+    preview->setSilent(!javascriptEnabled);
+    preview->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, javascriptEnabled);
+    browser->setPage(preview);
+    static_cast<QVBoxLayout *>(page->layout())->addWidget(browser, 1);
+    // At once, not at the next turn of the event loop: the page is being shown.
+    browser->show();
+    document->setBrowser(browser);
 }
 } // namespace
 
@@ -194,16 +212,17 @@ TDocument *TDocumentTabs::create(bool javascriptEnabled)
     reload->setIcon(m_look.reload);
     reload->setGeometry(80, 3, 90, 20);
     previewLayout->addWidget(bar);
-    auto *browser = new QWebEngineView(previewPage);
-    browser->setObjectName(QStringLiteral("WebBrowser_%1").arg(n));
-    browser->setAcceptDrops(false);
-    browser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, javascriptEnabled);
-    previewLayout->addWidget(browser, 1);
     inner->addTab(previewPage, m_look.previewPage, QString());
 
     editor->installEventFilter(this);
-    auto *document = new TDocument(n, container, editor, browser);
+    auto *document = new TDocument(n, container, editor, nullptr);
     document->setPages(inner, editorPage, previewPage);
+    // The browser comes with the first showing of the preview, before anyone who waits for
+    // that showing hears of it.
+    connect(inner, &QTabWidget::currentChanged, document, [document, javascriptEnabled](int index) {
+        if (!document->browser() && index >= 0 && document->pages()->widget(index) == document->previewPage())
+            addBrowser(document, javascriptEnabled);
+    });
     document->setModified(false);
     connect(document, &TDocument::pathChanged, this, [this, document] { showState(document); });
     connect(document, &TDocument::encodingChanged, this, [this, document] { showState(document); });

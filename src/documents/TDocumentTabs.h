@@ -31,7 +31,8 @@ public:
     void setLook(const Look &look);
     const Look &look() const { return m_look; }
 
-    // Builds a document with its tab at the end and brings it to the front.
+    // Builds a document with its tab at the end and brings it to the front. Its preview's
+    // browser is built when the preview page is first shown, scripts on or off as given.
     TDocument *create(bool javascriptEnabled);
     // Removes the document and its tab; the last tab comes to the front.
     void close(TDocument *document);

@@ -84,15 +84,18 @@ private slots:
     void init() { QVERIFY(SetUp()); }
     void cleanup() { TearDown(); }
 
-    // The first showing navigates to a fresh copy, later showings reload it with the new
-    // text, and after another document was shown it navigates again.
+    // No browser runs before a preview is shown. The first showing navigates to a fresh
+    // copy, later showings reload it with the new text, and after another document was
+    // shown it navigates again.
     void previewNavigatesOnceThenReloads()
     {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY(!window->findChild<QWebEngineView *>());
         TDocument *first = document();
         first->editor()->setText("<p>first</p>");
+        showPreview(first);
         QSignalSpy navigations(page(first), &TPreviewPage::navigationStarted);
         QSignalSpy loaded(first->browser(), &QWebEngineView::loadFinished);
-        showPreview(first);
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
         QCOMPARE(navigations.count(), 1);
         QCOMPARE(typeOf(navigations, 0), QWebEnginePage::NavigationTypeTyped);
@@ -130,8 +133,8 @@ private slots:
                                                        'b', 0, '>', 0})));
         OpenThroughDialog(form.get(), dialogs.get(), folder->file("site/page.html"));
         TDocument *doc = document();
-        QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
         showPreview(doc);
+        QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
         QCOMPARE(TmpDocFile, folder->file("site/tmptid.htm"));
         QCOMPARE(folder->read("site/tmptid.htm").left(4), bytes({0xFF, 0xFE, '<', 0}));
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
@@ -152,8 +155,8 @@ private slots:
         TDocument *doc = document();
         doc->editor()->clear();
         QFile::remove(TmpDir + "tmptid.htm");
-        QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
         showPreview(doc);
+        QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
         QCOMPARE(doc->browser()->url(), QUrl("about:blank"));
         QVERIFY(!QFile::exists(TmpDir + "tmptid.htm"));
@@ -328,8 +331,8 @@ private slots:
         form->JavascriptEnabled = enabled;
         TDocument *doc = document();
         doc->editor()->setText("<p id=p>static</p><script>document.getElementById('p').textContent='script'</script>");
-        QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
         showPreview(doc);
+        QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
         QTEST(pageText(doc->browser()), "shown");
         QCOMPARE(page(doc)->isSilent(), !enabled);

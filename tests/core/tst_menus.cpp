@@ -223,9 +223,9 @@ private slots:
         TDocument *doc = form->ActiveDocument();
         doc->editor()->setText("<html><head><title>off</title></head><body><script>document.title = 'on';"
                                "</script></body></html>");
-        QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
         auto *inner = doc->container()->findChild<QTabWidget *>("SubPC_" + doc->container()->objectName());
         inner->setCurrentIndex(1);
+        QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
         QCOMPARE(doc->browser()->title(), QStringLiteral("off"));
         form->Action("MenuEnableJavascript")->trigger();

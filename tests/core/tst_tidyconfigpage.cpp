@@ -416,10 +416,10 @@ private slots:
         form->resize(1000, 640);
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         QVERIFY(form->CBFont->isEnabled());
-        QVERIFY(documentation()->url().isEmpty());
-        QSignalSpy loaded(documentation(), &QWebEngineView::loadFinished);
+        QVERIFY(!documentation());
         QWidget *document = form->PageControlMemos->currentWidget();
         form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
+        QSignalSpy loaded(documentation(), &QWebEngineView::loadFinished);
         QVERIFY(!form->CBFont->isEnabled() && !form->SEFontSize->isEnabled());
 
         clickValue("indent");
