@@ -2,8 +2,11 @@
 // with a page of the given size reopened as a file left open at the last exit. Prints the
 // time from launch to the window first painted, and the resident memory of the program
 // and of all its child processes (the browser engine's) once start-up has settled.
-// Figures are medians of the runs. Without a display an Xvfb server of its own is used,
-// or Qt's offscreen platform when there is no Xvfb.
+// Figures are medians of the runs. The program's own figure includes the OpenGL driver
+// that linking the browser engine has Qt load with the application object (with Mesa,
+// some 50 MB of it the LLVM library), whether or not a browser is ever shown.
+// Without a display an Xvfb server of its own is used, or Qt's offscreen platform when
+// there is no Xvfb.
 // Run by hand: build/bench/bench_startup [megabytes [runs]]
 #include "TestSupport.h"
 
