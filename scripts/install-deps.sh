@@ -13,7 +13,7 @@ PACKAGES=(
   libqscintilla2-qt6-dev
   tidy
   fonts-dejavu-core
-  xvfb xauth imagemagick
+  xvfb xauth openbox x11-utils imagemagick
   clang libclang-rt-dev
 )
 
