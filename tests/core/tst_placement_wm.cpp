@@ -1,10 +1,15 @@
-// Where the window manager puts the main window, with real boxes as a user gets them.
+// Where the window manager puts the main window and its boxes, with real boxes as a user
+// gets them.
 #include "DesktopSupport.h"
 #include "MainFormTestSupport.h"
 
 #include "program/VkSettings.h"
+#include "tools/ReSearchReplaceSE.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QWebEngineView>
 
@@ -106,6 +111,41 @@ private slots:
         document->container()->findChild<QTabWidget *>()->setCurrentIndex(1);
         QVERIFY(loaded.wait(20000));
         QTRY_COMPARE(FrameTopLeft(form.get()), moved);
+    }
+
+    void searchBoxesAreNotUnderTheSearchWindow_data()
+    {
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<bool>("all");
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("replace count") << "one" << true << false;
+        QTest::newRow("question and count") << "one" << true << true;
+        QTest::newRow("not found") << "four" << false << false;
+    }
+    // The search window stays on top: boxes over the main window came up under it.
+    void searchBoxesAreNotUnderTheSearchWindow()
+    {
+        QFETCH(QString, find);
+        QFETCH(bool, all);
+        QFETCH(bool, confirm);
+        QVERIFY(start());
+        form->ActiveDocument()->editor()->setText("one two one");
+        form->MenuReplaceClick();
+        TSearchReplaceSE *window = form->SearchReplaceSE();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        // Over the middle of the main window, where a box over the main window comes up.
+        window->move(form->geometry().center() - window->rect().center());
+        window->CBRep_FindText->setEditText(find);
+        window->CBRep_ReplaceText->setEditText("three");
+        window->CBRep_ConfirmReplacements->setChecked(confirm);
+        QStringList under;
+        boxes = std::make_unique<BoxCloser>([&](QMessageBox *box) {
+            if (!StackedAbove(box, window))
+                under << box->text();
+        });
+        QTest::mouseClick(all ? window->ButtonReplaceAll : window->ButtonReplace, Qt::LeftButton);
+        QVERIFY(!boxes->texts.isEmpty());
+        QCOMPARE(under, QStringList());
     }
 };
 

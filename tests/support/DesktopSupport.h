@@ -19,3 +19,6 @@ private:
 
 // The top-left of a window's frame once the window manager has framed it.
 QPoint FrameTopLeft(QWidget *window);
+
+// True when the window manager stacks the window above the other one.
+bool StackedAbove(QWidget *window, QWidget *other);
