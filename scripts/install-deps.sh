@@ -14,7 +14,7 @@ PACKAGES=(
   qt6-svg-dev
   tidy
   fonts-dejavu-core
-  xvfb xauth imagemagick
+  xvfb xauth openbox x11-utils imagemagick
   clang libclang-rt-dev
 )
 

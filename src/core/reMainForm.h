@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "core/ErrorPanel.h"
 #include "core/TidyConfigPage.h"
@@ -341,8 +342,10 @@ public:
     QString SaveDialogFilter;
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -373,6 +376,11 @@ private:
     bool m_shown = false;
     bool m_acceptDrops = false;
     bool m_settingsNotRead = false;
+    // The frame's place read at start-up, while the window is being shown.
+    std::optional<QPoint> m_startPlace;
+    void GiveStartPlace();
+    // The frame's place out of the maximized state.
+    QPoint m_normalPlace;
     QLabel *m_statusPanels[7] = {};
     QPointer<class TSearchReplaceSE> m_searchWindow;
     QPointer<class TVersionCheck> m_versionCheck;

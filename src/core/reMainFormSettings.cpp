@@ -128,12 +128,28 @@ void TMainForm::PlaceWindow(const QPoint &frameTopLeft)
         place = QPoint(screen.left() + qMax(0, (screen.width() - width()) / 2),
                        screen.top() + qMax(0, (screen.height() - height()) / 2));
     }
-    // While the window is being shown its frame is not known yet: move() would place the
-    // inside there and the window would creep up by its title bar at every start.
-    if (QWindow *window = windowHandle())
-        window->setFramePosition(place);
-    else
+    m_normalPlace = place;
+    if (!windowHandle() || windowHandle()->isVisible()) {
         move(place);
+        return;
+    }
+    m_startPlace = place;
+    GiveStartPlace();
+}
+
+void TMainForm::GiveStartPlace()
+{
+    // While the window is being shown its frame is not known yet, and Qt takes a place for
+    // the inside's once the window is resized or made anew: the window would creep up by its
+    // title bar at every start. The widget and its native window take the same rectangle
+    // first, or showing the widget would put its inside there anyway.
+    QWindow *window = windowHandle();
+    if (!m_startPlace || !window || window->isVisible())
+        return;
+    const QRect rect(*m_startPlace, size());
+    setGeometry(rect);
+    window->setGeometry(rect);
+    window->setFramePosition(rect.topLeft());
 }
 
 VkSettings TMainForm::CurrentSettings() const
@@ -151,11 +167,12 @@ VkSettings TMainForm::CurrentSettings() const
         s.WindowState = "wsMinimized";
     else
         s.WindowState = "wsNormal";
-    const QRect place = (isMaximized() || isMinimized()) ? normalGeometry() : frameGeometry();
-    s.FormWidth = (isMaximized() || isMinimized()) ? place.width() : width();
-    s.FormHeight = (isMaximized() || isMinimized()) ? place.height() : height();
-    s.FormTop = place.top();
-    s.FormLeft = place.left();
+    const bool normal = !isMaximized() && !isMinimized();
+    const QPoint place = normal ? frameGeometry().topLeft() : m_normalPlace;
+    s.FormWidth = normal ? width() : normalGeometry().width();
+    s.FormHeight = normal ? height() : normalGeometry().height();
+    s.FormTop = place.y();
+    s.FormLeft = place.x();
     s.PanelGridErrorsWidth = PanelGridErrors->isVisible() ? PanelGridErrors->width() : PanelGridErrorsWidth;
     s.PanelGridErrorsHeight = PanelGridErrors->isVisible() ? PanelGridErrors->height() : PanelGridErrorsHeight;
     s.SEFontSize = SEFontSize->value();

@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
+#include <QWindow>
 #include <Qsci/qsciscintilla.h>
 
 #include <algorithm>
@@ -90,6 +91,25 @@ void TMainForm::FormShow()
     if (ShowNewVersion)
         TimerActualize->start();
     ShowQuickStart();
+    m_startPlace.reset();
+}
+
+bool TMainForm::event(QEvent *event)
+{
+    // The first preview anywhere in the window makes the window anew, before it appears
+    // when a box above ran the event loop.
+    if (event->type() == QEvent::WinIdChange)
+        GiveStartPlace();
+    return QMainWindow::event(event);
+}
+
+void TMainForm::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    // Maximized, the window knows only where its inside would be: the frame's place is
+    // kept while it is known, to be stored and given back at the next start.
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+        m_normalPlace = frameGeometry().topLeft();
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event)

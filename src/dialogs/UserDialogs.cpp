@@ -26,6 +26,17 @@ void SetDialogs(UserDialogs *dialogs)
     current = dialogs;
 }
 
+DialogsOver::DialogsOver(QWidget *window) : m_parent(Dialogs().parentWindow)
+{
+    if (window && window->isVisible())
+        Dialogs().parentWindow = window;
+}
+
+DialogsOver::~DialogsOver()
+{
+    Dialogs().parentWindow = m_parent;
+}
+
 QStringList QtFilterList(const QString &filter)
 {
     QStringList result;

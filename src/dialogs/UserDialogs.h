@@ -53,6 +53,19 @@ UserDialogs &Dialogs();
 // Installs another implementation (nullptr restores the Qt one); the caller keeps ownership.
 void SetDialogs(UserDialogs *dialogs);
 
+// While it lives, the dialogs belong to a window on screen instead: shown over it and kept
+// above it, which matters for a window that stays on top of the main one.
+class DialogsOver {
+public:
+    explicit DialogsOver(QWidget *window);
+    ~DialogsOver();
+    DialogsOver(const DialogsOver &) = delete;
+    DialogsOver &operator=(const DialogsOver &) = delete;
+
+private:
+    QWidget *m_parent;
+};
+
 // "Desc|pattern;pattern|Desc|pattern" into Qt's "Desc (pattern pattern);;..." filter list.
 QStringList QtFilterList(const QString &filter);
 

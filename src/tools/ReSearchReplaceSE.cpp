@@ -544,6 +544,7 @@ void TSearchReplaceSE::notFound(const QString &text)
     QsciScintilla *ed = editor();
     ed->SendScintilla(Sci::SCI_SETEMPTYSELECTION, ed->SendScintilla(Sci::SCI_GETCURRENTPOS));
     FHitCount = 0;
+    const DialogsOver over(this);
     ShowMessageKind(0, FormatMessageText(SStringNotFound, {text}));
 }
 
@@ -701,6 +702,7 @@ void TSearchReplaceSE::ButtonReplaceAllClick()
     } else {
         ed->SendScintilla(Sci::SCI_SETEMPTYSELECTION, ed->SendScintilla(Sci::SCI_GETCURRENTPOS));
     }
+    const DialogsOver over(this);
     ShowMessageKind(0, FormatMessageText(SOccurencesFinded, {QString::number(FHitCount)}));
 }
 
@@ -713,6 +715,7 @@ QMessageBox::StandardButton TSearchReplaceSE::ConfirmReplacement()
     const QPoint onScreen = ed->viewport()->mapToGlobal(point);
     const QScreen *screen = ed->screen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
+    const DialogsOver over(this);
     return Dialogs().messageAt(QuestionPosition(onScreen, screenSize), QMessageBox::Question,
                                QStringLiteral("Confirmation"), SConfirmReplace,
                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);

@@ -198,24 +198,6 @@ private slots:
         QVERIFY(form->close());
     }
 
-    // The window crept up by its title bar at every start, until the title bar was off the screen.
-    void theWindowComesBackWhereItWasLeft()
-    {
-        auto form = StartMainForm();
-        QVERIFY(form);
-        form->move(150, 120);
-        QTRY_COMPARE(form->frameGeometry().topLeft(), QPoint(150, 120));
-        const QRect left = form->frameGeometry();
-        QVERIFY(form->close());
-        form.reset();
-        for (int start = 0; start < 2; ++start) {
-            auto again = StartMainForm();
-            QVERIFY(again);
-            QTRY_COMPARE(again->frameGeometry(), left);
-            QVERIFY(again->close());
-        }
-    }
-
     // A position stored on a screen that is gone left the window out of reach.
     void aWindowOffEveryScreenComesBackOnOne()
     {
