@@ -107,8 +107,9 @@ private slots:
         QTRY_COMPARE(FrameTopLeft(form.get()), moved);
 
         TDocument *document = form->ActiveDocument();
-        QSignalSpy loaded(document->browser(), &QWebEngineView::loadFinished);
+        // The browser is made when the preview is first shown; it loads after that.
         document->container()->findChild<QTabWidget *>()->setCurrentIndex(1);
+        QSignalSpy loaded(document->browser(), &QWebEngineView::loadFinished);
         QVERIFY(loaded.wait(20000));
         QTRY_COMPARE(FrameTopLeft(form.get()), moved);
     }
