@@ -77,6 +77,12 @@ int RunVelKandrix(int argc, char **argv)
     // The preview engine refuses to start as root unless its sandbox is off.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // Pages are drawn in software: an OpenGL driver loaded for the previews alone would
+    // hold some 50 MB from the start, whether or not a preview is ever shown.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
+        qputenv("QT_QUICK_BACKEND", "software");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     TVelKandrixApplication app(argc, argv);
     SingleInstance instance(QStringLiteral("VelKandrix Freeware"));
