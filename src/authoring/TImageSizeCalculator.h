@@ -1,22 +1,13 @@
 #pragma once
 // The image-resize calculator: a new width gives the height that keeps the picture's
 // proportions, and a new height the width. Its values stay between showings.
+#include "authoring/ImageSizes.h"
+
 #include <QWidget>
-#include <optional>
 
 class QLabel;
 class QLineEdit;
 class QToolButton;
-
-// The largest size the calculator reads or writes, in pixels.
-constexpr qint64 MaxImageSide = 100000;
-
-// The new length of the other side when a side of presentSide pixels becomes newSide
-// pixels: presentOther / presentSide * newSide, a half going to the even neighbour.
-// Nothing when a text is empty or not a number, a present size is 0, or an input or the
-// result is above MaxImageSide.
-std::optional<qint64> ProportionalSide(const QString &presentSide, const QString &presentOther,
-                                       const QString &newSide);
 
 class TImageSizeCalculator : public QWidget {
     Q_OBJECT

@@ -1,8 +1,6 @@
 // The optimizer's rewriting passes on texts: tag rules, DOCTYPE, size reduction,
 // comment and tag deletion, and the cases where a careless pass would loop, eat
 // text or rewrite what it must leave alone.
-#include "TestSupport.h"
-
 #include "tools/HtmlRewriting.h"
 
 #include <QtTest>
