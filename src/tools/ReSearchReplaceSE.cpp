@@ -557,9 +557,9 @@ void TSearchReplaceSE::ButtonSearchClick()
 
 void TSearchReplaceSE::FindDialogFind()
 {
-    // An empty text matches nothing; searching for it would only loop in place.
-    if (!editor() || m_findText.isEmpty())
+    if (!editor())
         return;
+    // An empty text matches nothing.
     if (searchAndSelect(searchSpan(FHitCount != 0), m_findText)) {
         ++FHitCount;
         ReplaceWindow();
@@ -575,9 +575,10 @@ void TSearchReplaceSE::ButtonReplaceClick()
         return;
     GetOptionsAndRange();
     CBFindReplaceText();
+    // An empty selection would equal an empty text: the replacement would go in at the caret.
     if (m_replaceFindText.isEmpty())
-        return;
-    if (!SameAsFindText(ed->selectedText(), m_replaceFindText, m_options.matchCase))
+        notFound(m_replaceFindText);
+    else if (!SameAsFindText(ed->selectedText(), m_replaceFindText, m_options.matchCase))
         ReplaceDialogFind();
     else
         ReplaceDialogReplace();

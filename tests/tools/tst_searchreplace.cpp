@@ -264,16 +264,33 @@ private slots:
         QVERIFY(dialogs->asked.isEmpty());
     }
 
-    // An empty text finds nothing and replaces nothing, without looping in place.
+    // An empty text finds nothing and says so like any text not found, without looping in place;
+    // Replace puts nothing in at the caret (where an empty selection equals the empty text).
+    void emptyTextFindsNothing_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("selected");
+        QTest::newRow("search from the caret") << 0 << false;
+        QTest::newRow("search in a selection") << 0 << true;
+        QTest::newRow("replace at the caret") << 1 << false;
+        QTest::newRow("replace a selection") << 1 << true;
+    }
     void emptyTextFindsNothing()
     {
+        QFETCH(int, page);
+        QFETCH(bool, selected);
         open("abc");
-        caretAt(2, 1);
-        showPage(0);
-        search(QString());
-        QVERIFY(dialogs->asked.isEmpty());
-        showPage(1);
+        if (selected)
+            select(1, 1, 3, 1);
+        else
+            caretAt(2, 1);
+        showPage(page);
         replaceTexts(QString(), "x");
+        QTest::mouseClick(page == 0 ? window->ButtonSearch : window->ButtonReplace, Qt::LeftButton);
+        QCOMPARE(dialogs->texts(), QStringList{QStringLiteral("Cannot find \"\".")});
+        QCOMPARE(editor->text(), QStringLiteral("abc"));
+        QVERIFY(!editor->hasSelectedText());
+        showPage(1);
         QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
         QCOMPARE(editor->text(), QStringLiteral("abc"));
         QCOMPARE(lastMessage(), QStringLiteral("Occurrences found: 0"));
