@@ -491,7 +491,8 @@ void selectHit(QsciScintilla *ed, long hit, long hitEnd, bool down)
 }
 
 // Replaces every match of [from, to] in one edit of the editor, which grows linearly with the
-// text where one edit per match does not. Returns how much the text grew.
+// text where one edit per match does not. The caret ends where replacing the matches one by one
+// would leave it: after the last one replaced. Returns how much the text grew.
 long replaceAllAtOnce(QsciScintilla *ed, const Needle &what, const QByteArray &with, long from, long to, bool down,
                       int *count)
 {
@@ -523,7 +524,10 @@ long replaceAllAtOnce(QsciScintilla *ed, const Needle &what, const QByteArray &w
     ed->SendScintilla(Sci::SCI_SETTARGETRANGE, first, last);
     ed->SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(replaced.size()), replaced.constData());
     *count = int(hits.size());
-    return long(replaced.size()) - (last - first);
+    const long grown = long(replaced.size()) - (last - first);
+    // Backwards the last one replaced is the first in the text.
+    ed->SendScintilla(Sci::SCI_SETEMPTYSELECTION, down ? last + grown : first + long(with.size()));
+    return grown;
 }
 } // namespace
 
@@ -680,6 +684,7 @@ void TSearchReplaceSE::ButtonReplaceAllClick()
             }
             ed->SendScintilla(Sci::SCI_SETTARGETRANGE, hit, hitEnd);
             ed->SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(with.size()), with.constData());
+            ed->SendScintilla(Sci::SCI_SETEMPTYSELECTION, hit + long(with.size()));
             ++FHitCount;
             // The zone's end follows the text it held; the search goes on after the replacement
             // (forwards) or before it (backwards), never inside it.

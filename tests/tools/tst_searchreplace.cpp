@@ -296,6 +296,43 @@ private slots:
         QCOMPARE(lastMessage(), QStringLiteral("Occurrences found: 0"));
     }
 
+    // Replace all up to the document's end leaves the caret after the last replacement made, as
+    // replacing one by one would, with or without questions, and is undone in one step.
+    void replaceAllLeavesTheCaretAfterTheLastReplacement_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("with");
+        QTest::addColumn<bool>("backward");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<int>("caret");
+        const QString text = "foo a foo\nb foo c";
+        QTest::newRow("longer") << text << "food" << false << false << 18;
+        QTest::newRow("shorter") << text << "x" << false << false << 9;
+        QTest::newRow("at the document's end") << "a foo\nfoo" << "xy" << false << false << 7;
+        QTest::newRow("backwards: the first in the text") << text << "food" << true << false << 4;
+        QTest::newRow("confirmed one by one") << text << "food" << false << true << 18;
+    }
+    void replaceAllLeavesTheCaretAfterTheLastReplacement()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, with);
+        QFETCH(bool, confirm);
+        open(text);
+        caretAt(1, 1);
+        showPage(1);
+        QFETCH(bool, backward);
+        window->CBRep_Backward->setChecked(backward);
+        window->CBRep_ConfirmReplacements->setChecked(confirm);
+        dialogs->answers = {QMessageBox::Yes, QMessageBox::Yes, QMessageBox::Yes};
+        replaceTexts("foo", with);
+        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QCOMPARE(editor->text(), QString(text).replace("foo", with));
+        QVERIFY(!editor->hasSelectedText());
+        QTEST(int(editor->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS)), "caret");
+        editor->undo();
+        QCOMPARE(editor->text(), text);
+    }
+
     // The window's keys act on the boxes and buttons instead of the boxes' own editing keys.
     void keys()
     {
