@@ -671,8 +671,13 @@ void TSearchReplaceSE::ButtonReplaceAllClick()
             const QPointer<QsciScintilla> guard(ed);
             const QMessageBox::StandardButton action = ConfirmReplacement();
             // The question runs the event loop: the document may have gone meanwhile.
-            if (!guard || editor() != ed)
+            if (!guard)
                 return;
+            if (editor() != ed) {
+                // What was replaced stays one undo step, apart from the edits that come after.
+                ed->endUndoAction();
+                return;
+            }
             if (action == QMessageBox::Cancel)
                 break;
             if (action == QMessageBox::No) {

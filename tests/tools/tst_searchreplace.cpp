@@ -15,7 +15,21 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <Qsci/qsciscintilla.h>
+#include <functional>
 #include <memory>
+
+// Scripted answers; the second question is answered only after a step the user takes meanwhile.
+class DialogsActingMeanwhile : public ScriptedDialogs {
+public:
+    std::function<void()> meanwhile;
+    QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &caption, const QString &text,
+                                        QMessageBox::StandardButtons buttons) override
+    {
+        if (asked.size() == 1 && meanwhile)
+            meanwhile();
+        return ScriptedDialogs::message(icon, caption, text, buttons);
+    }
+};
 
 class TestSearchReplace : public QObject {
     Q_OBJECT
@@ -331,6 +345,30 @@ private slots:
         QTEST(int(editor->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS)), "caret");
         editor->undo();
         QCOMPARE(editor->text(), text);
+    }
+
+    // A question answered after another document came forward ends the run, and what it replaced
+    // stays one undo step apart from the edits that follow in its document.
+    void replaceAllEndsWhenTheDocumentChanges()
+    {
+        open("foo foo");
+        dialogs.reset();
+        auto *acting = new DialogsActingMeanwhile;
+        dialogs.reset(acting);
+        QWidget other;
+        auto *otherEditor = new QsciScintilla(&other);
+        TDocument otherDocument(1, &other, otherEditor, nullptr);
+        acting->meanwhile = [&] { window->SetDocument(&otherDocument); };
+        acting->answers = {QMessageBox::Yes, QMessageBox::Yes};
+        caretAt(1, 1);
+        showPage(1);
+        window->CBRep_ConfirmReplacements->setChecked(true);
+        replaceTexts("foo", "x");
+        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QCOMPARE(editor->text(), QStringLiteral("x foo"));
+        editor->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, 0UL, "new ");
+        editor->undo();
+        QCOMPARE(editor->text(), QStringLiteral("x foo"));
     }
 
     // The window's keys act on the boxes and buttons instead of the boxes' own editing keys.
