@@ -491,7 +491,8 @@ void selectHit(QsciScintilla *ed, long hit, long hitEnd, bool down)
 }
 
 // Replaces every match of [from, to] in one edit of the editor, which grows linearly with the
-// text where one edit per match does not. Returns how much the text grew.
+// text where one edit per match does not. The caret ends where replacing the matches one by one
+// would leave it: after the last one replaced. Returns how much the text grew.
 long replaceAllAtOnce(QsciScintilla *ed, const Needle &what, const QByteArray &with, long from, long to, bool down,
                       int *count)
 {
@@ -523,7 +524,10 @@ long replaceAllAtOnce(QsciScintilla *ed, const Needle &what, const QByteArray &w
     ed->SendScintilla(Sci::SCI_SETTARGETRANGE, first, last);
     ed->SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(replaced.size()), replaced.constData());
     *count = int(hits.size());
-    return long(replaced.size()) - (last - first);
+    const long grown = long(replaced.size()) - (last - first);
+    // Backwards the last one replaced is the first in the text.
+    ed->SendScintilla(Sci::SCI_SETEMPTYSELECTION, down ? last + grown : first + long(with.size()));
+    return grown;
 }
 } // namespace
 
@@ -557,9 +561,9 @@ void TSearchReplaceSE::ButtonSearchClick()
 
 void TSearchReplaceSE::FindDialogFind()
 {
-    // An empty text matches nothing; searching for it would only loop in place.
-    if (!editor() || m_findText.isEmpty())
+    if (!editor())
         return;
+    // An empty text matches nothing.
     if (searchAndSelect(searchSpan(FHitCount != 0), m_findText)) {
         ++FHitCount;
         ReplaceWindow();
@@ -575,9 +579,10 @@ void TSearchReplaceSE::ButtonReplaceClick()
         return;
     GetOptionsAndRange();
     CBFindReplaceText();
+    // An empty selection would equal an empty text: the replacement would go in at the caret.
     if (m_replaceFindText.isEmpty())
-        return;
-    if (!SameAsFindText(ed->selectedText(), m_replaceFindText, m_options.matchCase))
+        notFound(m_replaceFindText);
+    else if (!SameAsFindText(ed->selectedText(), m_replaceFindText, m_options.matchCase))
         ReplaceDialogFind();
     else
         ReplaceDialogReplace();
@@ -666,8 +671,13 @@ void TSearchReplaceSE::ButtonReplaceAllClick()
             const QPointer<QsciScintilla> guard(ed);
             const QMessageBox::StandardButton action = ConfirmReplacement();
             // The question runs the event loop: the document may have gone meanwhile.
-            if (!guard || editor() != ed)
+            if (!guard)
                 return;
+            if (editor() != ed) {
+                // What was replaced stays one undo step, apart from the edits that come after.
+                ed->endUndoAction();
+                return;
+            }
             if (action == QMessageBox::Cancel)
                 break;
             if (action == QMessageBox::No) {
@@ -679,6 +689,7 @@ void TSearchReplaceSE::ButtonReplaceAllClick()
             }
             ed->SendScintilla(Sci::SCI_SETTARGETRANGE, hit, hitEnd);
             ed->SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(with.size()), with.constData());
+            ed->SendScintilla(Sci::SCI_SETEMPTYSELECTION, hit + long(with.size()));
             ++FHitCount;
             // The zone's end follows the text it held; the search goes on after the replacement
             // (forwards) or before it (backwards), never inside it.

@@ -15,7 +15,21 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <Qsci/qsciscintilla.h>
+#include <functional>
 #include <memory>
+
+// Scripted answers; the second question is answered only after a step the user takes meanwhile.
+class DialogsActingMeanwhile : public ScriptedDialogs {
+public:
+    std::function<void()> meanwhile;
+    QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &caption, const QString &text,
+                                        QMessageBox::StandardButtons buttons) override
+    {
+        if (asked.size() == 1 && meanwhile)
+            meanwhile();
+        return ScriptedDialogs::message(icon, caption, text, buttons);
+    }
+};
 
 class TestSearchReplace : public QObject {
     Q_OBJECT
@@ -264,19 +278,97 @@ private slots:
         QVERIFY(dialogs->asked.isEmpty());
     }
 
-    // An empty text finds nothing and replaces nothing, without looping in place.
+    // An empty text finds nothing and says so like any text not found, without looping in place;
+    // Replace puts nothing in at the caret (where an empty selection equals the empty text).
+    void emptyTextFindsNothing_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("selected");
+        QTest::newRow("search from the caret") << 0 << false;
+        QTest::newRow("search in a selection") << 0 << true;
+        QTest::newRow("replace at the caret") << 1 << false;
+        QTest::newRow("replace a selection") << 1 << true;
+    }
     void emptyTextFindsNothing()
     {
+        QFETCH(int, page);
+        QFETCH(bool, selected);
         open("abc");
-        caretAt(2, 1);
-        showPage(0);
-        search(QString());
-        QVERIFY(dialogs->asked.isEmpty());
-        showPage(1);
+        if (selected)
+            select(1, 1, 3, 1);
+        else
+            caretAt(2, 1);
+        showPage(page);
         replaceTexts(QString(), "x");
+        QTest::mouseClick(page == 0 ? window->ButtonSearch : window->ButtonReplace, Qt::LeftButton);
+        QCOMPARE(dialogs->texts(), QStringList{QStringLiteral("Cannot find \"\".")});
+        QCOMPARE(editor->text(), QStringLiteral("abc"));
+        QVERIFY(!editor->hasSelectedText());
+        showPage(1);
         QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
         QCOMPARE(editor->text(), QStringLiteral("abc"));
         QCOMPARE(lastMessage(), QStringLiteral("Occurrences found: 0"));
+    }
+
+    // Replace all up to the document's end leaves the caret after the last replacement made, as
+    // replacing one by one would, with or without questions, and is undone in one step.
+    void replaceAllLeavesTheCaretAfterTheLastReplacement_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("with");
+        QTest::addColumn<bool>("backward");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<int>("caret");
+        const QString text = "foo a foo\nb foo c";
+        QTest::newRow("longer") << text << "food" << false << false << 18;
+        QTest::newRow("shorter") << text << "x" << false << false << 9;
+        QTest::newRow("at the document's end") << "a foo\nfoo" << "xy" << false << false << 7;
+        QTest::newRow("backwards: the first in the text") << text << "food" << true << false << 4;
+        QTest::newRow("confirmed one by one") << text << "food" << false << true << 18;
+    }
+    void replaceAllLeavesTheCaretAfterTheLastReplacement()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, with);
+        QFETCH(bool, confirm);
+        open(text);
+        caretAt(1, 1);
+        showPage(1);
+        QFETCH(bool, backward);
+        window->CBRep_Backward->setChecked(backward);
+        window->CBRep_ConfirmReplacements->setChecked(confirm);
+        dialogs->answers = {QMessageBox::Yes, QMessageBox::Yes, QMessageBox::Yes};
+        replaceTexts("foo", with);
+        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QCOMPARE(editor->text(), QString(text).replace("foo", with));
+        QVERIFY(!editor->hasSelectedText());
+        QTEST(int(editor->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS)), "caret");
+        editor->undo();
+        QCOMPARE(editor->text(), text);
+    }
+
+    // A question answered after another document came forward ends the run, and what it replaced
+    // stays one undo step apart from the edits that follow in its document.
+    void replaceAllEndsWhenTheDocumentChanges()
+    {
+        open("foo foo");
+        dialogs.reset();
+        auto *acting = new DialogsActingMeanwhile;
+        dialogs.reset(acting);
+        QWidget other;
+        auto *otherEditor = new QsciScintilla(&other);
+        TDocument otherDocument(1, &other, otherEditor, nullptr);
+        acting->meanwhile = [&] { window->SetDocument(&otherDocument); };
+        acting->answers = {QMessageBox::Yes, QMessageBox::Yes};
+        caretAt(1, 1);
+        showPage(1);
+        window->CBRep_ConfirmReplacements->setChecked(true);
+        replaceTexts("foo", "x");
+        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QCOMPARE(editor->text(), QStringLiteral("x foo"));
+        editor->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, 0UL, "new ");
+        editor->undo();
+        QCOMPARE(editor->text(), QStringLiteral("x foo"));
     }
 
     // The window's keys act on the boxes and buttons instead of the boxes' own editing keys.
