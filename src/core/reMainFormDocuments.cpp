@@ -74,8 +74,10 @@ void TMainForm::ApplyDocumentLook()
     TDocumentTabs::Look look;
     look.saved = ImageList1(imgDocSaved);
     look.modified = ImageList1(imgDocModified);
+    look.renamed = ImageList1(imgDocRenamed);
     look.savedIndex = imgDocSaved;
     look.modifiedIndex = imgDocModified;
+    look.renamedIndex = imgDocRenamed;
     look.editorPage = ImageList1(imgEditorPage);
     look.previewPage = ImageList1(imgPreviewPage);
     look.back = ImageList1(imgPrevious);
@@ -306,7 +308,7 @@ void TMainForm::PopupRenameFileClick()
         return;
     }
     // Only the name changes: edits not yet saved stay marked as such.
-    document->setPath(newPath);
+    document->rename(newPath);
     RenameInRecentFiles(oldPath, newPath);
     RecentFileListCreateMenu();
 }

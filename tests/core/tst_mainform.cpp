@@ -220,6 +220,33 @@ private slots:
         QVERIFY(QFile::exists(folder->file("renamed.html")));
     }
 
+    // A saved document renamed shows it on its tab, picture and icon, until it next changes;
+    // a failed rename shows nothing.
+    void renameShowsOnTheTabUntilTheNextChange()
+    {
+        QVERIFY(folder->write("page.html", "<p>x</p>"));
+        QVERIFY(folder->write("taken.html", "other"));
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("page.html"));
+        TDocument *document = form->ActiveDocument();
+        const auto tabIcon = [this] {
+            return form->PageControlMemos->tabIcon(form->PageControlMemos->currentIndex()).pixmap(16, 16).toImage();
+        };
+        dialogs->textAnswers << QStringLiteral("taken.html");
+        form->Action("PopupRenameFile")->trigger();
+        QCOMPARE(TabPicture(document), 0);
+
+        dialogs->textAnswers << QStringLiteral("renamed.html");
+        form->Action("PopupRenameFile")->trigger();
+        QCOMPARE(TabPicture(document), 29);
+        QCOMPARE(tabIcon(), ImageList1(imgDocRenamed).pixmap(16, 16).toImage());
+        form->ActiveSynEdit()->setFocus();
+        QTest::keyClicks(form->ActiveSynEdit(), "y");
+        QCOMPARE(TabPicture(document), 28);
+        form->Action("MenuSave")->trigger();
+        QCOMPARE(TabPicture(document), 0);
+        QCOMPARE(tabIcon(), ImageList1(imgDocSaved).pixmap(16, 16).toImage());
+    }
+
     // Shut-down must ask about every modified document, and Cancel must write nothing.
     void shutDownAsksForEachModifiedDocumentInOrder()
     {
