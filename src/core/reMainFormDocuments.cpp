@@ -139,6 +139,19 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        // The pop-up menu's shortcuts belong to the editors, and come first there.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (qobject_cast<QsciScintilla *>(watched)) {
+            if (QAction *action = EditorShortcutOf(key)) {
+                if (event->type() == QEvent::ShortcutOverride)
+                    event->accept();
+                else
+                    action->trigger();
+                return true;
+            }
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto *editor = qobject_cast<QsciScintilla *>(watched);
         auto *key = static_cast<QKeyEvent *>(event);
@@ -149,6 +162,18 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+QAction *TMainForm::EditorShortcutOf(const QKeyEvent *key) const
+{
+    if (key->key() == 0 || key->key() == Qt::Key_unknown)
+        return nullptr;
+    const QKeySequence pressed(key->keyCombination());
+    for (QAction *action : m_editorShortcuts) {
+        if (action && action->isEnabled() && action->shortcut() == pressed)
+            return action;
+    }
+    return nullptr;
 }
 
 void TMainForm::TBSynEditDynShow(TDocument *document)

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -160,6 +161,39 @@ private slots:
         form->ActiveSynEdit()->setFocus();
         QTest::keyClick(form->ActiveSynEdit(), Qt::Key(key), Qt::ControlModifier);
         QCOMPARE(triggered.size(), 1);
+    }
+
+    void popupShortcutsBeatTheMenuBarHotKeys_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "lang_en.txt";
+        QTest::newRow("French") << "lang_fr.txt";
+    }
+
+    // The French menu bar's "É&dition" and "O&ptions" took Alt+D and Alt+P from the editor:
+    // the first press opened a menu, the next ones were ambiguous and inserted nothing.
+    void popupShortcutsBeatTheMenuBarHotKeys()
+    {
+        QFETCH(QString, language);
+        form->OpenLanguageFile(folder->file("language/" + language));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QsciScintilla *editor = form->ActiveSynEdit();
+        editor->clear();
+        editor->setFocus();
+        for (const Qt::Key key : {Qt::Key_D, Qt::Key_D, Qt::Key_P, Qt::Key_P}) {
+            QTest::keyClick(editor, key, Qt::AltModifier);
+            QVERIFY(!QApplication::activePopupWidget());
+        }
+        const QString text = editor->text();
+        QCOMPARE(text.count("<div>"), 2);
+        QCOMPARE(text.count("<p>"), 2);
+        // Away from the editor the menu bar keeps its hot key.
+        form->CBFont->setFocus();
+        QTest::keyClick(form->CBFont, language == "lang_fr.txt" ? Qt::Key_D : Qt::Key_E, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget *>(form->findChild<QMenu *>("MenuEdit")));
+        QApplication::activePopupWidget()->close();
+        QCOMPARE(editor->text(), text);
     }
 
     // With no document left, document commands must do nothing instead of crashing.
