@@ -30,18 +30,24 @@ int TEditorPrinter::printRange(QsciScintillaBase *editor, QPainter &painter, int
         return QsciPrinter::printRange(editor, painter, from, to);
     const long tabWidth = editor->SendScintilla(Sci::SCI_GETTABWIDTH);
     const long colourMode = editor->SendScintilla(Sci::SCI_GETPRINTCOLOURMODE);
+    // A style without a font name cannot be given "no name" back: an empty name is a
+    // font of its own, with other line heights. Such styles are left alone; they take a
+    // font of the other styles, the body font while printing.
     QList<QByteArray> fonts;
     for (unsigned long style = 0; style <= Sci::STYLE_MAX; ++style) {
         fonts << styleFont(editor, style);
-        editor->SendScintilla(Sci::SCI_STYLESETFONT, style, BodyFont);
+        if (!fonts.constLast().isEmpty())
+            editor->SendScintilla(Sci::SCI_STYLESETFONT, style, BodyFont);
     }
     editor->SendScintilla(Sci::SCI_SETTABWIDTH, PrintTabWidth);
     editor->SendScintilla(Sci::SCI_SETPRINTCOLOURMODE, Sci::SC_PRINT_COLOURONWHITE);
 
     const int printed = QsciPrinter::printRange(editor, painter, from, to);
 
-    for (unsigned long style = 0; style <= Sci::STYLE_MAX; ++style)
-        editor->SendScintilla(Sci::SCI_STYLESETFONT, style, fonts.at(int(style)).constData());
+    for (unsigned long style = 0; style <= Sci::STYLE_MAX; ++style) {
+        if (!fonts.at(int(style)).isEmpty())
+            editor->SendScintilla(Sci::SCI_STYLESETFONT, style, fonts.at(int(style)).constData());
+    }
     editor->SendScintilla(Sci::SCI_SETTABWIDTH, tabWidth);
     editor->SendScintilla(Sci::SCI_SETPRINTCOLOURMODE, colourMode);
     return printed;

@@ -303,6 +303,22 @@ private slots:
         QVERIFY(dialogs->asked.isEmpty());
     }
 
+    // Printing gave the styles that name no font an empty name: the editor's lines grew for
+    // the rest of the session.
+    void printingLeavesTheEditorAsItWas()
+    {
+        QsciScintilla *editor = document()->editor();
+        editor->setText("<p>one</p>\n\t<b>two</b>\n");
+        form->SynEditPrint1->setOutputFormat(QPrinter::PdfFormat);
+        form->SynEditPrint1->setOutputFileName(folder->file("page.pdf"));
+        const long lineHeight = editor->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0UL);
+        const QImage shown = editor->grab().toImage();
+        form->Action("MenuPrint")->trigger();
+        QVERIFY(QFile(folder->file("page.pdf")).size() > 0);
+        QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0UL), lineHeight);
+        QCOMPARE(editor->grab().toImage(), shown);
+    }
+
     // Search with the preview in front opens the find bar over the page.
     void searchOnThePreviewOpensItsFindBar()
     {
