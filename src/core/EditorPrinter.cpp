@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPainter>
 #include <Qsci/qsciscintillabase.h>
 
 namespace {
@@ -26,6 +27,8 @@ TEditorPrinter::TEditorPrinter()
 
 int TEditorPrinter::printRange(QsciScintillaBase *editor, QPainter &painter, int from, int to)
 {
+    if (!painter.isActive())
+        return 0;
     if (!editor)
         return QsciPrinter::printRange(editor, painter, from, to);
     const long tabWidth = editor->SendScintilla(Sci::SCI_GETTABWIDTH);
@@ -51,4 +54,28 @@ int TEditorPrinter::printRange(QsciScintillaBase *editor, QPainter &painter, int
     editor->SendScintilla(Sci::SCI_SETTABWIDTH, tabWidth);
     editor->SendScintilla(Sci::SCI_SETPRINTCOLOURMODE, colourMode);
     return printed;
+}
+
+std::shared_ptr<TEditorPrinter> TEditorPrinter::Renewed() const
+{
+    auto printer = std::make_shared<TEditorPrinter>();
+    // In this order: a file name picks its format, and the format its default printer.
+    printer->setOutputFileName(outputFileName());
+    printer->setOutputFormat(outputFormat());
+    if (outputFormat() == QPrinter::NativeFormat)
+        printer->setPrinterName(printerName());
+    printer->setPageLayout(pageLayout());
+    printer->setFullPage(fullPage());
+    printer->setCopyCount(copyCount());
+    printer->setCollateCopies(collateCopies());
+    printer->setColorMode(colorMode());
+    printer->setDuplex(duplex());
+    printer->setPageOrder(pageOrder());
+    printer->setPaperSource(paperSource());
+    printer->setPrintRange(QPrinter::printRange());
+    printer->setFromTo(fromPage(), toPage());
+    printer->setDocName(docName());
+    printer->setMagnification(magnification());
+    printer->setWrapMode(wrapMode());
+    return printer;
 }
