@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QMenu>
 #include <QRadioButton>
+#include <QStringEncoder>
 
 #include <cerrno>
 #include <cstring>
@@ -104,25 +105,17 @@ private slots:
         QTest::addColumn<QByteArray>("saved");
         QTest::addColumn<bool>("asksAgain");  // the document still holds what the file cannot
         QTest::addColumn<QByteArray>("replacement");  // what Ignore writes for an undecoded byte
-        const auto utf16 = [](const QString &text, bool littleEndian) {
-            QByteArray out;
-            for (const QChar c : text) {
-                const char low = char(c.unicode() & 0xFF), high = char(c.unicode() >> 8);
-                out += littleEndian ? low : high;
-                out += littleEndian ? high : low;
-            }
-            return out;
-        };
         QTest::newRow("ANSI") << QByteArray("<p>plain</p>\n") << QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93")
                               << QByteArray("<p>?? ?plain</p>\n") << true << QByteArray();
         QTest::newRow("undecoded byte") << QByteArray("\xEF\xBB\xBF<p>abc\xFF</p>\n") << "x"
                                         << QByteArray("\xEF\xBB\xBF<p>xabc\xEF\xBF\xBD</p>\n") << false
                                         << QByteArray("\xEF\xBF\xBD");
         for (const bool le : {true, false}) {
+            auto utf16 = QStringEncoder(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
             const QByteArray mark = le ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
-            const QByteArray replacement = le ? QByteArray("\xFD\xFF") : QByteArray("\xFF\xFD");
+            const QByteArray replacement = utf16.encode(QChar(QChar::ReplacementCharacter));
             QTest::newRow(le ? "UTF-16 LE, odd byte" : "UTF-16 BE, odd byte")
-                << mark + utf16("<p>abc</p>\n", le) + "A" << "x" << mark + utf16("<p>xabc</p>\n", le) + replacement
+                << mark + utf16.encode(u"<p>abc</p>\n") + "A" << "x" << mark + utf16.encode(u"<p>xabc</p>\n") + replacement
                 << false << replacement;
         }
     }
