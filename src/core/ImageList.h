@@ -17,6 +17,7 @@ enum ImageIndex : int {
     imgSaveActive = 25,
     imgDocModified = 28,
     imgSaveIdle = 29,
+    imgDocRenamed = 29,
     // Tool buttons.
     imgNew = 100,
     imgOpen,

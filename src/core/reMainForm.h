@@ -360,6 +360,9 @@ private:
     QAction *addAction(QMenu *menu, const QString &name, const QString &caption,
                        const QKeySequence &shortcut = QKeySequence());
     void connectEditor(QsciScintilla *editor);
+    // The enabled pop-up menu item a key press in an editor stands for; null when none.
+    QAction *EditorShortcutOf(const class QKeyEvent *key) const;
+    QList<QPointer<QAction>> m_editorShortcuts;
     void OpenThroughDialog(const QString &presetFile);
     // The tabs' pictures and the page captions of the language file.
     void ApplyDocumentLook();

@@ -74,8 +74,10 @@ void TMainForm::ApplyDocumentLook()
     TDocumentTabs::Look look;
     look.saved = ImageList1(imgDocSaved);
     look.modified = ImageList1(imgDocModified);
+    look.renamed = ImageList1(imgDocRenamed);
     look.savedIndex = imgDocSaved;
     look.modifiedIndex = imgDocModified;
+    look.renamedIndex = imgDocRenamed;
     look.editorPage = ImageList1(imgEditorPage);
     look.previewPage = ImageList1(imgPreviewPage);
     look.back = ImageList1(imgPrevious);
@@ -137,6 +139,19 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        // The pop-up menu's shortcuts belong to the editors, and come first there.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (qobject_cast<QsciScintilla *>(watched)) {
+            if (QAction *action = EditorShortcutOf(key)) {
+                if (event->type() == QEvent::ShortcutOverride)
+                    event->accept();
+                else
+                    action->trigger();
+                return true;
+            }
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto *editor = qobject_cast<QsciScintilla *>(watched);
         auto *key = static_cast<QKeyEvent *>(event);
@@ -147,6 +162,18 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+QAction *TMainForm::EditorShortcutOf(const QKeyEvent *key) const
+{
+    if (key->key() == 0 || key->key() == Qt::Key_unknown)
+        return nullptr;
+    const QKeySequence pressed(key->keyCombination());
+    for (QAction *action : m_editorShortcuts) {
+        if (action && action->isEnabled() && action->shortcut() == pressed)
+            return action;
+    }
+    return nullptr;
 }
 
 void TMainForm::TBSynEditDynShow(TDocument *document)
@@ -306,7 +333,7 @@ void TMainForm::PopupRenameFileClick()
         return;
     }
     // Only the name changes: edits not yet saved stay marked as such.
-    document->setPath(newPath);
+    document->rename(newPath);
     RenameInRecentFiles(oldPath, newPath);
     RecentFileListCreateMenu();
 }

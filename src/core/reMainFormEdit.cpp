@@ -407,8 +407,11 @@ void TMainForm::MenuPrintClick()
         return;
     const QString path = document->path();
     SynEditPrint1->setDocName(path.isEmpty() ? QString() : QFileInfo(path).fileName());
-    if (SynEditPrint1->printRange(editor) == 0)
+    if (SynEditPrint1->printRange(editor) == 0) {
+        // A printer that did not start would refuse every later choice until a restart.
+        SynEditPrint1 = SynEditPrint1->Renewed();
         ShowMessageKind(2, tr("The document could not be printed: no printer is ready."));
+    }
 }
 
 void TMainForm::MenuPrinterSetupClick()

@@ -179,12 +179,38 @@ void TMainForm::GetHighlihter(const QString &path, QsciScintilla *editor)
     ApplyHighlighter(editor, DocumentText::GetHighlihter(path));
 }
 
+// The Encoding page's buttons with the encoding each stands for.
+static QList<QPair<QRadioButton *, QString>> encodingButtons(const TMainForm *form)
+{
+    return {{form->RBAnsi, Ansi},
+            {form->RBUtf8, Utf8},
+            {form->RBUtf8Bom, Utf8Bom},
+            {form->RBUtf16LE, LittleEndian},
+            {form->RBUtf16BE, BigEndian}};
+}
+
 bool TMainForm::ConfirmEncodingHoldsText(TDocument *document)
 {
     // Bytes of the file that did not decode are lost as surely as characters ANSI lacks.
-    if (!document->lossyRead() && (document->encoding() != Ansi || Utf8FitsInAnsi(EditorBuffer(document->editor()))))
+    const bool ansi = document->encoding() == Ansi;
+    if (!document->lossyRead() && (!ansi || Utf8FitsInAnsi(EditorBuffer(document->editor()))))
         return true;
-    const auto answer = Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), SSaveInUnicode,
+    // ANSI writes "?"; a Unicode encoding writes the replacement character the editor shows.
+    QString question = SSaveInUnicode;
+    if (!ansi) {
+        QString name = document->encoding();
+        for (const auto &b : encodingButtons(this)) {
+            if (b.second == document->encoding())
+                name = b.first->text();
+        }
+        QByteArray mark;
+        QByteArray replacement;
+        EncodeText(QString(), document->encoding(), &mark);
+        EncodeText(QString(QChar::ReplacementCharacter), document->encoding(), &replacement);
+        question = FormatMessageText(SSaveUndecodedBytes,
+                                     {name, QString::fromLatin1(replacement.mid(mark.size()).toHex(' ').toUpper())});
+    }
+    const auto answer = Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), question,
                                           QMessageBox::Ignore | QMessageBox::Cancel);
     return answer == QMessageBox::Ignore;
 }
@@ -295,9 +321,7 @@ void TMainForm::ShowFileType(const QString &encoding)
 void TMainForm::ActualizeFileType()
 {
     const QString name = ActiveDocument() ? ActiveDocument()->encoding() : QString();
-    const QList<QPair<QRadioButton *, QString>> buttons = {
-        {RBAnsi, Ansi}, {RBUtf8, Utf8}, {RBUtf8Bom, Utf8Bom}, {RBUtf16LE, LittleEndian}, {RBUtf16BE, BigEndian}};
-    for (const auto &b : buttons) {
+    for (const auto &b : encodingButtons(this)) {
         b.first->setAutoExclusive(false);
         b.first->setChecked(b.second == name);
         b.first->setAutoExclusive(true);

@@ -177,12 +177,15 @@ void TMainForm::SetShortCuts()
         {"PopupEm", "Ctrl+Alt+I"}, {"PopupUnderline", "Ctrl+U"}, {"PopupStrikeHtml5_1", "Ctrl+Alt+S"},
         {"PopupDel_1", "Ctrl+D"},
     };
+    // The popup is not on screen while typing: the editors' key filter carries these keys,
+    // before the menu bar's hot keys (the French "É&dition" and "O&ptions" claim Alt+D and
+    // Alt+P too). Elsewhere in the window the menu bar keeps them.
+    m_editorShortcuts.clear();
     for (const auto &item : shortcuts) {
         if (QAction *a = Action(item.first)) {
             a->setShortcut(QKeySequence(item.second));
-            // The popup is not on screen while typing: the window carries the shortcut.
-            a->setShortcutContext(Qt::WindowShortcut);
-            QWidget::addAction(a);
+            a->setShortcutContext(Qt::WidgetShortcut);
+            m_editorShortcuts << a;
         }
     }
 }

@@ -216,6 +216,9 @@ void TMainForm::CallTidy(TDocument *document, int mode)
         // The run emptied the caret panel; a caret that did not move sends no update.
         ShowCaretStatus(editor);
     }
+    // The wait text goes with the end of the run, and the panel stays empty until the
+    // status bar is next brought up to date.
+    StatusPanel(4)->clear();
 }
 
 void TMainForm::LoadGridErrors(const TidyRunResult &result, TDocument *document)

@@ -11,6 +11,8 @@ TDocument::TDocument(int number, QWidget *container, QsciScintilla *editor, QWeb
     : QObject(container), m_number(number), m_container(container), m_editor(editor), m_browser(browser)
 {
     setObjectName(QStringLiteral("Document_%1").arg(number));
+    // First of all who hear of it: the tab shows the new state, no longer the rename.
+    connect(this, &TDocument::modifiedChanged, this, [this] { m_renamed = false; });
     if (editor)
         connect(editor, &QsciScintilla::modificationChanged, this, [this] { emit modifiedChanged(isModified()); });
 }
@@ -34,6 +36,15 @@ void TDocument::setPath(const QString &path)
         return;
     m_path = path;
     emit pathChanged();
+}
+
+void TDocument::rename(const QString &path)
+{
+    m_renamed = !isModified();
+    if (path == m_path)
+        emit pathChanged();
+    else
+        setPath(path);
 }
 
 void TDocument::setUntitledCaption(const QString &caption)

@@ -39,6 +39,10 @@ public:
     QString path() const { return m_path; }
     void setPath(const QString &path);
     bool isUntitled() const { return m_path.isEmpty(); }
+    // The file was renamed to this path. An unmodified document shows it as renamed until
+    // its modified state next changes.
+    void rename(const QString &path);
+    bool isRenamed() const { return m_renamed; }
     // The caption of an untitled document ("Untitled1.html").
     QString untitledCaption() const { return m_untitledCaption; }
     void setUntitledCaption(const QString &caption);
@@ -88,6 +92,7 @@ private:
     QPointer<QWebEngineView> m_browser;
     bool m_encodingChosen = false;
     bool m_lossyRead = false;
+    bool m_renamed = false;
     QPointer<QTabWidget> m_pages;
     QPointer<QWidget> m_editorPage;
     QPointer<QWidget> m_previewPage;

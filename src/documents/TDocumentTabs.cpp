@@ -254,7 +254,9 @@ void TDocumentTabs::showState(TDocument *document)
     QWidget *container = document->container();
     if (!container)
         return;
-    const int picture = document->isModified() ? m_look.modifiedIndex : m_look.savedIndex;
+    const bool modified = document->isModified();
+    const bool renamed = !modified && document->isRenamed();
+    const int picture = modified ? m_look.modifiedIndex : renamed ? m_look.renamedIndex : m_look.savedIndex;
     container->setProperty(kImageIndex, picture);
     if (auto *label = container->findChild<QLabel *>(labelName(document->number())))
         label->setText(document->encoding());
@@ -263,7 +265,7 @@ void TDocumentTabs::showState(TDocument *document)
         return;
     m_tabs->setTabText(index, document->fileName());
     m_tabs->setTabToolTip(index, document->path());
-    m_tabs->setTabIcon(index, document->isModified() ? m_look.modified : m_look.saved);
+    m_tabs->setTabIcon(index, modified ? m_look.modified : renamed ? m_look.renamed : m_look.saved);
 }
 
 void TDocumentTabs::close(TDocument *document)

@@ -19,9 +19,10 @@ public:
     // Pictures and captions of the tabs, given by the window (they come from its
     // picture list and language file).
     struct Look {
-        QIcon saved, modified, editorPage, previewPage, back, forward, reload;
+        QIcon saved, modified, renamed, editorPage, previewPage, back, forward, reload;
         int savedIndex = 0;
         int modifiedIndex = 28;
+        int renamedIndex = 29;
         QString editorCaption, previewCaption, reloadCaption;
     };
 

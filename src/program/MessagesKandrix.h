@@ -83,6 +83,7 @@
     X(SFileNotFound, "SFileNotFound") \
     X(FSaveDialogTitle, "FSaveDialogTitle") \
     X(SSaveInUnicode, "SSaveInUnicode") \
+    X(SSaveUndecodedBytes, "SSaveUndecodedBytes") \
     X(SWarningOverwriteFile, "SWarningOverwriteFile") \
     X(SWarningSaveChanges, "SWarningSaveChanges") \
     X(SRenameFile, "SRenameFile") \

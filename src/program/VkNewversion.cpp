@@ -53,6 +53,8 @@ QNetworkReply *TVersionCheck::send(const QString &address, bool head)
         return nullptr;
     QNetworkRequest request(url);
     request.setTransferTimeout(m_timeoutMs);
+    // A moved service answers with its redirection, which is not 200: the check ends there.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     return head ? m_network->head(request) : m_network->get(request);
 }
 

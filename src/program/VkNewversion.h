@@ -1,7 +1,8 @@
 #pragma once
 // The check for a newer version: one HEAD request to the service address, then, only
-// when it answers 200, a GET whose reply names the state of the running version
-// between "<ver>" and "</ver>". Asynchronous: nothing here waits for the network.
+// when it answers 200 (redirections are not followed), a GET whose reply names the state
+// of the running version between "<ver>" and "</ver>". Asynchronous: nothing here waits
+// for the network.
 #include <QObject>
 #include <QPointer>
 #include <QString>

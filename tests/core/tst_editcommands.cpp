@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -301,6 +302,44 @@ private slots:
         form->Action("MenuPrint")->trigger();
         QVERIFY(dialogs->printerAnswers.isEmpty());
         QVERIFY(dialogs->asked.isEmpty());
+    }
+
+    // Printing gave the styles that name no font an empty name: the editor's lines grew for
+    // the rest of the session.
+    void printingLeavesTheEditorAsItWas()
+    {
+        QsciScintilla *editor = document()->editor();
+        editor->setText("<p>one</p>\n\t<b>two</b>\n");
+        form->SynEditPrint1->setOutputFormat(QPrinter::PdfFormat);
+        form->SynEditPrint1->setOutputFileName(folder->file("page.pdf"));
+        const long lineHeight = editor->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0UL);
+        const QImage shown = editor->grab().toImage();
+        form->Action("MenuPrint")->trigger();
+        QVERIFY(QFile(folder->file("page.pdf")).size() > 0);
+        QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0UL), lineHeight);
+        QCOMPARE(editor->grab().toImage(), shown);
+    }
+
+    // A printer that did not start printed nothing and said nothing, and refused the file
+    // chosen afterwards until a restart.
+    void failedPrintIsToldAndTheNextOneWorks()
+    {
+        document()->editor()->setText("<p>printed</p>");
+        form->SynEditPrint1->setOutputFileName(QString());
+        form->SynEditPrint1->setOutputFormat(QPrinter::PdfFormat);
+        form->SynEditPrint1->setPageOrientation(QPageLayout::Landscape);
+        form->Action("MenuPrint")->trigger();
+        QCOMPARE(dialogs->asked.size(), 1);
+        QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
+        // The user's choices stay.
+        QCOMPARE(form->SynEditPrint1->pageLayout().orientation(), QPageLayout::Landscape);
+
+        dialogs->printerAnswers << true;
+        dialogs->printerFiles << folder->file("chosen.pdf");
+        form->Action("MenuPrinterSetup")->trigger();
+        form->Action("MenuPrint")->trigger();
+        QCOMPARE(dialogs->asked.size(), 1);
+        QVERIFY(QFile(folder->file("chosen.pdf")).size() > 0);
     }
 
     // Search with the preview in front opens the find bar over the page.

@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QMenu>
 #include <QRadioButton>
+#include <QStringEncoder>
 
 #include <cerrno>
 #include <cstring>
@@ -95,17 +96,28 @@ private slots:
     }
 
     // Save wrote "?" for every character ANSI cannot hold, and U+FFFD for bytes that did not
-    // decode, without a word, and marked the document saved.
+    // decode, without a word, and marked the document saved. The question about bytes that did
+    // not decode then spoke of ANSI and "?" in a Unicode document.
     void saveAsksBeforeLosingCharacters_data()
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("saved");
         QTest::addColumn<bool>("asksAgain");  // the document still holds what the file cannot
+        QTest::addColumn<QByteArray>("replacement");  // what Ignore writes for an undecoded byte
         QTest::newRow("ANSI") << QByteArray("<p>plain</p>\n") << QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93")
-                              << QByteArray("<p>?? ?plain</p>\n") << true;
+                              << QByteArray("<p>?? ?plain</p>\n") << true << QByteArray();
         QTest::newRow("undecoded byte") << QByteArray("\xEF\xBB\xBF<p>abc\xFF</p>\n") << "x"
-                                        << QByteArray("\xEF\xBB\xBF<p>xabc\xEF\xBF\xBD</p>\n") << false;
+                                        << QByteArray("\xEF\xBB\xBF<p>xabc\xEF\xBF\xBD</p>\n") << false
+                                        << QByteArray("\xEF\xBF\xBD");
+        for (const bool le : {true, false}) {
+            auto utf16 = QStringEncoder(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+            const QByteArray mark = le ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+            const QByteArray replacement = utf16.encode(QChar(QChar::ReplacementCharacter));
+            QTest::newRow(le ? "UTF-16 LE, odd byte" : "UTF-16 BE, odd byte")
+                << mark + utf16.encode(u"<p>abc</p>\n") + "A" << "x" << mark + utf16.encode(u"<p>xabc</p>\n") + replacement
+                << false << replacement;
+        }
     }
 
     void saveAsksBeforeLosingCharacters()
@@ -114,6 +126,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QByteArray, saved);
         QFETCH(bool, asksAgain);
+        QFETCH(QByteArray, replacement);
         QVERIFY(folder->write("page.html", content));
         openThroughDialog(folder->file("page.html"));
         QsciScintilla *editor = form->ActiveSynEdit();
@@ -126,6 +139,18 @@ private slots:
         form->Action("MenuSave")->trigger();
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].buttons, QMessageBox::Ignore | QMessageBox::Cancel);
+        const QString question = dialogs->asked[0].text;
+        if (replacement.isEmpty()) {
+            QCOMPARE(question, SSaveInUnicode);
+        } else {
+            // The document's encoding as the Encoding page names it, and the bytes Ignore writes.
+            QString shown;
+            for (QRadioButton *button : {form->RBUtf8, form->RBUtf8Bom, form->RBUtf16LE, form->RBUtf16BE})
+                shown = button->isChecked() ? button->text() : shown;
+            QVERIFY(!shown.isEmpty());
+            QCOMPARE(question, FormatMessageText(SSaveUndecodedBytes, {shown, replacement.toHex(' ').toUpper()}));
+            QVERIFY2(!question.contains("ANSI") && !question.contains("\"?\""), qPrintable(question));
+        }
         QCOMPARE(folder->read("page.html"), content);
         QVERIFY(form->ActiveDocument()->isModified());
 

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -162,6 +163,39 @@ private slots:
         QCOMPARE(triggered.size(), 1);
     }
 
+    void popupShortcutsBeatTheMenuBarHotKeys_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "lang_en.txt";
+        QTest::newRow("French") << "lang_fr.txt";
+    }
+
+    // The French menu bar's "É&dition" and "O&ptions" took Alt+D and Alt+P from the editor:
+    // the first press opened a menu, the next ones were ambiguous and inserted nothing.
+    void popupShortcutsBeatTheMenuBarHotKeys()
+    {
+        QFETCH(QString, language);
+        form->OpenLanguageFile(folder->file("language/" + language));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QsciScintilla *editor = form->ActiveSynEdit();
+        editor->clear();
+        editor->setFocus();
+        for (const Qt::Key key : {Qt::Key_D, Qt::Key_D, Qt::Key_P, Qt::Key_P}) {
+            QTest::keyClick(editor, key, Qt::AltModifier);
+            QVERIFY(!QApplication::activePopupWidget());
+        }
+        const QString text = editor->text();
+        QCOMPARE(text.count("<div>"), 2);
+        QCOMPARE(text.count("<p>"), 2);
+        // Away from the editor the menu bar keeps its hot key.
+        form->CBFont->setFocus();
+        QTest::keyClick(form->CBFont, language == "lang_fr.txt" ? Qt::Key_D : Qt::Key_E, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget *>(form->findChild<QMenu *>("MenuEdit")));
+        QApplication::activePopupWidget()->close();
+        QCOMPARE(editor->text(), text);
+    }
+
     // With no document left, document commands must do nothing instead of crashing.
     void noDocumentLeft()
     {
@@ -218,6 +252,33 @@ private slots:
         dialogs->textAnswers << QVariant();
         form->Action("PopupRenameFile")->trigger();
         QVERIFY(QFile::exists(folder->file("renamed.html")));
+    }
+
+    // A saved document renamed shows it on its tab, picture and icon, until it next changes;
+    // a failed rename shows nothing.
+    void renameShowsOnTheTabUntilTheNextChange()
+    {
+        QVERIFY(folder->write("page.html", "<p>x</p>"));
+        QVERIFY(folder->write("taken.html", "other"));
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("page.html"));
+        TDocument *document = form->ActiveDocument();
+        const auto tabIcon = [this] {
+            return form->PageControlMemos->tabIcon(form->PageControlMemos->currentIndex()).pixmap(16, 16).toImage();
+        };
+        dialogs->textAnswers << QStringLiteral("taken.html");
+        form->Action("PopupRenameFile")->trigger();
+        QCOMPARE(TabPicture(document), 0);
+
+        dialogs->textAnswers << QStringLiteral("renamed.html");
+        form->Action("PopupRenameFile")->trigger();
+        QCOMPARE(TabPicture(document), 29);
+        QCOMPARE(tabIcon(), ImageList1(imgDocRenamed).pixmap(16, 16).toImage());
+        form->ActiveSynEdit()->setFocus();
+        QTest::keyClicks(form->ActiveSynEdit(), "y");
+        QCOMPARE(TabPicture(document), 28);
+        form->Action("MenuSave")->trigger();
+        QCOMPARE(TabPicture(document), 0);
+        QCOMPARE(tabIcon(), ImageList1(imgDocSaved).pixmap(16, 16).toImage());
     }
 
     // Shut-down must ask about every modified document, and Cancel must write nothing.

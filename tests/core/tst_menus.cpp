@@ -23,7 +23,8 @@
 #include <QWebEngineView>
 
 // A small HTTP server on 127.0.0.1 that records each request line and answers HEAD and GET
-// as told; silent, it accepts connections and never answers.
+// as told (a redirection of the service leads to another page, which answers 200); silent,
+// it accepts connections and never answers.
 class LocalServer : public QObject {
     Q_OBJECT
 public:
@@ -55,8 +56,9 @@ private:
             if (silent)
                 continue;
             const bool head = line.value(0) == "HEAD";
-            const int status = head ? headStatus : 200;
-            socket->write("HTTP/1.1 " + QByteArray::number(status) + (status == 200 ? " OK" : " Not Found")
+            const int status = head && line.value(1) == "/version.php" ? headStatus : 200;
+            const QByteArray moved = status / 100 == 3 ? "\r\nLocation: /moved.php" : "";
+            socket->write("HTTP/1.1 " + QByteArray::number(status) + (status == 200 ? " OK" : " Not Found") + moved
                           + "\r\nContent-Type: text/html\r\nContent-Length: "
                           + QByteArray::number(head ? 0 : body.size()) + "\r\n\r\n" + (head ? QByteArray() : body));
         }
@@ -242,9 +244,11 @@ private slots:
         QTest::newRow("current version") << 200 << QByteArray("<ver>2.0.2.0</ver>") << false;
         QTest::newRow("no tags") << 200 << QByteArray("OldVersion") << false;
         QTest::newRow("head not found") << 404 << QByteArray("<ver>OldVersion</ver>") << false;
+        QTest::newRow("service moved") << 301 << QByteArray("<ver>OldVersion</ver>") << false;
     }
 
-    // Only a HEAD answered 200 may be followed by the GET, and only "OldVersion" brings the dialog.
+    // Only a HEAD answered 200 may be followed by the GET (a redirection is not followed),
+    // and only "OldVersion" brings the dialog.
     void versionCheckActsOnlyOnOldVersion()
     {
         QFETCH(int, headStatus);

@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QVariant>
 #include <chrono>
 #include <cstdio>
@@ -215,9 +216,12 @@ bool ScriptedDialogs::font(QFont *)
     return false;
 }
 
-bool ScriptedDialogs::printer(QPrinter *, bool)
+bool ScriptedDialogs::printer(QPrinter *printer, bool)
 {
-    return printerAnswers.isEmpty() ? false : printerAnswers.takeFirst();
+    const bool accepted = printerAnswers.isEmpty() ? false : printerAnswers.takeFirst();
+    if (accepted && !printerFiles.isEmpty())
+        printer->setOutputFileName(printerFiles.takeFirst());
+    return accepted;
 }
 
 QStringList ScriptedDialogs::texts() const

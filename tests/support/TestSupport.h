@@ -65,6 +65,8 @@ public:
     QList<QColor> colorAnswers;   // an invalid colour cancels
     QList<QVariant> textAnswers;  // a null QVariant cancels
     QList<bool> printerAnswers;
+    // Files chosen with "Print to file" in the printer dialogs answered OK, in turn.
+    QStringList printerFiles;
 
     QList<Asked> asked;
     QStringList openTitles;
