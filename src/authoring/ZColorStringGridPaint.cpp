@@ -279,13 +279,11 @@ void TZColorStringGrid::DrawCellContent(QPainter &painter, int col, int row, TRe
     // Under a visible editor only the background shows.
     if (m_editor->isVisible() && col == Col() && row == Row())
         return;
-    if (merged ? bool(OnBeforeTextDrawMergeCell) : bool(OnBeforeTextDrawCell)) {
+    if (const DrawCellCanvasEvent &before = merged ? OnBeforeTextDrawMergeCell : OnBeforeTextDrawCell) {
         painter.save();
         painter.setPen(Qt::black);
-        if (merged)
-            OnBeforeTextDrawMergeCell(this, col, row, rect, state, &painter);
-        else
-            OnBeforeTextDrawCell(this, col, row, rect, state);
+        painter.setBrush(background);
+        before(this, col, row, rect, state, &painter);
         painter.restore();
     }
     const TCellLayout layout = CellLayout(*style);

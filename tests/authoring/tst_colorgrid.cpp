@@ -2,6 +2,8 @@
 // whole merges, keys, painting and the in-place editor, on the offscreen platform.
 #include "authoring/ZColorStringGrid.h"
 
+#include <QLineEdit>
+#include <QPainter>
 #include <QTest>
 #include <QWheelEvent>
 #include <memory>
@@ -142,6 +144,12 @@ private slots:
         outside->SetBGColor(Qt::red);
         QCOMPARE(grid->DefaultCellStyle()->BGColor(), QColor(Qt::green));
         QCOMPARE(grid->CellStyle(-1, 0)->BGColor(), QColor(Qt::green));
+
+        // A style hands its font over whole.
+        plain->SetFont(TFont{QFont("Serif", 21), Qt::blue});
+        TFont font;
+        plain->AssignTo(font);
+        QCOMPARE(font, plain->Font());
     }
 
     // Removed columns and rows lose their styles; new ones start from the template.
@@ -334,6 +342,29 @@ private slots:
         QCOMPARE(pixel(grid.get(), selected.Left + 5, selected.Top + 5), grid->SelectedColors()->BGColor());
         grid->SelectedColors()->SetColoredSelect(false);
         QCOMPARE(pixel(grid.get(), selected.Left + 5, selected.Top + 5), QColor(Qt::yellow));
+    }
+
+    // A handler run before a cell's text draws on the grid with a black pen, over the
+    // cell's background; the grid's lines are mid grey unless told otherwise.
+    void drawingBeforeText()
+    {
+        auto grid = makeGrid();
+        QPalette palette = grid->palette();  // what a painter on the grid starts with
+        palette.setColor(QPalette::WindowText, Qt::green);
+        palette.setColor(QPalette::Text, Qt::green);
+        grid->setPalette(palette);
+        grid->SelectedColors()->SetColoredSelect(false);
+        grid->CellStyle(2, 2)->SetBGColor(Qt::red);
+        grid->OnBeforeTextDrawCell = [](TZColorStringGrid *, int col, int row, const TRect &r, TGridDrawState,
+                                        QPainter *canvas) {
+            if (col == 2 && row == 2)
+                canvas->drawLine(r.Left, r.Top + 5, r.Right, r.Top + 5);
+        };
+        grid->show();
+        const TRect r = grid->CellRect(2, 2);
+        QCOMPARE(pixel(grid.get(), r.Left + 10, r.Top + 5), QColor(Qt::black));
+        QCOMPARE(pixel(grid.get(), r.Left + 10, r.Top + 10), QColor(Qt::red));
+        QCOMPARE(pixel(grid.get(), r.Right, r.Top + 10), QColor(0x80, 0x80, 0x80));
     }
 
     void borders_data()
