@@ -241,7 +241,9 @@ public:
     virtual void FitCellToText(int col, int row);
     // With row selection, makes the selection cover whole merges of the current row.
     virtual void AdjustRowSelection(int key);
-    virtual void PlaceInplaceEditor();
+    // Lays the editor over the current cell or merge and shows it; a repaint places it
+    // without taking the focus from whatever holds it.
+    virtual void PlaceInplaceEditor(bool takeFocus = true);
     virtual void ShowInplaceEditor();
     virtual void HideInplaceEditor();
 

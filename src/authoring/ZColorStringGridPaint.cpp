@@ -75,15 +75,10 @@ TRect TZColorStringGrid::MergeScreenRect(int index) const
 
 void TZColorStringGrid::paintEvent(QPaintEvent *)
 {
-    // A repaint keeps a visible editor over its cell (which may have grown with the
-    // text), but never takes the focus.
-    if (m_editor->isVisible() && editorAllowed()) {
-        QRect place;
-        if (!editorGeometry(&place))
-            HideInplaceEditor();
-        else if (place != m_editor->geometry())
-            m_editor->setGeometry(place);
-    }
+    // A repaint keeps the editor over the current cell (which may have moved, scrolled or
+    // grown with the text), but never takes the focus.
+    if (m_editor->isVisible() || alwaysShowEditor())
+        PlaceInplaceEditor(false);
     m_mergePictures.clear();
     QPainter painter(viewport());
     PaintContext ctx{painter, VertLineWidth(), HorzLineWidth()};

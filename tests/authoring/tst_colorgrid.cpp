@@ -522,6 +522,50 @@ private slots:
             QCOMPARE(editor->toPlainText(), QString("next"));
     }
 
+    // With the editor always shown, a repaint lays it over the current cell wherever a click
+    // or a scroll took it, without taking the focus from another control; typing goes into
+    // the cell it shows.
+    void alwaysShownEditorFollows()
+    {
+        QWidget window;
+        auto *other = new QLineEdit(&window);
+        auto *grid = new TZColorStringGrid(&window);
+        grid->setGeometry(0, 30, 400, 200);
+        grid->SetRowCount(40);
+        grid->SetOptions(grid->Options() | goEditing | goAlwaysShowEditor);
+        grid->SetCells(2, 3, "there");
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        TZInplaceEditor *editor = grid->InplaceEditor();
+        const auto overCell = [&](int col, int row) {
+            const TRect r = grid->CellRect(col, row);
+            return editor->isVisible()
+                   && editor->geometry().topLeft() == grid->viewport()->mapTo(grid, QPoint(r.Left, r.Top));
+        };
+        const TRect cell = grid->CellRect(2, 3);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(cell.Left + 5, cell.Top + 5));
+        QTRY_VERIFY(overCell(2, 3));
+        QCOMPARE(editor->toPlainText(), QString("there"));
+
+        grid->SetTopRow(2);
+        QTRY_VERIFY(overCell(2, 3));
+
+        other->setFocus();
+        QTRY_VERIFY(other->hasFocus());
+        grid->viewport()->repaint();
+        QCoreApplication::processEvents();
+        QVERIFY(other->hasFocus());
+        QVERIFY(overCell(2, 3));
+
+        // The grid hands the focus on to its editor.
+        grid->setFocus();
+        QVERIFY(editor->hasFocus());
+        QTest::keyClick(editor, 'x');
+        QCOMPARE(grid->Cells(2, 3), QString("xthere"));
+        QVERIFY(overCell(2, 3));
+    }
+
     // Editing is the grid's own switch.
     void editingOption()
     {
