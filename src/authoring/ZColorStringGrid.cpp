@@ -1063,7 +1063,16 @@ void TZInplaceEditor::keyPressEvent(QKeyEvent *event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
-void TZInplaceEditor::keyReleaseEvent(QKeyEvent *event) { QPlainTextEdit::keyReleaseEvent(event); }
+void TZInplaceEditor::keyReleaseEvent(QKeyEvent *event)
+{
+    int key = event->key();
+    if (!event->isAutoRepeat())
+        m_grid->KeyUp(&key, event->modifiers());
+    if (key != 0)  // else taken by the grid's handler
+        QPlainTextEdit::keyReleaseEvent(event);
+    // Not on to the grid, whose handler has had it.
+    event->accept();
+}
 
 void TZInplaceEditor::wheelEvent(QWheelEvent *event)
 {

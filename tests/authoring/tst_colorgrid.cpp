@@ -566,6 +566,27 @@ private slots:
         QVERIFY(overCell(2, 3));
     }
 
+    // Key up in the editor reaches the grid's handler as in the grid itself; the editor
+    // still takes the key.
+    void keyUpReachesGrid()
+    {
+        auto grid = makeGrid();
+        grid->SetOptions(grid->Options() | goEditing);
+        QList<int> released;
+        grid->OnKeyUp = [&](TStringGrid *, int *key, Qt::KeyboardModifiers) { released << *key; };
+        grid->show();
+        grid->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(grid.get()));
+        grid->setFocus();
+        QTest::keyClick(grid.get(), Qt::Key_Right);
+        QTest::keyClick(grid.get(), 'a');
+        TZInplaceEditor *editor = grid->InplaceEditor();
+        QVERIFY(editor->hasFocus());
+        QTest::keyClick(editor, 'b');
+        QCOMPARE(released, (QList<int>{Qt::Key_Right, Qt::Key_A, Qt::Key_B}));
+        QCOMPARE(grid->Cells(2, 1), QString("ab"));
+    }
+
     // Editing is the grid's own switch.
     void editingOption()
     {
