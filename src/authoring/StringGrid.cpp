@@ -454,6 +454,20 @@ void TStringGrid::mouseReleaseEvent(QMouseEvent *event)
     }
 }
 
+void TStringGrid::KeyUp(int *key, Qt::KeyboardModifiers shift)
+{
+    if (OnKeyUp)
+        OnKeyUp(this, key, shift);
+}
+
+void TStringGrid::keyReleaseEvent(QKeyEvent *event)
+{
+    int key = event->key();
+    if (!event->isAutoRepeat())
+        KeyUp(&key, event->modifiers());
+    event->accept();
+}
+
 bool TStringGrid::GridWheelDown()
 {
     if (m_row < RowCount() - 1)

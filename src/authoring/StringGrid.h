@@ -109,6 +109,8 @@ public:
     std::function<void(TStringGrid *, int col, int row, const QString &text)> OnSetEditText;
     std::function<void(TStringGrid *, int col, int row, QString *text)> OnGetEditText;
     std::function<void(TStringGrid *, QChar *key)> OnKeyPress;
+    // Once per key let go (not for auto-repeat); a handler may set the key to 0 to take it.
+    std::function<void(TStringGrid *, int *key, Qt::KeyboardModifiers shift)> OnKeyUp;
 
     // The text the editor starts from (the cell's, through OnGetEditText).
     QString GetEditText(int col, int row) const;
@@ -129,6 +131,8 @@ protected:
     // The toolkit part of the wheel: the current row moves by one; true when it moved.
     bool GridWheelDown();
     bool GridWheelUp();
+    // The key-up handling: tells OnKeyUp.
+    void KeyUp(int *key, Qt::KeyboardModifiers shift);
     // Moves the current cell; with moveAnchor the selection collapses onto it. Scrolls it
     // into view. False when SelectCell refused.
     bool MoveCurrent(int col, int row, bool moveAnchor);
@@ -141,6 +145,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 
     // Set while a drag selection goes on.
     bool m_dragging = false;

@@ -109,6 +109,8 @@ TGeneratorHtmlTable::TGeneratorHtmlTable(QString *generatedHtml, LinkContext lin
     // Range selection with the mouse; the grid shows the layout only, nothing is typed into it.
     Grid->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect);
     Grid->LineDesign()->SetLineColor(Qt::black);
+    Grid->InplaceEditorOptions()->SetBGColor(Qt::magenta);
+    Grid->InplaceEditorOptions()->SetAlignment(taCenter);
     Grid->SetColor(palette().color(QPalette::Base));
     Grid->DefaultCellStyle()->SetBGColor(palette().color(QPalette::Base));
     Grid->OnClick = [this](TStringGrid *) { GridClick(); };

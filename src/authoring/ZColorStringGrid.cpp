@@ -866,7 +866,7 @@ void TZColorStringGrid::focusOutEvent(QFocusEvent *event)
 
 // ---- in-place editor ----------------------------------------------------------------------
 
-void TZColorStringGrid::PlaceInplaceEditor()
+void TZColorStringGrid::PlaceInplaceEditor(bool takeFocus)
 {
     if (!editorAllowed())
         return;
@@ -897,7 +897,8 @@ void TZColorStringGrid::PlaceInplaceEditor()
     m_editor->setGeometry(place);
     m_editor->show();
     m_editor->raise();
-    m_editor->setFocus(Qt::OtherFocusReason);
+    if (takeFocus)
+        m_editor->setFocus(Qt::OtherFocusReason);
 }
 
 bool TZColorStringGrid::editorGeometry(QRect *place) const
@@ -954,25 +955,39 @@ TZInplaceEditor::TZInplaceEditor(TZColorStringGrid *grid) : QPlainTextEdit(grid)
     });
 }
 
+// The setters leave an unchanged editor alone: every repaint of the grid goes through
+// them, and a relaid editor would repaint the grid again.
 void TZInplaceEditor::SetAlignment(TAlignment alignment)
 {
     QTextOption option = document()->defaultTextOption();
-    option.setAlignment(alignment == taCenter ? Qt::AlignHCenter
-                        : alignment == taRightJustify ? Qt::AlignRight
-                                                      : Qt::AlignLeft);
+    const Qt::Alignment wanted = alignment == taCenter         ? Qt::AlignHCenter
+                                 : alignment == taRightJustify ? Qt::AlignRight
+                                                               : Qt::AlignLeft;
+    if (option.alignment() == wanted)
+        return;
+    option.setAlignment(wanted);
     document()->setDefaultTextOption(option);
 }
 
-void TZInplaceEditor::SetWordWrap(bool on) { setLineWrapMode(on ? WidgetWidth : NoWrap); }
+void TZInplaceEditor::SetWordWrap(bool on)
+{
+    const LineWrapMode wanted = on ? WidgetWidth : NoWrap;
+    if (lineWrapMode() != wanted)
+        setLineWrapMode(wanted);
+}
 
 void TZInplaceEditor::SetBorder(TBorderStyle style)
 {
-    setFrameStyle(style == bsNone ? QFrame::NoFrame : QFrame::Box | QFrame::Plain);
+    const int wanted = style == bsNone ? int(QFrame::NoFrame) : QFrame::Box | QFrame::Plain;
+    if (frameStyle() != wanted)
+        setFrameStyle(wanted);
 }
 
 void TZInplaceEditor::SetColors(const QColor &background, const QColor &text)
 {
     QPalette p = palette();
+    if (p.color(QPalette::Base) == background && p.color(QPalette::Text) == text)
+        return;
     p.setColor(QPalette::Base, background);
     p.setColor(QPalette::Text, text);
     setPalette(p);
@@ -1048,7 +1063,16 @@ void TZInplaceEditor::keyPressEvent(QKeyEvent *event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
-void TZInplaceEditor::keyReleaseEvent(QKeyEvent *event) { QPlainTextEdit::keyReleaseEvent(event); }
+void TZInplaceEditor::keyReleaseEvent(QKeyEvent *event)
+{
+    int key = event->key();
+    if (!event->isAutoRepeat())
+        m_grid->KeyUp(&key, event->modifiers());
+    if (key != 0)  // else taken by the grid's handler
+        QPlainTextEdit::keyReleaseEvent(event);
+    // Not on to the grid, whose handler has had it.
+    event->accept();
+}
 
 void TZInplaceEditor::wheelEvent(QWheelEvent *event)
 {

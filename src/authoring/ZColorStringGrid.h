@@ -44,6 +44,7 @@ public:
     // Copies background, rotation, font and the alignment, wrap, sizing, border and indent fields.
     void Assign(const TCellStyle &source);
     void AssignTo(TCellStyle &target) const { target.Assign(*this); }
+    void AssignTo(TFont &target) const { target = m_font; }
     void AssignFont(const TFont &font) { SetFont(font); }
 
     const TFont &Font() const { return m_font; }
@@ -123,7 +124,7 @@ public:
 
 private:
     TZColorStringGrid *m_grid;
-    QColor m_lineColor = Qt::gray;
+    QColor m_lineColor{0x80, 0x80, 0x80};
     QColor m_upColor = Qt::white;
     QColor m_downColor = Qt::black;
 };
@@ -240,7 +241,9 @@ public:
     virtual void FitCellToText(int col, int row);
     // With row selection, makes the selection cover whole merges of the current row.
     virtual void AdjustRowSelection(int key);
-    virtual void PlaceInplaceEditor();
+    // Lays the editor over the current cell or merge and shows it; a repaint places it
+    // without taking the focus from whatever holds it.
+    virtual void PlaceInplaceEditor(bool takeFocus = true);
     virtual void ShowInplaceEditor();
     virtual void HideInplaceEditor();
 
@@ -257,11 +260,13 @@ public:
 
     using DrawCellEvent = std::function<void(TZColorStringGrid *, int col, int row, const TRect &rect,
                                              TGridDrawState state)>;
-    using DrawMergeCellEvent = std::function<void(TZColorStringGrid *, int col, int row, const TRect &rect,
-                                                  TGridDrawState state, QPainter *cellCanvas)>;
-    DrawCellEvent OnBeforeTextDrawCell;  // before a plain cell's text, on the grid's painter
-    DrawMergeCellEvent OnBeforeTextDrawMergeCell;  // before a merge's text, on its picture
-    DrawMergeCellEvent OnDrawMergeCell;  // after a merge is rendered
+    // The painter draws where the cell is drawn, its pen black and its brush the cell's
+    // background; what the handler changes on it is put back after.
+    using DrawCellCanvasEvent = std::function<void(TZColorStringGrid *, int col, int row, const TRect &rect,
+                                                   TGridDrawState state, QPainter *cellCanvas)>;
+    DrawCellCanvasEvent OnBeforeTextDrawCell;  // before a plain cell's text, on the grid's painter
+    DrawCellCanvasEvent OnBeforeTextDrawMergeCell;  // before a merge's text, on its picture
+    DrawCellCanvasEvent OnDrawMergeCell;  // after a merge is rendered
     DrawCellEvent OnDrawCell;  // after a plain cell is drawn
     std::function<void(TZColorStringGrid *, QMouseEvent *)> OnMouseDown;
 

@@ -75,15 +75,10 @@ TRect TZColorStringGrid::MergeScreenRect(int index) const
 
 void TZColorStringGrid::paintEvent(QPaintEvent *)
 {
-    // A repaint keeps a visible editor over its cell (which may have grown with the
-    // text), but never takes the focus.
-    if (m_editor->isVisible() && editorAllowed()) {
-        QRect place;
-        if (!editorGeometry(&place))
-            HideInplaceEditor();
-        else if (place != m_editor->geometry())
-            m_editor->setGeometry(place);
-    }
+    // A repaint keeps the editor over the current cell (which may have moved, scrolled or
+    // grown with the text), but never takes the focus.
+    if (m_editor->isVisible() || alwaysShowEditor())
+        PlaceInplaceEditor(false);
     m_mergePictures.clear();
     QPainter painter(viewport());
     PaintContext ctx{painter, VertLineWidth(), HorzLineWidth()};
@@ -279,13 +274,11 @@ void TZColorStringGrid::DrawCellContent(QPainter &painter, int col, int row, TRe
     // Under a visible editor only the background shows.
     if (m_editor->isVisible() && col == Col() && row == Row())
         return;
-    if (merged ? bool(OnBeforeTextDrawMergeCell) : bool(OnBeforeTextDrawCell)) {
+    if (const DrawCellCanvasEvent &before = merged ? OnBeforeTextDrawMergeCell : OnBeforeTextDrawCell) {
         painter.save();
         painter.setPen(Qt::black);
-        if (merged)
-            OnBeforeTextDrawMergeCell(this, col, row, rect, state, &painter);
-        else
-            OnBeforeTextDrawCell(this, col, row, rect, state);
+        painter.setBrush(background);
+        before(this, col, row, rect, state, &painter);
         painter.restore();
     }
     const TCellLayout layout = CellLayout(*style);

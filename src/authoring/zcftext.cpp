@@ -113,8 +113,9 @@ void wrapLine(const TTextMeasurer &m, const QString &text, bool charWrap, int li
                     candidates.push_back(j);
             }
             cut = longestFitting(headWidth, candidates, limit);
-            // At least one character stays, so every line makes progress.
-            if (charWrap && cut < 0 && length > 1)
+            // At least one character stays, so every line makes progress; a margin wider
+            // than the room leaves the line whole.
+            if (charWrap && cut < 0 && length > 1 && limit >= 0)
                 cut = 1;
         }
         if (cut < 0) {

@@ -2,6 +2,8 @@
 // whole merges, keys, painting and the in-place editor, on the offscreen platform.
 #include "authoring/ZColorStringGrid.h"
 
+#include <QLineEdit>
+#include <QPainter>
 #include <QTest>
 #include <QWheelEvent>
 #include <memory>
@@ -142,6 +144,12 @@ private slots:
         outside->SetBGColor(Qt::red);
         QCOMPARE(grid->DefaultCellStyle()->BGColor(), QColor(Qt::green));
         QCOMPARE(grid->CellStyle(-1, 0)->BGColor(), QColor(Qt::green));
+
+        // A style hands its font over whole.
+        plain->SetFont(TFont{QFont("Serif", 21), Qt::blue});
+        TFont font;
+        plain->AssignTo(font);
+        QCOMPARE(font, plain->Font());
     }
 
     // Removed columns and rows lose their styles; new ones start from the template.
@@ -336,6 +344,29 @@ private slots:
         QCOMPARE(pixel(grid.get(), selected.Left + 5, selected.Top + 5), QColor(Qt::yellow));
     }
 
+    // A handler run before a cell's text draws on the grid with a black pen, over the
+    // cell's background; the grid's lines are mid grey unless told otherwise.
+    void drawingBeforeText()
+    {
+        auto grid = makeGrid();
+        QPalette palette = grid->palette();  // what a painter on the grid starts with
+        palette.setColor(QPalette::WindowText, Qt::green);
+        palette.setColor(QPalette::Text, Qt::green);
+        grid->setPalette(palette);
+        grid->SelectedColors()->SetColoredSelect(false);
+        grid->CellStyle(2, 2)->SetBGColor(Qt::red);
+        grid->OnBeforeTextDrawCell = [](TZColorStringGrid *, int col, int row, const TRect &r, TGridDrawState,
+                                        QPainter *canvas) {
+            if (col == 2 && row == 2)
+                canvas->drawLine(r.Left, r.Top + 5, r.Right, r.Top + 5);
+        };
+        grid->show();
+        const TRect r = grid->CellRect(2, 2);
+        QCOMPARE(pixel(grid.get(), r.Left + 10, r.Top + 5), QColor(Qt::black));
+        QCOMPARE(pixel(grid.get(), r.Left + 10, r.Top + 10), QColor(Qt::red));
+        QCOMPARE(pixel(grid.get(), r.Right, r.Top + 10), QColor(0x80, 0x80, 0x80));
+    }
+
     void borders_data()
     {
         QTest::addColumn<int>("border");
@@ -489,6 +520,71 @@ private slots:
         QCOMPARE(editor->isVisible(), alwaysShow);
         if (alwaysShow)
             QCOMPARE(editor->toPlainText(), QString("next"));
+    }
+
+    // With the editor always shown, a repaint lays it over the current cell wherever a click
+    // or a scroll took it, without taking the focus from another control; typing goes into
+    // the cell it shows.
+    void alwaysShownEditorFollows()
+    {
+        QWidget window;
+        auto *other = new QLineEdit(&window);
+        auto *grid = new TZColorStringGrid(&window);
+        grid->setGeometry(0, 30, 400, 200);
+        grid->SetRowCount(40);
+        grid->SetOptions(grid->Options() | goEditing | goAlwaysShowEditor);
+        grid->SetCells(2, 3, "there");
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        TZInplaceEditor *editor = grid->InplaceEditor();
+        const auto overCell = [&](int col, int row) {
+            const TRect r = grid->CellRect(col, row);
+            return editor->isVisible()
+                   && editor->geometry().topLeft() == grid->viewport()->mapTo(grid, QPoint(r.Left, r.Top));
+        };
+        const TRect cell = grid->CellRect(2, 3);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(cell.Left + 5, cell.Top + 5));
+        QTRY_VERIFY(overCell(2, 3));
+        QCOMPARE(editor->toPlainText(), QString("there"));
+
+        grid->SetTopRow(2);
+        QTRY_VERIFY(overCell(2, 3));
+
+        other->setFocus();
+        QTRY_VERIFY(other->hasFocus());
+        grid->viewport()->repaint();
+        QCoreApplication::processEvents();
+        QVERIFY(other->hasFocus());
+        QVERIFY(overCell(2, 3));
+
+        // The grid hands the focus on to its editor.
+        grid->setFocus();
+        QVERIFY(editor->hasFocus());
+        QTest::keyClick(editor, 'x');
+        QCOMPARE(grid->Cells(2, 3), QString("xthere"));
+        QVERIFY(overCell(2, 3));
+    }
+
+    // Key up in the editor reaches the grid's handler as in the grid itself; the editor
+    // still takes the key.
+    void keyUpReachesGrid()
+    {
+        auto grid = makeGrid();
+        grid->SetOptions(grid->Options() | goEditing);
+        QList<int> released;
+        grid->OnKeyUp = [&](TStringGrid *, int *key, Qt::KeyboardModifiers) { released << *key; };
+        grid->show();
+        grid->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(grid.get()));
+        grid->setFocus();
+        QTest::keyClick(grid.get(), Qt::Key_Right);
+        QTest::keyClick(grid.get(), 'a');
+        TZInplaceEditor *editor = grid->InplaceEditor();
+        QVERIFY(editor->hasFocus());
+        QTest::keyClick(editor, 'b');
+        QCOMPARE(released, (QList<int>{Qt::Key_Right, Qt::Key_A, Qt::Key_B}));
+        QCOMPARE(grid->Cells(2, 1), QString("ab"));
     }
 
     // Editing is the grid's own switch.

@@ -305,6 +305,12 @@ private slots:
         QVERIFY(!generated.contains(QStringLiteral(">C</td>")));
         QTest::mouseClick(button("ButtonInsert"), Qt::LeftButton);
         QVERIFY(generated.startsWith(QStringLiteral("<table")));
+
+        // The grid's editor, where it does not follow the cells, is fuchsia and centred.
+        grid->InplaceEditorOptions()->SetUseCellStyle(false);
+        TZInplaceEditor *editor = grid->InplaceEditor();
+        QCOMPARE(editor->palette().color(QPalette::Base), QColor(0xFF, 0x00, 0xFF));
+        QCOMPARE(editor->document()->defaultTextOption().alignment(), Qt::AlignHCenter);
     }
 
     // Text typed in the cell editor stays through Reset, a count change and a new showing;

@@ -35,7 +35,8 @@ QStringList lineTexts(const TTextLayout &layout)
 class TestTextInRect : public QObject {
     Q_OBJECT
 private slots:
-    // Line splitting and wrapping: lost or empty lines, heads of one letter, endless wraps.
+    // Line splitting and wrapping: lost or empty lines, heads of one letter, endless wraps,
+    // margins that leave no room.
     void lines_data()
     {
         QTest::addColumn<QString>("text");
@@ -43,23 +44,28 @@ private slots:
         QTest::addColumn<bool>("wrap");
         QTest::addColumn<int>("flags");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("empty text is one blank line") << "" << 100 << false << 0 << QStringList{" "};
-        QTest::newRow("final line feed adds a blank line") << "ab\n" << 100 << false << 0 << QStringList{"ab", " "};
-        QTest::newRow("carriage returns ignored") << "a\r\n\r\nb" << 100 << false << 0 << QStringList{"a", " ", "b"};
-        QTest::newRow("no wrap keeps long line") << "aa bb cc" << 30 << false << 0 << QStringList{"aa bb cc"};
+        QTest::addColumn<int>("indent");
+        QTest::newRow("empty text is one blank line") << "" << 100 << false << 0 << QStringList{" "} << 0;
+        QTest::newRow("final line feed adds a blank line") << "ab\n" << 100 << false << 0 << QStringList{"ab", " "} << 0;
+        QTest::newRow("carriage returns ignored") << "a\r\n\r\nb" << 100 << false << 0 << QStringList{"a", " ", "b"} << 0;
+        QTest::newRow("no wrap keeps long line") << "aa bb cc" << 30 << false << 0 << QStringList{"aa bb cc"} << 0;
         QTest::newRow("wrap at the last blank that fits") << "aa bb cc" << 50 << true << 0
-                                                          << QStringList{"aa bb", "cc"};
+                                                          << QStringList{"aa bb", "cc"} << 0;
         QTest::newRow("exactly as wide as the room stays whole") << "aa bb" << 50 << true << 0
-                                                                 << QStringList{"aa bb"};
+                                                                 << QStringList{"aa bb"} << 0;
         QTest::newRow("one-letter head stays with its long word") << "a verylongword" << 60 << true << 0
-                                                                  << QStringList{"a verylongword"};
+                                                                  << QStringList{"a verylongword"} << 0;
         QTest::newRow("two short words let the long one move") << "a b verylongword" << 60 << true << 0
-                                                               << QStringList{"a b", "verylongword"};
-        QTest::newRow("tail trimmed of blanks") << "aa   bb" << 40 << true << 0 << QStringList{"aa", "bb"};
+                                                               << QStringList{"a b", "verylongword"} << 0;
+        QTest::newRow("tail trimmed of blanks") << "aa   bb" << 40 << true << 0 << QStringList{"aa", "bb"} << 0;
         QTest::newRow("character wrap") << "abcdefg" << 30 << true << int(tfCharWrap)
-                                        << QStringList{"abc", "def", "g"};
+                                        << QStringList{"abc", "def", "g"} << 0;
         QTest::newRow("character wrap narrower than a letter still ends") << "abc" << 5 << true << int(tfCharWrap)
-                                                                           << QStringList{"a", "b", "c"};
+                                                                           << QStringList{"a", "b", "c"} << 0;
+        QTest::newRow("character wrap with the margin filling the room still ends")
+            << "abc" << 10 << true << int(tfCharWrap) << QStringList{"a", "b", "c"} << 10;
+        QTest::newRow("character wrap with a margin wider than the room keeps the line")
+            << "abc" << 10 << true << int(tfCharWrap) << QStringList{"abc"} << 11;
     }
     void lines()
     {
@@ -68,9 +74,10 @@ private slots:
         QFETCH(bool, wrap);
         QFETCH(int, flags);
         QFETCH(QStringList, expected);
+        QFETCH(int, indent);
         TRect rect{0, 0, width, 100};
-        const TTextLayout layout =
-            LayoutTextInRect(FixedMeasurer(), text, 0, 0, wrap, rect, 0, 0, flags | tfMeasureOnly, 0, 0);
+        const TTextLayout layout = LayoutTextInRect(FixedMeasurer(), text, 0, 0, wrap, rect, std::uint8_t(indent), 0,
+                                                    flags | tfMeasureOnly, 0, 0);
         QCOMPARE(lineTexts(layout), expected);
     }
 

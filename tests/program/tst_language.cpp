@@ -196,6 +196,20 @@ private slots:
             QVERIFY2(!t.text.trimmed().isEmpty(), qPrintable("empty text for " + t.component));
     }
 
+    // The English captions of the insertion pages and the table generator.
+    void shippedEnglishCaptions()
+    {
+        QHash<QString, QString> captions;
+        for (const LanguageText &t : readShipped("en"))
+            if (t.property == "caption")
+                captions.insert(t.component, t.text);
+        QCOMPARE(captions.value("TBHtmlTags"), QString("Html Tags"));
+        QCOMPARE(captions.value("TBTableLists"), QString("Tables and Lists"));
+        QCOMPARE(captions.value("TBForms"), QString("Form"));
+        QCOMPARE(captions.value("TBAttributes"), QString("Html Attributes"));
+        QCOMPARE(SGeneratorTable_Caption, QString("Html table generator"));
+    }
+
     // The program passes arguments to these templates; wrong placeholders would show the wrong
     // text or drop the argument, and a stray one in any other text would print garbage.
     void shippedPlaceholders()
