@@ -205,13 +205,15 @@ private slots:
             QCOMPARE(model->MarkerAttri(s), (HighlighterAttribute{0x0000FF, back, model->MarkerAttri(s).Style}));
     }
 
-    // Cancel at the overwrite question, or a failed write, keeps the theme file as it was.
+    // The save dialog opens in the themes folder with no name proposed. Cancel at the
+    // overwrite question, or a failed write, keeps the theme file as it was.
     void savingOverAThemeKeepsTheFileUnlessReplaced()
     {
         QVERIFY(folder->write("highlighters/mine.cfg", kBlueKeys));
         show();
         dialogs->saveAnswers << folder->file("highlighters/mine.cfg");
         click("ButtonSaveSettings");
+        QCOMPARE(dialogs->saveProposals, QStringList{folder->file("highlighters/")});
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(folder->read("highlighters/mine.cfg"), kBlueKeys);
         {
