@@ -209,8 +209,15 @@ void TGeneratorDialog::ConnectCloseButtons(QPushButton *insert, QPushButton *can
 
 void TGeneratorDialog::setVisible(bool visible)
 {
-    if (visible && !isVisible())
+    if (visible && !isVisible()) {
         FormShow();
+        // Placed anew over the main window, it came back moved by its own frame. The inside's
+        // place is known even before a window manager has said how large the frame is.
+        if (m_place)
+            setGeometry(*m_place);
+    } else if (!visible && isVisible()) {
+        m_place = geometry();
+    }
     QDialog::setVisible(visible);
 }
 

@@ -5,10 +5,12 @@
 #include <QDialog>
 #include <QFrame>
 #include <QPointer>
+#include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 class QAbstractButton;
 class QComboBox;
@@ -108,4 +110,8 @@ protected:
     void ConnectCloseButtons(QPushButton *insert, QPushButton *cancel);
 
     QString *m_generatedHtml;
+
+private:
+    // Where it was when it was last hidden: shown again, it comes back there.
+    std::optional<QRect> m_place;
 };

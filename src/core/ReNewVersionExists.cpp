@@ -1,5 +1,6 @@
 #include "core/ReNewVersionExists.h"
 
+#include "core/FixedDialogBorder.h"
 #include "dialogs/MessageBoxes.h"
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
@@ -18,8 +19,7 @@ TNewVersionExists::TNewVersionExists(bool &showNewVersion, QWidget *parent)
     : QDialog(parent), m_showNewVersion(showNewVersion)
 {
     setObjectName("NewVersionExists");
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(313, 172);
+    UseFixedDialogBorder(this, QSize(313, 172), Qt::WindowStaysOnTopHint);
     auto *layout = new QVBoxLayout(this);
     auto *icon = new QLabel(this);
     icon->setObjectName("Image1");

@@ -1,5 +1,6 @@
 #include "core/reAbout.h"
 
+#include "core/FixedDialogBorder.h"
 #include "dialogs/MessageBoxes.h"
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
@@ -31,8 +32,7 @@ QLabel *label(QWidget *parent, const QString &name)
 TAbout::TAbout(QWidget *parent) : QDialog(parent)
 {
     setObjectName("About");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(369, 153);
+    UseFixedDialogBorder(this, QSize(369, 153));
 
     ImageWallpaper = new QLabel(this);
     ImageWallpaper->setObjectName("ImageWallpaper");

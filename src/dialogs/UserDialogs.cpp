@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QPageSetupDialog>
@@ -112,7 +113,11 @@ QString QtUserDialogs::saveFile(const QString &title, const QString &proposed,
     dialog.setNameFilters(filters);
     if (filterIndex && *filterIndex >= 1 && *filterIndex <= filters.size())
         dialog.selectNameFilter(filters[*filterIndex - 1]);
-    if (!proposed.isEmpty())
+    // A folder (ending with "/", or one that exists) opens the dialog there with an empty
+    // name; selecting it as a file would propose the folder's own name.
+    if (proposed.endsWith(QLatin1Char('/')) || QFileInfo(proposed).isDir())
+        dialog.setDirectory(proposed);
+    else if (!proposed.isEmpty())
         dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};

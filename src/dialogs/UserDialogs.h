@@ -32,7 +32,8 @@ public:
     // Empty list when cancelled.
     virtual QStringList openFiles(const QString &title, const QString &folder, const QString &filter,
                                   int *filterIndex, bool multiple) = 0;
-    // Save dialog proposing a name; empty when cancelled.
+    // Save dialog proposing a path, or only a folder (ending with "/") with an empty name;
+    // empty when cancelled.
     virtual QString saveFile(const QString &title, const QString &proposed, const QString &filter,
                              int *filterIndex) = 0;
     // Colour dialog; false when cancelled.

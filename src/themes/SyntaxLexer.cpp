@@ -117,17 +117,19 @@ QPalette SyntaxLexer::palette() const
 
 QColor SyntaxLexer::generalPaper() const
 {
+    // The empty area takes the background of the main language's whitespace; the common
+    // background of the model reaches the editors only through the attributes.
     const QPalette pal = palette();
     const QColor base = pal.color(QPalette::Active, QPalette::Base);
     if (!m_model)
         return base;
-    return AttributeBackColor({clNone, m_model->GeneralBackColor(), 0}, base, pal);
+    const SyntaxAttri space = FindSyntaxAttri(kindInfo(m_kind).Languages[0], u"Space");
+    return AttributeBackColor(m_model->Attri(space), base, pal);
 }
 
 QColor SyntaxLexer::generalText() const
 {
-    const TColor back = m_model ? m_model->GeneralBackColor() : clNone;
-    return AttributeTextColor({clWindowText, back, 0}, generalPaper(), palette());
+    return AttributeTextColor({clWindowText, clNone, 0}, generalPaper(), palette());
 }
 
 QColor SyntaxLexer::color(int style) const

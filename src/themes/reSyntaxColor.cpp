@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -33,6 +34,20 @@ namespace {
 const char *const kThemeFilter = "Highlighters settings (*.cfg)|*.cfg|All Files (*.*)|*.*";
 constexpr int kMaxThemeRows = 20;
 constexpr int kSwatchSize = 23;
+constexpr int kRowHeight = 16;
+constexpr QSize kClientSize(562, 266);
+
+class RowHeightDelegate : public QStyledItemDelegate {
+public:
+    RowHeightDelegate(int height, QObject *parent) : QStyledItemDelegate(parent), m_height(height) {}
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return QSize(QStyledItemDelegate::sizeHint(option, index).width(), m_height);
+    }
+
+private:
+    int m_height;
+};
 
 QToolButton *colorButton(const QString &name, QWidget *parent)
 {
@@ -191,7 +206,8 @@ void TSyntaxColor::buildControls()
     GBCommon = new QGroupBox(QStringLiteral("Common"), this);
     GBCommon->setObjectName(QStringLiteral("GBCommon"));
     auto *common = new QGridLayout(GBCommon);
-    common->setContentsMargins(6, 4, 6, 6);
+    common->setContentsMargins(4, 4, 4, 6);
+    common->setHorizontalSpacing(3);
     common->setVerticalSpacing(3);
     common->setColumnStretch(0, 1);
     auto addRow = [](QGridLayout *grid, int row, QLabel *label, TColorSwatch *swatch,
@@ -242,13 +258,18 @@ void TSyntaxColor::buildControls()
     LBListAttri->setObjectName(QStringLiteral("LBListAttri"));
     LBListAttri->setSelectionMode(QAbstractItemView::SingleSelection);
     LBListAttri->setFont(boxFont);
-    LBListAttri->setFixedWidth(185);
-    LBListAttri->setMinimumHeight(249);
+    LBListAttri->setFixedSize(185, 249);
+    LBListAttri->setUniformItemSizes(true);
+    // The language and theme lists and the attribute list show rows of one height.
+    for (QAbstractItemView *view : {CBThemes->view(), CBLanguages->view(),
+                                    static_cast<QAbstractItemView *>(LBListAttri)})
+        view->setItemDelegate(new RowHeightDelegate(kRowHeight, view));
 
     GBSettings = new QGroupBox(QStringLiteral("Language settings"), this);
     GBSettings->setObjectName(QStringLiteral("GBSettings"));
     auto *settings = new QGridLayout(GBSettings);
-    settings->setContentsMargins(6, 4, 6, 6);
+    settings->setContentsMargins(4, 4, 4, 6);
+    settings->setHorizontalSpacing(3);
     settings->setVerticalSpacing(3);
     settings->setColumnStretch(0, 1);
     LabelFontColor = label(QStringLiteral("LabelFontColor"), QStringLiteral("Font color:"));
@@ -300,12 +321,12 @@ void TSyntaxColor::buildControls()
     right->addWidget(ButtonClose, 0, Qt::AlignHCenter);
 
     auto *columns = new QHBoxLayout(this);
-    columns->setContentsMargins(6, 6, 6, 6);
-    columns->setSpacing(6);
+    columns->setContentsMargins(5, 8, 5, 9);
+    columns->setSpacing(5);
     columns->addLayout(left, 1);
     columns->addWidget(LBListAttri);
     columns->addLayout(right, 1);
-    columns->setSizeConstraint(QLayout::SetFixedSize);
+    setFixedSize(kClientSize);
 }
 
 void TSyntaxColor::setVisible(bool visible)

@@ -6,10 +6,13 @@
 #include "program/MessagesKandrix.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 class TestDialogs : public QObject {
@@ -97,6 +100,45 @@ private slots:
             QVERIFY(filters[1].startsWith("Image Files"));
     }
 
+    void saveDialogProposal_data()
+    {
+        QTest::addColumn<QString>("proposed");  // below the temporary folder
+        QTest::addColumn<QString>("name");      // in the name box
+        QTest::addColumn<QString>("entered");   // what Enter at once gives, "" for nothing
+        QTest::newRow("folder") << "themes/" << "" << "";
+        QTest::newRow("folder without its slash") << "themes" << "" << "";
+        QTest::newRow("file in the folder") << "themes/dark.cfg" << "dark.cfg" << "themes/dark.cfg";
+    }
+
+    // A proposed folder opens the real dialog there with an empty name, so Enter at once
+    // saves nothing (it proposed the folder's own name, and Enter saved a file of that name
+    // inside it); a proposed file keeps its name.
+    void saveDialogProposal()
+    {
+        QFETCH(QString, proposed);
+        QFETCH(QString, name);
+        QFETCH(QString, entered);
+        QVERIFY(QDir().mkpath(m_dir.filePath("themes")));
+        QString folderShown;
+        QString nameShown;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(edit);
+            folderShown = dialog->directory().absolutePath();
+            nameShown = edit->text();
+            QTest::keyClick(edit, Qt::Key_Return);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        QtUserDialogs real;
+        int filterIndex = 1;
+        const QString result = real.saveFile("Save", m_dir.filePath(proposed), "Themes|*.cfg", &filterIndex);
+        QCOMPARE(folderShown, m_dir.filePath("themes"));
+        QCOMPARE(nameShown, name);
+        QCOMPARE(result, entered.isEmpty() ? QString() : m_dir.filePath(entered));
+    }
 };
 
 QTEST_MAIN(TestDialogs)

@@ -132,6 +132,8 @@ private slots:
     void singleLanguages();
     void markerFonts();
     void modelChangeReachesEveryEditor();
+    void emptyAreaTakesTheWhitespaceBackground_data();
+    void emptyAreaTakesTheWhitespaceBackground();
     void readableColours();
     void editorFontKeepsStyleBits();
     void incrementalMatchesWhole_data();
@@ -332,11 +334,37 @@ void TestLexer::modelChangeReachesEveryEditor()
         QVERIFY(!styleBold(*editor, key));
         QVERIFY(editor->SendScintilla(Base::SCI_STYLEGETITALIC, static_cast<unsigned long>(key)));
     }
-    // Markers and the common background follow too.
+    // Markers follow too.
     model.SetMarkerBackground(Sch_Javascript, 0x00FF00);
     QCOMPARE(styleBack(*page, SyntaxMarkerStyle(Sch_Javascript)), QColor(0x00, 0xFF, 0x00));
+}
+
+void TestLexer::emptyAreaTakesTheWhitespaceBackground_data()
+{
+    QTest::addColumn<SyntaxLexerKind>("kind");
+    QTest::addColumn<SyntaxAttri>("space");
+    QTest::addColumn<SyntaxAttri>("otherSpace");
+    QTest::newRow("html page") << SyntaxLexerKind::Multi << SyntaxAttri::HTML_Space << SyntaxAttri::JS_Space;
+    QTest::newRow("css") << SyntaxLexerKind::Css << SyntaxAttri::CSS_Space << SyntaxAttri::HTML_Space;
+    QTest::newRow("batch") << SyntaxLexerKind::Bat << SyntaxAttri::BAT_Space << SyntaxAttri::CSS_Space;
+}
+
+// The editor's empty area takes the background of its language's whitespace (of HTML in a
+// page); the common background of a theme is no editor's colour.
+void TestLexer::emptyAreaTakesTheWhitespaceBackground()
+{
+    QFETCH(SyntaxLexerKind, kind);
+    QFETCH(SyntaxAttri, space);
+    QFETCH(SyntaxAttri, otherSpace);
+    SyntaxColorModel model;
+    SyntaxColorSettings::OriginSettings(model);
+    auto editor = makeEditor(kind, &model, "x\n");
+    const QColor before = styleBack(*editor, Base::STYLE_DEFAULT);
     model.SetGeneralBackColor(0x202020);
-    QCOMPARE(styleBack(*page, Base::STYLE_DEFAULT), QColor(0x20, 0x20, 0x20));
+    model.SetBackground(otherSpace, 0x00FF00);
+    QCOMPARE(styleBack(*editor, Base::STYLE_DEFAULT), before);
+    model.SetBackground(space, 0x302010);
+    QCOMPARE(styleBack(*editor, Base::STYLE_DEFAULT), QColor(0x10, 0x20, 0x30));
 }
 
 // Window text and missing colours become readable colours on the attribute's background.
@@ -350,8 +378,8 @@ void TestLexer::readableColours()
     QVERIFY(ColorContrast(styleFore(*editor, text), Qt::black) >= 4.5);
     model.SetAttri(SyntaxAttri::CSS_Text, {clWindowText, 0xFFFFFF, 0});
     QVERIFY(ColorContrast(styleFore(*editor, text), Qt::white) >= 4.5);
-    // No background of its own: the common background shows.
-    model.SetGeneralBackColor(0x402010);
+    // No background of its own: the whitespace's background shows.
+    model.SetBackground(SyntaxAttri::CSS_Space, 0x402010);
     model.SetAttri(SyntaxAttri::CSS_Text, {clNone, clNone, 0});
     QCOMPARE(styleBack(*editor, text), QColor(0x10, 0x20, 0x40));
     QVERIFY(ColorContrast(styleFore(*editor, text), QColor(0x10, 0x20, 0x40)) >= 4.5);

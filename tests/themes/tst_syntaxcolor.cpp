@@ -2,11 +2,13 @@
 #include "SyntaxColorDriver.h"
 #include "TestSupport.h"
 
+#include "program/LanguageFile.h"
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
 #include "themes/SyntaxColorSettings.h"
 
 #include <QDir>
+#include <QLayout>
 #include <QLineEdit>
 #include <QToolButton>
 #include <memory>
@@ -58,6 +60,39 @@ private slots:
         model.reset();
         dialogs.reset();
         folder.reset();
+    }
+
+    void sizeHoldsEveryCaption_data()
+    {
+        QTest::addColumn<QString>("language");  // empty: the design captions
+        QTest::newRow("design") << "";
+        QTest::newRow("English") << "en";
+        QTest::newRow("French") << "fr";
+    }
+    // The window keeps its size whatever the captions, and cuts none of them off, nor the
+    // longest attribute name; the lists have rows of one height.
+    void sizeHoldsEveryCaption()
+    {
+        QFETCH(QString, language);
+        if (!language.isEmpty())
+            QVERIFY(ReadLanguageFile(folder->file("language/lang_" + language + ".txt")));
+        show();
+        SelectAttribute(dialog.get(), "XML", "NamespaceAttributeValue");
+        QCOMPARE(dialog->size(), QSize(562, 266));
+        const QSize needed = dialog->layout()->minimumSize();
+        QVERIFY2(needed.width() <= 562 && needed.height() <= 266,
+                 qPrintable(QStringLiteral("%1x%2").arg(needed.width()).arg(needed.height())));
+        for (QAbstractButton *button : dialog->findChildren<QAbstractButton *>()) {
+            const QString text = QString(button->text()).remove('&');
+            QVERIFY2(button->fontMetrics().horizontalAdvance(text) + 8 <= button->width(), qPrintable(text));
+        }
+        auto *list = Control<QListWidget>(dialog.get(), "LBListAttri");
+        for (int row = 0; row < list->count(); ++row) {
+            QCOMPARE(list->visualItemRect(list->item(row)).height(), 16);
+            QVERIFY(list->fontMetrics().horizontalAdvance(list->item(row)->text()) + 8 <= list->viewport()->width());
+        }
+        for (const char *box : {"CBThemes", "CBLanguages"})
+            QCOMPARE(Control<QComboBox>(dialog.get(), box)->view()->sizeHintForRow(0), 16);
     }
 
     // Only the exact entry text lists attributes; any change of language clears what the last
@@ -205,13 +240,15 @@ private slots:
             QCOMPARE(model->MarkerAttri(s), (HighlighterAttribute{0x0000FF, back, model->MarkerAttri(s).Style}));
     }
 
-    // Cancel at the overwrite question, or a failed write, keeps the theme file as it was.
+    // The save dialog opens in the themes folder with no name proposed. Cancel at the
+    // overwrite question, or a failed write, keeps the theme file as it was.
     void savingOverAThemeKeepsTheFileUnlessReplaced()
     {
         QVERIFY(folder->write("highlighters/mine.cfg", kBlueKeys));
         show();
         dialogs->saveAnswers << folder->file("highlighters/mine.cfg");
         click("ButtonSaveSettings");
+        QCOMPARE(dialogs->saveProposals, QStringList{folder->file("highlighters/")});
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(folder->read("highlighters/mine.cfg"), kBlueKeys);
         {
