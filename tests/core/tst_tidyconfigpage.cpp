@@ -341,6 +341,23 @@ private slots:
         QVERIFY(!form->AddOptionToConfigGrid("wrap", "wide"));
     }
 
+    // Catches a proposal that is the opposite of the stored default ("n" for no
+    // proposed as "yes"), and the dialog drawn without its silver background.
+    void addProposesTheDefaultsOwnValue()
+    {
+        start("kinds.cfg");
+        whenShown<TAddTidyConfigValue>([](TAddTidyConfigValue *d) {
+            d->CBTidyConfigTPTypes->setCurrentIndex(d->CBTidyConfigTPTypes->findText("drop-proprietary-attributes"));
+            QCOMPARE(d->CBValue->currentText(), QStringLiteral("no"));
+            const QImage picture = d->grab().toImage();
+            QCOMPARE(picture.pixelColor(2, picture.height() - 3), QColor(0xC0, 0xC0, 0xC0));
+            QCOMPARE(d->LabelOption->palette().color(QPalette::WindowText), QColor(Qt::black));
+            d->ButtonOK->click();
+        });
+        QTest::mouseClick(form->findChild<QToolButton *>("ButtonGridTidyConfigAdd"), Qt::LeftButton);
+        QCOMPARE(cell("drop-proprietary-attributes"), QStringLiteral("no"));
+    }
+
     // Catches names split wrongly at a comma without a blank, a wrong count, and a list
     // written back with the separators it was read with.
     void tagNamesOpenOnePerLineAndJoinEvenly()

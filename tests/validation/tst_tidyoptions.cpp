@@ -77,23 +77,43 @@ private slots:
             QVERIFY(model.valuesOf(type).isEmpty() && !TidyOptionModel::IsEnumerated(type));
     }
 
+    // Catches a proposal that is not the default's own value: confirmed unchanged, it
+    // would switch the option to the opposite of Tidy's default.
     void defaults_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("value");
-        QTest::newRow("empty entry") << "alt-text" << "";
-        QTest::newRow("single letter") << "drop-proprietary-attributes" << "n";
-        QTest::newRow("case kept") << "newline" << "Platformdependent";
+        QTest::addColumn<QString>("proposed");
+        QTest::newRow("empty entry") << "alt-text" << "" << "";
+        QTest::newRow("single letter") << "drop-proprietary-attributes" << "n" << "no";
+        // Tidy 5 takes none of the list for it: the first item.
+        QTest::newRow("case kept") << "newline" << "Platformdependent" << "LF";
         // A name that ends another name must not take that one's entry.
-        QTest::newRow("indent after indent-cdata") << "indent" << "no";
-        QTest::newRow("wrap after punctuation-wrap") << "wrap" << "68";
-        QTest::newRow("unknown") << "no-such-option" << "";
+        QTest::newRow("indent after indent-cdata") << "indent" << "no" << "no";
+        QTest::newRow("wrap after punctuation-wrap") << "wrap" << "68" << "68";
+        QTest::newRow("unknown") << "no-such-option" << "" << "";
     }
     void defaults()
     {
         QFETCH(QString, name);
         QFETCH(QString, value);
+        QFETCH(QString, proposed);
         QCOMPARE(model.defaultOf(name), value);
+        QCOMPARE(model.proposedValueOf(name), proposed);
+    }
+
+    // Another settings file's defaults: the same item in another case, an item
+    // named by its start, and an empty default, which names no item.
+    void proposalsFromAnotherSettingsFile()
+    {
+        TidyOptionTables t;
+        t.tpAutoBool = QStringList{"same", "start", "empty"};
+        t.tpDefVal = QStringList{"same:YES", "start:a", "empty:"};
+        t.ItemsCBAutoBool = "no;yes;auto";
+        const TidyOptionModel m(t);
+        QCOMPARE(m.proposedValueOf("same"), QString("yes"));
+        QCOMPARE(m.proposedValueOf("start"), QString("auto"));
+        QCOMPARE(m.proposedValueOf("empty"), QString("no"));
     }
 
     void tablesFromAnotherSettingsFile()
