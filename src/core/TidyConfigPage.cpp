@@ -223,7 +223,9 @@ TTidyConfigPage::TTidyConfigPage(QWidget *parent) : QWidget(parent)
     MemoConfigFileComments = new QTextEdit(commentsPage);
     MemoConfigFileComments->setObjectName("MemoConfigFileComments");
     MemoConfigFileComments->setAcceptRichText(false);
-    MemoConfigFileComments->setLineWrapMode(QTextEdit::NoWrap);
+    // Long comments wrap at words; the lines kept are the blocks, which wrapping never splits.
+    MemoConfigFileComments->setLineWrapMode(QTextEdit::WidgetWidth);
+    MemoConfigFileComments->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     connect(MemoConfigFileComments, &QTextEdit::textChanged, this, [this] {
         // Blocks, not toPlainText(), so that a no-break space stays one.
         QStringList lines;

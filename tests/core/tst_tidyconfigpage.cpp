@@ -18,6 +18,8 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -356,6 +358,22 @@ private slots:
         });
         QTest::mouseClick(form->findChild<QToolButton *>("ButtonGridTidyConfigAdd"), Qt::LeftButton);
         QCOMPARE(cell("drop-proprietary-attributes"), QStringLiteral("no"));
+    }
+
+    // Catches long comments shown on one line, and wrapped lines saved as lines of their own.
+    void commentsWrapAndKeepTheirLines()
+    {
+        const QByteArray longComment = "A long comment about this configuration, " + QByteArray(12, 'x')
+                                       + " written well past the width of the pane so that it wraps.";
+        QVERIFY(folder->write("config/long.cfg", "//" + longComment + "\r\n//short\r\nindent: auto\r\n"));
+        start("long.cfg");
+        form->resize(900, 600);
+        form->findChild<QTabWidget *>("PageControlConfigFile")->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        const QTextBlock first = comments()->document()->firstBlock();
+        QTRY_VERIFY(first.layout() && first.layout()->lineCount() > 1);
+        saveAs("config/again.cfg");
+        QVERIFY(folder->read("config/again.cfg").startsWith("//" + longComment + "\r\n//short\r\n"));
     }
 
     // Catches names split wrongly at a comma without a blank, a wrong count, and a list
