@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -374,6 +376,54 @@ private slots:
         QTRY_VERIFY(first.layout() && first.layout()->lineCount() > 1);
         saveAs("config/again.cfg");
         QVERIFY(folder->read("config/again.cfg").startsWith("//" + longComment + "\r\n//short\r\n"));
+    }
+
+    void aVanishedConfigurationIsNotChosen_data()
+    {
+        QTest::addColumn<QString>("vanished");  // how the remembered kinds.cfg went
+        QTest::newRow("deleted") << "deleted";
+        QTest::newRow("a folder in its place") << "folder";
+        // The settings of a program folder that was moved: config/ holds a file of that name.
+        QTest::newRow("remembered in another folder") << "moved";
+    }
+
+    // Catches the list naming a file the grid does not hold, a run with Tidy's own
+    // defaults, and a user told nothing or told again at every run.
+    void aVanishedConfigurationIsNotChosen()
+    {
+        QFETCH(QString, vanished);
+        start("kinds.cfg");
+        CloseMainForm(form);
+        QString path = folder->file("config/kinds.cfg");
+        if (vanished == "moved") {
+            QByteArray settings = folder->read("velkandrix.ini");
+            path = folder->file("old/config/kinds.cfg");
+            settings.replace("=" + folder->file("config/kinds.cfg").toUtf8() + "\r\n", "=" + path.toUtf8() + "\r\n");
+            QVERIFY(folder->write("velkandrix.ini", settings));
+        } else {
+            QVERIFY(QFile::remove(path));
+            if (vanished == "folder")
+                QVERIFY(QDir().mkpath(path));
+        }
+        start();
+        QCOMPARE(dialogs->asked.size(), 1);
+        QVERIFY(dialogs->texts().value(0).contains(path));
+        QCOMPARE(dialogs->texts().value(0) == FormatMessageText(SConfigFileMissing, {path}), vanished != "folder");
+        QCOMPARE(form->CBConfigTidy->currentIndex(), -1);
+        QVERIFY(gridRows().isEmpty());
+        // Saved under a new name, the grid's options are still not the remembered file.
+        saveAs("config/new.cfg");
+        QCOMPARE(form->CBConfigTidy->currentIndex(), -1);
+
+        form->PageControlMemos->setCurrentIndex(1);
+        LoadEditorText(form->ActiveDocument()->editor(), "<p>x</p>");
+        form->Action("MenuAnalyze")->trigger();
+        form->Action("MenuClean")->trigger();
+        QCOMPARE(dialogs->texts().mid(1), QStringList({SNoConfigFileFound, SNoConfigFileFound}));
+
+        choose("auto-settings.cfg");
+        QCOMPARE(form->CBConfigTidy->currentText(), QStringLiteral("auto-settings.cfg"));
+        QVERIFY(!gridRows().isEmpty());
     }
 
     // Catches names split wrongly at a comma without a blank, a wrong count, and a list
