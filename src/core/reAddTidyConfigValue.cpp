@@ -22,7 +22,6 @@ TAddTidyConfigValue::TAddTidyConfigValue(const TidyOptionModel &model, const QSt
     silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     silver.setColor(QPalette::WindowText, Qt::black);
     setPalette(silver);
-    setAutoFillBackground(true);
     auto *layout = new QGridLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     LabelOption = new QLabel(FormAddAValueOption, this);

@@ -102,18 +102,14 @@ private slots:
         QCOMPARE(model.proposedValueOf(name), proposed);
     }
 
-    // Another settings file's defaults: the same item in another case, an item
-    // named by its start, and an empty default, which names no item.
-    void proposalsFromAnotherSettingsFile()
+    // Catches a default taken for the first, longer item it begins ("cr" for CRLF).
+    void proposalPrefersTheItemTheDefaultNamesWhole()
     {
         TidyOptionTables t;
-        t.tpAutoBool = QStringList{"same", "start", "empty"};
-        t.tpDefVal = QStringList{"same:YES", "start:a", "empty:"};
-        t.ItemsCBAutoBool = "no;yes;auto";
-        const TidyOptionModel m(t);
-        QCOMPARE(m.proposedValueOf("same"), QString("yes"));
-        QCOMPARE(m.proposedValueOf("start"), QString("auto"));
-        QCOMPARE(m.proposedValueOf("empty"), QString("no"));
+        t.tpNewline = QStringList{"newline"};
+        t.tpDefVal = QStringList{"newline:cr"};
+        t.ItemsCBNewLine = "LF;CRLF;CR";
+        QCOMPARE(TidyOptionModel(t).proposedValueOf("newline"), QString("CR"));
     }
 
     void tablesFromAnotherSettingsFile()
