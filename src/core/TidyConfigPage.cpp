@@ -223,7 +223,9 @@ TTidyConfigPage::TTidyConfigPage(QWidget *parent) : QWidget(parent)
     MemoConfigFileComments = new QTextEdit(commentsPage);
     MemoConfigFileComments->setObjectName("MemoConfigFileComments");
     MemoConfigFileComments->setAcceptRichText(false);
-    MemoConfigFileComments->setLineWrapMode(QTextEdit::NoWrap);
+    // Long comments wrap at words; the lines kept are the blocks, which wrapping never splits.
+    MemoConfigFileComments->setLineWrapMode(QTextEdit::WidgetWidth);
+    MemoConfigFileComments->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     connect(MemoConfigFileComments, &QTextEdit::textChanged, this, [this] {
         // Blocks, not toPlainText(), so that a no-break space stays one.
         QStringList lines;
@@ -284,9 +286,22 @@ void TTidyConfigPage::Init(const TidyOptionTables &tables)
     m_options.load(tables);
     CBTidyConfigInit();
     GridTidyConfigInit();
-    if (QFileInfo(TidyConfigFile).isFile()) {
-        LoadGridTidyConfig(TidyConfigFile);
+    // The list names only the configuration the grid holds: none while nothing is loaded,
+    // so that a run says no configuration is chosen instead of running on Tidy's defaults.
+    {
+        const QSignalBlocker blocker(CBConfigTidy);
+        CBConfigTidy->setCurrentIndex(-1);
+    }
+    if (TidyConfigFile.isEmpty())
+        return;
+    QString error;
+    if (LoadGridTidyConfig(TidyConfigFile, &error)) {
         CBTidyConfigShowCurrent();
+    } else if (!QFileInfo::exists(TidyConfigFile)) {
+        // Kept in the settings: the file may come back (a folder mounted again).
+        ShowMessageKind(3, FormatMessageText(SConfigFileMissing, {QDir::toNativeSeparators(TidyConfigFile)}));
+    } else {
+        ShowMessageKind(2, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(TidyConfigFile), error));
     }
 }
 
@@ -305,7 +320,10 @@ void TTidyConfigPage::CBTidyConfigInit()
 void TTidyConfigPage::CBTidyConfigShowCurrent()
 {
     const QSignalBlocker blocker(CBConfigTidy);
-    CBConfigTidy->setCurrentIndex(CBConfigTidy->findText(QFileInfo(TidyConfigFile).fileName()));
+    // A file of the same name in another folder is another file.
+    const QFileInfo current(TidyConfigFile);
+    const bool listed = QDir(current.absolutePath()) == QDir(ConfigDir);
+    CBConfigTidy->setCurrentIndex(listed ? CBConfigTidy->findText(current.fileName()) : -1);
 }
 
 void TTidyConfigPage::CBTidyConfigChange()
@@ -327,17 +345,22 @@ void TTidyConfigPage::CBTidyConfigChange()
             return;
         }
     }
+    QString error;
+    if (!LoadGridTidyConfig(path, &error)) {
+        ShowMessageKind(2, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error));
+        CBTidyConfigShowCurrent();
+        return;
+    }
     TidyConfigFile = path;
-    LoadGridTidyConfig(path);
     CBTidyConfigShowCurrent();
     GridTidyConfig->setFocus();
 }
 
-void TTidyConfigPage::LoadGridTidyConfig(const QString &file)
+bool TTidyConfigPage::LoadGridTidyConfig(const QString &file, QString *error)
 {
     TidyConfiguration loaded;
-    if (!TidyConfiguration::Load(file, &loaded))
-        return;
+    if (!TidyConfiguration::Load(file, &loaded, error))
+        return false;
     CBTidyOptions->hide();
     m_config = loaded;
     m_saved = loaded;
@@ -350,6 +373,7 @@ void TTidyConfigPage::LoadGridTidyConfig(const QString &file)
     OptionGridRow = 0;
     GridTidyConfig->setCurrentCell(0, 0);
     GridTidyConfig->scrollToTop();
+    return true;
 }
 
 void TTidyConfigPage::GridTidyConfigInit()

@@ -43,7 +43,8 @@ public:
     // Shows the current configuration file's name in CBConfigTidy.
     void CBTidyConfigShowCurrent();
     void CBTidyConfigChange();
-    void LoadGridTidyConfig(const QString &file);
+    // False, with the reason, when the file cannot be read; the grid then keeps its content.
+    bool LoadGridTidyConfig(const QString &file, QString *error = nullptr);
     void GridTidyConfigInit();
     void GridTidyConfigSize();
     void GridTidyConfigReset();

@@ -17,6 +17,11 @@ TAddTidyConfigValue::TAddTidyConfigValue(const TidyOptionModel &model, const QSt
 {
     setObjectName("AddTidyConfigValue");
     setWindowTitle(FormAddAValueCaption);
+    // Silver, with black text whatever the desktop's colours.
+    QPalette silver = palette();
+    silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    silver.setColor(QPalette::WindowText, Qt::black);
+    setPalette(silver);
     auto *layout = new QGridLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     LabelOption = new QLabel(FormAddAValueOption, this);
@@ -78,11 +83,9 @@ void TAddTidyConfigValue::CBTidyConfigTPTypesChange()
     LabelType->setBuddy(freeText ? static_cast<QWidget *>(EditTagNames) : CBValue);
     // The items always belong to the option shown, none for an option without a list.
     CBValue->clear();
-    const QStringList values = m_model.valuesOf(type);
-    CBValue->addItems(values);
+    CBValue->addItems(m_model.valuesOf(type));
     // Only a value of the list is proposed: a stored default Tidy 5 rejects gives way to the first.
-    const int listed = CBValue->findText(defaultValue, Qt::MatchFixedString);
-    const QString proposed = values.isEmpty() ? defaultValue : values.value(qMax(0, listed));
+    const QString proposed = m_model.proposedValueOf(name);
     CBValue->setCurrentIndex(CBValue->findText(proposed, Qt::MatchExactly | Qt::MatchCaseSensitive));
     CBValue->setEditText(proposed);
     CBValue->setValidator(new TidyValueValidator(type, CBValue));

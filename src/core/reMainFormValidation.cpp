@@ -165,6 +165,7 @@ void TMainForm::CallTidy(TDocument *document, int mode)
     // The editor's own text, not a copy: nothing changes it while Tidy runs.
     request.utf8 = text();
     request.encoding = document->encoding();
+    request.lineBreak = document->lineBreakText();
     request.options = TBTidyConfig->Configuration();
     request.model = &TBTidyConfig->Options();
     request.configPath = TidyConfigTmpFile;

@@ -94,6 +94,16 @@ void TDocument::setLineBreak(LineBreak lineBreak)
     }
 }
 
+QString TDocument::lineBreakText() const
+{
+    switch (m_lineBreak) {
+    case LineBreak::CRLF: return QStringLiteral("\r\n");
+    case LineBreak::CR: return QStringLiteral("\r");
+    case LineBreak::LF: break;
+    }
+    return QStringLiteral("\n");
+}
+
 TDocument::LineBreak TDocument::DetectLineBreak(const QString &text)
 {
     for (int i = 0; i < text.size(); ++i) {

@@ -70,6 +70,8 @@ public:
     LineBreak lineBreak() const { return m_lineBreak; }
     // Also sets the editor's mode, so new lines typed match the file's.
     void setLineBreak(LineBreak lineBreak);
+    // The line break's characters: "\r\n", "\r" or "\n".
+    QString lineBreakText() const;
     // The style of the first line break in the text; LF when there is none.
     static LineBreak DetectLineBreak(const QString &text);
 

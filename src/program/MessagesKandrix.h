@@ -69,6 +69,7 @@
     X(FormItemsEditorLabel, "FormItemsEditorLabel") \
     X(SWait, "SWait") \
     X(SNoConfigFileFound, "SNoConfigFileFound") \
+    X(SConfigFileMissing, "SConfigFileMissing") \
     X(SOpenAFile, "SOpenAFile") \
     X(SSelectTidy5, "SSelectTidy5") \
     X(STidyTimeOut, "STidyTimeOut") \

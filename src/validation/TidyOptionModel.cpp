@@ -185,6 +185,26 @@ QStringList TidyOptionModel::valuesOf(TidyValueType type) const
     return m_values.value(int(type));
 }
 
+QString TidyOptionModel::proposedValueOf(const QString &name) const
+{
+    const QString value = defaultOf(name);
+    const QStringList items = valuesOfOption(name);
+    if (items.isEmpty())
+        return value;
+    for (const QString &item : items) {
+        if (item.compare(value, Qt::CaseInsensitive) == 0)
+            return item;
+    }
+    // The stored defaults abbreviate some values ("n" for "no").
+    if (!value.isEmpty()) {
+        for (const QString &item : items) {
+            if (item.startsWith(value, Qt::CaseInsensitive))
+                return item;
+        }
+    }
+    return items.first();
+}
+
 bool TidyOptionModel::IsEnumerated(TidyValueType type)
 {
     switch (type) {

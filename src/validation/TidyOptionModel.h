@@ -72,6 +72,11 @@ public:
     // have no value list (tag names, string, integer, none).
     QStringList valuesOf(TidyValueType type) const;
     QStringList valuesOfOption(const QString &name) const { return valuesOf(typeOf(name)); }
+    // The value proposed for a new option: for a type with a value list, the
+    // item its default stands for (the same text in any case, else the first
+    // item the default begins, so "n" is "no"), the first item when it stands
+    // for none; for the other types, the default itself.
+    QString proposedValueOf(const QString &name) const;
 
     // Types chosen from a value list.
     static bool IsEnumerated(TidyValueType type);

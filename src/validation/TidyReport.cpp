@@ -285,8 +285,10 @@ QString TidyInfoPaneText(const TidyReport &report, const QString &header, TidyRe
     if (icon == TidyResultIcon::Success && report.errors == 0 && report.warnings == 0) {
         text += FValidationSuccess;
     } else {
+        // Tidy's summary is shown in lower case; a report without one (Tidy could not
+        // read the copy) keeps its own text, which may name a path.
         for (const QString &line : report.summary)
-            text += line + crlf;
+            text += (report.hasSummary ? line.toLower() : line) + crlf;
     }
     return text;
 }

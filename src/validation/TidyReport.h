@@ -69,7 +69,8 @@ struct TidyReport {
 QString TidyReportHeader(int tidyVersion);
 // The information pane's text: the heading, a blank line, then the success
 // text (FValidationSuccess) when the run found neither errors nor warnings and
-// succeeded, otherwise the summary lines; lines end with CR LF.
+// succeeded, otherwise the summary lines, Tidy's summary in lower case; lines
+// end with CR LF.
 QString TidyInfoPaneText(const TidyReport &report, const QString &header);
 // The same with the run's result icon in place of the report's own.
 QString TidyInfoPaneText(const TidyReport &report, const QString &header, TidyResultIcon icon);

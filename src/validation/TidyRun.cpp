@@ -41,6 +41,28 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Every CR LF, lone CR and lone LF of the text becomes the line break.
+QString withLineBreaks(const QString &text, const QString &lineBreak)
+{
+    if (lineBreak.isEmpty() || (lineBreak == QLatin1String("\n") && !text.contains(QLatin1Char('\r'))))
+        return text;
+    QString result;
+    result.reserve(text.size() + text.size() / 16);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            result += lineBreak;
+        } else if (c == QLatin1Char('\n')) {
+            result += lineBreak;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 // Tidy repeats a complaint once per pass over its configuration.
 QStringList complaintsOf(const QByteArray &standardError)
 {
@@ -159,7 +181,7 @@ TidyRunResult RunTidy(const TidyRunRequest &request)
         result.emptied = after.isEmpty() && !result.refused;
         return result;
     }
-    result.cleanedText = DocumentText::DecodeText(after, result.copyEncoding);
+    result.cleanedText = withLineBreaks(DocumentText::DecodeText(after, result.copyEncoding), request.lineBreak);
     result.rewritten = result.cleanedText.toUtf8() != request.utf8;
     // The list shows the messages about the cleaned text.
     runOnce(request, QStringLiteral("-e"), &result);

@@ -21,6 +21,9 @@ struct TidyRunRequest {
     // The document's text in UTF-8; may wrap the editor's own buffer (QByteArray::fromRawData).
     QByteArray utf8;
     QString encoding;  // the document's encoding name (DocumentText)
+    // The document's line break, which every line of a cleaned text takes
+    // (Tidy writes its own); empty keeps Tidy's.
+    QString lineBreak;
     TidyConfiguration options;
     const TidyOptionModel *model = nullptr;
     QString configPath;  // the run's configuration file

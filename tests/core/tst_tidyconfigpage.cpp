@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -18,6 +20,8 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -339,6 +343,95 @@ private slots:
         form->Action("MenuAddOption")->trigger();
         QCOMPARE(gridRows().mid(4), (Rows{{"PRETTY PRINT", ""}, {"indent", "yes"}}));
         QVERIFY(!form->AddOptionToConfigGrid("wrap", "wide"));
+    }
+
+    // Catches a proposal that is the opposite of the stored default ("n" for no
+    // proposed as "yes"), and the dialog drawn without its silver background.
+    void addProposesTheDefaultsOwnValue()
+    {
+        start("kinds.cfg");
+        // A dark desktop: the text on silver must stay black.
+        const QPalette desktop = QApplication::palette();
+        QPalette dark = desktop;
+        dark.setColor(QPalette::WindowText, Qt::white);
+        QApplication::setPalette(dark);
+        whenShown<TAddTidyConfigValue>([](TAddTidyConfigValue *d) {
+            d->CBTidyConfigTPTypes->setCurrentIndex(d->CBTidyConfigTPTypes->findText("drop-proprietary-attributes"));
+            QCOMPARE(d->CBValue->currentText(), QStringLiteral("no"));
+            const QImage picture = d->grab().toImage();
+            QCOMPARE(picture.pixelColor(2, picture.height() - 3), QColor(0xC0, 0xC0, 0xC0));
+            QCOMPARE(d->LabelOption->palette().color(QPalette::WindowText), QColor(Qt::black));
+            d->ButtonOK->click();
+        });
+        QTest::mouseClick(form->findChild<QToolButton *>("ButtonGridTidyConfigAdd"), Qt::LeftButton);
+        QApplication::setPalette(desktop);
+        QCOMPARE(cell("drop-proprietary-attributes"), QStringLiteral("no"));
+    }
+
+    // Catches long comments shown on one line, and wrapped lines saved as lines of their own.
+    void commentsWrapAndKeepTheirLines()
+    {
+        const QByteArray longComment = "A long comment about this configuration, " + QByteArray(12, 'x')
+                                       + " written well past the width of the pane so that it wraps.";
+        QVERIFY(folder->write("config/long.cfg", "//" + longComment + "\r\n//short\r\nindent: auto\r\n"));
+        start("long.cfg");
+        form->resize(900, 600);
+        form->findChild<QTabWidget *>("PageControlConfigFile")->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        const QTextBlock first = comments()->document()->firstBlock();
+        QTRY_VERIFY(first.layout() && first.layout()->lineCount() > 1);
+        // Lines read after an edit, with the wrapped layout in place.
+        comments()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(comments(), " one");
+        saveAs("config/again.cfg");
+        QVERIFY(folder->read("config/again.cfg").startsWith("//" + longComment + "\r\n//short one\r\n"));
+    }
+
+    void aVanishedConfigurationIsNotChosen_data()
+    {
+        QTest::addColumn<QString>("vanished");  // how the remembered kinds.cfg went
+        QTest::newRow("deleted") << "deleted";
+        QTest::newRow("a folder in its place") << "folder";
+        // The settings of a program folder that was moved: config/ holds a file of that name.
+        QTest::newRow("remembered in another folder") << "moved";
+    }
+
+    // Catches the list naming a file the grid does not hold, a run with Tidy's own
+    // defaults, and a user told nothing or told again at every run.
+    void aVanishedConfigurationIsNotChosen()
+    {
+        QFETCH(QString, vanished);
+        start("kinds.cfg");
+        CloseMainForm(form);
+        QString path = folder->file("config/kinds.cfg");
+        if (vanished == "moved") {
+            QByteArray settings = folder->read("velkandrix.ini");
+            path = folder->file("old/config/kinds.cfg");
+            settings.replace("=" + folder->file("config/kinds.cfg").toUtf8() + "\r\n", "=" + path.toUtf8() + "\r\n");
+            QVERIFY(folder->write("velkandrix.ini", settings));
+        } else {
+            QVERIFY(QFile::remove(path));
+            if (vanished == "folder")
+                QVERIFY(QDir().mkpath(path));
+        }
+        start();
+        QCOMPARE(dialogs->asked.size(), 1);
+        QVERIFY(dialogs->texts().value(0).contains(path));
+        QCOMPARE(dialogs->texts().value(0) == FormatMessageText(SConfigFileMissing, {path}), vanished != "folder");
+        QCOMPARE(form->CBConfigTidy->currentIndex(), -1);
+        QVERIFY(gridRows().isEmpty());
+        // Saved under a new name, the grid's options are still not the remembered file.
+        saveAs("config/new.cfg");
+        QCOMPARE(form->CBConfigTidy->currentIndex(), -1);
+
+        form->PageControlMemos->setCurrentIndex(1);
+        LoadEditorText(form->ActiveDocument()->editor(), "<p>x</p>");
+        form->Action("MenuAnalyze")->trigger();
+        QCOMPARE(dialogs->texts().mid(1), QStringList{SNoConfigFileFound});
+
+        choose("auto-settings.cfg");
+        QCOMPARE(form->CBConfigTidy->currentText(), QStringLiteral("auto-settings.cfg"));
+        QVERIFY(!gridRows().isEmpty());
     }
 
     // Catches names split wrongly at a comma without a blank, a wrong count, and a list

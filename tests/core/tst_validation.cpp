@@ -6,6 +6,7 @@
 #include "documents/EditorText.h"
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
+#include "util/DocumentText.h"
 #include "validation/TidyReport.h"
 
 #include <QAction>
@@ -109,7 +110,8 @@ private slots:
         QCOMPARE(form->StatusPanelText(6), TidyCountsText(1, 7));
         QCOMPARE(form->StatusIconIndex, int(TidyResultIcon::Errors));
         QVERIFY(info().startsWith(TidyReportHeader(5)));
-        QVERIFY(info().contains("Tidy found 7 warnings and 1 error!"));
+        // The summary in lower case; the list keeps Tidy's lines as they are.
+        QVERIFY(info().contains("tidy found 7 warnings and 1 error!"));
         QCOMPARE(TmpDocFile, folder->file("my site/tmptid.htm"));
     }
 
@@ -206,20 +208,25 @@ private slots:
     {
         QTest::addColumn<QByteArray>("page");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("errors") << brokenPage << true;
-        QTest::newRow("already clean") << QByteArray() << false;
+        QTest::addColumn<bool>("crlf");
+        QTest::newRow("errors") << brokenPage << true << false;
+        QTest::newRow("already clean") << QByteArray() << false << false;
+        QTest::newRow("already clean, CR LF") << QByteArray() << false << true;
     }
 
     void cleanWithoutRewrite()
     {
         QFETCH(QByteArray, page);
         QFETCH(bool, refused);
+        QFETCH(bool, crlf);
         if (page.isEmpty()) {
             // What Tidy itself writes for a valid page cleans to the same text.
             openPage("tidy.html", validPage);
             trigger("MenuClean");
             QVERIFY(form->MenuSaveClick());
             page = folder->read("tidy.html");
+            if (crlf)
+                page.replace("\n", "\r\n");
             dialogs->asked.clear();
         }
         openPage("unchanged.html", page);
@@ -231,6 +238,46 @@ private slots:
         // Undo Clean leaves the unchanged document unmodified.
         trigger("MenuUndoAllChanges");
         QVERIFY(!editor()->isModified());
+    }
+
+    // Tidy writes LF; the cleaned text takes the document's own line break, as the
+    // lines typed after it do, so the saved file holds one kind only.
+    void cleanKeepsTheDocumentsLineBreak_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("lineBreak");
+        QTest::addColumn<QByteArray>("configuration");
+        QTest::newRow("UTF-8, CR LF") << "UTF8" << "\r\n" << QByteArray();
+        QTest::newRow("UTF-16, CR LF") << "LittleEndian" << "\r\n" << QByteArray();
+        QTest::newRow("UTF-8, CR") << "UTF8" << "\r" << QByteArray();
+        QTest::newRow("UTF-8, LF, Tidy told to write CR LF") << "UTF8" << "\n" << QByteArray("newline: CRLF\r\n");
+    }
+
+    void cleanKeepsTheDocumentsLineBreak()
+    {
+        QFETCH(QString, encoding);
+        QFETCH(QString, lineBreak);
+        QFETCH(QByteArray, configuration);
+        if (!configuration.isEmpty())
+            useConfiguration(configuration);
+        QString text = QString::fromLatin1(fixablePage);
+        text.replace("\n", lineBreak);
+        QByteArray bytes;
+        QVERIFY(DocumentText::EncodeText(text, encoding, &bytes));
+        openPage("breaks.html", bytes);
+        QCOMPARE(form->ActiveDocument()->encoding(), encoding);
+        trigger("MenuClean");
+        QVERIFY(EditorText(editor()).contains("</li>"));
+        editor()->setCursorPosition(1, 0);
+        QTest::keyClicks(editor(), "<!-- typed -->");
+        QTest::keyClick(editor(), Qt::Key_Return);
+        QVERIFY(form->MenuSaveClick());
+        QString saved = DocumentText::DecodeText(folder->read("breaks.html"), encoding);
+        QVERIFY(saved.contains("</li>" + lineBreak) && saved.contains("<!-- typed -->" + lineBreak));
+        // Tidy writes no empty line for this page: a CR LF is one line break, not two.
+        QVERIFY(!saved.contains(lineBreak + lineBreak));
+        saved.remove(lineBreak);
+        QVERIFY(!saved.contains('\n') && !saved.contains('\r'));
     }
 
     // Tidy ends well but leaves the copy empty: the document keeps its text, and the user is told.

@@ -218,7 +218,8 @@ private slots:
             {"SWarningSaveChanges", "%s"}, {"SWarningOverwriteFile", "%s"}, {"SErrorRename", "%s"},
             {"SStringNotFound", "%s"},     {"SValidationByTidy", "%s"},     {"SOccurencesFinded", "%d"},
             {"STidyCrashed", "%d"},        {"STidyExitStatus", "%d"},       {"SSettingsKeptAside", "%s%s"}, {"SFileOpenInAnotherTab", "%s"}, {"SFileChangedOutside", "%s"},
-            {"SFileTooLarge", "%s"}, {"SNoProgramToOpen", "%s"}, {"SSaveUndecodedBytes", "%s%s"}};
+            {"SFileTooLarge", "%s"}, {"SNoProgramToOpen", "%s"}, {"SSaveUndecodedBytes", "%s%s"},
+            {"SConfigFileMissing", "%s"}};
         for (const QString code : {"en", "fr"}) {
             const LanguageTexts texts = readShipped(code);
             for (const QString &key : MessageKeys())

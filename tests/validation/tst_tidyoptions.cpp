@@ -77,23 +77,39 @@ private slots:
             QVERIFY(model.valuesOf(type).isEmpty() && !TidyOptionModel::IsEnumerated(type));
     }
 
+    // Catches a proposal that is not the default's own value: confirmed unchanged, it
+    // would switch the option to the opposite of Tidy's default.
     void defaults_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("value");
-        QTest::newRow("empty entry") << "alt-text" << "";
-        QTest::newRow("single letter") << "drop-proprietary-attributes" << "n";
-        QTest::newRow("case kept") << "newline" << "Platformdependent";
+        QTest::addColumn<QString>("proposed");
+        QTest::newRow("empty entry") << "alt-text" << "" << "";
+        QTest::newRow("single letter") << "drop-proprietary-attributes" << "n" << "no";
+        // Tidy 5 takes none of the list for it: the first item.
+        QTest::newRow("case kept") << "newline" << "Platformdependent" << "LF";
         // A name that ends another name must not take that one's entry.
-        QTest::newRow("indent after indent-cdata") << "indent" << "no";
-        QTest::newRow("wrap after punctuation-wrap") << "wrap" << "68";
-        QTest::newRow("unknown") << "no-such-option" << "";
+        QTest::newRow("indent after indent-cdata") << "indent" << "no" << "no";
+        QTest::newRow("wrap after punctuation-wrap") << "wrap" << "68" << "68";
+        QTest::newRow("unknown") << "no-such-option" << "" << "";
     }
     void defaults()
     {
         QFETCH(QString, name);
         QFETCH(QString, value);
+        QFETCH(QString, proposed);
         QCOMPARE(model.defaultOf(name), value);
+        QCOMPARE(model.proposedValueOf(name), proposed);
+    }
+
+    // Catches a default taken for the first, longer item it begins ("cr" for CRLF).
+    void proposalPrefersTheItemTheDefaultNamesWhole()
+    {
+        TidyOptionTables t;
+        t.tpNewline = QStringList{"newline"};
+        t.tpDefVal = QStringList{"newline:cr"};
+        t.ItemsCBNewLine = "LF;CRLF;CR";
+        QCOMPARE(TidyOptionModel(t).proposedValueOf("newline"), QString("CR"));
     }
 
     void tablesFromAnotherSettingsFile()
