@@ -231,6 +231,7 @@ private slots:
         QTest::newRow("a malformed number")
             << "SEFontSize=13\r\nMenuEnableJavascript=True\r\nFormWidth=wide\r\nMenuTidy4=True\r\nMenuTidy5=False\r\n"
             << false << true << 13;
+        QTest::newRow("empty values") << "MenuTidy4=True\r\nMenuTidy5=\r\nMenuEnableJavascript=\r\n" << true << false << 9;
         QTest::newRow("stray lines") << "this line holds no value\r\n=True\r\nMenuTidy4 =True\r\n ; MenuTidy4=True\r\n"
                                         "   SEFontSize=11   \r\n"
                                      << false << false << 11;
