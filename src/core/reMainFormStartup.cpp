@@ -67,9 +67,10 @@ void TMainForm::FormShow()
 {
     m_acceptDrops = true;
     setAcceptDrops(true);
-    ErrorPanelDefaultSize = true;
     InitCBFont();
     OpenIniFile(IniFileName);
+    // Reading the settings resizes the window, which placed the panel on its old side already.
+    ErrorPanelDefaultSize = true;
     PanelGridErrorReplace();
     OpenLanguageFile(LanguageFileName);
     const bool showErrors = Action("MenuShowErrorsComments")->isChecked();

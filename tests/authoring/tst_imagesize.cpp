@@ -1,6 +1,7 @@
 // The image-resize calculator, typed into as a user does.
 #include "TestSupport.h"
 
+#include "authoring/ImageSizes.h"
 #include "authoring/TImageSizeCalculator.h"
 
 #include <QLineEdit>
@@ -43,6 +44,7 @@ private slots:
         QTest::newRow("present height empty") << "800" << "" << "4" << "";
         QTest::newRow("new width over the limit") << "800" << "600" << "100001" << "";
         QTest::newRow("result over the limit") << "1" << "2000" << "51" << "";
+        QTest::newRow("largest sides") << "100000" << "100000" << "100000" << "100000";
     }
     void newWidthGivesProportionalHeight()
     {
@@ -58,6 +60,42 @@ private slots:
         type("EditWidthNew", newWidth.right(1));
         QCOMPARE(box("EditHeightNew")->text(), expected.isEmpty() ? before : expected);
         QCOMPARE(box("EditWidthNew")->text(), newWidth);
+    }
+
+    // Each input and the result may be exactly the largest side, not one more; a size of 0
+    // is refused where it divides and allowed where it is asked for.
+    void proportionalSideLimits_data()
+    {
+        QTest::addColumn<QString>("side");
+        QTest::addColumn<QString>("other");
+        QTest::addColumn<QString>("wanted");
+        QTest::addColumn<qint64>("expected");   // -1: nothing
+        QTest::newRow("largest present side") << "100000" << "50000" << "50000" << qint64(25000);
+        QTest::newRow("largest other side") << "50000" << "100000" << "25000" << qint64(50000);
+        QTest::newRow("largest wanted side") << "50000" << "25000" << "100000" << qint64(50000);
+        QTest::newRow("largest result") << "3" << "4" << "75000" << qint64(100000);
+        QTest::newRow("present side one more") << "100001" << "2" << "2" << qint64(-1);
+        QTest::newRow("other side one more") << "2" << "100001" << "2" << qint64(-1);
+        QTest::newRow("wanted side one more") << "2" << "2" << "100001" << qint64(-1);
+        QTest::newRow("result one more") << "3" << "4" << "75001" << qint64(-1);
+        QTest::newRow("present side 0") << "0" << "4" << "2" << qint64(-1);
+        QTest::newRow("other side 0") << "4" << "0" << "2" << qint64(-1);
+        QTest::newRow("wanted side 0") << "4" << "3" << "0" << qint64(0);
+        QTest::newRow("smallest result") << "4" << "1" << "1" << qint64(0);
+        QTest::newRow("present side empty") << "" << "4" << "2" << qint64(-1);
+        QTest::newRow("other side empty") << "4" << "" << "2" << qint64(-1);
+        QTest::newRow("wanted side empty") << "4" << "3" << "" << qint64(-1);
+        QTest::newRow("not a number") << "4" << "3" << "2x" << qint64(-1);
+        QTest::newRow("negative") << "4" << "3" << "-2" << qint64(-1);
+    }
+    void proportionalSideLimits()
+    {
+        QFETCH(QString, side);
+        QFETCH(QString, other);
+        QFETCH(QString, wanted);
+        QFETCH(qint64, expected);
+        const std::optional<qint64> result = ProportionalSide(side, other, wanted);
+        QCOMPARE(result.value_or(-1), expected);
     }
 
     // Catches an emptied box that clears or recomputes the other, a height that does not
