@@ -208,7 +208,7 @@ void TestScanners::markup_data()
         "cccccc\n"
         "ccccct");
     row(D::Html, "character references",
-        "&lt;&#60;&#x3C;&#;&x &amp",
+        "&lt;&#60;&#X3C;&#;&x &amp",
         "&&&&&&&&&&&&&&&ttttt tttt");
     row(D::Html, "a tag left open ends at the next one",
         "<a href=\"x\"<b>y",
@@ -244,6 +244,11 @@ void TestScanners::markup_data()
     row(D::HtmlJs, "closing script tag with a blank",
         "<script>a</script >b",
         "********i**********T");
+    row(D::HtmlJs, "script comment over lines",
+        "<script>/* a\n"
+        "b */ c</script>",
+        "********cccc\n"
+        "cccc_i*********");
     row(D::HtmlJs, "script closed inside its comment",
         "<script>/* a</script>hi",
         "********cccc*********TT");
@@ -270,6 +275,11 @@ void TestScanners::markup_data()
     row(D::HtmlPhp, "PHP in an attribute value",
         "<a href=\"<?=$u?>\">x</a>",
         "KK IIIIYV???$$??VKTKKKK");
+    row(D::HtmlPhp, "PHP comment over lines",
+        "<?php /* a\n"
+        "b */ $c ?>x",
+        "?????_cccc\n"
+        "cccc_$$_??T");
     row(D::HtmlPhp, "PHP line comment ends at the closer",
         "<?php // c ?><b>",
         "?????_ccccc??KKK");
@@ -365,18 +375,21 @@ void TestScanners::styleSheets_data()
     row(D::Css, "blocks of rules and of declarations",
         "@media screen\n"
         "{\n"
-        " a { color: red }\n"
+        " .a { color: red }\n"
         "}\n"
         "@font-face { color: x }\n"
         "@media (min-width: 600px) { }\n"
         "b { }",
         "kkkkkk vvvvvv\n"
         "y\n"
-        " t y pppppy vvv y\n"
+        " tt y pppppy vvv y\n"
         "y\n"
         "kkkkkkkkkk y pppppy v y\n"
         "kkkkkk yvvvvvvvvvy nnnnny y y\n"
         "t y y");
+    row(D::Css, "at-sign inside a value",
+        "a { color: @x; top: 0 }",
+        "t y pppppy yvy pppy n y");
     row(D::Css, "comments in a selector and over lines",
         "a/* b */,i{}\n"
         "/* c\n"
@@ -481,8 +494,8 @@ void TestScanners::otherLanguages_data()
         "lllllll i ddddddddynnyy lllll gggggggggggyiiiiiiiiy$$$$$$$$$$yy lllllllll kkkk xxxxxxxxxxxxx");
 
     row(D::Cpp, "numbers",
-        "0x1E 1e5 017 0 1.5f 10UL 0b1",
-        "xxxx fff ooo n ffff nnnn nnn");
+        "0x1E 1e5 017 0 1.5f 2. 10UL 0b1",
+        "xxxx fff ooo n ffff ff nnnn nnn");
     row(D::Cpp, "characters and strings",
         "'a' '\\'' \"a\\\"b\" L'x'",
         "''' '''' ssssss i'''");
@@ -533,8 +546,10 @@ void TestScanners::otherLanguages_data()
         "cccc\n"
         "iiiiii i");
     row(D::Bat, "variables",
-        "echo %~dp0 %1 %%i !x! %PATH% 100% 2",
-        "kkkk $$$$$ $$ $$$ $$$ $$$$$$ nnni n");
+        "echo %~dp0 %1 %%i !x! %PATH% 100% 2\n"
+        "echo 5%% off",
+        "kkkk $$$$$ $$ $$$ $$$ $$$$$$ nnni n\n"
+        "kkkk nii kkk");
 }
 
 QTEST_APPLESS_MAIN(TestScanners)
