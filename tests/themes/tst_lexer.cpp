@@ -111,6 +111,11 @@ bool styleBold(QsciScintilla &editor, int style)
     return qAbs(weight) >= QFont::DemiBold;
 }
 
+bool styleFlag(QsciScintilla &editor, int message, int style)
+{
+    return editor.SendScintilla(message, static_cast<unsigned long>(style)) != 0;
+}
+
 QString styleName(int style)
 {
     const int marker = SyntaxMarkerOfStyle(style);
@@ -136,6 +141,8 @@ private slots:
     void emptyAreaTakesTheWhitespaceBackground();
     void readableColours();
     void editorFontKeepsStyleBits();
+    void themeFontStylesReachEditor_data();
+    void themeFontStylesReachEditor();
     void incrementalMatchesWhole_data();
     void incrementalMatchesWhole();
     void unclosedQuotesEndAtTheLine_data();
@@ -402,6 +409,63 @@ void TestLexer::editorFontKeepsStyleBits()
     QVERIFY(styleBold(*editor, key));
     QVERIFY(!styleBold(*editor, text));
     QVERIFY(editor->SendScintilla(Base::SCI_STYLEGETITALIC, static_cast<unsigned long>(comment)));
+}
+
+void TestLexer::themeFontStylesReachEditor_data()
+{
+    QTest::addColumn<int>("bits");
+    QTest::newRow("plain") << 0;
+    QTest::newRow("bold") << int(fsBold);
+    QTest::newRow("italic") << int(fsItalic);
+    QTest::newRow("underline") << int(fsUnderline);
+    QTest::newRow("strike-out") << int(fsStrikeOut);
+    QTest::newRow("all") << int(fsAllStyles);
+}
+
+// The bold, italic, underline and strike-out of a theme's attribute reach an editor open while
+// the theme is read (after another theme had the opposite), one opened after, and both after
+// the editor font changes. The editor shows no strike-out: the lexer's font carries it.
+void TestLexer::themeFontStylesReachEditor()
+{
+    QFETCH(int, bits);
+    const auto themeText = [](int style) {
+        const auto field = [style](int bit) {
+            return QLatin1String(style & bit ? "True;" : "False;");
+        };
+        return QStringLiteral("[CSS]\r\nCSS.PropertyAttri=#000080;#FFFFFF;") + field(fsBold)
+               + field(fsItalic) + field(fsUnderline) + field(fsStrikeOut) + QStringLiteral("\r\n");
+    };
+    SyntaxColorModel model;
+    SyntaxColorSettings::OriginSettings(model);
+    const QByteArray text = "a { color: red }\n";
+    auto open = makeEditor(SyntaxLexerKind::Css, &model, text);
+    SyntaxColorSettings::ReadSettingsText(model, themeText(fsAllStyles & ~bits));
+    SyntaxColorSettings::ReadSettingsText(model, themeText(bits));
+    auto opened = makeEditor(SyntaxLexerKind::Css, &model, text);
+    QCOMPARE(model.Attri(SyntaxAttri::CSS_Property).Style, bits);
+
+    const int style = SyntaxStyleOf(SyntaxAttri::CSS_Property);
+    const auto check = [&](const char *when) {
+        for (QsciScintilla *editor : {open.get(), opened.get()}) {
+            const QString where = QStringLiteral("%1, editor opened %2")
+                                      .arg(QLatin1String(when),
+                                           QLatin1String(editor == open.get() ? "before" : "after"));
+            QVERIFY2(styleBold(*editor, style) == ((bits & fsBold) != 0), qPrintable(where));
+            QVERIFY2(styleFlag(*editor, Base::SCI_STYLEGETITALIC, style) == ((bits & fsItalic) != 0),
+                     qPrintable(where));
+            QVERIFY2(styleFlag(*editor, Base::SCI_STYLEGETUNDERLINE, style)
+                         == ((bits & fsUnderline) != 0),
+                     qPrintable(where));
+            QVERIFY2(editor->lexer()->font(style).strikeOut() == ((bits & fsStrikeOut) != 0),
+                     qPrintable(where));
+        }
+    };
+    check("the theme read");
+    QFont font(QStringLiteral("Monospace"));
+    font.setPointSize(11);
+    for (QsciScintilla *editor : {open.get(), opened.get()})
+        editor->lexer()->setFont(font);
+    check("the font changed");
 }
 
 void TestLexer::incrementalMatchesWhole_data()
