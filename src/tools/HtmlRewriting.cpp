@@ -328,6 +328,24 @@ private:
         return -1;
     }
 
+    // The first `wanted` in [from, to) outside quoted text, or -1.
+    int findUnquoted(int from, int to, QChar wanted) const
+    {
+        QChar quote;
+        for (int i = from; i < to; ++i) {
+            const QChar c = text.at(i);
+            if (!quote.isNull()) {
+                if (c == quote)
+                    quote = QChar();
+            } else if (isQuote(c)) {
+                quote = c;
+            } else if (c == wanted) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
     // A DOCTYPE ends at its first ">", unless a bracketed internal subset opens
     // before it: then at the ">" after the subset's "]". Quoted declarations in the
     // subset may hold both.
@@ -336,35 +354,10 @@ private:
         const int first = int(text.indexOf(u'>', lt + 1));
         if (first < 0)
             return -1;
-        QChar quote;
-        int i = lt + 2;
-        for (; i < first; ++i) {
-            const QChar c = text.at(i);
-            if (!quote.isNull()) {
-                if (c == quote)
-                    quote = QChar();
-            } else if (isQuote(c)) {
-                quote = c;
-            } else if (c == u'[') {
-                break;
-            }
-        }
-        if (i >= first)
-            return first + 1;
-        quote = QChar();
-        for (++i; i < n; ++i) {
-            const QChar c = text.at(i);
-            if (!quote.isNull()) {
-                if (c == quote)
-                    quote = QChar();
-            } else if (isQuote(c)) {
-                quote = c;
-            } else if (c == u']') {
-                const int close = int(text.indexOf(u'>', i + 1));
-                return close < 0 ? first + 1 : close + 1;
-            }
-        }
-        return first + 1;
+        const int open = findUnquoted(lt + 2, first, u'[');
+        const int close = open < 0 ? -1 : findUnquoted(open + 1, n, u']');
+        const int end = close < 0 ? -1 : int(text.indexOf(u'>', close + 1));
+        return end < 0 ? first + 1 : end + 1;
     }
 
     // The "<" of the raw element's end tag, or the text's end.
@@ -407,33 +400,25 @@ int attributesStart(const QString &tag)
     int i = 1;
     if (i < n && tag.at(i) == u'/')
         ++i;
-    while (i < n && !isBlank(tag.at(i)) && tag.at(i) != u'>' && !isQuote(tag.at(i)))
+    while (i < n && !isBlank(tag.at(i)) && tag.at(i) != u'>' && tag.at(i) != u'/')
         ++i;
     return i;
 }
 
-// The attribute at or after `i`, a place between attributes; `i` moves past it. Quoted
-// text where a name should begin is skipped. nameStart is -1 when none is left.
+// The attribute at or after `i`, a place between attributes; `i` moves past it. As a
+// browser reads it: a name's first character may be any, the rest runs to a blank, "/",
+// "=" or ">"; a value is quoted only when it begins with a quote. nameStart is -1 when
+// none is left.
 Attribute nextAttribute(const QString &tag, int &i)
 {
     const int n = int(tag.size());
-    while (i < n) {
-        const QChar c = tag.at(i);
-        if (isBlank(c) || c == u'>' || c == u'/' || c == u'=') {
-            ++i;
-        } else if (isQuote(c)) {
-            const int close = int(tag.indexOf(c, i + 1));
-            i = close < 0 ? n : close + 1;
-        } else {
-            break;
-        }
-    }
-    if (i >= n)
+    while (i < n && (isBlank(tag.at(i)) || tag.at(i) == u'/'))
+        ++i;
+    if (i >= n || tag.at(i) == u'>')
         return Attribute{};
     Attribute a;
-    a.nameStart = i;
-    while (i < n && !isBlank(tag.at(i)) && tag.at(i) != u'=' && tag.at(i) != u'>' && !isQuote(tag.at(i))
-           && !(tag.at(i) == u'/' && i + 1 < n && tag.at(i + 1) == u'>'))
+    a.nameStart = i++;
+    while (i < n && !isBlank(tag.at(i)) && tag.at(i) != u'=' && tag.at(i) != u'>' && tag.at(i) != u'/')
         ++i;
     a.nameEnd = a.end = i;
     int j = i;
@@ -458,6 +443,7 @@ Attribute nextAttribute(const QString &tag, int &i)
     } else {
         while (valueEnd < n && !isBlank(tag.at(valueEnd)) && tag.at(valueEnd) != u'>')
             ++valueEnd;
+        // The slash of an empty element's end is not part of the value.
         if (valueEnd > j && tag.at(valueEnd - 1) == u'/' && valueEnd < n && tag.at(valueEnd) == u'>')
             --valueEnd;
     }
@@ -823,7 +809,7 @@ QString ProcessTag(const QString &tag, const OptimizerOptions &o, TagSwapState *
     if (name == u"table" && o.CBDelete_Table_Border)
         deleteAll(QStringLiteral("border="));
 
-    // Comments and declarations keep their wording.
+    // Declarations keep their wording.
     if (isElementTag(t)) {
         if (o.CBLowerCase_Tags)
             t = LowerCaseTag(t);
