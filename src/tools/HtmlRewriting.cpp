@@ -739,18 +739,24 @@ QString deleteAttributes(const QString &tag, const QString &name, bool all)
     QString out;
     int from = -1;
     int copied = 0;
+    bool deleted = false;
     for (Span span = findAttribute(tag, withoutEquals(name)); span.start >= 0;
          span = findAttribute(tag, withoutEquals(name), from)) {
         // The blanks after it go; the last attribute leaves the blank before it.
         int end = span.end;
         while (end < tag.size() && isBlank(tag.at(end)))
             ++end;
+        from = end;
+        // A stray "=" after it would become the value of the name before it.
+        if (end < tag.size() && tag.at(end) == u'=')
+            continue;
         out += QStringView(tag).mid(copied, span.start - copied);
-        copied = from = end;
+        copied = end;
+        deleted = true;
         if (!all)
             break;
     }
-    if (from < 0)
+    if (!deleted)
         return tag;
     out += QStringView(tag).mid(copied);
     return out;
