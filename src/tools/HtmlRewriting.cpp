@@ -1009,37 +1009,39 @@ bool isConditionalComment(const QString &text, const Token &comment)
 QString ReplaceDTD(const QString &text, const OptimizerOptions &o)
 {
     // The first DOCTYPE and the first html start tag, as the page's markup holds them. One
-    // that holds PHP or ASP, when those are spared, stays as it is where it is.
-    Token doctype, html;
-    bool doctypeInPre = false, htmlInPre = false;
+    // that holds PHP or ASP, when those are spared, stays as it is where it is, and takes
+    // the place of the new one.
+    struct Found {
+        Token token;
+        bool inPre = false;
+        bool kept = false;
+    } doctype, html;
     PageScanner scanner(text, o.CBIgnore_PhpAsp);
     int preDepth = 0;
-    for (Token token; (doctype.start < 0 || html.start < 0) && scanner.next(token);) {
-        if (doctype.start < 0 && token.part == Part::Declaration && matchesAt(text, token.start, u"<!doctype")) {
-            doctype = token;
-            doctypeInPre = preDepth > 0;
-        } else if (html.start < 0 && token.part == Part::Tag && token.name == u"html" && !token.endTag) {
-            html = token;
-            htmlInPre = preDepth > 0;
-        }
+    for (Token token; (doctype.token.start < 0 || html.token.start < 0) && scanner.next(token);) {
+        Found *found = nullptr;
+        if (token.part == Part::Declaration && matchesAt(text, token.start, u"<!doctype"))
+            found = &doctype;
+        else if (token.part == Part::Tag && token.name == u"html" && !token.endTag)
+            found = &html;
+        if (found && found->token.start < 0)
+            *found = Found{token, preDepth > 0};
         trackPre(token, preDepth);
     }
-    const bool htmlFirst = html.start >= 0 && (doctype.start < 0 || html.start < doctype.start);
-    const Token &first = htmlFirst ? html : doctype;
-    const Token &second = htmlFirst ? doctype : html;
+    const bool htmlFirst = html.token.start < doctype.token.start || doctype.token.start < 0;
     QString rest;
     rest.reserve(text.size());
     int copied = 0;
-    QString oldHtml;
-    for (const Token *block : {&first, &second}) {
-        if (block->start < 0 || (o.CBIgnore_PhpAsp && hasPhpAspMarker(text.mid(block->start, block->end - block->start))))
+    for (Found *block : {htmlFirst ? &html : &doctype, htmlFirst ? &doctype : &html}) {
+        const Token &token = block->token;
+        if (token.start < 0)
             continue;
-        const bool isHtml = block == &html;
-        if (cutBlock(rest, text, copied, block->start, block->end, !(isHtml ? htmlInPre : doctypeInPre)) && isHtml)
-            oldHtml = text.mid(html.start, html.end - html.start);
+        block->kept = (o.CBIgnore_PhpAsp && hasPhpAspMarker(text.mid(token.start, token.end - token.start)))
+                      || !cutBlock(rest, text, copied, token.start, token.end, !block->inPre);
     }
     rest += QStringView(text).mid(copied);
-    return DtdPart(o) + HtmlPart(o, oldHtml) + rest;
+    const QString oldHtml = html.token.start < 0 ? QString() : text.mid(html.token.start, html.token.end - html.token.start);
+    return (doctype.kept ? QString() : DtdPart(o)) + (html.kept ? QString() : HtmlPart(o, oldHtml)) + rest;
 }
 
 QString DeleteComments(const QString &text, const OptimizerOptions &o)
