@@ -136,28 +136,54 @@ private:
         return j + 1;
     }
 
+    // Up to its first ">", or, before any element, past a bracketed internal subset of
+    // declarations, processing instructions, comments and parameter-entity references.
     qsizetype doctype(qsizetype i) const
     {
         const qsizetype first = t.indexOf(u'>', i);
         if (first < 0)
             return n;
+        qsizetype open = -1;
         QChar quote;
-        for (qsizetype j = i; j < first; ++j) {
+        for (qsizetype j = i; elements == 0 && j < first && open < 0; ++j) {
             const QChar c = t.at(j);
-            if (!quote.isNull() || c == u'"' || c == u'\'') {
+            if (!quote.isNull() || c == u'"' || c == u'\'')
                 quote = quote == c ? QChar() : quote.isNull() ? c : quote;
-                continue;
+            else if (c == u'[')
+                open = j;
+        }
+        for (qsizetype j = open + 1; open >= 0 && j < n;) {
+            const QStringView rest = QStringView(t).sliced(j);
+            qsizetype next = -1;
+            if (white(t.at(j))) {
+                next = j + 1;
+            } else if (t.at(j) == u']') {
+                for (next = j + 1; next < n && white(t.at(next));)
+                    ++next;
+                return next < n && t.at(next) == u'>' ? next + 1 : first + 1;
+            } else if (rest.startsWith(u"<!--")) {
+                next = t.indexOf(u"-->", j + 4);
+                next = next < 0 ? -1 : next + 3;
+            } else if (rest.startsWith(u"<?")) {
+                next = t.indexOf(u"?>", j + 2);
+                next = next < 0 ? -1 : next + 2;
+            } else if (rest.startsWith(u"<!")) {
+                QChar q;
+                for (qsizetype k = j + 2; k < n && next < 0; ++k) {
+                    if (!q.isNull() || t.at(k) == u'"' || t.at(k) == u'\'')
+                        q = q == t.at(k) ? QChar() : q.isNull() ? t.at(k) : q;
+                    else if (t.at(k) == u'>')
+                        next = k + 1;
+                }
+            } else if (t.at(j) == u'%') {
+                qsizetype k = j + 1;
+                while (k < n && t.at(k) != u';' && !white(t.at(k)) && t.at(k) != u'<' && t.at(k) != u']')
+                    ++k;
+                next = k < n && k > j + 1 && t.at(k) == u';' ? k + 1 : -1;
             }
-            if (c != u'[')
-                continue;
-            for (++j; j < n; ++j) {
-                const QChar s = t.at(j);
-                if (!quote.isNull() || s == u'"' || s == u'\'')
-                    quote = quote == s ? QChar() : quote.isNull() ? s : quote;
-                else if (s == u']')
-                    return t.indexOf(u'>', j) < 0 ? first + 1 : t.indexOf(u'>', j) + 1;
-            }
-            break;
+            if (next < 0)
+                break;
+            j = next;
         }
         return first + 1;
     }
@@ -172,6 +198,7 @@ private:
         while (j < n && !white(t.at(j)) && t.at(j) != u'/' && t.at(j) != u'>')
             j = step(j);
         const QString name = t.sliced(nameStart, qMin(j, n) - nameStart).toLower();
+        ++elements;
         for (;;) {
             while (j < n && (white(t.at(j)) || t.at(j) == u'/'))
                 ++j;
@@ -231,6 +258,7 @@ private:
     const qsizetype n;
     const bool code;
     int pre = 0;
+    int elements = 0;
     Reading r;
 };
 

@@ -249,6 +249,7 @@ public:
         } else {
             token = Token(part, lt, end);
             if (part == Part::Tag) {
+                prolog = false;
                 const QString tag = text.mid(lt, end - lt);
                 token.name = tagName(tag, &token.endTag);
                 if (!token.endTag && isRawElement(token.name))
@@ -298,7 +299,7 @@ private:
         }
     }
 
-    static int after(int found) { return found < 0 ? -1 : found + 1; }
+    static int after(int found, int length = 1) { return found < 0 ? -1 : found + length; }
 
     // A PHP or ASP block inside a tag belongs to it: returns the index after it, or
     // `i` when none starts there, or -1 when it is never closed.
@@ -328,36 +329,74 @@ private:
         return -1;
     }
 
-    // The first `wanted` in [from, to) outside quoted text, or -1.
-    int findUnquoted(int from, int to, QChar wanted) const
-    {
-        QChar quote;
-        for (int i = from; i < to; ++i) {
-            const QChar c = text.at(i);
-            if (!quote.isNull()) {
-                if (c == quote)
-                    quote = QChar();
-            } else if (isQuote(c)) {
-                quote = c;
-            } else if (c == wanted) {
-                return i;
-            }
-        }
-        return -1;
-    }
-
-    // A DOCTYPE ends at its first ">", unless a bracketed internal subset opens
-    // before it: then at the ">" after the subset's "]". Quoted declarations in the
-    // subset may hold both.
+    // A DOCTYPE ends at its first ">", unless it stands before every element and a
+    // bracketed internal subset opens before that ">": then it ends at the ">" after the
+    // subset's "]". The subset holds only declarations, processing instructions,
+    // comments, parameter-entity references and blanks; anything else leaves the
+    // DOCTYPE at its first ">".
     int doctypeEnd(int lt) const
     {
         const int first = int(text.indexOf(u'>', lt + 1));
         if (first < 0)
             return -1;
-        const int open = findUnquoted(lt + 2, first, u'[');
-        const int close = open < 0 ? -1 : findUnquoted(open + 1, n, u']');
-        const int end = close < 0 ? -1 : int(text.indexOf(u'>', close + 1));
-        return end < 0 ? first + 1 : end + 1;
+        int open = -1;
+        QChar quote;
+        for (int i = lt + 2; prolog && open < 0 && i < first; ++i) {
+            const QChar c = text.at(i);
+            if (!quote.isNull())
+                quote = c == quote ? QChar() : quote;
+            else if (isQuote(c))
+                quote = c;
+            else if (c == u'[')
+                open = i;
+        }
+        const int end = open < 0 ? -1 : subsetEnd(open + 1);
+        return end < 0 ? first + 1 : end;
+    }
+
+    // The index after the "]>" that closes an internal subset whose content begins at
+    // `i`, or -1.
+    int subsetEnd(int i) const
+    {
+        for (;;) {
+            while (i < n && isBlank(text.at(i)))
+                ++i;
+            if (i >= n)
+                return -1;
+            if (text.at(i) == u']') {
+                do
+                    ++i;
+                while (i < n && isBlank(text.at(i)));
+                return i < n && text.at(i) == u'>' ? i + 1 : -1;
+            }
+            int next = -1;
+            if (matchesAt(text, i, u"<!--")) {
+                next = after(int(text.indexOf(u"-->", i + 4)), 3);
+            } else if (matchesAt(text, i, u"<?")) {
+                next = after(int(text.indexOf(u"?>", i + 2)), 2);
+            } else if (matchesAt(text, i, u"<!")) {
+                QChar quote;
+                for (int j = i + 2; next < 0 && j < n; ++j) {
+                    const QChar c = text.at(j);
+                    if (!quote.isNull())
+                        quote = c == quote ? QChar() : quote;
+                    else if (isQuote(c))
+                        quote = c;
+                    else if (c == u'>')
+                        next = j + 1;
+                }
+            } else if (text.at(i) == u'%') {
+                const int semicolon = int(text.indexOf(u';', i + 1));
+                next = semicolon > i + 1 ? semicolon + 1 : -1;
+                for (int j = i + 1; next > 0 && j < semicolon; ++j) {
+                    if (isBlank(text.at(j)) || text.at(j) == u'<' || text.at(j) == u']')
+                        next = -1;
+                }
+            }
+            if (next < 0)
+                return -1;
+            i = next;
+        }
     }
 
     // The "<" of the raw element's end tag, or the text's end.
@@ -377,6 +416,7 @@ private:
     const bool phpAsp;
     int pos = 0;
     QString raw;
+    bool prolog = true;  // no element seen yet
 };
 
 // An attribute found in a tag: its name's first character through its value's end.
@@ -1010,7 +1050,7 @@ QString ReplaceDTD(const QString &text, const OptimizerOptions &o)
 {
     // The first DOCTYPE and the first html start tag, as the page's markup holds them. One
     // that holds PHP or ASP, when those are spared, stays as it is where it is, and takes
-    // the place of the new one.
+    // the place of the new one; a DOCTYPE that holds them keeps the html start tag too.
     struct Found {
         Token token;
         bool inPre = false;
@@ -1028,16 +1068,20 @@ QString ReplaceDTD(const QString &text, const OptimizerOptions &o)
             *found = Found{token, preDepth > 0};
         trackPre(token, preDepth);
     }
+    // A head that code writes is left to it whole.
+    const auto holdsCode = [&](const Token &token) {
+        return token.start >= 0 && o.CBIgnore_PhpAsp && hasPhpAspMarker(text.mid(token.start, token.end - token.start));
+    };
+    doctype.kept = holdsCode(doctype.token);
+    html.kept = doctype.kept || holdsCode(html.token);
     const bool htmlFirst = html.token.start < doctype.token.start || doctype.token.start < 0;
     QString rest;
     rest.reserve(text.size());
     int copied = 0;
     for (Found *block : {htmlFirst ? &html : &doctype, htmlFirst ? &doctype : &html}) {
         const Token &token = block->token;
-        if (token.start < 0)
-            continue;
-        block->kept = (o.CBIgnore_PhpAsp && hasPhpAspMarker(text.mid(token.start, token.end - token.start)))
-                      || !cutBlock(rest, text, copied, token.start, token.end, !block->inPre);
+        if (token.start >= 0 && !block->kept)
+            block->kept = !cutBlock(rest, text, copied, token.start, token.end, !block->inPre);
     }
     rest += QStringView(text).mid(copied);
     const QString oldHtml = html.token.start < 0 ? QString() : text.mid(html.token.start, html.token.end - html.token.start);
