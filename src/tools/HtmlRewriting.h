@@ -78,7 +78,8 @@ struct TagSwapState {
 QString OptimizeText(const QString &text, const OptimizerOptions &options);
 
 // Reads the text as a browser does: a "<" begins a tag only before a letter, "/", "!"
-// or "?"; a quoted attribute value belongs to its tag; a comment runs to its "-->"; the
+// or "?"; a quoted attribute value belongs to its tag (a quote opens a value only right
+// after a name's "="); a comment runs to its "-->"; the
 // content of script, style, textarea and title holds no tags. Every tag goes through
 // ProcessTag and the text between tags through ReduceSize, except the content of pre,
 // textarea, script and style, whose blanks are part of it. Script and style code
@@ -94,7 +95,9 @@ QString CleanTag(const QString &tag);
 QString ReduceSize(const QString &piece, const OptimizerOptions &options, QChar before = QChar(u' '),
                    QChar after = QChar(u' '));
 // The chosen DOCTYPE and html start tag in place of the first ones of the text, each
-// taken out with the blanks and line break after it.
+// taken out with the blanks and line break after it (a DOCTYPE through its internal
+// subset). With PHP/ASP spared, a DOCTYPE or html start tag that holds code stays and
+// takes the new one's place.
 QString ReplaceDTD(const QString &text, const OptimizerOptions &options);
 // The new DOCTYPE and html start tag, each followed by the line break (empty parts stay
 // empty). The html start tag keeps the old one's attributes but its language, and its
