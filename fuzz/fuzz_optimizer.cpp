@@ -136,16 +136,18 @@ private:
         return j + 1;
     }
 
-    // Up to its first ">", or, before any element, past a bracketed internal subset of
-    // declarations, processing instructions, comments and parameter-entity references.
-    qsizetype doctype(qsizetype i) const
+    // Up to its first ">", or, for the first DOCTYPE before any element, past a bracketed
+    // internal subset of declarations, processing instructions, comments and
+    // parameter-entity references.
+    qsizetype doctype(qsizetype i)
     {
         const qsizetype first = t.indexOf(u'>', i);
         if (first < 0)
             return n;
         qsizetype open = -1;
         QChar quote;
-        for (qsizetype j = i; elements == 0 && j < first && open < 0; ++j) {
+        const bool subset = elements == 0 && doctypes++ == 0;
+        for (qsizetype j = i; subset && j < first && open < 0; ++j) {
             const QChar c = t.at(j);
             if (!quote.isNull() || c == u'"' || c == u'\'')
                 quote = quote == c ? QChar() : quote.isNull() ? c : quote;
@@ -259,6 +261,7 @@ private:
     const bool code;
     int pre = 0;
     int elements = 0;
+    int doctypes = 0;
     Reading r;
 };
 

@@ -282,7 +282,7 @@ private:
     }
 
     // The index after the markup that starts at `lt`, or -1 when it never ends.
-    int markupEnd(int lt, Part part) const
+    int markupEnd(int lt, Part part)
     {
         switch (part) {
         case Part::Code: return phpAspBlockEnd(text, lt);
@@ -329,19 +329,21 @@ private:
         return -1;
     }
 
-    // A DOCTYPE ends at its first ">", unless it stands before every element and a
-    // bracketed internal subset opens before that ">": then it ends at the ">" after the
-    // subset's "]". The subset holds only declarations, processing instructions,
-    // comments, parameter-entity references and blanks; anything else leaves the
-    // DOCTYPE at its first ">".
-    int doctypeEnd(int lt) const
+    // A DOCTYPE ends at its first ">", unless it is the page's first, stands before
+    // every element and a bracketed internal subset opens before that ">": then it ends
+    // at the ">" after the subset's "]". The subset holds only declarations, processing
+    // instructions, comments, parameter-entity references and blanks; anything else
+    // leaves the DOCTYPE at its first ">".
+    int doctypeEnd(int lt)
     {
         const int first = int(text.indexOf(u'>', lt + 1));
         if (first < 0)
             return -1;
+        const bool subsetAllowed = prolog && !doctypeSeen;
+        doctypeSeen = true;
         int open = -1;
         QChar quote;
-        for (int i = lt + 2; prolog && open < 0 && i < first; ++i) {
+        for (int i = lt + 2; subsetAllowed && open < 0 && i < first; ++i) {
             const QChar c = text.at(i);
             if (!quote.isNull())
                 quote = c == quote ? QChar() : quote;
@@ -417,6 +419,7 @@ private:
     int pos = 0;
     QString raw;
     bool prolog = true;  // no element seen yet
+    bool doctypeSeen = false;
 };
 
 // An attribute found in a tag: its name's first character through its value's end.
@@ -1048,13 +1051,12 @@ bool isConditionalComment(const QString &text, const Token &comment)
 
 QString ReplaceDTD(const QString &text, const OptimizerOptions &o)
 {
-    // The first DOCTYPE and the first html start tag, as the page's markup holds them. One
-    // that holds PHP or ASP, when those are spared, stays as it is where it is, and takes
-    // the place of the new one; a DOCTYPE that holds them keeps the html start tag too.
+    // The first DOCTYPE and the first html start tag, as the page's markup holds them.
+    // When either holds PHP or ASP and those are spared, or cannot go without making a
+    // "<" of the text begin markup, the page keeps its head as it is.
     struct Found {
         Token token;
         bool inPre = false;
-        bool kept = false;
     } doctype, html;
     PageScanner scanner(text, o.CBIgnore_PhpAsp);
     int preDepth = 0;
@@ -1068,24 +1070,23 @@ QString ReplaceDTD(const QString &text, const OptimizerOptions &o)
             *found = Found{token, preDepth > 0};
         trackPre(token, preDepth);
     }
-    // A head that code writes is left to it whole.
     const auto holdsCode = [&](const Token &token) {
         return token.start >= 0 && o.CBIgnore_PhpAsp && hasPhpAspMarker(text.mid(token.start, token.end - token.start));
     };
-    doctype.kept = holdsCode(doctype.token);
-    html.kept = doctype.kept || holdsCode(html.token);
+    if (holdsCode(doctype.token) || holdsCode(html.token))
+        return text;
     const bool htmlFirst = html.token.start < doctype.token.start || doctype.token.start < 0;
     QString rest;
     rest.reserve(text.size());
     int copied = 0;
     for (Found *block : {htmlFirst ? &html : &doctype, htmlFirst ? &doctype : &html}) {
         const Token &token = block->token;
-        if (token.start >= 0 && !block->kept)
-            block->kept = !cutBlock(rest, text, copied, token.start, token.end, !block->inPre);
+        if (token.start >= 0 && !cutBlock(rest, text, copied, token.start, token.end, !block->inPre))
+            return text;
     }
     rest += QStringView(text).mid(copied);
     const QString oldHtml = html.token.start < 0 ? QString() : text.mid(html.token.start, html.token.end - html.token.start);
-    return (doctype.kept ? QString() : DtdPart(o)) + (html.kept ? QString() : HtmlPart(o, oldHtml)) + rest;
+    return DtdPart(o) + HtmlPart(o, oldHtml) + rest;
 }
 
 QString DeleteComments(const QString &text, const OptimizerOptions &o)

@@ -96,8 +96,8 @@ QString ReduceSize(const QString &piece, const OptimizerOptions &options, QChar 
                    QChar after = QChar(u' '));
 // The chosen DOCTYPE and html start tag in place of the first ones of the text, each
 // taken out with the blanks and line break after it (a DOCTYPE through its internal
-// subset). With PHP/ASP spared, a DOCTYPE or html start tag that holds code stays and
-// takes the new one's place.
+// subset). With PHP/ASP spared, a page whose DOCTYPE or html start tag holds code keeps
+// its head as it is.
 QString ReplaceDTD(const QString &text, const OptimizerOptions &options);
 // The new DOCTYPE and html start tag, each followed by the line break (empty parts stay
 // empty). The html start tag keeps the old one's attributes but its language, and its

@@ -251,9 +251,9 @@ private slots:
             << "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\" \"x.dtd\" [\n"
                " <!ENTITY myURI \"http://a/b?c=]>\">\n]>\n<html>" + body
             << "<!doctype html>\r\n<html>\r\n" + body;
-        QTest::newRow("html start tag holding PHP stays in place of the new one")
+        QTest::newRow("a head that PHP writes stays")
             << int(Dtd::Html5) << true << "fr" << "<!DOCTYPE html>\n<html lang=\"<?php echo $l ?>\">" + body
-            << "<!doctype html>\r\n<html lang=\"<?php echo $l ?>\">" + body;
+            << "<!DOCTYPE html>\n<html lang=\"<?php echo $l ?>\">" + body;
         QTest::newRow("unclosed DOCTYPE is kept") << int(Dtd::Html5) << false << "" << "<!DOCTYPE html"
                                                   << "<!doctype html>\r\n<html>\r\n<!DOCTYPE html";
     }
