@@ -111,7 +111,7 @@ int main()
         QString scanned, headed, uncommented, untagged, result;
         const double scan = msOf([&] { scanned = ProcessText(page, o); }, repeats);
         const double dtd = msOf([&] { headed = ReplaceDTD(scanned, o); }, repeats);
-        const double comments = msOf([&] { uncommented = DeleteComments(headed); }, repeats);
+        const double comments = msOf([&] { uncommented = DeleteComments(headed, o); }, repeats);
         const double tags = msOf([&] { untagged = DeleteHtmlTags(uncommented, o); }, repeats);
         const double replace = msOf([&] { QString(untagged).replace(o.StartingWith, o.EndingWith); }, repeats);
         const double whole = msOf([&] { result = OptimizeText(page, o); }, repeats);

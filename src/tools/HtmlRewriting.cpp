@@ -77,7 +77,7 @@ QString tagName(const QString &tag, bool *endTag = nullptr)
     if (i >= tag.size() || !isAsciiLetter(tag.at(i)))
         return QString();
     const int start = i;
-    while (i < tag.size() && !isBlank(tag.at(i)) && tag.at(i) != u'>' && tag.at(i) != u'/' && !isQuote(tag.at(i)))
+    while (i < tag.size() && !isBlank(tag.at(i)) && tag.at(i) != u'>' && tag.at(i) != u'/')
         ++i;
     QString name = tag.mid(start, i - start);
     for (QChar &c : name)
@@ -114,64 +114,313 @@ bool startsPhpAspBlock(const QString &text, int at)
     return at + 1 < text.size() && text.at(at) == u'<' && (text.at(at + 1) == u'?' || text.at(at + 1) == u'%');
 }
 
-// The "<" of the script's end tag at or after `from`, or the text's length.
-int scriptEnd(const QString &text, int from)
-{
-    for (int at = findNoCase(text, u"</script", from); at >= 0; at = findNoCase(text, u"</script", at + 1)) {
-        const int after = at + 8;
-        if (after >= text.size() || isBlank(text.at(after)) || text.at(after) == u'>' || text.at(after) == u'/')
-            return at;
-    }
-    return int(text.size());
-}
+// A piece of a page as a browser reads it. A quoted attribute value belongs to its
+// tag whatever it holds; a "<" that cannot begin a tag is text; a comment runs to its
+// "-->"; the content of script, style, textarea and title holds no tags.
+enum class Part {
+    Text,
+    Tag,          // an element's start or end tag
+    Comment,      // "<!--" through "-->"
+    Declaration,  // "<!" or "<?" through its ">"; "</" not followed by a letter too
+    Code,         // a PHP or ASP block, when those are kept
+    Raw,          // the content of script, style, textarea or title
+    Unfinished,   // markup never closed: the rest of the text
+};
 
-// One pass of the line-break rule over the piece: each break after a closing
-// double quote, a letter or ! , . : ; ? becomes a blank, any other is deleted, and
-// the character that a deletion moves into place is not looked at in this pass.
-QString breakPass(const QString &piece, QChar lineBreak)
-{
-    QString out;
-    out.reserve(piece.size());
-    bool inQuote = false;
-    const int n = int(piece.size());
-    for (int k = 0; k < n; ++k) {
-        const QChar c = piece.at(k);
-        const QChar before = out.isEmpty() ? QChar() : out.back();
-        if (before == u'"')
-            inQuote = !inQuote;
-        if (c != lineBreak) {
-            out += c;
-            continue;
+struct Token {
+    Token(Part part = Part::Text, int start = -1, int end = -1, const QString &name = QString())
+        : part(part), start(start), end(end), name(name)
+    {
+    }
+    Part part;
+    int start;
+    int end;
+    QString name;  // of a tag or of the element whose raw content this is, lower case
+    bool endTag = false;
+};
+
+// Where a browser stands within a tag, character by character: a quote opens a value
+// only where a value begins, after a name and its "="; names and unquoted values run to a
+// blank or ">" (names to "=" and "/" too).
+struct TagReading {
+    enum State { TagName, Between, Name, AfterName, BeforeValue, Quoted, Unquoted } state = TagName;
+    QChar quote;
+
+    // `c` is any character but the ">" that ends the tag outside a quoted value.
+    void take(QChar c)
+    {
+        if (state == Quoted) {
+            if (c == quote)
+                state = Between;
+            return;
         }
-        const bool closedQuote = before == u'"' && !inQuote;
-        const bool keepsBlank = isAsciiLetter(before) || QStringView(u"!,.:;?").contains(before);
-        if (closedQuote || keepsBlank) {
-            out += u' ';
-        } else if (k + 1 < n) {
-            out += piece.at(++k);
+        const bool blank = isBlank(c);
+        switch (state) {
+        case TagName:
+            if (blank || c == u'/')
+                state = Between;
+            break;
+        case Between:
+            if (!blank && c != u'/')
+                state = Name;
+            break;
+        case Name:
+        case AfterName:
+            if (c == u'=')
+                state = BeforeValue;
+            else if (c == u'/')
+                state = Between;
+            else
+                state = blank ? AfterName : Name;
+            break;
+        case BeforeValue:
+            if (isQuote(c)) {
+                quote = c;
+                state = Quoted;
+            } else if (!blank) {
+                state = Unquoted;
+            }
+            break;
+        case Unquoted:
+            if (blank)
+                state = Between;
+            break;
+        case Quoted: break;
         }
     }
-    return out;
-}
 
-QString deleteLineBreaks(QString piece, QChar lineBreak)
-{
-    while (piece.contains(lineBreak))
-        piece = breakPass(piece, lineBreak);
-    return piece;
-}
-
-QString collapseBlanks(const QString &piece)
-{
-    QString out;
-    out.reserve(piece.size());
-    for (const QChar c : piece) {
-        if (c == u' ' && !out.isEmpty() && out.back() == u' ')
-            continue;
-        out += c;
+    // Code stands where any character of a name or a value could.
+    void takeCode()
+    {
+        if (state == Between || state == AfterName)
+            state = Name;
+        else if (state == BeforeValue)
+            state = Unquoted;
     }
-    return out;
+};
+
+bool isRawElement(const QString &name)
+{
+    return name == u"script" || name == u"style" || name == u"textarea" || name == u"title";
 }
+
+// Elements whose whitespace is part of their content.
+bool keepsBlanks(const QString &name)
+{
+    return name == u"pre" || name == u"textarea" || name == u"script" || name == u"style";
+}
+
+// Whether a "<" of the text, put before this character, would begin markup.
+bool opensMarkup(QChar next)
+{
+    return isAsciiLetter(next) || next == u'/' || next == u'!' || next == u'?' || next == u'%';
+}
+
+class PageScanner {
+public:
+    PageScanner(const QString &text, bool phpAsp) : text(text), n(int(text.size())), phpAsp(phpAsp) {}
+
+    bool next(Token &token)
+    {
+        if (!raw.isEmpty()) {
+            token = Token(Part::Raw, pos, rawEnd(), raw);
+            raw.clear();
+            pos = token.end;
+            if (token.end > token.start)
+                return true;
+        }
+        if (pos >= n)
+            return false;
+        Part part = Part::Text;
+        int lt = pos;
+        for (;; ++lt) {
+            lt = int(text.indexOf(u'<', lt));
+            if (lt < 0 || markupAt(lt, &part))
+                break;
+        }
+        if (lt != pos) {
+            token = Token(Part::Text, pos, lt < 0 ? n : lt);
+            pos = token.end;
+            return true;
+        }
+        const int end = markupEnd(lt, part);
+        if (end < 0) {
+            token = Token(Part::Unfinished, lt, n);
+        } else {
+            token = Token(part, lt, end);
+            if (part == Part::Tag) {
+                prolog = false;
+                const QString tag = text.mid(lt, end - lt);
+                token.name = tagName(tag, &token.endTag);
+                if (!token.endTag && isRawElement(token.name))
+                    raw = token.name;
+            }
+        }
+        pos = token.end;
+        return true;
+    }
+
+private:
+    bool markupAt(int lt, Part *part) const
+    {
+        if (lt + 1 >= n)
+            return false;
+        const QChar c = text.at(lt + 1);
+        if (phpAsp && (c == u'?' || c == u'%'))
+            *part = Part::Code;
+        else if (c == u'!')
+            *part = matchesAt(text, lt, u"<!--") ? Part::Comment : Part::Declaration;
+        else if (c == u'?')
+            *part = Part::Declaration;
+        else if (c == u'/')
+            *part = lt + 2 < n && isAsciiLetter(text.at(lt + 2)) ? Part::Tag : Part::Declaration;
+        else if (isAsciiLetter(c))
+            *part = Part::Tag;
+        else
+            return false;
+        return true;
+    }
+
+    // The index after the markup that starts at `lt`, or -1 when it never ends.
+    int markupEnd(int lt, Part part)
+    {
+        switch (part) {
+        case Part::Code: return phpAspBlockEnd(text, lt);
+        case Part::Comment: {
+            const int close = int(text.indexOf(u"-->", lt + 2));
+            return close < 0 ? -1 : close + 3;
+        }
+        case Part::Declaration:
+            if (matchesAt(text, lt, u"<!doctype"))
+                return doctypeEnd(lt);
+            return after(int(text.indexOf(u'>', lt + 1)));
+        case Part::Tag: return tagEnd(lt);
+        default: return -1;
+        }
+    }
+
+    static int after(int found, int length = 1) { return found < 0 ? -1 : found + length; }
+
+    // A PHP or ASP block inside a tag belongs to it: returns the index after it, or
+    // `i` when none starts there, or -1 when it is never closed.
+    int pastCode(int i) const
+    {
+        return phpAsp && startsPhpAspBlock(text, i) ? phpAspBlockEnd(text, i) : i;
+    }
+
+    // A tag ends at the first ">" outside a quoted value.
+    int tagEnd(int lt) const
+    {
+        TagReading reading;
+        for (int i = text.at(lt + 1) == u'/' ? lt + 2 : lt + 1; i < n;) {
+            const int code = pastCode(i);
+            if (code < 0)
+                return -1;
+            if (code != i) {
+                reading.takeCode();
+                i = code;
+                continue;
+            }
+            const QChar c = text.at(i++);
+            if (c == u'>' && reading.state != TagReading::Quoted)
+                return i;
+            reading.take(c);
+        }
+        return -1;
+    }
+
+    // A DOCTYPE ends at its first ">", unless it is the page's first, stands before
+    // every element and a bracketed internal subset opens before that ">": then it ends
+    // at the ">" after the subset's "]". The subset holds only declarations, processing
+    // instructions, comments, parameter-entity references and blanks; anything else
+    // leaves the DOCTYPE at its first ">".
+    int doctypeEnd(int lt)
+    {
+        const int first = int(text.indexOf(u'>', lt + 1));
+        if (first < 0)
+            return -1;
+        const bool subsetAllowed = prolog && !doctypeSeen;
+        doctypeSeen = true;
+        int open = -1;
+        QChar quote;
+        for (int i = lt + 2; subsetAllowed && open < 0 && i < first; ++i) {
+            const QChar c = text.at(i);
+            if (!quote.isNull())
+                quote = c == quote ? QChar() : quote;
+            else if (isQuote(c))
+                quote = c;
+            else if (c == u'[')
+                open = i;
+        }
+        const int end = open < 0 ? -1 : subsetEnd(open + 1);
+        return end < 0 ? first + 1 : end;
+    }
+
+    // The index after the "]>" that closes an internal subset whose content begins at
+    // `i`, or -1.
+    int subsetEnd(int i) const
+    {
+        for (;;) {
+            while (i < n && isBlank(text.at(i)))
+                ++i;
+            if (i >= n)
+                return -1;
+            if (text.at(i) == u']') {
+                do
+                    ++i;
+                while (i < n && isBlank(text.at(i)));
+                return i < n && text.at(i) == u'>' ? i + 1 : -1;
+            }
+            int next = -1;
+            if (matchesAt(text, i, u"<!--")) {
+                next = after(int(text.indexOf(u"-->", i + 4)), 3);
+            } else if (matchesAt(text, i, u"<?")) {
+                next = after(int(text.indexOf(u"?>", i + 2)), 2);
+            } else if (matchesAt(text, i, u"<!")) {
+                QChar quote;
+                for (int j = i + 2; next < 0 && j < n; ++j) {
+                    const QChar c = text.at(j);
+                    if (!quote.isNull())
+                        quote = c == quote ? QChar() : quote;
+                    else if (isQuote(c))
+                        quote = c;
+                    else if (c == u'>')
+                        next = j + 1;
+                }
+            } else if (text.at(i) == u'%') {
+                const int semicolon = int(text.indexOf(u';', i + 1));
+                next = semicolon > i + 1 ? semicolon + 1 : -1;
+                for (int j = i + 1; next > 0 && j < semicolon; ++j) {
+                    if (isBlank(text.at(j)) || text.at(j) == u'<' || text.at(j) == u']')
+                        next = -1;
+                }
+            }
+            if (next < 0)
+                return -1;
+            i = next;
+        }
+    }
+
+    // The "<" of the raw element's end tag, or the text's end.
+    int rawEnd() const
+    {
+        const QString close = QStringLiteral("</") + raw;
+        for (int at = findNoCase(text, close, pos); at >= 0; at = findNoCase(text, close, at + 1)) {
+            const int after = at + int(close.size());
+            if (after >= n || isBlank(text.at(after)) || text.at(after) == u'>' || text.at(after) == u'/')
+                return at;
+        }
+        return n;
+    }
+
+    const QString &text;
+    const int n;
+    const bool phpAsp;
+    int pos = 0;
+    QString raw;
+    bool prolog = true;  // no element seen yet
+    bool doctypeSeen = false;
+};
 
 // An attribute found in a tag: its name's first character through its value's end.
 struct Span {
@@ -179,65 +428,83 @@ struct Span {
     int end = -1;
 };
 
+// One attribute of a tag, with or without a value.
+struct Attribute {
+    int nameStart = -1;
+    int nameEnd = -1;
+    int end = -1;
+    bool hasValue = false;
+};
+
+// Where the attributes begin: after the tag's name.
+int attributesStart(const QString &tag)
+{
+    const int n = int(tag.size());
+    int i = 1;
+    if (i < n && tag.at(i) == u'/')
+        ++i;
+    while (i < n && !isBlank(tag.at(i)) && tag.at(i) != u'>' && tag.at(i) != u'/')
+        ++i;
+    return i;
+}
+
+// The attribute at or after `i`, a place between attributes; `i` moves past it. As a
+// browser reads it: a name's first character may be any, the rest runs to a blank, "/",
+// "=" or ">"; a value is quoted only when it begins with a quote. nameStart is -1 when
+// none is left.
+Attribute nextAttribute(const QString &tag, int &i)
+{
+    const int n = int(tag.size());
+    while (i < n && (isBlank(tag.at(i)) || tag.at(i) == u'/'))
+        ++i;
+    if (i >= n || tag.at(i) == u'>')
+        return Attribute{};
+    Attribute a;
+    a.nameStart = i++;
+    while (i < n && !isBlank(tag.at(i)) && tag.at(i) != u'=' && tag.at(i) != u'>' && tag.at(i) != u'/')
+        ++i;
+    a.nameEnd = a.end = i;
+    int j = i;
+    while (j < n && isBlank(tag.at(j)))
+        ++j;
+    if (j >= n || tag.at(j) != u'=')
+        return a;
+    ++j;
+    while (j < n && isBlank(tag.at(j)))
+        ++j;
+    int valueEnd = j;
+    if (j < n && isQuote(tag.at(j))) {
+        const int close = int(tag.indexOf(tag.at(j), j + 1));
+        if (close >= 0) {
+            valueEnd = close + 1;
+        } else {
+            // An unclosed value runs to the tag's end.
+            valueEnd = n;
+            while (valueEnd > j + 1 && (tag.at(valueEnd - 1) == u'>' || tag.at(valueEnd - 1) == u'/'))
+                --valueEnd;
+        }
+    } else {
+        while (valueEnd < n && !isBlank(tag.at(valueEnd)) && tag.at(valueEnd) != u'>')
+            ++valueEnd;
+        // The slash of an empty element's end is not part of the value.
+        if (valueEnd > j && tag.at(valueEnd - 1) == u'/' && valueEnd < n && tag.at(valueEnd) == u'>')
+            --valueEnd;
+    }
+    a.hasValue = true;
+    a.end = i = valueEnd;
+    return a;
+}
+
 // Finds the attribute `name` (without "=") among the tag's attributes that have a
 // value. Names are whole names, and quoted values are skipped, so "data-target="
 // or a value holding "target=" never match "target".
 // The search starts at `from`, a place between attributes, or after the tag's name.
 Span findAttribute(const QString &tag, QStringView name, int from = -1)
 {
-    const int n = int(tag.size());
-    int i = from;
-    if (i < 0) {
-        i = 1;
-        if (i < n && tag.at(i) == u'/')
-            ++i;
-        while (i < n && !isBlank(tag.at(i)) && tag.at(i) != u'>' && !isQuote(tag.at(i)))
-            ++i;
-    }
-    while (i < n) {
-        const QChar c = tag.at(i);
-        if (isBlank(c) || c == u'>' || c == u'/' || c == u'=') {
-            ++i;
-            continue;
-        }
-        if (isQuote(c)) {
-            const int close = int(tag.indexOf(c, i + 1));
-            i = close < 0 ? n : close + 1;
-            continue;
-        }
-        const int nameStart = i;
-        while (i < n && !isBlank(tag.at(i)) && tag.at(i) != u'=' && tag.at(i) != u'>' && !isQuote(tag.at(i))
-               && !(tag.at(i) == u'/' && i + 1 < n && tag.at(i + 1) == u'>'))
-            ++i;
-        const int nameEnd = i;
-        int j = i;
-        while (j < n && isBlank(tag.at(j)))
-            ++j;
-        if (j >= n || tag.at(j) != u'=')
-            continue;
-        ++j;
-        while (j < n && isBlank(tag.at(j)))
-            ++j;
-        int valueEnd = j;
-        if (j < n && isQuote(tag.at(j))) {
-            const int close = int(tag.indexOf(tag.at(j), j + 1));
-            if (close >= 0) {
-                valueEnd = close + 1;
-            } else {
-                // An unclosed value runs to the tag's end.
-                valueEnd = n;
-                while (valueEnd > j + 1 && (tag.at(valueEnd - 1) == u'>' || tag.at(valueEnd - 1) == u'/'))
-                    --valueEnd;
-            }
-        } else {
-            while (valueEnd < n && !isBlank(tag.at(valueEnd)) && tag.at(valueEnd) != u'>')
-                ++valueEnd;
-            if (valueEnd > j && tag.at(valueEnd - 1) == u'/' && valueEnd < n && tag.at(valueEnd) == u'>')
-                --valueEnd;
-        }
-        if (nameEnd - nameStart == name.size() && matchesAt(tag, nameStart, name))
-            return Span{nameStart, valueEnd};
-        i = valueEnd;
+    int i = from < 0 ? attributesStart(tag) : from;
+    for (Attribute a = nextAttribute(tag, i); a.nameStart >= 0; a = nextAttribute(tag, i)) {
+        if (a.hasValue && a.nameEnd - a.nameStart == name.size() && matchesAt(tag, a.nameStart, name))
+            return Span{a.nameStart, a.end};
     }
     return Span{};
 }
@@ -383,52 +650,80 @@ QChar LowCase(QChar c)
 
 QString CleanTag(const QString &tag)
 {
-    // Outside quoted values: runs of blanks become one blank; a blank after "<" or
-    // "=", or before "=", an opening double quote or ">", goes. Values stay as written.
+    // Outside quoted values: a run of blanks becomes one blank, or none where that reads
+    // the same: before ">", before the "=" after a name, and after an "=" that opens a
+    // value (so also before the value's quote). Values stay as written.
     if (!tag.contains(u' '))
         return tag;
     QString out;
     out.reserve(tag.size());
     const int n = int(tag.size());
-    QChar quote;
-    for (int i = 0; i < n; ++i) {
+    TagReading reading;
+    for (int i = tag.startsWith(u"</") ? 2 : 1, copied = 0; i <= n; ++i) {
+        if (i == n) {
+            out += QStringView(tag).mid(copied);
+            break;
+        }
         const QChar c = tag.at(i);
-        if (!quote.isNull()) {
-            out += c;
-            if (c == quote)
-                quote = QChar();
+        if (c != u' ' || reading.state == TagReading::Quoted) {
+            reading.take(c);
             continue;
         }
-        if (c == u' ') {
-            // A run of blanks is decided once, as a whole: it becomes one blank or none.
-            int next = i + 1;
-            while (next < n && tag.at(next) == u' ')
-                ++next;
-            const bool afterOpen = !out.isEmpty() && (out.back() == u'<' || out.back() == u'=');
-            const bool beforeClose = next < n && (tag.at(next) == u'=' || tag.at(next) == u'"' || tag.at(next) == u'>');
-            if (!afterOpen && !beforeClose)
-                out += c;
-            i = next - 1;
-            continue;
-        }
-        if (isQuote(c))
-            quote = c;
-        out += c;
+        int next = i + 1;
+        while (next < n && tag.at(next) == u' ')
+            ++next;
+        const QChar after = next < n ? tag.at(next) : QChar();
+        const bool none = after == u'>' || reading.state == TagReading::BeforeValue
+                          || (reading.state == TagReading::Name && after == u'=');
+        out += QStringView(tag).mid(copied, i - copied);
+        if (!none)
+            out += u' ';
+        reading.take(c);
+        copied = next;
+        i = next - 1;
     }
     return out;
 }
 
-QString ReduceSize(const QString &piece, const OptimizerOptions &o)
+namespace {
+
+bool reduces(const OptimizerOptions &o)
 {
-    QString out = piece;
-    if (o.CBDelete_LineBreak13)
-        out = deleteLineBreaks(out, u'\r');
-    if (o.CBDelete_LineBreak10)
-        out = deleteLineBreaks(out, u'\n');
-    if (o.CBDelete_Tabs)
-        out.remove(u'\t');
-    if (o.CBDelete_ExtraSpaces)
-        out = collapseBlanks(out);
+    return o.CBDelete_LineBreak13 || o.CBDelete_LineBreak10 || o.CBDelete_Tabs || o.CBDelete_ExtraSpaces;
+}
+
+} // namespace
+
+QString ReduceSize(const QString &piece, const OptimizerOptions &o, QChar before, QChar after)
+{
+    if (!reduces(o))
+        return piece;
+    const auto deleted = [&o](QChar c) {
+        return (c == u'\r' && o.CBDelete_LineBreak13) || (c == u'\n' && o.CBDelete_LineBreak10)
+               || (c == u'\t' && o.CBDelete_Tabs);
+    };
+    QString out;
+    out.reserve(piece.size());
+    const int n = int(piece.size());
+    for (int i = 0; i < n;) {
+        if (!isBlank(piece.at(i))) {
+            out += piece.at(i++);
+            continue;
+        }
+        // A run of blanks is decided as a whole: what it keeps keeps the words apart;
+        // when it keeps nothing and stood between two words, one blank does.
+        const bool wordBefore = i > 0 || !isBlank(before);
+        const qsizetype kept = out.size();
+        for (; i < n && isBlank(piece.at(i)); ++i) {
+            const QChar c = piece.at(i);
+            const bool extraSpace = c == u' ' && o.CBDelete_ExtraSpaces && out.size() > kept && out.back() == u' ';
+            if (!deleted(c) && !extraSpace)
+                out += c;
+        }
+        const bool wordAfter = i < n || !isBlank(after);
+        if (out.size() == kept && wordBefore && wordAfter)
+            out += u' ';
+    }
     return out;
 }
 
@@ -487,18 +782,24 @@ QString deleteAttributes(const QString &tag, const QString &name, bool all)
     QString out;
     int from = -1;
     int copied = 0;
+    bool deleted = false;
     for (Span span = findAttribute(tag, withoutEquals(name)); span.start >= 0;
          span = findAttribute(tag, withoutEquals(name), from)) {
         // The blanks after it go; the last attribute leaves the blank before it.
         int end = span.end;
         while (end < tag.size() && isBlank(tag.at(end)))
             ++end;
+        from = end;
+        // A stray "=" after it would become the value of the name before it.
+        if (end < tag.size() && tag.at(end) == u'=')
+            continue;
         out += QStringView(tag).mid(copied, span.start - copied);
-        copied = from = end;
+        copied = end;
+        deleted = true;
         if (!all)
             break;
     }
-    if (from < 0)
+    if (!deleted)
         return tag;
     out += QStringView(tag).mid(copied);
     return out;
@@ -543,19 +844,21 @@ QString ProcessTag(const QString &tag, const OptimizerOptions &o, TagSwapState *
         t = swapTags(t, o, swaps);
     t = emptyElements(t, name, o);
 
-    if (name == u"a" && o.CB_target_javascript) {
+    // Image-map areas take a target as links do.
+    const bool link = name == u"a" || name == u"area";
+    if (link && o.CB_target_javascript) {
         t = ReplaceAttribute(t, QStringLiteral("target="),
                              QStringLiteral("onclick=\"window.open(this.href); return false;\""));
     }
     const auto deleteAll = [&t](const QString &attribute) { t = deleteAttributes(t, attribute, true); };
-    if (name == u"a" && (o.CB_target_javascript || o.CB_del_target))
+    if (link && (o.CB_target_javascript || o.CB_del_target))
         deleteAll(QStringLiteral("target="));
     if (name == u"img" && o.CBDelete_Img_Border)
         deleteAll(QStringLiteral("border="));
     if (name == u"table" && o.CBDelete_Table_Border)
         deleteAll(QStringLiteral("border="));
 
-    // Comments and declarations keep their wording.
+    // Declarations keep their wording.
     if (isElementTag(t)) {
         if (o.CBLowerCase_Tags)
             t = LowerCaseTag(t);
@@ -569,19 +872,11 @@ QString ProcessTag(const QString &tag, const OptimizerOptions &o, TagSwapState *
 
 namespace {
 
-bool reduces(const OptimizerOptions &o)
+// Counts the pre elements open around the scanner's place.
+void trackPre(const Token &token, int &depth)
 {
-    return o.CBDelete_LineBreak13 || o.CBDelete_LineBreak10 || o.CBDelete_Tabs || o.CBDelete_ExtraSpaces;
-}
-
-void appendReduced(QString &out, const QString &text, int from, int to, const OptimizerOptions &o)
-{
-    if (to <= from)
-        return;
-    if (reduces(o))
-        out += ReduceSize(text.mid(from, to - from), o);
-    else
-        out += QStringView(text).mid(from, to - from);
+    if (token.part == Part::Tag && token.name == u"pre")
+        depth = token.endTag ? qMax(0, depth - 1) : depth + 1;
 }
 
 } // namespace
@@ -591,50 +886,28 @@ QString ProcessText(const QString &text, const OptimizerOptions &o)
     QString out;
     out.reserve(text.size() + text.size() / 16);
     TagSwapState swaps;
-    const int n = int(text.size());
-    int pieceStart = 0;
-    int i = 0;
-    while (i < n) {
-        i = int(text.indexOf(u'<', i));
-        if (i < 0)
-            break;
-        if (o.CBIgnore_PhpAsp && startsPhpAspBlock(text, i)) {
-            const int end = phpAspBlockEnd(text, i);
-            appendReduced(out, text, pieceStart, i, o);
-            out += QStringView(text).mid(i, (end < 0 ? n : end) - i);
-            pieceStart = i = end < 0 ? n : end;
-            continue;
-        }
-        // The tag runs to the next ">"; a PHP/ASP block inside it is part of it.
-        int close = i + 1;
-        while (close < n && text.at(close) != u'>') {
-            if (o.CBIgnore_PhpAsp && startsPhpAspBlock(text, close)) {
-                const int end = phpAspBlockEnd(text, close);
-                close = end < 0 ? n : end;
+    PageScanner scanner(text, o.CBIgnore_PhpAsp);
+    int preDepth = 0;
+    for (Token token; scanner.next(token);) {
+        const QString piece = text.mid(token.start, token.end - token.start);
+        switch (token.part) {
+        case Part::Tag:
+        case Part::Declaration: out += ProcessTag(piece, o, &swaps); break;
+        case Part::Code:
+        case Part::Unfinished: out += piece; break;
+        case Part::Text:
+        case Part::Comment:
+        case Part::Raw:
+            if (preDepth == 0 && !keepsBlanks(token.name)) {
+                const QChar before = token.start > 0 ? text.at(token.start - 1) : QChar(u' ');
+                const QChar after = token.end < text.size() ? text.at(token.end) : QChar(u' ');
+                out += ReduceSize(piece, o, before, after);
             } else {
-                ++close;
+                out += piece;
             }
-        }
-        if (close >= n)
             break;
-        appendReduced(out, text, pieceStart, i, o);
-        const QString tag = text.mid(i, close + 1 - i);
-        out += ProcessTag(tag, o, &swaps);
-        pieceStart = i = close + 1;
-        // A script's code passes as it is, up to its end tag.
-        bool endTag = false;
-        if (o.CBIgnore_Scripts && tagName(tag, &endTag) == u"script" && !endTag && !tag.endsWith(u"/>")) {
-            const int end = scriptEnd(text, i);
-            out += QStringView(text).mid(i, end - i);
-            pieceStart = i = end;
         }
-    }
-    if (i < 0 || i >= n) {
-        appendReduced(out, text, pieceStart, n, o);
-    } else {
-        // An unfinished tag at the end stays as it is.
-        appendReduced(out, text, pieceStart, i, o);
-        out += QStringView(text).mid(i);
+        trackPre(token, preDepth);
     }
     return out;
 }
@@ -673,7 +946,7 @@ QString DtdPart(const OptimizerOptions &o)
     return part + br;
 }
 
-QString HtmlPart(const OptimizerOptions &o)
+QString HtmlPart(const OptimizerOptions &o, const QString &oldTag)
 {
     const QString &lang = o.EditDeclaration_Language;
     QString part = QStringLiteral("<html>");
@@ -697,9 +970,32 @@ QString HtmlPart(const OptimizerOptions &o)
             part = QStringLiteral("<html lang=\"%1\" xml:lang=\"%1\" xmlns=\"http://www.w3.org/1999/xhtml\">").arg(lang);
         break;
     }
+    // The old tag's other attributes (direction, namespaces, microdata...) follow as
+    // written; its language gives way to the chosen one, even when none is written.
+    const bool setsNamespace = part.contains(u" xmlns=");
+    const int end = int(oldTag.endsWith(u'>') ? oldTag.size() - 1 : oldTag.size());
+    int copied = oldTag.isEmpty() ? 0 : attributesStart(oldTag);
+    QString others;
+    int i = copied;
+    for (Attribute a = nextAttribute(oldTag, i); a.nameStart >= 0 && a.nameStart < end; a = nextAttribute(oldTag, i)) {
+        const QString name = oldTag.mid(a.nameStart, a.nameEnd - a.nameStart).toLower();
+        if (name != u"lang" && name != u"xml:lang" && !(setsNamespace && name == u"xmlns"))
+            continue;
+        others += QStringView(oldTag).mid(copied, a.nameStart - copied);
+        copied = qMin(a.end, end);
+        while (copied < end && isBlank(oldTag.at(copied)))
+            ++copied;
+    }
+    others += QStringView(oldTag).mid(copied, end - copied);
+    int first = 0, last = int(others.size());
+    while (first < last && isBlank(others.at(first)))
+        ++first;
+    while (last > first && isBlank(others.at(last - 1)))
+        --last;
+    if (last > first)
+        part.insert(part.size() - 1, u' ' + others.mid(first, last - first));
     return part + o.LineBreak;
 }
-
 
 namespace {
 
@@ -722,74 +1018,91 @@ int extendOverBreak(const QString &text, int end)
     return end;
 }
 
-} // namespace
-
-namespace {
-
-bool deleteTagBlock(QString &text, const QString &startMarker, const QString &endMarker)
+// Copies the text up to the block [start, end) to `out` and skips the block: with
+// `alsoBreak`, the blanks and the line break after it too, leaving one blank when they
+// stood between two words. A block whose going would make a "<" of the text begin
+// markup stays. Returns whether it went.
+bool cutBlock(QString &out, const QString &text, int &copied, int start, int end, bool alsoBreak)
 {
-    const int start = findNoCase(text, startMarker);
-    if (start < 0)
+    out += QStringView(text).mid(copied, start - copied);
+    const int after = alsoBreak ? extendOverBreak(text, end) : end;
+    // Nothing before or after the block counts as a blank.
+    const QChar before = out.isEmpty() ? QChar(u' ') : out.back();
+    const QChar next = after < text.size() ? text.at(after) : QChar(u' ');
+    const bool apart = after > end && !isBlank(before) && !isBlank(next);
+    if (!apart && before == u'<' && opensMarkup(next)) {
+        copied = start;
         return false;
-    const int endAt = findNoCase(text, endMarker, start);
-    if (endAt < 0)
-        return false;
-    const int end = extendOverBreak(text, endAt + int(endMarker.size()));
-    text.remove(start, end - start);
+    }
+    if (apart)
+        out += u' ';
+    copied = after;
     return true;
 }
 
-} // namespace
-
-QString DeleteTagBlock(const QString &text, const QString &startMarker, const QString &endMarker)
+// Conditional comments hold markup for some browsers: "<!--[if ...]>" and the
+// "<!--<![endif]-->" that closes the form other browsers read.
+bool isConditionalComment(const QString &text, const Token &comment)
 {
-    QString result = text;
-    deleteTagBlock(result, startMarker, endMarker);
-    return result;
+    return matchesAt(text, comment.start + 4, u"[if") || matchesAt(text, comment.start + 4, u"<![endif]");
 }
+
+} // namespace
 
 QString ReplaceDTD(const QString &text, const OptimizerOptions &o)
 {
-    QString rest = text;
-    deleteTagBlock(rest, QStringLiteral("<!DOCTYPE"), QStringLiteral(">"));
-    deleteTagBlock(rest, QStringLiteral("<html"), QStringLiteral(">"));
-    return rest.prepend(DtdPart(o) + HtmlPart(o));
+    // The first DOCTYPE and the first html start tag, as the page's markup holds them.
+    // When either holds PHP or ASP and those are spared, or cannot go without making a
+    // "<" of the text begin markup, the page keeps its head as it is.
+    struct Found {
+        Token token;
+        bool inPre = false;
+    } doctype, html;
+    PageScanner scanner(text, o.CBIgnore_PhpAsp);
+    int preDepth = 0;
+    for (Token token; (doctype.token.start < 0 || html.token.start < 0) && scanner.next(token);) {
+        Found *found = nullptr;
+        if (token.part == Part::Declaration && matchesAt(text, token.start, u"<!doctype"))
+            found = &doctype;
+        else if (token.part == Part::Tag && token.name == u"html" && !token.endTag)
+            found = &html;
+        if (found && found->token.start < 0)
+            *found = Found{token, preDepth > 0};
+        trackPre(token, preDepth);
+    }
+    const auto holdsCode = [&](const Token &token) {
+        return token.start >= 0 && o.CBIgnore_PhpAsp && hasPhpAspMarker(text.mid(token.start, token.end - token.start));
+    };
+    if (holdsCode(doctype.token) || holdsCode(html.token))
+        return text;
+    const bool htmlFirst = html.token.start < doctype.token.start || doctype.token.start < 0;
+    QString rest;
+    rest.reserve(text.size());
+    int copied = 0;
+    for (Found *block : {htmlFirst ? &html : &doctype, htmlFirst ? &doctype : &html}) {
+        const Token &token = block->token;
+        if (token.start >= 0 && !cutBlock(rest, text, copied, token.start, token.end, !block->inPre))
+            return text;
+    }
+    rest += QStringView(text).mid(copied);
+    const QString oldHtml = html.token.start < 0 ? QString() : text.mid(html.token.start, html.token.end - html.token.start);
+    return DtdPart(o) + HtmlPart(o, oldHtml) + rest;
 }
 
-QString DeleteComments(const QString &text)
+QString DeleteComments(const QString &text, const OptimizerOptions &o)
 {
-    // One walk instead of deleting the first comment over and over. The text is read
-    // from `in`; a deletion may join "<!" and "--" into a new comment start, so the
-    // last characters written are read again after each deletion.
-    static const QString open = QStringLiteral("<!--");
-    static const QString close = QStringLiteral("-->");
-    QString in = text;
+    // Comment markers inside scripts, styles, values and PHP blocks are code, not comments.
     QString out;
     out.reserve(text.size());
-    int r = 0;
-    const int n = int(in.size());
-    while (r < n) {
-        const int start = int(in.indexOf(open, r));
-        if (start < 0)
-            break;
-        const int closeAt = int(in.indexOf(close, start));
-        if (closeAt < 0)
-            break;
-        out += QStringView(in).mid(r, start - r);
-        r = extendOverBreak(in, closeAt + 3);
-        // Give back what could begin a comment together with the text after the block.
-        for (int k = 3; k >= 1; --k) {
-            if (out.size() >= k && out.endsWith(QStringView(open).left(k)) && r + (4 - k) <= n
-                && QStringView(in).mid(r).startsWith(QStringView(open).mid(k))) {
-                r -= k;
-                for (int m = 0; m < k; ++m)
-                    in[r + m] = out.at(out.size() - k + m);
-                out.chop(k);
-                break;
-            }
-        }
+    int copied = 0;
+    PageScanner scanner(text, o.CBIgnore_PhpAsp);
+    int preDepth = 0;
+    for (Token token; scanner.next(token);) {
+        if (token.part == Part::Comment && !isConditionalComment(text, token))
+            cutBlock(out, text, copied, token.start, token.end, preDepth == 0);
+        trackPre(token, preDepth);
     }
-    out += QStringView(in).mid(r);
+    out += QStringView(text).mid(copied);
     return out;
 }
 
@@ -797,35 +1110,13 @@ QString DeleteHtmlTags(const QString &text, const OptimizerOptions &o)
 {
     QString out;
     out.reserve(text.size());
-    const int n = int(text.size());
-    int i = 0;
-    while (i < n) {
-        const int lt = int(text.indexOf(u'<', i));
-        if (lt < 0)
-            break;
-        out += QStringView(text).mid(i, lt - i);
-        if (o.CBIgnore_PhpAsp && startsPhpAspBlock(text, lt)) {
-            const int end = phpAspBlockEnd(text, lt);
-            out += QStringView(text).mid(lt, (end < 0 ? n : end) - lt);
-            i = end < 0 ? n : end;
-            continue;
-        }
-        const int gt = int(text.indexOf(u'>', lt + 1));
-        if (gt < 0) {
-            i = lt;
-            break;
-        }
-        out += u' ';
-        i = gt + 1;
-        bool endTag = false;
-        const QString tag = text.mid(lt, gt + 1 - lt);
-        if (o.CBIgnore_Scripts && tagName(tag, &endTag) == u"script" && !endTag && !tag.endsWith(u"/>")) {
-            const int end = scriptEnd(text, i);
-            out += QStringView(text).mid(i, end - i);
-            i = end;
-        }
+    PageScanner scanner(text, o.CBIgnore_PhpAsp);
+    for (Token token; scanner.next(token);) {
+        if (token.part == Part::Tag || token.part == Part::Comment || token.part == Part::Declaration)
+            out += u' ';
+        else
+            out += QStringView(text).mid(token.start, token.end - token.start);
     }
-    out += QStringView(text).mid(i);
     return out;
 }
 
@@ -834,7 +1125,7 @@ QString OptimizeText(const QString &text, const OptimizerOptions &o)
     QString result = ProcessText(text, o);
     result = ReplaceDTD(result, o);
     if (o.CBDelete_Comments)
-        result = DeleteComments(result);
+        result = DeleteComments(result, o);
     if (o.CBDeleteHtmlTags)
         result = DeleteHtmlTags(result, o);
     if (!o.StartingWith.isEmpty() && !o.EndingWith.isEmpty())

@@ -77,25 +77,40 @@ struct TagSwapState {
 // the free replacement.
 QString OptimizeText(const QString &text, const OptimizerOptions &options);
 
-// Sends every tag through ProcessTag and every stretch between tags through
-// ReduceSize. A "<" without a ">" after it starts a tail that is kept as it is.
+// Reads the text as a browser does: a "<" begins a tag only before a letter, "/", "!"
+// or "?"; a quoted attribute value belongs to its tag (a quote opens a value only right
+// after a name's "="); a comment runs to its "-->"; the
+// content of script, style, textarea and title holds no tags. Every tag goes through
+// ProcessTag and the text between tags through ReduceSize, except the content of pre,
+// textarea, script and style, whose blanks are part of it. Script and style code
+// passes unchanged, and so does markup that is never closed.
 QString ProcessText(const QString &text, const OptimizerOptions &options);
 // One tag, from "<" through ">". Without a swap state end tags are never swapped.
 QString ProcessTag(const QString &tag, const OptimizerOptions &options, TagSwapState *swaps = nullptr);
 QString CleanTag(const QString &tag);
-QString ReduceSize(const QString &piece, const OptimizerOptions &options);
+// Deletes the line breaks, tabs and extra spaces that the options name. A run of blanks
+// that loses all its characters between two others becomes one blank, so words stay
+// apart; `before` and `after` are the characters around the piece (a blank where there
+// is none).
+QString ReduceSize(const QString &piece, const OptimizerOptions &options, QChar before = QChar(u' '),
+                   QChar after = QChar(u' '));
+// The chosen DOCTYPE and html start tag in place of the first ones of the text, each
+// taken out with the blanks and line break after it (a DOCTYPE through its internal
+// subset). With PHP/ASP spared, a page whose DOCTYPE or html start tag holds code keeps
+// its head as it is.
 QString ReplaceDTD(const QString &text, const OptimizerOptions &options);
-// The new DOCTYPE and html start tag, each followed by the line break (empty parts stay empty).
+// The new DOCTYPE and html start tag, each followed by the line break (empty parts stay
+// empty). The html start tag keeps the old one's attributes but its language, and its
+// xmlns where it writes one.
 QString DtdPart(const OptimizerOptions &options);
-QString HtmlPart(const OptimizerOptions &options);
-// Deletes the first block from the start marker through the first end marker at
-// or after it, and the blanks and one line break after it. Unchanged when either
-// marker is missing.
-QString DeleteTagBlock(const QString &text, const QString &startMarker, const QString &endMarker);
-// Deletes every closed comment block; an unclosed one stays.
-QString DeleteComments(const QString &text);
-// Every tag becomes one blank. A "<" without a ">" after it and a ">" outside a
-// tag stay; with the ignore options, script contents and PHP/ASP blocks stay too.
+QString HtmlPart(const OptimizerOptions &options, const QString &oldTag = QString());
+// Deletes every closed comment with the blanks and line break after it (one blank stays
+// between two words), except conditional comments and comment markers that are code:
+// inside script, style, textarea and title, attribute values and, with their option,
+// PHP/ASP blocks.
+QString DeleteComments(const QString &text, const OptimizerOptions &options);
+// Every tag and comment becomes one blank. Markup never closed, a "<" or ">" that is
+// text, the content of script and style and, with their option, PHP/ASP blocks stay.
 QString DeleteHtmlTags(const QString &text, const OptimizerOptions &options);
 
 QString LowerCaseTag(const QString &tag);
