@@ -844,8 +844,8 @@ QString ProcessTag(const QString &tag, const OptimizerOptions &o, TagSwapState *
         t = swapTags(t, o, swaps);
     t = emptyElements(t, name, o);
 
-    // Image-map areas take a target as links do.
-    const bool link = name == u"a" || name == u"area";
+    // Every tag whose name starts with "a": links and image-map areas alike.
+    const bool link = name.startsWith(u'a');
     if (link && o.CB_target_javascript) {
         t = ReplaceAttribute(t, QStringLiteral("target="),
                              QStringLiteral("onclick=\"window.open(this.href); return false;\""));
