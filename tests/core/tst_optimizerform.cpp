@@ -5,6 +5,7 @@
 #include "documents/EditorText.h"
 #include "tools/reOptimizer.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -103,6 +104,42 @@ private slots:
         QTest::keyClick(document->editor(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(document->text(), original);
         QVERIFY(!document->editor()->isUndoAvailable());
+    }
+
+    // Clicking a DOCTYPE ticks its set of boxes anew: HTML ones unslash empty elements, meta
+    // and link too, XHTML ones slash them; a box ticked before the click no longer acts.
+    void presetsGiveTheirEmptyElements_data()
+    {
+        QTest::addColumn<QString>("preset");
+        QTest::addColumn<bool>("slashed");
+        QTest::newRow("HTML 4.01 Strict") << "CB_HTML_Strict" << false;
+        QTest::newRow("HTML 4.01 Frameset") << "CB_HTML_Frameset" << false;
+        QTest::newRow("HTML 5") << "CB_HTML_5" << true;
+        QTest::newRow("XHTML 1.1") << "CB_XHTML_11" << true;
+    }
+    void presetsGiveTheirEmptyElements()
+    {
+        QFETCH(QString, preset);
+        QFETCH(bool, slashed);
+        form->MenuNewDocClick(nullptr);
+        TDocument *document = form->ActiveDocument();
+        QVERIFY(document);
+        document->editor()->setText(QStringLiteral(
+            "<HTML><HEAD><META NAME=\"a\" CONTENT=\"b\" /><LINK REL=\"x\" HREF=\"y\"></HEAD>"
+            "<BODY><!-- kept --><P>a<BR>b<HR /></P></BODY></HTML>"));
+        TOptimizer *optimizer = openOptimizer();
+        QVERIFY(optimizer);
+        optimizer->findChild<QCheckBox *>(QStringLiteral("CBDelete_Comments"))->setChecked(true);
+        auto *button = optimizer->findChild<QRadioButton *>(preset);
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+        QTest::mouseClick(optimizer->findChild<QPushButton *>(QStringLiteral("ButtonApply")), Qt::LeftButton);
+
+        const QString end = slashed ? QStringLiteral(" />") : QStringLiteral(">");
+        const QString text = document->text();
+        for (const QString &element : {"<meta name=\"a\" content=\"b\"" + end, "<link rel=\"x\" href=\"y\"" + end,
+                                       "a<br" + end + "b<hr" + end + "</p>", QStringLiteral("<!-- kept -->")})
+            QVERIFY2(text.contains(element), qPrintable(element + " in " + text));
     }
 
     // The boxes' entries are written at exit and come back at the next start.
