@@ -224,6 +224,10 @@ private slots:
         clickCell(dialog.Grid, 2, 1);
         typeInto(dialog.SynEdit1, "Y");
         QTest::mouseClick(dialog.ButtonStart, Qt::LeftButton);
+        QVERIFY2(generated.startsWith("<div style=\"text-align:right;\">\r\n<table style=\" width:300px; height:40px;"
+                                      " margin:5px; background-color:#102030; border:3px dotted #405060;"
+                                      " border-collapse:collapse;\" summary=\"\">"),
+                 qPrintable(generated));
         QCOMPARE(tableLayout(generated), QStringLiteral("_ X _ / _(2x-) Y"));
         QTRY_COMPARE_WITH_TIMEOUT(ShownPage(previewOf(&dialog), ShownTable), tableLayout(generated), Shown);
 
@@ -371,8 +375,8 @@ private slots:
         QTest::newRow("bold and italic") << QStringList{"ButtonItalic", "ButtonBold"}
                                          << "font-weight:bold font-style:italic";
         QTest::newRow("underline") << QStringList{"ButtonUnderline"} << "text-decoration:underline";
-        QTest::newRow("strike-through, then underline") << QStringList{"ButtonDelete", "ButtonUnderline"}
-                                                        << "text-decoration:underline";
+        QTest::newRow("underline, then strike-through") << QStringList{"ButtonUnderline", "ButtonDelete"}
+                                                        << "text-decoration:line-through";
         QTest::newRow("centre") << QStringList{"ButtonTextCenter"} << "text-align:center";
         QTest::newRow("left") << QStringList{"ButtonTextLeft"} << "text-align:left";
         QTest::newRow("right, then justify") << QStringList{"ButtonTextRight", "ButtonTextJustify"}
