@@ -240,8 +240,12 @@ private slots:
             << QStringList{"radio", "button", "radio", "check", "radio"} << "> Radio button 3</label>";
         QTest::newRow("check box after others") << QStringList{"radio", "button", "check", "button", "check"}
                                                 << "> Checkbox 2</label>";
-        QTest::newRow("no document uses no number") << QStringList{"none", "check", "radio", "button", "doc", "check"}
-                                                    << "> Checkbox 1</label>";
+        QTest::newRow("check box without a document") << QStringList{"none", "check", "doc", "check"}
+                                                      << "> Checkbox 1</label>";
+        QTest::newRow("radio button without a document") << QStringList{"none", "radio", "doc", "radio"}
+                                                         << "> Radio button 1</label>";
+        QTest::newRow("button without a document") << QStringList{"none", "button", "doc", "button"}
+                                                   << "value=\"Button 1\">";
     }
     void formControlsAreNumberedByKind()
     {
