@@ -204,7 +204,8 @@ private slots:
         dialog.EditWidth->setText("300");
         dialog.EditHeight->setText("40");
         dialog.EditMargin->setText("5");
-        dialogs.colorAnswers << QColor(0x10, 0x20, 0x30) << QColor(0x40, 0x50, 0x60) << QColor(0xFF, 0xEE, 0x00);
+        dialogs.colorAnswers << QColor(0x10, 0x20, 0x30) << QColor(0x40, 0x50, 0x60) << QColor(0xFF, 0xEE, 0x00)
+                             << QColor(0x33, 0x66, 0x99);
         dialog.ButtonColorBackground->click();
         dialog.ButtonColorBorder->click();
         dialog.CBHorizontalAlign->setCurrentText("right");
@@ -222,6 +223,7 @@ private slots:
         QTest::mouseClick(dialog.ButtonMerge, Qt::LeftButton);
         clickCell(dialog.Grid, 2, 1);
         typeInto(dialog.SynEdit1, "Y");
+        QTest::mouseClick(dialog.PanelCellBackgroundColor, Qt::LeftButton);
         QTest::mouseClick(dialog.ButtonStart, Qt::LeftButton);
         QVERIFY2(generated.startsWith("<div style=\"text-align:right;\">\r\n<table style=\" width:300px; height:40px;"
                                       " margin:5px; background-color:#102030; border:3px dotted #405060;"
