@@ -354,6 +354,11 @@ private slots:
         QCOMPARE(finished.first().first().toBool(), true);
         QVERIFY(!preview.GaveUp());
         QCOMPARE(RunInPage(host.findChild<QWebEngineView *>(), "document.querySelectorAll('tr').length").toInt(), 2000);
+        // Emptying the preview is no load of markup: nothing more is told.
+        preview.LoadHTMLFromStr(QString());
+        QTRY_COMPARE_WITH_TIMEOUT(ShownPage(host.findChild<QWebEngineView *>(), "''"), QStringLiteral("blank"), 120000);
+        QTest::qWait(300);
+        QCOMPARE(finished.size(), 1);
 
         // A load that outlasts the limit is stopped and reported once, as failed.
         TGeneratorPreview hasty(&host, 1);
