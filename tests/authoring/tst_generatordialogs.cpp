@@ -282,6 +282,8 @@ private slots:
         QTest::mouseClick(dialog.PanelCellBackgroundColor, Qt::LeftButton);
         clickCell(dialog.Grid, 0, 0);
         QCOMPARE(dialog.SECellBorderWidth->value(), 1);
+        QCOMPARE(dialog.CBCellBorderStyle->currentText(), QStringLiteral("solid"));
+        QCOMPARE(dialog.PanelCellBorderColor->Color(), QColor(Qt::black));
         QCOMPARE(dialog.PanelCellBackgroundColor->Color(), QColor(Qt::white));
         clickCell(dialog.Grid, 2, 1);
         QCOMPARE(dialog.SECellBorderWidth->value(), 5);
