@@ -121,6 +121,10 @@ QWebEngineView *TGeneratorPreview::Browser()
     m_browser->setPage(new TPreviewPage(m_browser));
     m_browser->setAcceptDrops(false);
     SetJavascript(m_javascript);
+    connect(m_browser, &QWebEngineView::loadProgress, this, [this] {
+        if (m_timer.isActive())
+            m_timer.start();
+    });
     connect(m_browser, &QWebEngineView::loadFinished, this, [this](bool ok) {
         if (!m_timer.isActive())
             return;

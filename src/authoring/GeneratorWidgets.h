@@ -64,13 +64,14 @@ QComboBox *NewBorderStyleBox(const QString &name, QWidget *parent);
 QString CaptionText(const QString &message, const QString &design);
 
 // Loads markup held in memory into a browser without waiting for it: the page shows
-// when it is ready, and a load that has not finished within the time limit is stopped.
-// The browser is built in the host widget with the first markup to show: the first
-// browser starts the browser engine's processes.
+// when it is ready, and a load that shows no progress for the time limit is stopped.
+// The limit counts from the load's last progress, not from its start, so a large table
+// on a slow or busy machine still shows whole. The browser is built in the host widget
+// with the first markup to show: the first browser starts the browser engine's processes.
 class TGeneratorPreview : public QObject {
     Q_OBJECT
 public:
-    explicit TGeneratorPreview(QWidget *host, int timeLimitMs = 10000);
+    explicit TGeneratorPreview(QWidget *host, int timeLimitMs = 120000);
     // An empty text shows the blank page.
     void LoadHTMLFromStr(const QString &text);
     // True while a load runs; false once it finished or was given up.

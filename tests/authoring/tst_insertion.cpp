@@ -221,6 +221,57 @@ private slots:
         QCOMPARE(opened, 2);
     }
 
+    // Check boxes, radio buttons and buttons are numbered each from 1 on their own: the
+    // first reads 1, the next of its kind 2, whatever of other kinds came between; a click
+    // without a document inserts nothing and uses no number.
+    void formControlsAreNumberedByKind_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QString>("last");
+        QTest::newRow("first check box") << QStringList{"check"} << "> Checkbox 1</label>";
+        QTest::newRow("first radio button") << QStringList{"radio"} << "> Radio button 1</label>";
+        QTest::newRow("first button") << QStringList{"button"} << "value=\"Button 1\">";
+        QTest::newRow("second check box") << QStringList{"check", "check"} << "> Checkbox 2</label>";
+        QTest::newRow("radio button after check boxes") << QStringList{"check", "check", "radio"}
+                                                        << "> Radio button 1</label>";
+        QTest::newRow("button after the others") << QStringList{"check", "radio", "radio", "button"}
+                                                 << "value=\"Button 1\">";
+        QTest::newRow("third radio button among others")
+            << QStringList{"radio", "button", "radio", "check", "radio"} << "> Radio button 3</label>";
+        QTest::newRow("check box after others") << QStringList{"radio", "button", "check", "button", "check"}
+                                                << "> Checkbox 2</label>";
+        QTest::newRow("check box without a document") << QStringList{"none", "check", "doc", "check"}
+                                                      << "> Checkbox 1</label>";
+        QTest::newRow("radio button without a document") << QStringList{"none", "radio", "doc", "radio"}
+                                                         << "> Radio button 1</label>";
+        QTest::newRow("button without a document") << QStringList{"none", "button", "doc", "button"}
+                                                   << "value=\"Button 1\">";
+    }
+    void formControlsAreNumberedByKind()
+    {
+        QFETCH(QStringList, clicks);
+        QFETCH(QString, last);
+        Doc doc("");
+        TDocument *active = doc.document;
+        TInsertionCommands::Host host;
+        host.activeDocument = [&active] { return active; };
+        TInsertionCommands commands(nullptr, host);
+        for (const QString &click : clicks) {
+            doc.editor->selectAll();
+            if (click == "none")
+                active = nullptr;
+            else if (click == "doc")
+                active = doc.document;
+            else if (click == "check")
+                commands.ButtonFormCheckClick();
+            else if (click == "radio")
+                commands.ButtonFormRadioClick();
+            else
+                commands.ButtonFormButtonClick();
+        }
+        QVERIFY2(doc.text().endsWith(last), qPrintable(doc.text()));
+    }
+
     // The generators' bar: an empty tag replaces the selection, the picture has no closing
     // slash and leaves the image folder alone, the container's break button does nothing,
     // its colour dialog keeps its own last colour, and every button has its picture.

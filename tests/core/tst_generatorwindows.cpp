@@ -1,6 +1,7 @@
 // The generators opened from the main window's menu: what they hand back goes into the
 // document in front as one undo step, and leaving them otherwise changes nothing.
 #include "MainFormTestSupport.h"
+#include "GeneratorTestSupport.h"
 
 #include "authoring/TGeneratorContainer.h"
 #include "authoring/TGeneratorHtmlTable.h"
@@ -72,6 +73,35 @@ private slots:
         QVERIFY(EditorText(editor).endsWith(QStringLiteral("Your text\n</div>c")));
         editor->undo();
         QCOMPARE(EditorText(editor), QStringLiteral("abc"));
+    }
+
+    // Both generators' previews follow the menu's JavaScript switch as it is when the
+    // generator opens: allowed at the first opening, not at the next.
+    void previewsFollowTheJavascriptSwitch_data()
+    {
+        QTest::addColumn<QString>("menuItem");
+        QTest::newRow("container") << "MenuContainerEditor";
+        QTest::newRow("table") << "MenuTableEditor";
+    }
+    void previewsFollowTheJavascriptSwitch()
+    {
+        QFETCH(QString, menuItem);
+        QAction *javascript = form->Action(QStringLiteral("MenuEnableJavascript"));
+        for (const bool allowed : {true, false}) {
+            if (javascript->isChecked() != allowed)
+                javascript->trigger();
+            useGenerator(menuItem, [allowed](QDialog *dialog) {
+                auto *editor = dialog->findChild<QsciScintilla *>(QStringLiteral("SynEdit1"));
+                editor->selectAll();
+                QTest::keyClicks(editor, QStringLiteral("<b id=\"s\">%1</b><script>document.getElementById('s')"
+                                                        ".textContent = 'on'</script>")
+                                             .arg(allowed ? "wait" : "off"));
+                click(dialog, "ButtonStart");
+                QTRY_COMPARE_WITH_TIMEOUT(ShownPage(dialog->findChild<QWebEngineView *>(),
+                                                    "document.getElementById('s').textContent"),
+                                          QString(allowed ? "on" : "off"), 120000);
+            });
+        }
     }
 
     // A table with a merge over two rows and two columns goes into a page as one step, and
