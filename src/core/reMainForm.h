@@ -129,7 +129,6 @@ public:
     void ShowOpenedFile(const QString &path, const QString &encoding, TDocument *document);
     void OpenTabOfTheFile(const QString &path);
     bool IsSameFile(const QString &path);
-    void GetHighlihter(const QString &path, QsciScintilla *editor);
     bool SaveFileAs(const QString &proposed);
     // Writes the document's text in its encoding; false (and a message) on failure.
     bool SaveFileAsType(const QString &path, TDocument *document);
@@ -275,7 +274,6 @@ public:
     struct VkSettings CurrentSettings() const;
 
     // Fields.
-    int PreviewLoaded = 0;
     bool HasLastFiles = false;
     // The files open at the last exit, in tab order.
     QStringList LastFilesList;
@@ -289,8 +287,6 @@ public:
     bool ShowNewVersion = true;
     QString LastOpenFolder;
     QString LastImageFolder;
-    int SavedCaretY = 1;
-    int SavedCaretX = 1;
     int StatusIconIndex = -1;
     bool GridErrorToLeft = false;
     int PanelGridErrorsWidth = 0;

@@ -181,7 +181,7 @@ void TMainForm::TBSynEditDynShow(TDocument *document)
     // The results of a run belong to the document it ran on: counts and icon go too.
     ResetTidyErrors();
     ActualizeFileType();
-    PreviewLoaded = 0;
+    document->setPreviewLoaded(false);
     QsciScintilla *editor = document->editor();
     QFont font(CBFont->currentText());
     font.setPointSize(SEFontSize->value());
@@ -203,9 +203,11 @@ void TMainForm::ShowCaretStatus(QsciScintilla *editor)
     int line = 0;
     int index = 0;
     editor->getCursorPosition(&line, &index);
-    SavedCaretY = line + 1;
-    SavedCaretX = index + 1;
-    StatusPanel(0)->setText(statusCaret(SavedCaretY, SavedCaretX));
+    for (TDocument *document : Documents()) {
+        if (document->editor() == editor)
+            document->setSavedCaret(line + 1, index + 1);
+    }
+    StatusPanel(0)->setText(statusCaret(line + 1, index + 1));
 }
 
 void TMainForm::ShowModifiedStatus(QsciScintilla *editor)

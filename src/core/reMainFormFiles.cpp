@@ -59,7 +59,7 @@ void TMainForm::MenuNewDocClick(QObject *sender)
     TDocument *document = ActiveDocument();
     const NewDocKind kind = kindOfSender(sender);
     NewDocExtension = DocumentText::NewDocExtension(kind);
-    ApplyHighlighter(document->editor(), HighlighterKind::Multi);
+    document->setHighlighter(HighlighterKind::Multi);
     LoadEditorText(document->editor(), NewDocTemplate(kind, LanguageCode));
     document->setLineBreak(TDocument::LineBreak::LF);
     // The templates declare UTF-8, so the document is written in UTF-8.
@@ -135,7 +135,7 @@ void TMainForm::ShowOpenedFile(const QString &path, const QString &encoding, TDo
 {
     ResetTidyErrors();
     QsciScintilla *editor = document->editor();
-    GetHighlihter(path, editor);
+    document->setHighlighter(DocumentText::GetHighlihter(path));
     document->setEncoding(encoding);
     ActualizeFileType();
     document->setLineBreak(EditorLineBreak(editor));
@@ -147,7 +147,7 @@ void TMainForm::ShowOpenedFile(const QString &path, const QString &encoding, TDo
     document->rememberFileState();
     MoveTemporaryCopy(QFileInfo(path).absolutePath() + "/");
     document->setModified(false);
-    PreviewLoaded = 0;
+    document->setPreviewLoaded(false);
     ActualizeStatusBar();
     SetCBCharset();
     editor->setFocus();
@@ -172,11 +172,6 @@ bool TMainForm::IsSameFile(const QString &path)
 void TMainForm::OpenTabOfTheFile(const QString &path)
 {
     m_documents->setCurrent(m_documents->findByPath(path));
-}
-
-void TMainForm::GetHighlihter(const QString &path, QsciScintilla *editor)
-{
-    ApplyHighlighter(editor, DocumentText::GetHighlihter(path));
 }
 
 // The Encoding page's buttons with the encoding each stands for.
@@ -288,7 +283,7 @@ bool TMainForm::SaveFileAs(const QString &proposed)
     document->setPath(path);
     document->rememberFileState();
     document->setModified(false);
-    GetHighlihter(path, document->editor());
+    document->setHighlighter(DocumentText::GetHighlihter(path));
     ActualiseSynEditStatus();
     if (!IsInRecentFiles(path, RecentFiles)) {
         AddToRecentFiles(path, RecentFiles);

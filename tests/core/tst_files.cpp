@@ -5,6 +5,7 @@
 #include "util/DocumentText.h"
 #include "documents/EditorText.h"
 #include "program/uDivStartVK.h"
+#include "themes/SyntaxLexer.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -485,6 +486,24 @@ private slots:
         form->Action("MenuAnalyze")->trigger();
         openThroughDialog(folder->file("site/index.html"));
         QCOMPARE(folder->read("mine/tmptid.htm"), QByteArray("the user's own"));
+    }
+
+    // The editor colours a file by its extension from the open on, and anew after Save As
+    // under another extension.
+    void theEditorColoursByTheFilesKind()
+    {
+        const auto kind = [this] {
+            const auto *lexer = qobject_cast<SyntaxLexer *>(form->ActiveSynEdit()->lexer());
+            return lexer ? int(lexer->kind()) : -1;
+        };
+        QCOMPARE(kind(), int(SyntaxLexerKind::Multi));
+        QVERIFY(folder->write("style.css", "p { color: red }"));
+        openThroughDialog(folder->file("style.css"));
+        QCOMPARE(kind(), int(SyntaxLexerKind::Css));
+        dialogs->saveAnswers << folder->file("script.js");
+        QVERIFY(form->MenuSaveAsClick());
+        QCOMPARE(kind(), int(SyntaxLexerKind::JScript));
+        QCOMPARE(form->ActiveDocument()->highlighter(), DocumentText::HighlighterKind::JScript);
     }
 
     // The recent files menu must list newest first, reopen a closed file and skip a vanished one.
