@@ -60,6 +60,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     buildMenus();
     buildTopArea();
     buildDocumentArea();
+    buildDocumentFiles();
     buildStatusBar();
     TimerActualize = new QTimer(this);
     TimerActualize->setObjectName("TimerActualize");
