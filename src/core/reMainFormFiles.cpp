@@ -165,7 +165,7 @@ bool TMainForm::MenuSaveClick()
 bool TMainForm::MenuSaveAsClick()
 {
     TDocument *document = ActiveDocument();
-    return document && SaveFileAs(document->isUntitled() ? document->fileName() : document->path());
+    return document && SaveFileAs(DocumentFiles::SaveAsProposal(document));
 }
 
 bool TMainForm::SaveFileAs(const QString &proposed)

@@ -41,12 +41,6 @@ QString folderOf(const QString &path)
     return QFileInfo(path).absolutePath() + "/";
 }
 
-// A named document proposes its whole path, so that Save As opens in its folder.
-QString SaveAsProposal(const TDocument *document)
-{
-    return document->isUntitled() ? document->fileName() : document->path();
-}
-
 // Charset declarations lie among the first lines of a page.
 constexpr int CharsetLinesExamined = 102;
 constexpr qsizetype CharsetHeadBytes = 1024 * 1024;
@@ -70,6 +64,11 @@ void DocumentFiles::addToRecentFiles(const QString &path)
         return;
     AddToRecentFiles(path, m_recent);
     emit recentFilesChanged();
+}
+
+QString DocumentFiles::SaveAsProposal(const TDocument *document)
+{
+    return document->isUntitled() ? document->fileName() : document->path();
 }
 
 FileOutcome DocumentFiles::OpenDocument(const QString &path)

@@ -64,6 +64,8 @@ public:
     // Writes a named document over its file, after the questions; an untitled one, or one
     // whose file is gone (told first), is saved as.
     FileOutcome MenuSave(TDocument *document, const FileDialogSettings &settings);
+    // What Save As proposes: a named document's whole path, so the dialog opens in its folder.
+    static QString SaveAsProposal(const TDocument *document);
     // The save dialog proposing a name (a whole path opens in its folder), then writes there.
     FileOutcome SaveFileAs(TDocument *document, const QString &proposed, const FileDialogSettings &settings);
     // Writes the document's text in its encoding; a failure is told and leaves the document
