@@ -9,6 +9,7 @@
 #include "util/DocumentText.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -58,17 +59,33 @@ private slots:
         dir.reset();
     }
 
-    // An open that fails reports the system's reason and leaves neither a tab nor a recent
-    // file; one that reads the file puts it in front of the recent files, and says so once.
-    void openReportsWhatCameOfIt()
+    // An open that fails, before or while reading, reports the system's reason and leaves
+    // neither a tab nor a recent file.
+    void aFailedOpenLeavesNothing_data()
     {
-        FileOutcome outcome = files->OpenDocument(file("missing.html"));
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("error");
+        QTest::newRow("missing") << "missing.html" << ENOENT;
+        // Opens, but its first bytes cannot be read.
+        QTest::newRow("unreadable") << "/proc/self/mem" << EIO;
+    }
+
+    void aFailedOpenLeavesNothing()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, error);
+        const FileOutcome outcome = files->OpenDocument(QDir(dir->path()).filePath(path));
         QCOMPARE(outcome.result, Result::Failed);
-        QVERIFY2(outcome.reason.contains(QString::fromLocal8Bit(std::strerror(ENOENT))), qPrintable(outcome.reason));
+        QVERIFY2(outcome.reason.contains(QString::fromLocal8Bit(std::strerror(error))), qPrintable(outcome.reason));
         QCOMPARE(dialogs->texts(), QStringList{outcome.reason});
         QVERIFY(tabs->documents().isEmpty());
         QVERIFY(recent[0].isEmpty());
+    }
 
+    // An open that reads the file puts it in front of the recent files, and says so once.
+    void openPutsTheFileInTheRecentFiles()
+    {
+        FileOutcome outcome;
         QVERIFY(WriteBytes(file("page.css"), "p {}"));
         QSignalSpy recentChanged(files, &DocumentFiles::recentFilesChanged);
         for (bool first : {true, false}) {
@@ -116,6 +133,8 @@ private slots:
         QCOMPARE(outcome.result, result);
         QCOMPARE(outcome.dialogShown, dialogShown);
         QCOMPARE(outcome.chosenPath, result == Result::Done ? file(chosen) : QString());
+        QCOMPARE(dialogs->saveProposals, dialogShown ? QStringList{file("Untitled1.html")} : QStringList());
+        QCOMPARE(recent[0], result == Result::Done ? file(chosen) : file("open.html"));
         QCOMPARE(document->isUntitled(), result != Result::Done);
         QCOMPARE(document->isModified(), result != Result::Done);
         QCOMPARE(ReadBytes(file("old.html")), QByteArray("old"));
@@ -143,18 +162,40 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(Result, result);
         TDocument *document = edited("text");
+        document->setPath(file("doc.html"));
         tabs->setCurrent(edited("other"));
         dialogs->answers << answer;
         if (!chosen.isEmpty())
             dialogs->saveAnswers << file(chosen);
         QCOMPARE(files->SaveBeforeExit(document, settings()).result, result);
         QCOMPARE(ReadBytes(file("kept.html")), result == Result::Done && !chosen.isEmpty() ? "text" : QByteArray());
-        // The document a save is asked for is the one in front.
+        // Yes saves as, in front, proposing the document's own file.
         QCOMPARE(tabs->current()->text(), QString(answer == QMessageBox::Yes ? "text" : "other"));
+        QCOMPARE(dialogs->saveProposals, answer == QMessageBox::Yes ? QStringList{file("doc.html")} : QStringList());
         // An unmodified document goes without a question.
         document->setModified(false);
         QVERIFY(files->SaveBeforeExit(document, {}).done());
         QCOMPARE(dialogs->asked.size(), 1 + (result == Result::Failed));
+    }
+
+    // The charset list shows what the page declares; picking another rewrites the declaration
+    // as one undo step and leaves the caret where it was.
+    void theDeclaredCharset()
+    {
+        const QString page = "<html><head>\n<meta charset=\"utf-8\">\n</head>\n<body>x</body>";
+        TDocument *document = edited(page);
+        const QStringList items = DocumentText::CBCharsetItems();
+        QCOMPARE(DocumentFiles::DeclaredCharsetIndex(document), items.indexOf("utf-8"));
+        document->editor()->setCursorPosition(3, 4);
+        QVERIFY(DocumentFiles::ReplaceDeclaredCharset(document, "latin1"));
+        QCOMPARE(DocumentFiles::DeclaredCharsetIndex(document), items.indexOf("latin1"));
+        int line = -1;
+        int index = -1;
+        document->editor()->getCursorPosition(&line, &index);
+        QCOMPARE(QPoint(index, line), QPoint(4, 3));
+        document->editor()->undo();
+        QCOMPARE(document->text(), page);
+        QVERIFY(!DocumentFiles::ReplaceDeclaredCharset(edited("<p>none</p>"), "latin1"));
     }
 
     // A rename follows the file in the recent files given, not in another list.
