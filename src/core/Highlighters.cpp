@@ -12,8 +12,6 @@
 using DocumentText::HighlighterKind;
 
 namespace {
-const char *const kHighlighter = "HighlighterKind";
-
 QPointer<SyntaxColorModel> &sharedModel()
 {
     static QPointer<SyntaxColorModel> model;
@@ -56,8 +54,6 @@ SyntaxColorModel *HighlighterModel()
 
 void ApplyHighlighter(QsciScintilla *editor, HighlighterKind kind)
 {
-    if (editor->property(kHighlighter).isValid() && EditorHighlighter(editor) == kind)
-        return;
     QsciLexer *old = editor->lexer();
     const QFont font = old ? old->defaultFont() : editor->font();
     auto *lexer = new SyntaxLexer(lexerKind(kind), HighlighterModel(), editor);
@@ -68,11 +64,5 @@ void ApplyHighlighter(QsciScintilla *editor, HighlighterKind kind)
     // The text still carries the old lexer's styles: mark it all unstyled, so what is shown
     // gets styled anew and the rest when it comes into view.
     editor->recolor(0, 0);
-    editor->setProperty(kHighlighter, int(kind));
     editor->setMarginsFont(font);
-}
-
-HighlighterKind EditorHighlighter(QsciScintilla *editor)
-{
-    return HighlighterKind(editor->property(kHighlighter).toInt());
 }

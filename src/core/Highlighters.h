@@ -10,7 +10,6 @@ class SyntaxColorModel;
 void SetHighlighterModel(SyntaxColorModel *model);
 SyntaxColorModel *HighlighterModel();
 
-// Gives the editor the lexer of the kind; every editor follows the same colour model, so a
+// Gives the editor a new lexer of the kind; every editor follows the same colour model, so a
 // colour change shows in all of them at once.
 void ApplyHighlighter(QsciScintilla *editor, DocumentText::HighlighterKind kind);
-DocumentText::HighlighterKind EditorHighlighter(QsciScintilla *editor);

@@ -60,6 +60,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     buildMenus();
     buildTopArea();
     buildDocumentArea();
+    buildDocumentFiles();
     buildStatusBar();
     TimerActualize = new QTimer(this);
     TimerActualize->setObjectName("TimerActualize");
@@ -385,7 +386,9 @@ void TMainForm::buildDocumentArea()
             [this](const QPoint &pos) { PopUpTabSheet->popup(PageControlMemos->tabBar()->mapToGlobal(pos)); });
     m_documents = new TDocumentTabs(PageControlMemos, this);
     connect(m_documents, &TDocumentTabs::documentCreated, this, [this](TDocument *document) {
-        ApplyHighlighter(document->editor(), DocumentText::HighlighterKind::Multi);
+        ApplyHighlighter(document->editor(), document->highlighter());
+        connect(document, &TDocument::highlighterChanged, this,
+                [document](DocumentText::HighlighterKind kind) { ApplyHighlighter(document->editor(), kind); });
         document->setModified(false);
         connectEditor(document->editor());
         InstallDocumentHooks(document);

@@ -34,6 +34,10 @@ class QsciScintilla;
 class SyntaxColorModel;
 class TDocument;
 class TDocumentTabs;
+class DocumentFiles;
+class TRecentFilesMenu;
+struct FileOutcome;
+struct FileDialogSettings;
 class TInsertionCommands;
 
 // What changed in an editor, for SynEditStatusChange.
@@ -125,19 +129,13 @@ public:
     // Opens a file in a tab of its own, or brings the tab that has it to the front.
     // Nothing is left behind when it cannot be read (false, and the user is told why).
     bool OpenDocument(const QString &path);
-    // Shows a file's text, read in that encoding, in the document.
-    void ShowOpenedFile(const QString &path, const QString &encoding, TDocument *document);
+    // Shows a document just read from its file.
+    void ShowOpenedFile(TDocument *document);
     void OpenTabOfTheFile(const QString &path);
     bool IsSameFile(const QString &path);
-    void GetHighlihter(const QString &path, QsciScintilla *editor);
     bool SaveFileAs(const QString &proposed);
     // Writes the document's text in its encoding; false (and a message) on failure.
     bool SaveFileAsType(const QString &path, TDocument *document);
-    // True when the document's encoding holds its text, or the user accepts losing what it cannot hold.
-    bool ConfirmEncodingHoldsText(TDocument *document);
-    // True when no other program changed the document's file since it was read or written,
-    // or the user agrees to replace what it wrote.
-    bool ConfirmReplacingChangedFile(TDocument *document);
     void ShowFileType(const QString &encoding);
     void ActualizeFileType();
     void EncodingRadioClick(const QString &encoding);
@@ -275,7 +273,6 @@ public:
     struct VkSettings CurrentSettings() const;
 
     // Fields.
-    int PreviewLoaded = 0;
     bool HasLastFiles = false;
     // The files open at the last exit, in tab order.
     QStringList LastFilesList;
@@ -289,8 +286,6 @@ public:
     bool ShowNewVersion = true;
     QString LastOpenFolder;
     QString LastImageFolder;
-    int SavedCaretY = 1;
-    int SavedCaretX = 1;
     int StatusIconIndex = -1;
     bool GridErrorToLeft = false;
     int PanelGridErrorsWidth = 0;
@@ -364,6 +359,13 @@ private:
     QAction *EditorShortcutOf(const class QKeyEvent *key) const;
     QList<QPointer<QAction>> m_editorShortcuts;
     void OpenThroughDialog(const QString &presetFile);
+    // The documents' file work, and what the window shows of it.
+    void buildDocumentFiles();
+    FileDialogSettings FileSettings() const;
+    bool Opened(const FileOutcome &outcome);
+    bool SavedAs(const FileOutcome &outcome);
+    DocumentFiles *m_files = nullptr;
+    TRecentFilesMenu *m_recentMenu = nullptr;
     // The tabs' pictures and the page captions of the language file.
     void ApplyDocumentLook();
     TDocumentTabs *m_documents = nullptr;

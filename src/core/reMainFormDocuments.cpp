@@ -10,16 +10,12 @@
 #include "core/ImageList.h"
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
-#include "dialogs/UserDialogs.h"
-#include "util/ManageOpenFileList.h"
+#include "documents/DocumentFiles.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -36,10 +32,6 @@
 #include <QWebEngineView>
 #include <Qsci/qscilexer.h>
 #include <Qsci/qsciscintilla.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 QString statusCaret(int line, int column)
@@ -181,7 +173,7 @@ void TMainForm::TBSynEditDynShow(TDocument *document)
     // The results of a run belong to the document it ran on: counts and icon go too.
     ResetTidyErrors();
     ActualizeFileType();
-    PreviewLoaded = 0;
+    document->setPreviewLoaded(false);
     QsciScintilla *editor = document->editor();
     QFont font(CBFont->currentText());
     font.setPointSize(SEFontSize->value());
@@ -203,9 +195,11 @@ void TMainForm::ShowCaretStatus(QsciScintilla *editor)
     int line = 0;
     int index = 0;
     editor->getCursorPosition(&line, &index);
-    SavedCaretY = line + 1;
-    SavedCaretX = index + 1;
-    StatusPanel(0)->setText(statusCaret(SavedCaretY, SavedCaretX));
+    for (TDocument *document : Documents()) {
+        if (document->editor() == editor)
+            document->setSavedCaret(line + 1, index + 1);
+    }
+    StatusPanel(0)->setText(statusCaret(line + 1, index + 1));
 }
 
 void TMainForm::ShowModifiedStatus(QsciScintilla *editor)
@@ -280,29 +274,15 @@ void TMainForm::ActualizeStatusBar()
 
 bool TMainForm::SaveBeforeExit(TDocument *document)
 {
-    if (!document || !document->isModified())
-        return true;
-    const QString text = FormatMessageText(SWarningSaveChanges, {document->fileName()});
-    const auto answer = Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), text,
-                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::Cancel)
-        return false;
-    if (answer == QMessageBox::Yes) {
-        // A save that is cancelled or fails keeps the document, and its text, open.
-        m_documents->setCurrent(document);
-        return MenuSaveAsClick();
-    }
-    return true;
+    return SavedAs(m_files->SaveBeforeExit(document, FileSettings()));
 }
 
 void TMainForm::PopUpCloseClick()
 {
+    // The Tidy configuration page stays.
     TDocument *document = ActiveDocument();
-    if (!document || PageControlMemos->count() <= 1)
-        return;
-    if (!SaveBeforeExit(document))
-        return;
-    m_documents->close(document);
+    if (document && PageControlMemos->count() > 1 && SaveBeforeExit(document))
+        m_documents->close(document);
 }
 
 void TMainForm::PopUpTabSheetPopup()
@@ -314,28 +294,7 @@ void TMainForm::PopUpTabSheetPopup()
 
 void TMainForm::PopupRenameFileClick()
 {
-    TDocument *document = ActiveDocument();
-    if (!document || document->isUntitled())
-        return;
-    const QString oldPath = document->path();
-    QString name = QFileInfo(oldPath).fileName();
-    if (!Dialogs().inputText(SRenameFile, SEnterNewNameFile, &name))
-        return;
-    const QString newPath = QFileInfo(oldPath).absolutePath() + "/" + name;
-    QString reason;
-    if (QFileInfo::exists(newPath) && newPath != oldPath) {
-        reason = QString::fromLocal8Bit(std::strerror(EEXIST));
-    } else if (std::rename(QFile::encodeName(oldPath).constData(), QFile::encodeName(newPath).constData()) != 0) {
-        reason = QString::fromLocal8Bit(std::strerror(errno));
-    }
-    if (!reason.isEmpty()) {
-        ShowMessageKind(0, FormatMessageText(SErrorRename, {reason}));
-        return;
-    }
-    // Only the name changes: edits not yet saved stay marked as such.
-    document->rename(newPath);
-    RenameInRecentFiles(oldPath, newPath);
-    RecentFileListCreateMenu();
+    m_files->Rename(ActiveDocument());
 }
 
 void TMainForm::PopupPathClick()

@@ -448,7 +448,7 @@ void TMainForm::TBPreviewShow()
     if (document->editor()->length() == 0) {
         LoadHtmlPage(browser, QStringLiteral("about:blank"));
         // The browser no longer shows the copy: the next showing navigates to it again.
-        PreviewLoaded = 0;
+        document->setPreviewLoaded(false);
         return;
     }
     browser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, JavascriptEnabled);
@@ -458,9 +458,9 @@ void TMainForm::TBPreviewShow()
     MoveTemporaryCopy(path.isEmpty() ? TmpDir : QFileInfo(path).absolutePath() + "/");
     if (!WriteTemporaryCopy(document->editor(), document->encoding()))
         return;
-    if (PreviewLoaded == 0) {
+    if (!document->previewLoaded()) {
         LoadHtmlPage(browser, TmpDocFile);
-        PreviewLoaded = 1;
+        document->setPreviewLoaded(true);
     } else {
         browser->triggerPageAction(QWebEnginePage::ReloadAndBypassCache);
     }
@@ -468,7 +468,8 @@ void TMainForm::TBPreviewShow()
 
 void TMainForm::ButtonWBReload()
 {
-    PreviewLoaded = 0;
+    if (TDocument *document = ActiveDocument())
+        document->setPreviewLoaded(false);
     TBPreviewShow();
 }
 

@@ -1,32 +1,21 @@
-// New, open and save: templates, encodings, charset declarations, recent files.
+// New, open and save: templates, the Encoding page, charset declarations, recent files.
+// The file work is the documents'; these handlers show what came of it.
 #include "core/reMainForm.h"
-#include "dialogs/MessageBoxes.h"
 
-#include "util/DocumentStream.h"
-#include "util/DocumentText.h"
-#include "documents/DocumentFile.h"
+#include "documents/DocumentFiles.h"
 #include "documents/EditorText.h"
+#include "documents/RecentFilesMenu.h"
 #include "documents/TDocument.h"
 #include "documents/TDocumentTabs.h"
 #include "documents/TemporaryCopy.h"
-#include "core/Highlighters.h"
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
-#include "platform/Platform.h"
-#include "dialogs/UserDialogs.h"
+#include "util/DocumentText.h"
 #include "util/ManageOpenFileList.h"
-#include "util/VelKandrixUtils.h"
-#include "util/uDivFiles.h"
 
-#include <QAction>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QLabel>
-#include <QMenu>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <Qsci/qsciscintilla.h>
 
 using namespace DocumentText;
@@ -45,12 +34,17 @@ NewDocKind kindOfSender(QObject *sender)
         return NewDocKind::Txt;
     return NewDocKind::Html5;
 }
-// A named document proposes its whole path, so that Save As opens in its folder.
-QString SaveAsProposal(const TDocument *document)
-{
-    return document->isUntitled() ? document->fileName() : document->path();
-}
 } // namespace
+
+// The Encoding page's buttons with the encoding each stands for.
+static QList<QPair<QRadioButton *, QString>> encodingButtons(const TMainForm *form)
+{
+    return {{form->RBAnsi, Ansi},
+            {form->RBUtf8, Utf8},
+            {form->RBUtf8Bom, Utf8Bom},
+            {form->RBUtf16LE, LittleEndian},
+            {form->RBUtf16BE, BigEndian}};
+}
 
 void TMainForm::MenuNewDocClick(QObject *sender)
 {
@@ -59,7 +53,7 @@ void TMainForm::MenuNewDocClick(QObject *sender)
     TDocument *document = ActiveDocument();
     const NewDocKind kind = kindOfSender(sender);
     NewDocExtension = DocumentText::NewDocExtension(kind);
-    ApplyHighlighter(document->editor(), HighlighterKind::Multi);
+    document->setHighlighter(HighlighterKind::Multi);
     LoadEditorText(document->editor(), NewDocTemplate(kind, LanguageCode));
     document->setLineBreak(TDocument::LineBreak::LF);
     // The templates declare UTF-8, so the document is written in UTF-8.
@@ -69,6 +63,30 @@ void TMainForm::MenuNewDocClick(QObject *sender)
     document->setUntitledCaption(UntitledCaption(SUntitled, m_documents->takeUntitledNumber(), kind));
     ActualizeStatusBar();
     SetCBCharset();
+}
+
+void TMainForm::buildDocumentFiles()
+{
+    m_files = new DocumentFiles(m_documents, RecentFiles, [this] {
+        CreateTabSheetAndEditor();
+        return ActiveDocument();
+    }, this);
+    m_files->setEncodingCaption([this](const QString &encoding) {
+        for (const auto &b : encodingButtons(this)) {
+            if (b.second == encoding)
+                return b.first->text();
+        }
+        return encoding;
+    });
+    m_recentMenu = new TRecentFilesMenu(MenuRecentFiles, RecentFiles, this);
+    connect(m_files, &DocumentFiles::recentFilesChanged, this, &TMainForm::RecentFileListCreateMenu);
+    connect(m_recentMenu, &TRecentFilesMenu::chosen, this, &TMainForm::ItemRecentFilesClick);
+    connect(m_recentMenu, &TRecentFilesMenu::eraseChosen, this, &TMainForm::EraseRecentFilesClick);
+}
+
+FileDialogSettings TMainForm::FileSettings() const
+{
+    return {LastOpenFolder, OpenDialogFilter, SaveDialogFilter, NewDocExtension};
 }
 
 void TMainForm::MenuOpenClick()
@@ -83,74 +101,34 @@ void TMainForm::MenuBlankWebsiteTemplateClick()
 
 void TMainForm::OpenThroughDialog(const QString &presetFile)
 {
-    int filterIndex = 1;
-    const QString start = presetFile.isEmpty() ? LastOpenFolder : presetFile;
-    const QStringList chosen = Dialogs().openFiles(FOpenDialogTitle, start, OpenDialogFilter, &filterIndex, false);
-    if (chosen.isEmpty())
-        return;
-    const QString path = chosen.first();
-    if (!IsSameFile(path))
-        LastOpenFolder = QFileInfo(path).absolutePath() + "/";
-    OpenDocument(path);
-}
-
-// Opens a file for reading; says why when it cannot be, or is more than the editor can hold.
-static bool OpenReaderOrSay(const QString &path, DocumentReader *reader)
-{
-    switch (reader->open(path)) {
-    case DocumentReader::Problem::None:
-        return true;
-    case DocumentReader::Problem::TooLarge:
-        ShowMessageKind(2, FormatMessageText(SFileTooLarge, {path}));
-        return false;
-    default:
-        ShowMessageKind(2, reader->error());
-        return false;
-    }
+    const FileOutcome outcome = m_files->OpenThroughDialog(presetFile.isEmpty() ? LastOpenFolder : presetFile,
+                                                           OpenDialogFilter);
+    // The folder of a file that was not open already, whether it opens or not.
+    if (!outcome.chosenPath.isEmpty() && (outcome.read || !outcome.done()))
+        LastOpenFolder = QFileInfo(outcome.chosenPath).absolutePath() + "/";
+    Opened(outcome);
 }
 
 bool TMainForm::OpenDocument(const QString &path)
 {
-    if (TDocument *open = m_documents->findByPath(path)) {
-        m_documents->setCurrent(open);
-        return true;
-    }
-    // Checked first: a file that cannot be read leaves no empty tab behind.
-    DocumentReader reader;
-    if (!OpenReaderOrSay(path, &reader))
-        return false;
-    CreateTabSheetAndEditor();
-    TDocument *document = ActiveDocument();
-    if (LoadEditorFile(document->editor(), reader) != DocumentReader::Problem::None) {
-        m_documents->close(document);
-        ShowMessageKind(2, reader.error());
-        return false;
-    }
-    document->setLossyRead(!reader.lossless());
-    ShowOpenedFile(path, reader.encoding(), document);
-    return true;
+    return Opened(m_files->OpenDocument(path));
 }
 
-void TMainForm::ShowOpenedFile(const QString &path, const QString &encoding, TDocument *document)
+bool TMainForm::Opened(const FileOutcome &outcome)
+{
+    if (outcome.read)
+        ShowOpenedFile(outcome.document);
+    return outcome.done();
+}
+
+void TMainForm::ShowOpenedFile(TDocument *document)
 {
     ResetTidyErrors();
-    QsciScintilla *editor = document->editor();
-    GetHighlihter(path, editor);
-    document->setEncoding(encoding);
     ActualizeFileType();
-    document->setLineBreak(EditorLineBreak(editor));
-    if (!IsInRecentFiles(path, RecentFiles)) {
-        AddToRecentFiles(path, RecentFiles);
-        RecentFileListCreateMenu();
-    }
-    document->setPath(path);
-    document->rememberFileState();
-    MoveTemporaryCopy(QFileInfo(path).absolutePath() + "/");
-    document->setModified(false);
-    PreviewLoaded = 0;
+    MoveTemporaryCopy(QFileInfo(document->path()).absolutePath() + "/");
     ActualizeStatusBar();
     SetCBCharset();
-    editor->setFocus();
+    document->editor()->setFocus();
 }
 
 void TMainForm::MoveTemporaryCopy(const QString &folder)
@@ -174,77 +152,12 @@ void TMainForm::OpenTabOfTheFile(const QString &path)
     m_documents->setCurrent(m_documents->findByPath(path));
 }
 
-void TMainForm::GetHighlihter(const QString &path, QsciScintilla *editor)
-{
-    ApplyHighlighter(editor, DocumentText::GetHighlihter(path));
-}
-
-// The Encoding page's buttons with the encoding each stands for.
-static QList<QPair<QRadioButton *, QString>> encodingButtons(const TMainForm *form)
-{
-    return {{form->RBAnsi, Ansi},
-            {form->RBUtf8, Utf8},
-            {form->RBUtf8Bom, Utf8Bom},
-            {form->RBUtf16LE, LittleEndian},
-            {form->RBUtf16BE, BigEndian}};
-}
-
-bool TMainForm::ConfirmEncodingHoldsText(TDocument *document)
-{
-    // Bytes of the file that did not decode are lost as surely as characters ANSI lacks.
-    const bool ansi = document->encoding() == Ansi;
-    if (!document->lossyRead() && (!ansi || Utf8FitsInAnsi(EditorBuffer(document->editor()))))
-        return true;
-    // ANSI writes "?"; a Unicode encoding writes the replacement character the editor shows.
-    QString question = SSaveInUnicode;
-    if (!ansi) {
-        QString name = document->encoding();
-        for (const auto &b : encodingButtons(this)) {
-            if (b.second == document->encoding())
-                name = b.first->text();
-        }
-        QByteArray mark;
-        QByteArray replacement;
-        EncodeText(QString(), document->encoding(), &mark);
-        EncodeText(QString(QChar::ReplacementCharacter), document->encoding(), &replacement);
-        question = FormatMessageText(SSaveUndecodedBytes,
-                                     {name, QString::fromLatin1(replacement.mid(mark.size()).toHex(' ').toUpper())});
-    }
-    const auto answer = Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), question,
-                                          QMessageBox::Ignore | QMessageBox::Cancel);
-    return answer == QMessageBox::Ignore;
-}
-
-bool TMainForm::ConfirmReplacingChangedFile(TDocument *document)
-{
-    if (!document->fileChangedOutside())
-        return true;
-    const auto answer = Dialogs().message(QMessageBox::Warning, QStringLiteral("Confirmation"),
-                                          FormatMessageText(SFileChangedOutside, {document->path()}),
-                                          QMessageBox::Yes | QMessageBox::Cancel);
-    return answer == QMessageBox::Yes;
-}
-
 bool TMainForm::MenuSaveClick()
 {
     TDocument *document = ActiveDocument();
     if (!document)
         return false;
-    bool saved = false;
-    if (document->isUntitled()) {
-        saved = SaveFileAs(document->fileName());
-    } else if (QFileInfo::exists(document->path())) {
-        // Save asks, as Save As does, before characters the encoding cannot hold are lost.
-        saved = ConfirmReplacingChangedFile(document) && ConfirmEncodingHoldsText(document) &&
-                SaveFileAsType(document->path(), document);
-        if (saved) {
-            document->setModified(false);
-            document->rememberFileState();
-        }
-    } else {
-        ShowMessageKind(3, SFileNotFound);
-        saved = SaveFileAs(SaveAsProposal(document));
-    }
+    const bool saved = SavedAs(m_files->MenuSave(document, FileSettings()));
     ActualizeStatusBar();
     return saved;
 }
@@ -252,63 +165,29 @@ bool TMainForm::MenuSaveClick()
 bool TMainForm::MenuSaveAsClick()
 {
     TDocument *document = ActiveDocument();
-    return document && SaveFileAs(SaveAsProposal(document));
+    return document && SaveFileAs(DocumentFiles::SaveAsProposal(document));
 }
 
 bool TMainForm::SaveFileAs(const QString &proposed)
 {
-    TDocument *document = ActiveDocument();
-    if (!document)
-        return false;
-    if (!ConfirmEncodingHoldsText(document))
-        return false;
-    const QFileInfo proposedInfo(proposed);
-    // A named document's folder, even when its file is gone.
-    const QString folder = proposedInfo.isAbsolute() && proposedInfo.dir().exists() ? proposedInfo.absolutePath() + "/"
-                                                                                    : LastOpenFolder;
-    int filterIndex = 1;
-    QString path = Dialogs().saveFile(FSaveDialogTitle, folder + proposedInfo.fileName(), SaveDialogFilter, &filterIndex);
-    if (path.isEmpty()) {
+    return SavedAs(m_files->SaveFileAs(ActiveDocument(), proposed, FileSettings()));
+}
+
+bool TMainForm::SavedAs(const FileOutcome &outcome)
+{
+    if (!outcome.chosenPath.isEmpty()) {
+        LastOpenFolder = QFileInfo(outcome.chosenPath).absolutePath() + "/";
+        ActualiseSynEditStatus();
+    }
+    // Questions answered before the save dialog leave the status bar as it was.
+    if (outcome.dialogShown)
         ActualizeStatusBar();
-        return false;
-    }
-    if (QFileInfo(path).suffix().isEmpty() && !NewDocExtension.isEmpty())
-        path += "." + NewDocExtension;
-    // Two tabs on one file would overwrite each other's saves.
-    if (TDocument *other = m_documents->findByPath(path); other && other != document) {
-        ShowMessageKind(3, FormatMessageText(SFileOpenInAnotherTab, {path}));
-        ActualizeStatusBar();
-        return false;
-    }
-    if (!ConfirmOverwrite(path) || !SaveFileAsType(path, document)) {
-        ActualizeStatusBar();
-        return false;
-    }
-    LastOpenFolder = QFileInfo(path).absolutePath() + "/";
-    document->setPath(path);
-    document->rememberFileState();
-    document->setModified(false);
-    GetHighlihter(path, document->editor());
-    ActualiseSynEditStatus();
-    if (!IsInRecentFiles(path, RecentFiles)) {
-        AddToRecentFiles(path, RecentFiles);
-        RecentFileListCreateMenu();
-    }
-    ActualizeStatusBar();
-    return true;
+    return outcome.done();
 }
 
 bool TMainForm::SaveFileAsType(const QString &path, TDocument *document)
 {
-    QString error;
-    if (!SaveUtf8AsType(path, EditorBuffer(document->editor()), document->encoding(), &error)) {
-        // The document keeps its text and its modified mark.
-        ShowMessageKind(2, error);
-        return false;
-    }
-    // The file now holds what the document holds.
-    document->setLossyRead(false);
-    return true;
+    return m_files->SaveFileAsType(path, document).done();
 }
 
 void TMainForm::ShowFileType(const QString &encoding)
@@ -337,24 +216,12 @@ void TMainForm::EncodingRadioClick(const QString &encoding)
     ActualizeStatusBar();
 }
 
-namespace {
-// Charset declarations lie among the first lines of a page.
-constexpr int CharsetLinesExamined = 102;
-constexpr qsizetype CharsetHeadBytes = 1024 * 1024;
-
-QString HeadText(QsciScintilla *editor)
-{
-    const QByteArrayView buffer = EditorBuffer(editor);
-    return Utf8Text(buffer.first(HeadLength(buffer, CharsetLinesExamined, CharsetHeadBytes)));
-}
-} // namespace
-
 void TMainForm::SetCBCharset()
 {
     TDocument *document = ActiveDocument();
     if (!document)
         return;
-    const int index = DocumentText::SetCBCharset(HeadText(document->editor()));
+    const int index = DocumentFiles::DeclaredCharsetIndex(document);
     if (index != NoCharsetChange) {
         CBCharset->blockSignals(true);
         CBCharset->setCurrentIndex(index);
@@ -364,71 +231,23 @@ void TMainForm::SetCBCharset()
 
 void TMainForm::CBCharsetChange()
 {
-    TDocument *document = ActiveDocument();
-    if (!document)
-        return;
-    QsciScintilla *editor = document->editor();
-    const QByteArrayView buffer = EditorBuffer(editor);
-    const qsizetype headLength = HeadLength(buffer, CharsetLinesExamined, CharsetHeadBytes);
-    QString newHead;
-    if (!ReplaceCharsetInDocument(Utf8Text(buffer.first(headLength)), CBCharset->currentText(), &newHead))
-        return;
-    int line = 0;
-    int index = 0;
-    editor->getCursorPosition(&line, &index);
-    // Only the head changes; the rest of a large page is not copied.
-    const QByteArray bytes = newHead.toUtf8();
-    editor->beginUndoAction();
-    editor->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, 0UL, static_cast<long>(headLength));
-    editor->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()),
-                          bytes.constData());
-    editor->endUndoAction();
-    editor->setCursorPosition(line, index);
-    document->setModified(true);
+    if (TDocument *document = ActiveDocument())
+        DocumentFiles::ReplaceDeclaredCharset(document, CBCharset->currentText());
 }
 
 void TMainForm::RecentFileListCreateMenu()
 {
-    MenuRecentFiles->clear();
-    int position = 0;
-    for (int slot = 0; slot < 10; ++slot) {
-        if (RecentFiles[slot].isEmpty())
-            continue;
-        ++position;
-        QAction *item = MenuRecentFiles->addAction(QStringLiteral("%1. %2").arg(position).arg(
-            ShortenPathForMenu(RecentFiles[slot], 50)));
-        item->setObjectName(QStringLiteral("ItemRecentFiles_%1").arg(position - 1));
-        connect(item, &QAction::triggered, this, [this, position] { ItemRecentFilesClick(position - 1); });
-    }
-    MenuRecentFiles->setEnabled(position > 0);
-    if (position > 0) {
-        MenuRecentFiles->addSeparator();
-        QAction *erase = MenuRecentFiles->addAction(QStringLiteral("Erase Recent Files List"));
-        erase->setObjectName("EraseRecentFiles");
-        connect(erase, &QAction::triggered, this, &TMainForm::EraseRecentFilesClick);
-    }
+    m_recentMenu->Rebuild();
 }
 
 void TMainForm::ItemRecentFilesClick(int position)
 {
-    // The position among the filled slots names the slot.
-    int filled = -1;
-    QString path;
-    for (const QString &slot : RecentFiles) {
-        if (!slot.isEmpty() && ++filled == position) {
-            path = slot;
-            break;
-        }
-    }
-    if (path.isEmpty() || !QFileInfo::exists(path))
-        return;
-    OpenDocument(path);
+    const QString path = m_recentMenu->FileAt(position);
+    if (!path.isEmpty())
+        OpenDocument(path);
 }
 
 void TMainForm::EraseRecentFilesClick()
 {
-    for (QString &slot : RecentFiles)
-        slot.clear();
-    MenuRecentFiles->clear();
-    MenuRecentFiles->setEnabled(false);
+    m_recentMenu->Erase();
 }

@@ -50,7 +50,6 @@ void TMainForm::FormCreate()
     CBCharset->setMaxVisibleItems(20);
     CBTidyOptions->hide();
     CBTidyOptions->setCurrentText(QString());
-    PreviewLoaded = 0;
     StatusIconIndex = -1;
 }
 

@@ -212,8 +212,10 @@ void TMainForm::CallTidy(TDocument *document, int mode)
         int line = 0;
         int index = 0;
         editor->getCursorPosition(&line, &index);
-        if (line != SavedCaretY - 1 || index != SavedCaretX - 1)
-            editor->setCursorPosition(qMax(0, SavedCaretY - 1), qMax(0, SavedCaretX - 1));
+        const int savedLine = document->savedCaretY() - 1;
+        const int savedIndex = document->savedCaretX() - 1;
+        if (line != savedLine || index != savedIndex)
+            editor->setCursorPosition(qMax(0, savedLine), qMax(0, savedIndex));
         // The run emptied the caret panel; a caret that did not move sends no update.
         ShowCaretStatus(editor);
     }

@@ -145,6 +145,20 @@ void TDocument::setModified(bool modified)
         emit modifiedChanged(isModified());
 }
 
+void TDocument::setHighlighter(DocumentText::HighlighterKind kind)
+{
+    if (kind == m_highlighter)
+        return;
+    m_highlighter = kind;
+    emit highlighterChanged(kind);
+}
+
+void TDocument::setSavedCaret(int line, int column)
+{
+    m_savedCaretY = line;
+    m_savedCaretX = column;
+}
+
 QString TDocument::text() const
 {
     return m_editor ? EditorText(m_editor) : QString();

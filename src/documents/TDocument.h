@@ -12,6 +12,8 @@
 #include <QWebEngineView>
 #include <Qsci/qsciscintilla.h>
 
+#include "util/DocumentText.h"
+
 class TDocument : public QObject {
     Q_OBJECT
 public:
@@ -82,10 +84,26 @@ public:
     // The whole text, NUL characters included.
     QString text() const;
 
+    // The syntax colouring its editor follows, chosen by the file's extension.
+    DocumentText::HighlighterKind highlighter() const { return m_highlighter; }
+    void setHighlighter(DocumentText::HighlighterKind kind);
+
+    // The caret's line and column (from 1) as of the editor's last status change: a
+    // validation run puts the caret back there.
+    int savedCaretY() const { return m_savedCaretY; }
+    int savedCaretX() const { return m_savedCaretX; }
+    void setSavedCaret(int line, int column);
+
+    // True once the preview has navigated to the temporary copy, so that later showings
+    // only refresh it; opening the document, showing its tab and reloading clear it.
+    bool previewLoaded() const { return m_previewLoaded; }
+    void setPreviewLoaded(bool loaded) { m_previewLoaded = loaded; }
+
 signals:
     void pathChanged();
     void encodingChanged();
     void modifiedChanged(bool modified);
+    void highlighterChanged(DocumentText::HighlighterKind kind);
 
 private:
     int m_number;
@@ -104,4 +122,8 @@ private:
     QDateTime m_fileTime;
     QString m_encoding;
     LineBreak m_lineBreak = LineBreak::LF;
+    DocumentText::HighlighterKind m_highlighter = DocumentText::HighlighterKind::Multi;
+    int m_savedCaretY = 1;
+    int m_savedCaretX = 1;
+    bool m_previewLoaded = false;
 };

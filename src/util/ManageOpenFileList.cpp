@@ -23,11 +23,11 @@ bool IsInRecentFiles(const QString &path, const RecentFileSlots &slotList)
     return false;
 }
 
-bool RenameInRecentFiles(const QString &oldPath, const QString &newPath)
+bool RenameInRecentFiles(const QString &oldPath, const QString &newPath, RecentFileSlots &slotList)
 {
     if (oldPath.isEmpty())
         return false;
-    for (QString &slot : RecentFiles) {
+    for (QString &slot : slotList) {
         if (slot == oldPath) {
             slot = newPath;
             return true;

@@ -9,4 +9,4 @@ extern RecentFileSlots RecentFiles;
 
 void AddToRecentFiles(const QString &path, RecentFileSlots &slotList);
 bool IsInRecentFiles(const QString &path, const RecentFileSlots &slotList);
-bool RenameInRecentFiles(const QString &oldPath, const QString &newPath);
+bool RenameInRecentFiles(const QString &oldPath, const QString &newPath, RecentFileSlots &slotList = RecentFiles);

@@ -5,6 +5,7 @@
 #include "util/DocumentText.h"
 #include "documents/EditorText.h"
 #include "program/uDivStartVK.h"
+#include "themes/SyntaxLexer.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -485,6 +486,61 @@ private slots:
         form->Action("MenuAnalyze")->trigger();
         openThroughDialog(folder->file("site/index.html"));
         QCOMPARE(folder->read("mine/tmptid.htm"), QByteArray("the user's own"));
+    }
+
+    // The editor colours a file by its extension from the open on, and anew after Save As
+    // under another extension.
+    void theEditorColoursByTheFilesKind()
+    {
+        const auto kind = [this] {
+            const auto *lexer = qobject_cast<SyntaxLexer *>(form->ActiveSynEdit()->lexer());
+            return lexer ? int(lexer->kind()) : -1;
+        };
+        QCOMPARE(kind(), int(SyntaxLexerKind::Multi));
+        QVERIFY(folder->write("style.css", "p { color: red }"));
+        openThroughDialog(folder->file("style.css"));
+        QCOMPARE(kind(), int(SyntaxLexerKind::Css));
+        dialogs->saveAnswers << folder->file("script.js");
+        QVERIFY(form->MenuSaveAsClick());
+        QCOMPARE(kind(), int(SyntaxLexerKind::JScript));
+        QCOMPARE(form->ActiveDocument()->highlighter(), DocumentText::HighlighterKind::JScript);
+    }
+
+    // The open dialog starts in the folder of the last file chosen there or saved as; a file
+    // that was open already leaves it as it was.
+    void theOpenDialogStartsWhereTheLastFileWasChosen()
+    {
+        for (const char *name : {"a/one.html", "b/two.html"})
+            QVERIFY(folder->write(name, name));
+        QDir().mkpath(folder->file("c"));
+        const auto nextStart = [this] {
+            dialogs->openAnswers << QStringList();
+            form->MenuOpenClick();
+            return dialogs->openFolders.last();
+        };
+        openThroughDialog(folder->file("a/one.html"));
+        openThroughDialog(folder->file("b/two.html"));
+        openThroughDialog(folder->file("a/one.html"));
+        QCOMPARE(nextStart(), folder->file("b/"));
+        openThroughDialog(folder->file("gone/page.html"));
+        QCOMPARE(nextStart(), folder->file("gone/"));
+        dialogs->saveAnswers << folder->file("c/three.html");
+        QVERIFY(form->MenuSaveAsClick());
+        QCOMPARE(nextStart(), folder->file("c/"));
+    }
+
+    // An opened page shows the charset it declares; a save shows the encoding again where a
+    // validation run had emptied its panel.
+    void openAndSaveShowTheDocumentsState()
+    {
+        QVERIFY(folder->write("latin.html", "<html><head><meta charset=\"iso-8859-1\"></head></html>\n"));
+        openThroughDialog(folder->file("latin.html"));
+        QCOMPARE(form->findChild<QComboBox *>("CBCharset")->currentText(), QStringLiteral("iso-8859-1"));
+        form->Action("MenuAnalyze")->trigger();
+        QCOMPARE(form->StatusPanelText(4), QString());
+        QTest::keyClicks(form->ActiveSynEdit(), "x");
+        QVERIFY(form->MenuSaveClick());
+        QCOMPARE(form->StatusPanelText(4), DocumentText::Ansi);
     }
 
     // The recent files menu must list newest first, reopen a closed file and skip a vanished one.
