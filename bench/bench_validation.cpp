@@ -6,6 +6,7 @@
 
 #include "documents/EditorText.h"
 #include "core/reMainForm.h"
+#include "core/ValidationPart.h"
 #include "program/uDivStartVK.h"
 #include "platform/ProcessRunner.h"
 
@@ -60,7 +61,7 @@ void measure(TMainForm &form, TempProgramFolder &folder, ScriptedDialogs &dialog
     form.ButtonAnalyzeClick();  // lays out the copy and the run configuration
     const QString copy = folder.file(QStringLiteral("bench/bare-%1.htm").arg(cascading ? "cascading" : "typical"));
     QFile::remove(copy);
-    QFile::copy(TmpDocFile, copy);
+    QFile::copy(form.findChild<TValidationPart *>()->TemporaryCopyPath(), copy);
     std::vector<double> bare;
     std::vector<double> analyze;
     for (int r = 0; r < runs; ++r) {

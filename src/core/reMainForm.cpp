@@ -68,6 +68,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     ConnectEditCommands();
     ConnectMenuCommands();
     FormCreate();
+    CreateValidationPart();
 }
 
 TMainForm::~TMainForm()

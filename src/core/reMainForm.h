@@ -156,17 +156,9 @@ public:
     void ButtonCancelChangesClick();
     // One run: mode 0 analyses, mode 1 cleans.
     void CallTidy(int mode);
-    void CallTidy(TDocument *document, int mode);
-    // Writes the text to the temporary copy (in UTF-8 when the encoding cannot hold it).
-    bool WriteTemporaryCopy(QsciScintilla *editor, const QString &encoding);
-    QString NewTmpFile(const QString &oldPath);
     bool TidyVersion4() const;
     void ShowEditorPage();
-    // Shows a run's report in the error panel and the status bar.
-    void LoadGridErrors(const struct TidyRunResult &result, TDocument *document);
     void GridErrorsDblClick();
-    // Tidy is stopped when it runs longer than this.
-    int TidyTimeoutMs = 60000;
 
     // Edit commands, search dispatch, printing and the preview page (reMainFormEdit.cpp).
     void ConnectEditCommands();
@@ -367,12 +359,13 @@ private:
     // The tabs' pictures and the page captions of the language file.
     void ApplyDocumentLook();
     TDocumentTabs *m_documents = nullptr;
-    void deleteTemporaryFiles();
 
     static SyntaxColorModel *NewSyntaxColors(QObject *owner);
 
-    // The document the clean backup belongs to.
-    QPointer<TDocument> m_cleanedDocument;
+    // Runs of Tidy, and what they show in this window.
+    class ValidationFrame;
+    class TValidationPart *m_validation = nullptr;
+    void CreateValidationPart();
 
     SyntaxColorModel *m_syntaxColors = NewSyntaxColors(this);
     TInsertionCommands *m_insertion = nullptr;

@@ -8,7 +8,6 @@
 #include "documents/EditorText.h"
 #include "documents/TDocument.h"
 #include "documents/TDocumentTabs.h"
-#include "documents/TemporaryCopy.h"
 #include "core/Highlighters.h"
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
@@ -151,11 +150,6 @@ void TMainForm::ShowOpenedFile(const QString &path, const QString &encoding, TDo
     ActualizeStatusBar();
     SetCBCharset();
     editor->setFocus();
-}
-
-void TMainForm::MoveTemporaryCopy(const QString &folder)
-{
-    TmpDocFile = TemporaryCopy::Move(TmpDocFile, folder + TmpDocName, TmpDir + TmpDocName);
 }
 
 void TMainForm::OpenLastFiles(const QStringList &lastFiles)

@@ -1,18 +1,16 @@
 // Start-up and shut-down of the main window, status resets and the window openers.
 #include "core/reMainForm.h"
 
+#include "core/ValidationPart.h"
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
 #include "dialogs/UserDialogs.h"
 #include "documents/TDocument.h"
-#include "documents/TemporaryCopy.h"
 #include "program/VkNewversion.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMenu>
@@ -150,17 +148,8 @@ bool TMainForm::FormClose()
     setAcceptDrops(false);
     SaveIniFile(IniFileName);
     CloseToolWindows();
-    deleteTemporaryFiles();
+    m_validation->DeleteTemporaryFiles();
     return true;
-}
-
-void TMainForm::deleteTemporaryFiles()
-{
-    TemporaryCopy::Remove(TmpDocFile, TmpDir + TmpDocName);
-    for (const QString &path : {StderrFile, TidyConfigTmpFile, AppPath + "stderr.txt", BeforeCleanFile}) {
-        if (!path.isEmpty() && QFileInfo::exists(path))
-            QFile::remove(path);
-    }
 }
 
 bool TMainForm::AllFilesSaved() const

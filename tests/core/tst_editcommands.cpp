@@ -100,8 +100,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
         QCOMPARE(navigations.count(), 1);
         QCOMPARE(typeOf(navigations, 0), QWebEnginePage::NavigationTypeTyped);
-        QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
-        QCOMPARE(first->browser()->url(), QUrl::fromLocalFile(TmpDocFile));
+        QCOMPARE(TemporaryCopyPath(form.get()), TmpDir + "tmptid.htm");
+        QCOMPARE(first->browser()->url(), QUrl::fromLocalFile(TemporaryCopyPath(form.get())));
         QCOMPARE(pageText(first->browser()), QStringLiteral("first"));
 
         showPreview(first, false);
@@ -136,7 +136,7 @@ private slots:
         TDocument *doc = document();
         showPreview(doc);
         QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
-        QCOMPARE(TmpDocFile, folder->file("site/tmptid.htm"));
+        QCOMPARE(TemporaryCopyPath(form.get()), folder->file("site/tmptid.htm"));
         QCOMPARE(folder->read("site/tmptid.htm").left(4), bytes({0xFF, 0xFE, '<', 0}));
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
         QCOMPARE(pageText(doc->browser()), QStringLiteral("\u00E9"));
@@ -145,7 +145,7 @@ private slots:
         showPreview(doc, false);
         QVERIFY(QDir(folder->file("site")).removeRecursively());
         showPreview(doc);
-        QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
+        QCOMPARE(TemporaryCopyPath(form.get()), TmpDir + "tmptid.htm");
         QVERIFY(dialogs->asked.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 2, 15000);
     }

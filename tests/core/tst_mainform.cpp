@@ -307,12 +307,13 @@ private slots:
     // Temporary files left behind would clutter the user's folders.
     void shutDownDeletesTemporaryFiles()
     {
-        for (const QString &path : {StderrFile, TmpDocFile, TidyConfigTmpFile, BeforeCleanFile}) {
+        const QString copy = TemporaryCopyPath(form.get());
+        for (const QString &path : {StderrFile, copy, TidyConfigTmpFile, BeforeCleanFile}) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
         QVERIFY(form->FormClose());
-        for (const QString &path : {StderrFile, TmpDocFile, TidyConfigTmpFile, BeforeCleanFile})
+        for (const QString &path : {StderrFile, copy, TidyConfigTmpFile, BeforeCleanFile})
             QVERIFY2(!QFile::exists(path), qPrintable(path));
     }
 

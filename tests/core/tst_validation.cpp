@@ -44,6 +44,7 @@ class TestValidation : public QObject, MainFormFixture {
     QsciScintilla *editor() const { return form->ActiveDocument()->editor(); }
     QString documentPath() const { return form->ActiveDocument() ? form->ActiveDocument()->path() : QString(); }
     QString info() const { return form->findChild<QTextEdit *>("MemoInfo")->toPlainText(); }
+    QString copyPath() const { return TemporaryCopyPath(form.get()); }
     void trigger(const char *action) { form->Action(action)->trigger(); }
 
     QStringList listedMessages() const
@@ -112,7 +113,7 @@ private slots:
         QVERIFY(info().startsWith(TidyReportHeader(5)));
         // The summary in lower case; the list keeps Tidy's lines as they are.
         QVERIFY(info().contains("tidy found 7 warnings and 1 error!"));
-        QCOMPARE(TmpDocFile, folder->file("my site/tmptid.htm"));
+        QCOMPARE(copyPath(), folder->file("my site/tmptid.htm"));
     }
 
     void resultIcon_data()
@@ -331,7 +332,7 @@ private slots:
         QVERIFY(QDir(folder->file("gone")).removeRecursively());
         trigger("MenuAnalyze");
         QVERIFY(dialogs->asked.isEmpty());
-        QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
+        QCOMPARE(copyPath(), TmpDir + "tmptid.htm");
         QVERIFY(rowContaining("Error: <foo>") >= 0);
     }
 
@@ -339,11 +340,11 @@ private slots:
     {
         LoadEditorText(editor(), QString::fromLatin1(validPage));
         trigger("MenuAnalyze");
-        QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
+        QCOMPARE(copyPath(), TmpDir + "tmptid.htm");
         dialogs->saveAnswers << folder->file("saved.html");
         QVERIFY(form->MenuSaveAsClick());
         trigger("MenuAnalyze");
-        QCOMPARE(TmpDocFile, folder->file("tmptid.htm"));
+        QCOMPARE(copyPath(), folder->file("tmptid.htm"));
         QVERIFY(!QFile::exists(TmpDir + "tmptid.htm"));
     }
 
@@ -450,15 +451,15 @@ private slots:
         }
         QCOMPARE(dialogs->texts().size(), 1);
         // The copy's path and the system's reason.
-        QVERIFY(dialogs->texts()[0].contains(TmpDocFile) && dialogs->texts()[0].endsWith(std::strerror(EFBIG)));
-        QVERIFY(!QFile::exists(TmpDocFile + ".ran"));
+        QVERIFY(dialogs->texts()[0].contains(copyPath()) && dialogs->texts()[0].endsWith(std::strerror(EFBIG)));
+        QVERIFY(!QFile::exists(copyPath() + ".ran"));
         QCOMPARE(form->StatusIconIndex, -1);
     }
 
     void aValidatorThatNeverEndsIsStopped()
     {
         placeStandIn("exec sleep 600\n");
-        form->TidyTimeoutMs = 500;
+        ValidationPartOf(form.get())->SetTimeoutMs(500);
         openPage("slow.html", validPage);
         QElapsedTimer timer;
         timer.start();
