@@ -82,7 +82,7 @@ void measure(TMainForm &form, TempProgramFolder &folder, ScriptedDialogs &dialog
     const double b = median(bare);
     const double a = median(analyze);
     std::printf("%s page: %d bytes, %d messages listed, %d runs (medians)\n", label, int(page.size()),
-                form.PanelGridErrors->messages()->rowCount(), runs);
+                form.findChild<TErrorPanel *>("PanelGridErrors")->messages()->rowCount(), runs);
     std::printf("bare tidy: %.1f ms\n", b);
     std::printf("Analyze:   %.1f ms\n", a);
     std::printf("ratio Analyze / bare tidy: %.3f (goal: at most 1.10)\n\n", a / b);

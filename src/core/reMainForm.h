@@ -301,18 +301,12 @@ public:
     // Components.
     QTabWidget *PageControlMemos = nullptr;
     QTabWidget *PageControlHaut = nullptr;
-    TTidyConfigPage *TBTidyConfig = nullptr;
-    TErrorPanel *PanelGridErrors = nullptr;
-    QTextEdit *MemoInfo = nullptr;
-    QSplitter *SplitterPanelGridError = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     QComboBox *CBFont = nullptr;
     QSpinBox *SEFontSize = nullptr;
     QToolButton *ButtonShowHiddenChars = nullptr;
     QToolButton *ButtonWordWrap = nullptr;
     QComboBox *CBCharset = nullptr;
-    QComboBox *CBConfigTidy = nullptr;
-    QComboBox *CBTidyOptions = nullptr;
     QRadioButton *RBAnsi = nullptr;
     QRadioButton *RBUtf8 = nullptr;
     QRadioButton *RBUtf8Bom = nullptr;
@@ -362,6 +356,10 @@ private:
 
     static SyntaxColorModel *NewSyntaxColors(QObject *owner);
 
+    // The document area: the tabs, the Tidy page and the error panel.
+    QSplitter *SplitterPanelGridError = nullptr;
+    TTidyConfigPage *TBTidyConfig = nullptr;
+    TErrorPanel *PanelGridErrors = nullptr;
     // Runs of Tidy, and what they show in this window.
     class ValidationFrame;
     class TValidationPart *m_validation = nullptr;

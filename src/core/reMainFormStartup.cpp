@@ -39,15 +39,15 @@ void TMainForm::FormCreate()
         "CSS Files (*.css)|*.css|Javascript Files (*.js)|*.js|ASP Files (*.asp)|*.asp|"
         "XHTML Files (*.xhtm*)|*.xhtm*|SHTML Files (*.shtml)|*.shtml|TXT Files (*.txt)|*.txt|";
     ActivateBrowserEmulationStep();
-    if (CBConfigTidy->count() > 0)
-        CBConfigTidy->setCurrentIndex(0);
+    if (TBTidyConfig->ConfigList()->count() > 0)
+        TBTidyConfig->ConfigList()->setCurrentIndex(0);
     if (CBFont->count() > 0)
         CBFont->setCurrentIndex(0);
     if (CBCharset->count() > 2)
         CBCharset->setCurrentIndex(2);
     CBCharset->setMaxVisibleItems(20);
-    CBTidyOptions->hide();
-    CBTidyOptions->setCurrentText(QString());
+    TBTidyConfig->ValueList()->hide();
+    TBTidyConfig->ValueList()->setCurrentText(QString());
     PreviewLoaded = 0;
     StatusIconIndex = -1;
 }
@@ -182,8 +182,9 @@ void TMainForm::SetShortCuts()
 
 void TMainForm::ShowQuickStart()
 {
-    MemoInfo->clear();
-    QTextCursor cursor(MemoInfo->document());
+    QTextEdit *info = PanelGridErrors->info();
+    info->clear();
+    QTextCursor cursor(info->document());
     QTextBlockFormat block;
     block.setTextIndent(2);
     block.setRightMargin(2);
@@ -227,7 +228,7 @@ void TMainForm::ResetAndNew()
 {
     for (int i = 0; i < 7; ++i)
         StatusPanel(i)->clear();
-    MemoInfo->clear();
+    PanelGridErrors->info()->clear();
     // The configuration's comments belong to the option grid, not to a document.
     GridErrorsReset();
     SetStatusIcon(-1);
@@ -243,7 +244,7 @@ void TMainForm::ResetStatusBar()
 void TMainForm::ResetTidyErrors()
 {
     StatusPanel(6)->clear();
-    MemoInfo->clear();
+    PanelGridErrors->info()->clear();
     GridErrorsReset();
     SetStatusIcon(-1);
 }

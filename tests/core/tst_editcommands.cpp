@@ -172,7 +172,7 @@ private slots:
         QVERIFY(enabledEditItems().contains("MenuCut"));
         showPreview(doc);
         QCOMPARE(enabledEditItems(), (QStringList{"MenuCopy", "MenuSearch", "MenuSelectAll"}));
-        form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
+        form->PageControlMemos->setCurrentWidget(form->findChild<QWidget *>("TBTidyConfig"));
         QCOMPARE(enabledEditItems(), (QStringList{"MenuCopy", "MenuSearch", "MenuSelectAll"}));
         // Closed, the menu leaves the items live for their keys.
         QVERIFY(form->Action("MenuSearchNext")->isEnabled());
@@ -185,7 +185,7 @@ private slots:
         doc->editor()->setText("abc");
         doc->editor()->selectAll();
         const QString before = doc->editor()->text();
-        form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
+        form->PageControlMemos->setCurrentWidget(form->findChild<QWidget *>("TBTidyConfig"));
         for (const char *name : {"MenuCut", "MenuPaste", "MenuDelete", "MenuUndo"})
             form->Action(name)->trigger();
         QCOMPARE(doc->editor()->text(), before);

@@ -201,7 +201,7 @@ private slots:
     {
         form->Action("MenuCloseActiveTab")->trigger();  // unmodified: no question
         QCOMPARE(form->PageControlMemos->count(), 1);
-        QCOMPARE(form->PageControlMemos->currentWidget(), form->TBTidyConfig);
+        QCOMPARE(form->PageControlMemos->currentWidget(), form->findChild<QWidget *>("TBTidyConfig"));
         QVERIFY(!form->ActiveSynEdit());
         QVERIFY(!form->ActiveDocument());
         // Document commands do nothing now.

@@ -44,6 +44,8 @@ class TestValidation : public QObject, MainFormFixture {
     QsciScintilla *editor() const { return form->ActiveDocument()->editor(); }
     QString documentPath() const { return form->ActiveDocument() ? form->ActiveDocument()->path() : QString(); }
     QString info() const { return form->findChild<QTextEdit *>("MemoInfo")->toPlainText(); }
+    QComboBox *configList() const { return form->findChild<QComboBox *>("CBConfigTidy"); }
+    QWidget *errorPanel() const { return form->findChild<QWidget *>("PanelGridErrors"); }
     QString copyPath() const { return TemporaryCopyPath(form.get()); }
     void trigger(const char *action) { form->Action(action)->trigger(); }
 
@@ -87,10 +89,10 @@ class TestValidation : public QObject, MainFormFixture {
     {
         QVERIFY(folder->write("config/test-run.cfg", lines));
         form->CBTidyConfigInit();
-        const int index = form->CBConfigTidy->findText("test-run.cfg");
+        const int index = configList()->findText("test-run.cfg");
         QVERIFY(index >= 0);
-        form->CBConfigTidy->setCurrentIndex(index);
-        emit form->CBConfigTidy->activated(index);
+        configList()->setCurrentIndex(index);
+        emit configList()->activated(index);
     }
 
     // A shell script in place of Tidy 5; it is called as
@@ -369,7 +371,7 @@ private slots:
         form->Action("MenuTidy5")->setChecked(true);
 
         dialogs->asked.clear();
-        form->CBConfigTidy->setCurrentIndex(-1);
+        configList()->setCurrentIndex(-1);
         trigger("MenuAnalyze");
         QCOMPARE(dialogs->texts().value(0), SNoConfigFileFound);
     }
@@ -473,18 +475,19 @@ private slots:
     {
         openPage("panel.html", brokenPage);
         QTest::mouseClick(form->findChild<QWidget *>("ButtonCloseGridErrors"), Qt::LeftButton);
-        QVERIFY(!form->PanelGridErrors->isVisible());
+        QVERIFY(!errorPanel()->isVisible());
         QVERIFY(!form->Action("MenuShowErrorsComments")->isChecked());
         // Analyze brings the panel back.
         trigger("MenuAnalyze");
-        QVERIFY(form->PanelGridErrors->isVisible());
+        QVERIFY(errorPanel()->isVisible());
         QVERIFY(form->Action("MenuShowErrorsComments")->isChecked());
 
         trigger("MenuErrorEditorToLeft");
-        QCOMPARE(form->SplitterPanelGridError->widget(0), form->PanelGridErrors);
-        QCOMPARE(form->PanelGridErrors->width(), form->width() * 25 / 100);
+        auto *splitter = form->findChild<QSplitter *>("SplitterPanelGridError");
+        QCOMPARE(splitter->widget(0), errorPanel());
+        QCOMPARE(errorPanel()->width(), form->width() * 25 / 100);
         trigger("MenuErrorEditorToLeft");
-        QCOMPARE(form->SplitterPanelGridError->widget(1), form->PanelGridErrors);
+        QCOMPARE(splitter->widget(1), errorPanel());
     }
 
     // A new user: Analyze, double-click the error, fix it, Analyze again.
