@@ -150,6 +150,24 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 2, 15000);
     }
 
+    // Relative links and pictures: the document brought back to the front previews a copy
+    // beside itself, not beside the document opened last.
+    void previewCopyFollowsTheDocumentInFront()
+    {
+        QVERIFY(folder->write("a/page.html", "<p>a</p>"));
+        QVERIFY(folder->write("b/page.html", "<p>b</p>"));
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("a/page.html"));
+        TDocument *a = document();
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("b/page.html"));
+        QCOMPARE(TemporaryCopyPath(form.get()), folder->file("b/tmptid.htm"));
+        form->PageControlMemos->setCurrentWidget(a->container());
+        showPreview(a);
+        QSignalSpy loaded(a->browser(), &QWebEngineView::loadFinished);
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
+        QCOMPARE(a->browser()->url(), QUrl::fromLocalFile(folder->file("a/tmptid.htm")));
+        QCOMPARE(pageText(a->browser()), QStringLiteral("a"));
+    }
+
     // An empty document shows a blank page and writes no copy.
     void emptyDocumentPreviewsBlank()
     {

@@ -118,6 +118,26 @@ private slots:
         QCOMPARE(copyPath(), folder->file("my site/tmptid.htm"));
     }
 
+    // Tidy reads the copy in the document's own encoding, as the file on disk has it.
+    void theCopyKeepsTheDocumentsEncoding_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        for (const char *encoding : {"Ansi", "UTF8Bom", "LittleEndian", "BigEndian"})
+            QTest::newRow(encoding) << QString::fromLatin1(encoding);
+    }
+
+    void theCopyKeepsTheDocumentsEncoding()
+    {
+        QFETCH(QString, encoding);
+        QByteArray bytes;
+        QVERIFY(DocumentText::EncodeText(QString::fromLatin1(fixablePage), encoding, &bytes));
+        openPage("encoded/page.html", bytes);
+        QCOMPARE(form->ActiveDocument()->encoding(), encoding);
+        trigger("MenuAnalyze");
+        QCOMPARE(copyPath(), folder->file("encoded/tmptid.htm"));
+        QCOMPARE(folder->read("encoded/tmptid.htm"), bytes);
+    }
+
     void resultIcon_data()
     {
         QTest::addColumn<QByteArray>("configuration");
@@ -204,6 +224,20 @@ private slots:
         QVERIFY(form->Action("MenuSave")->isEnabled());
         trigger("MenuCloseActiveTab");
         QCOMPARE(dialogs->texts(), QStringList{FormatMessageText(SWarningSaveChanges, {"clean.html"})});
+    }
+
+    // The clean undone in the editor and the text typed in since: the backup still gives
+    // back the text from before the clean.
+    void undoCleanAfterTheCleanWasUndoneInTheEditor()
+    {
+        openPage("undone.html", fixablePage);
+        const QString original = EditorText(editor());
+        trigger("MenuClean");
+        editor()->undo();
+        QCOMPARE(EditorText(editor()), original);
+        QTest::keyClicks(editor(), "typed");
+        trigger("MenuUndoAllChanges");
+        QCOMPARE(EditorText(editor()), original);
     }
 
     // Tidy refuses a page with errors; an already clean page is no refusal.
