@@ -35,6 +35,18 @@ const QByteArray fixablePage = "<!DOCTYPE html>\n<html>\n<head>\n<title>caf\xe9<
 // Only a warning (an implicit end tag), no error.
 const QByteArray warningPage = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<title>W</title>\n</head>\n<body>\n"
                                "<p>one <b>two</p>\n</body>\n</html>\n";
+
+// Notes what the status bar's panel 4 says whenever a message is shown.
+struct StatusNotingDialogs : ScriptedDialogs {
+    TMainForm *form = nullptr;
+    QStringList panel4;
+    QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &caption, const QString &text,
+                                        QMessageBox::StandardButtons buttons) override
+    {
+        panel4 << form->StatusPanelText(4);
+        return ScriptedDialogs::message(icon, caption, text, buttons);
+    }
+};
 } // namespace
 
 class TestValidation : public QObject, MainFormFixture {
@@ -474,6 +486,22 @@ private slots:
         QCOMPARE(form->StatusIconIndex, icon);
         QCOMPARE(EditorText(editor()), QString::fromLatin1(validPage));
         QVERIFY(!editor()->isModified());
+    }
+
+    // The status bar says the run is on until it ends, while a message of the run is read too.
+    void theWaitTextShowsUntilTheRunEnds()
+    {
+        openPage("wait.html", validPage);
+        placeStandIn("kill -SEGV $$\n");
+        dialogs.reset();
+        auto noting = std::make_unique<StatusNotingDialogs>();
+        noting->form = form.get();
+        const StatusNotingDialogs *seen = noting.get();
+        dialogs = std::move(noting);
+        SWait = "waiting";
+        trigger("MenuAnalyze");
+        QCOMPARE(seen->panel4, QStringList{"waiting"});
+        QCOMPARE(form->StatusPanelText(4), QString());
     }
 
     // A full disk: the copy cannot be written, so Tidy is not run.
