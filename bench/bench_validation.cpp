@@ -6,6 +6,7 @@
 
 #include "documents/EditorText.h"
 #include "core/reMainForm.h"
+#include "core/ValidationPart.h"
 #include "program/uDivStartVK.h"
 #include "platform/ProcessRunner.h"
 
@@ -60,7 +61,7 @@ void measure(TMainForm &form, TempProgramFolder &folder, ScriptedDialogs &dialog
     form.ButtonAnalyzeClick();  // lays out the copy and the run configuration
     const QString copy = folder.file(QStringLiteral("bench/bare-%1.htm").arg(cascading ? "cascading" : "typical"));
     QFile::remove(copy);
-    QFile::copy(TmpDocFile, copy);
+    QFile::copy(form.findChild<TValidationPart *>()->TemporaryCopyPath(), copy);
     std::vector<double> bare;
     std::vector<double> analyze;
     for (int r = 0; r < runs; ++r) {
@@ -81,7 +82,7 @@ void measure(TMainForm &form, TempProgramFolder &folder, ScriptedDialogs &dialog
     const double b = median(bare);
     const double a = median(analyze);
     std::printf("%s page: %d bytes, %d messages listed, %d runs (medians)\n", label, int(page.size()),
-                form.PanelGridErrors->messages()->rowCount(), runs);
+                form.findChild<TErrorPanel *>("PanelGridErrors")->messages()->rowCount(), runs);
     std::printf("bare tidy: %.1f ms\n", b);
     std::printf("Analyze:   %.1f ms\n", a);
     std::printf("ratio Analyze / bare tidy: %.3f (goal: at most 1.10)\n\n", a / b);

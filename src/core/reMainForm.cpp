@@ -69,6 +69,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     ConnectEditCommands();
     ConnectMenuCommands();
     FormCreate();
+    CreateValidationPart();
 }
 
 TMainForm::~TMainForm()
@@ -412,12 +413,9 @@ void TMainForm::buildDocumentArea()
 
     TBTidyConfig = new TTidyConfigPage(PageControlMemos);
     TBTidyConfig->SetSaveDialogFilter([this] { return SaveDialogFilter; });
-    CBConfigTidy = TBTidyConfig->ConfigList();
-    CBTidyOptions = TBTidyConfig->ValueList();
     PageControlMemos->addTab(TBTidyConfig, tr("Tidy configuration"));
 
     PanelGridErrors = new TErrorPanel(SplitterPanelGridError);
-    MemoInfo = PanelGridErrors->info();
     connect(PanelGridErrors, &TErrorPanel::closeRequested, this, &TMainForm::ButtonCloseGridErrorsClick);
     connect(PanelGridErrors, &TErrorPanel::jumpRequested, this,
             [this](TDocument *document, int line, int column, int tabSize) {

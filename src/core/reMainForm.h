@@ -154,17 +154,9 @@ public:
     void ButtonCancelChangesClick();
     // One run: mode 0 analyses, mode 1 cleans.
     void CallTidy(int mode);
-    void CallTidy(TDocument *document, int mode);
-    // Writes the text to the temporary copy (in UTF-8 when the encoding cannot hold it).
-    bool WriteTemporaryCopy(QsciScintilla *editor, const QString &encoding);
-    QString NewTmpFile(const QString &oldPath);
     bool TidyVersion4() const;
     void ShowEditorPage();
-    // Shows a run's report in the error panel and the status bar.
-    void LoadGridErrors(const struct TidyRunResult &result, TDocument *document);
     void GridErrorsDblClick();
-    // Tidy is stopped when it runs longer than this.
-    int TidyTimeoutMs = 60000;
 
     // Edit commands, search dispatch, printing and the preview page (reMainFormEdit.cpp).
     void ConnectEditCommands();
@@ -304,18 +296,12 @@ public:
     // Components.
     QTabWidget *PageControlMemos = nullptr;
     QTabWidget *PageControlHaut = nullptr;
-    TTidyConfigPage *TBTidyConfig = nullptr;
-    TErrorPanel *PanelGridErrors = nullptr;
-    QTextEdit *MemoInfo = nullptr;
-    QSplitter *SplitterPanelGridError = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     QComboBox *CBFont = nullptr;
     QSpinBox *SEFontSize = nullptr;
     QToolButton *ButtonShowHiddenChars = nullptr;
     QToolButton *ButtonWordWrap = nullptr;
     QComboBox *CBCharset = nullptr;
-    QComboBox *CBConfigTidy = nullptr;
-    QComboBox *CBTidyOptions = nullptr;
     QRadioButton *RBAnsi = nullptr;
     QRadioButton *RBUtf8 = nullptr;
     QRadioButton *RBUtf8Bom = nullptr;
@@ -369,12 +355,17 @@ private:
     // The tabs' pictures and the page captions of the language file.
     void ApplyDocumentLook();
     TDocumentTabs *m_documents = nullptr;
-    void deleteTemporaryFiles();
 
     static SyntaxColorModel *NewSyntaxColors(QObject *owner);
 
-    // The document the clean backup belongs to.
-    QPointer<TDocument> m_cleanedDocument;
+    // The document area: the tabs, the Tidy page and the error panel.
+    QSplitter *SplitterPanelGridError = nullptr;
+    TTidyConfigPage *TBTidyConfig = nullptr;
+    TErrorPanel *PanelGridErrors = nullptr;
+    // Runs of Tidy, and what they show in this window.
+    class ValidationFrame;
+    class TValidationPart *m_validation = nullptr;
+    void CreateValidationPart();
 
     SyntaxColorModel *m_syntaxColors = NewSyntaxColors(this);
     TInsertionCommands *m_insertion = nullptr;

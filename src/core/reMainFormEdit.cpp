@@ -2,6 +2,7 @@
 // printer set-up, and each document's preview page.
 #include "core/reMainForm.h"
 #include "core/EditorPrinter.h"
+#include "core/ValidationPart.h"
 
 #include "dialogs/MessageBoxes.h"
 #include "program/MessagesKandrix.h"
@@ -454,12 +455,11 @@ void TMainForm::TBPreviewShow()
     browser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, JavascriptEnabled);
     if (auto *page = qobject_cast<TPreviewPage *>(browser->page()))
         page->setSilent(!JavascriptEnabled);
-    const QString path = document->path();
-    MoveTemporaryCopy(path.isEmpty() ? TmpDir : QFileInfo(path).absolutePath() + "/");
-    if (!WriteTemporaryCopy(document->editor(), document->encoding()))
+    const QString copy = m_validation->WriteTemporaryCopy(document);
+    if (copy.isEmpty())
         return;
     if (!document->previewLoaded()) {
-        LoadHtmlPage(browser, TmpDocFile);
+        LoadHtmlPage(browser, copy);
         document->setPreviewLoaded(true);
     } else {
         browser->triggerPageAction(QWebEnginePage::ReloadAndBypassCache);

@@ -16,7 +16,7 @@ void TMainForm::GridErrorsReset()
 void TMainForm::GridErrorsSize()
 {
     // The list view sizes its rows itself; only the pane needs a repaint.
-    MemoInfo->viewport()->update();
+    PanelGridErrors->info()->viewport()->update();
 }
 
 void TMainForm::GridErrorsDblClick()
@@ -54,7 +54,7 @@ void TMainForm::PanelGridErrorReplace()
     PanelGridErrorsHeight = left ? PanelGridErrors->height() : panel;
     GridErrorsSize();
     GridTidyConfigSize();
-    MemoInfo->viewport()->update();
+    PanelGridErrors->info()->viewport()->update();
 }
 
 void TMainForm::ButtonCloseGridErrorsClick()

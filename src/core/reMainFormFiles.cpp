@@ -7,7 +7,7 @@
 #include "documents/RecentFilesMenu.h"
 #include "documents/TDocument.h"
 #include "documents/TDocumentTabs.h"
-#include "documents/TemporaryCopy.h"
+#include "core/Highlighters.h"
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
 #include "util/DocumentText.h"
@@ -129,11 +129,6 @@ void TMainForm::ShowOpenedFile(TDocument *document)
     ActualizeStatusBar();
     SetCBCharset();
     document->editor()->setFocus();
-}
-
-void TMainForm::MoveTemporaryCopy(const QString &folder)
-{
-    TmpDocFile = TemporaryCopy::Move(TmpDocFile, folder + TmpDocName, TmpDir + TmpDocName);
 }
 
 void TMainForm::OpenLastFiles(const QStringList &lastFiles)

@@ -1,18 +1,16 @@
 // Start-up and shut-down of the main window, status resets and the window openers.
 #include "core/reMainForm.h"
 
+#include "core/ValidationPart.h"
 #include "program/MessagesKandrix.h"
 #include "program/uDivStartVK.h"
 #include "dialogs/UserDialogs.h"
 #include "documents/TDocument.h"
-#include "documents/TemporaryCopy.h"
 #include "program/VkNewversion.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMenu>
@@ -41,15 +39,15 @@ void TMainForm::FormCreate()
         "CSS Files (*.css)|*.css|Javascript Files (*.js)|*.js|ASP Files (*.asp)|*.asp|"
         "XHTML Files (*.xhtm*)|*.xhtm*|SHTML Files (*.shtml)|*.shtml|TXT Files (*.txt)|*.txt|";
     ActivateBrowserEmulationStep();
-    if (CBConfigTidy->count() > 0)
-        CBConfigTidy->setCurrentIndex(0);
+    if (TBTidyConfig->ConfigList()->count() > 0)
+        TBTidyConfig->ConfigList()->setCurrentIndex(0);
     if (CBFont->count() > 0)
         CBFont->setCurrentIndex(0);
     if (CBCharset->count() > 2)
         CBCharset->setCurrentIndex(2);
     CBCharset->setMaxVisibleItems(20);
-    CBTidyOptions->hide();
-    CBTidyOptions->setCurrentText(QString());
+    TBTidyConfig->ValueList()->hide();
+    TBTidyConfig->ValueList()->setCurrentText(QString());
     StatusIconIndex = -1;
 }
 
@@ -149,17 +147,8 @@ bool TMainForm::FormClose()
     setAcceptDrops(false);
     SaveIniFile(IniFileName);
     CloseToolWindows();
-    deleteTemporaryFiles();
+    m_validation->DeleteTemporaryFiles();
     return true;
-}
-
-void TMainForm::deleteTemporaryFiles()
-{
-    TemporaryCopy::Remove(TmpDocFile, TmpDir + TmpDocName);
-    for (const QString &path : {StderrFile, TidyConfigTmpFile, AppPath + "stderr.txt", BeforeCleanFile}) {
-        if (!path.isEmpty() && QFileInfo::exists(path))
-            QFile::remove(path);
-    }
 }
 
 bool TMainForm::AllFilesSaved() const
@@ -192,8 +181,9 @@ void TMainForm::SetShortCuts()
 
 void TMainForm::ShowQuickStart()
 {
-    MemoInfo->clear();
-    QTextCursor cursor(MemoInfo->document());
+    QTextEdit *info = PanelGridErrors->info();
+    info->clear();
+    QTextCursor cursor(info->document());
     QTextBlockFormat block;
     block.setTextIndent(2);
     block.setRightMargin(2);
@@ -237,7 +227,7 @@ void TMainForm::ResetAndNew()
 {
     for (int i = 0; i < 7; ++i)
         StatusPanel(i)->clear();
-    MemoInfo->clear();
+    PanelGridErrors->info()->clear();
     // The configuration's comments belong to the option grid, not to a document.
     GridErrorsReset();
     SetStatusIcon(-1);
@@ -253,7 +243,7 @@ void TMainForm::ResetStatusBar()
 void TMainForm::ResetTidyErrors()
 {
     StatusPanel(6)->clear();
-    MemoInfo->clear();
+    PanelGridErrors->info()->clear();
     GridErrorsReset();
     SetStatusIcon(-1);
 }

@@ -2,56 +2,59 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 namespace {
-// Paths chosen while no file was there: whatever lies there later is the program's copy.
-QSet<QString> &chosenPaths()
-{
-    static QSet<QString> paths;
-    return paths;
-}
-
 QString key(const QString &path)
 {
     return QFileInfo(path).absoluteFilePath();
 }
-
-bool isOurs(const QString &path)
-{
-    return !path.isEmpty() && chosenPaths().contains(key(path));
-}
 } // namespace
 
-namespace TemporaryCopy {
-
-bool Remove(const QString &path, const QString &ownPath)
+TemporaryCopy::TemporaryCopy(const QString &ownFolder, const QString &name)
+    : m_ownFolder(ownFolder), m_name(name), m_path(ownFolder + name)
 {
-    if (path.isEmpty() || !(isOurs(path) || key(path) == key(ownPath)) || !QFileInfo::exists(path))
+}
+
+bool TemporaryCopy::isOurs(const QString &path) const
+{
+    return !path.isEmpty() && (m_chosen.contains(key(path)) || key(path) == key(ownPath()));
+}
+
+bool TemporaryCopy::remove(const QString &path) const
+{
+    if (!isOurs(path) || !QFileInfo::exists(path))
         return false;
     return QFile::remove(path);
 }
 
-QString Move(const QString &oldPath, const QString &wanted, const QString &fallback)
+bool TemporaryCopy::Remove()
+{
+    return remove(m_path);
+}
+
+void TemporaryCopy::moveToPath(const QString &wanted)
 {
     QString next = wanted;
-    if (!isOurs(next) && QFileInfo::exists(next))
-        next = fallback;  // the program's own folder
-    if (key(next) == key(oldPath))
-        return oldPath;
-    chosenPaths().insert(key(next));
-    Remove(oldPath, fallback);
-    return next;
+    if (!m_chosen.contains(key(next)) && QFileInfo::exists(next))
+        next = ownPath();
+    if (key(next) == key(m_path))
+        return;
+    m_chosen.insert(key(next));
+    remove(m_path);
+    m_path = next;
 }
 
-bool Write(QString *path, const QString &fallback, const std::function<bool(const QString &path)> &write)
+void TemporaryCopy::MoveTo(const QString &folder)
 {
-    if (write(*path))
-        return true;
-    if (key(*path) == key(fallback))
-        return false;
-    *path = Move(*path, fallback, fallback);
-    return write(*path);
+    moveToPath(folder + m_name);
 }
 
-} // namespace TemporaryCopy
+bool TemporaryCopy::Write(const std::function<bool(const QString &path)> &write)
+{
+    if (write(m_path))
+        return true;
+    if (key(m_path) == key(ownPath()))
+        return false;
+    moveToPath(ownPath());
+    return write(m_path);
+}

@@ -19,7 +19,6 @@ QString EntitiesListFile;
 QString TidyConfigFile;
 QString TidyConfigTmpFile;
 QString TmpDocName;
-QString TmpDocFile;
 QString StderrFile;
 QString BeforeCleanFile;
 QString Tidy4Exe;
@@ -65,7 +64,6 @@ void InitGlobalPaths()
     TidyConfigFile = ConfigDir + "auto-settings.cfg";
     TidyConfigTmpFile = ConfigDir + "tidy-cfg.tmp";
     TmpDocName = "tmptid.htm";
-    TmpDocFile = TmpDir + TmpDocName;
     StderrFile = TmpDir + "stderr.txt";
     BeforeCleanFile = TmpDir + "beforeclean.tmp";
     Tidy4Exe = AppPath + "tidy4/tidy";

@@ -19,7 +19,6 @@ extern QString EntitiesListFile;
 extern QString TidyConfigFile;
 extern QString TidyConfigTmpFile;
 extern QString TmpDocName;
-extern QString TmpDocFile;
 extern QString StderrFile;
 extern QString BeforeCleanFile;
 extern QString Tidy4Exe;

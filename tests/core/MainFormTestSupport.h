@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "core/reMainForm.h"
+#include "core/ValidationPart.h"
 #include "documents/TDocument.h"
 #include "program/MessagesKandrix.h"
 #include "util/ManageOpenFileList.h"
@@ -19,6 +20,17 @@ inline std::unique_ptr<TMainForm> StartMainForm()
     if (!QTest::qWaitForWindowExposed(form.get()))
         return nullptr;
     return form;
+}
+
+// The window's validation part: its runs and the temporary copy they and the preview read.
+inline TValidationPart *ValidationPartOf(TMainForm *form)
+{
+    return form->findChild<TValidationPart *>("ValidationPart");
+}
+
+inline QString TemporaryCopyPath(TMainForm *form)
+{
+    return ValidationPartOf(form)->TemporaryCopyPath();
 }
 
 // Marks every document saved, so closing asks nothing.

@@ -100,8 +100,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
         QCOMPARE(navigations.count(), 1);
         QCOMPARE(typeOf(navigations, 0), QWebEnginePage::NavigationTypeTyped);
-        QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
-        QCOMPARE(first->browser()->url(), QUrl::fromLocalFile(TmpDocFile));
+        QCOMPARE(TemporaryCopyPath(form.get()), TmpDir + "tmptid.htm");
+        QCOMPARE(first->browser()->url(), QUrl::fromLocalFile(TemporaryCopyPath(form.get())));
         QCOMPARE(pageText(first->browser()), QStringLiteral("first"));
 
         showPreview(first, false);
@@ -136,7 +136,7 @@ private slots:
         TDocument *doc = document();
         showPreview(doc);
         QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
-        QCOMPARE(TmpDocFile, folder->file("site/tmptid.htm"));
+        QCOMPARE(TemporaryCopyPath(form.get()), folder->file("site/tmptid.htm"));
         QCOMPARE(folder->read("site/tmptid.htm").left(4), bytes({0xFF, 0xFE, '<', 0}));
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
         QCOMPARE(pageText(doc->browser()), QStringLiteral("\u00E9"));
@@ -145,9 +145,27 @@ private slots:
         showPreview(doc, false);
         QVERIFY(QDir(folder->file("site")).removeRecursively());
         showPreview(doc);
-        QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
+        QCOMPARE(TemporaryCopyPath(form.get()), TmpDir + "tmptid.htm");
         QVERIFY(dialogs->asked.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 2, 15000);
+    }
+
+    // Relative links and pictures: the document brought back to the front previews a copy
+    // beside itself, not beside the document opened last.
+    void previewCopyFollowsTheDocumentInFront()
+    {
+        QVERIFY(folder->write("a/page.html", "<p>a</p>"));
+        QVERIFY(folder->write("b/page.html", "<p>b</p>"));
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("a/page.html"));
+        TDocument *a = document();
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("b/page.html"));
+        QCOMPARE(TemporaryCopyPath(form.get()), folder->file("b/tmptid.htm"));
+        form->PageControlMemos->setCurrentWidget(a->container());
+        showPreview(a);
+        QSignalSpy loaded(a->browser(), &QWebEngineView::loadFinished);
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
+        QCOMPARE(a->browser()->url(), QUrl::fromLocalFile(folder->file("a/tmptid.htm")));
+        QCOMPARE(pageText(a->browser()), QStringLiteral("a"));
     }
 
     // An empty document shows a blank page and writes no copy.
@@ -172,7 +190,7 @@ private slots:
         QVERIFY(enabledEditItems().contains("MenuCut"));
         showPreview(doc);
         QCOMPARE(enabledEditItems(), (QStringList{"MenuCopy", "MenuSearch", "MenuSelectAll"}));
-        form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
+        form->PageControlMemos->setCurrentWidget(form->findChild<QWidget *>("TBTidyConfig"));
         QCOMPARE(enabledEditItems(), (QStringList{"MenuCopy", "MenuSearch", "MenuSelectAll"}));
         // Closed, the menu leaves the items live for their keys.
         QVERIFY(form->Action("MenuSearchNext")->isEnabled());
@@ -185,7 +203,7 @@ private slots:
         doc->editor()->setText("abc");
         doc->editor()->selectAll();
         const QString before = doc->editor()->text();
-        form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
+        form->PageControlMemos->setCurrentWidget(form->findChild<QWidget *>("TBTidyConfig"));
         for (const char *name : {"MenuCut", "MenuPaste", "MenuDelete", "MenuUndo"})
             form->Action(name)->trigger();
         QCOMPARE(doc->editor()->text(), before);

@@ -478,9 +478,9 @@ private slots:
         QVERIFY(folder->write("mine/tmptid.htm", "the user's own"));
         QVERIFY(folder->write("mine/index.html", "<p>mine</p>"));
         openThroughDialog(folder->file("site/index.html"));
-        QCOMPARE(TmpDocFile, folder->file("site/tmptid.htm"));
+        QCOMPARE(TemporaryCopyPath(form.get()), folder->file("site/tmptid.htm"));
         form->Action("MenuAnalyze")->trigger();
-        QVERIFY(QFile::exists(TmpDocFile));
+        QVERIFY(QFile::exists(TemporaryCopyPath(form.get())));
         openThroughDialog(folder->file("mine/index.html"));
         QVERIFY(!QFile::exists(folder->file("site/tmptid.htm")));
         form->Action("MenuAnalyze")->trigger();

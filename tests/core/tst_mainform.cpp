@@ -201,7 +201,7 @@ private slots:
     {
         form->Action("MenuCloseActiveTab")->trigger();  // unmodified: no question
         QCOMPARE(form->PageControlMemos->count(), 1);
-        QCOMPARE(form->PageControlMemos->currentWidget(), form->TBTidyConfig);
+        QCOMPARE(form->PageControlMemos->currentWidget(), form->findChild<QWidget *>("TBTidyConfig"));
         QVERIFY(!form->ActiveSynEdit());
         QVERIFY(!form->ActiveDocument());
         // Document commands do nothing now.
@@ -307,12 +307,13 @@ private slots:
     // Temporary files left behind would clutter the user's folders.
     void shutDownDeletesTemporaryFiles()
     {
-        for (const QString &path : {StderrFile, TmpDocFile, TidyConfigTmpFile, BeforeCleanFile}) {
+        const QString copy = TemporaryCopyPath(form.get());
+        for (const QString &path : {StderrFile, copy, TidyConfigTmpFile, BeforeCleanFile}) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
         QVERIFY(form->FormClose());
-        for (const QString &path : {StderrFile, TmpDocFile, TidyConfigTmpFile, BeforeCleanFile})
+        for (const QString &path : {StderrFile, copy, TidyConfigTmpFile, BeforeCleanFile})
             QVERIFY2(!QFile::exists(path), qPrintable(path));
     }
 

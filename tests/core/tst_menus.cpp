@@ -129,14 +129,16 @@ private slots:
     void hidingTheErrorPanelClearsTheLastRun()
     {
         form->StatusPanel(6)->setText("3 errors");
-        form->MemoInfo->setPlainText("line 1 column 1 - Warning");
+        auto *info = form->findChild<QTextEdit *>("MemoInfo");
+        QWidget *panel = form->findChild<QWidget *>("PanelGridErrors");
+        info->setPlainText("line 1 column 1 - Warning");
         form->Action("MenuShowErrorsComments")->trigger();
-        QVERIFY(!form->PanelGridErrors->isVisible());
+        QVERIFY(!panel->isVisible());
         QVERIFY(!form->Action("MenuErrorEditorToLeft")->isEnabled());
         QVERIFY(form->StatusPanelText(6).isEmpty());
-        QVERIFY(form->MemoInfo->toPlainText().isEmpty());
+        QVERIFY(info->toPlainText().isEmpty());
         form->Action("MenuShowErrorsComments")->trigger();
-        QVERIFY(form->PanelGridErrors->isVisible());
+        QVERIFY(panel->isVisible());
         QVERIFY(form->Action("MenuErrorEditorToLeft")->isEnabled());
     }
 

@@ -47,7 +47,7 @@ private slots:
         QCOMPARE(form->RunCount, 1);
         // The language file was read: the quick start text is shown.
         QVERIFY(!form->QuickStartTexts[0].isEmpty());
-        QVERIFY(form->MemoInfo->toPlainText().contains(form->QuickStartTexts[0]));
+        QVERIFY(form->findChild<QTextEdit *>("MemoInfo")->toPlainText().contains(form->QuickStartTexts[0]));
 
         // At exit the whole file is rewritten from the current state.
         form->SEFontSize->setValue(12);
@@ -190,7 +190,7 @@ private slots:
         auto form = StartMainForm();
         QVERIFY(form);
         QCOMPARE(form->width(), 1000);
-        QVERIFY(form->PanelGridErrors->isVisible());
+        QVERIFY(form->findChild<QWidget *>("PanelGridErrors")->isVisible());
         QVERIFY(form->Action("MenuShowErrorsComments")->isChecked());
         QCOMPARE(form->SEFontSize->value(), 9);
         QVERIFY(form->Action("MenuTidy5")->isChecked());

@@ -53,12 +53,14 @@ class TestTidyConfigPage : public QObject, MainFormFixture {
     {
         form = StartMainForm();
         QVERIFY(form);
-        form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
+        form->PageControlMemos->setCurrentWidget(page());
         if (!config.isEmpty())
             choose(config);
     }
 
-    TTidyConfigPage *page() const { return form->TBTidyConfig; }
+    TTidyConfigPage *page() const { return form->findChild<TTidyConfigPage *>("TBTidyConfig"); }
+    QComboBox *configList() const { return form->findChild<QComboBox *>("CBConfigTidy"); }
+    QComboBox *valueList() const { return form->findChild<QComboBox *>("CBTidyOptions"); }
     QTableWidget *grid() const { return page()->Grid(); }
     QTextEdit *comments() const { return form->findChild<QTextEdit *>("MemoConfigFileComments"); }
     QWebEngineView *documentation() const { return form->findChild<QWebEngineView *>("WebBrowserDocumentation"); }
@@ -101,14 +103,14 @@ class TestTidyConfigPage : public QObject, MainFormFixture {
     }
     void choose(const QString &fileName)
     {
-        const int index = form->CBConfigTidy->findText(fileName);
+        const int index = configList()->findText(fileName);
         QVERIFY2(index >= 0, qPrintable(fileName));
-        form->CBConfigTidy->setCurrentIndex(index);
-        emit form->CBConfigTidy->activated(index);
+        configList()->setCurrentIndex(index);
+        emit configList()->activated(index);
     }
     void chooseValue(const QString &value)
     {
-        QComboBox *combo = form->CBTidyOptions;
+        QComboBox *combo = valueList();
         QVERIFY(combo->isVisible());
         combo->setCurrentIndex(combo->findText(value));
         emit combo->activated(combo->currentIndex());
@@ -167,8 +169,8 @@ private slots:
     {
         QVERIFY(folder->write("config/tidy-cfg.tmp", "indent: yes\r\n"));
         start();
-        QCOMPARE(form->CBConfigTidy->currentText(), QStringLiteral("auto-settings.cfg"));
-        QCOMPARE(form->CBConfigTidy->findText("tidy-cfg.tmp"), -1);
+        QCOMPARE(configList()->currentText(), QStringLiteral("auto-settings.cfg"));
+        QCOMPARE(configList()->findText("tidy-cfg.tmp"), -1);
         const TidyConfiguration shipped = TidyConfiguration::FromBytes(folder->read("config/auto-settings.cfg"));
         QCOMPARE(comments()->toPlainText(), shipped.comments().join('\n'));
         Rows expected;
@@ -202,7 +204,7 @@ private slots:
         start("kinds.cfg");
         const QString before = cell(option);
         clickValue(option);
-        QComboBox *combo = form->CBTidyOptions;
+        QComboBox *combo = valueList();
         QCOMPARE(combo->isVisible(), editor == "combo");
         QCOMPARE(cellEditor() != nullptr, editor == "text");
         if (editor != "combo")
@@ -253,9 +255,9 @@ private slots:
         choose("kinds.cfg");
         const QString doctype = "\"-//W3C//DTD HTML 4.01//EN\"";
         clickValue("doctype");
-        form->CBTidyOptions->lineEdit()->selectAll();
-        QTest::keyClicks(form->CBTidyOptions->lineEdit(), doctype);
-        QTest::keyClick(form->CBTidyOptions->lineEdit(), Qt::Key_Return);
+        valueList()->lineEdit()->selectAll();
+        QTest::keyClicks(valueList()->lineEdit(), doctype);
+        QTest::keyClick(valueList()->lineEdit(), Qt::Key_Return);
         whenShown<TTagNamesEditor>([&](TTagNamesEditor *d) {
             d->MemoTagNames->setPlainText("x-a\nx-b\n\nx-c\n");
             d->ButtonOK->click();
@@ -418,11 +420,11 @@ private slots:
         QCOMPARE(dialogs->asked.size(), 1);
         QVERIFY(dialogs->texts().value(0).contains(path));
         QCOMPARE(dialogs->texts().value(0) == FormatMessageText(SConfigFileMissing, {path}), vanished != "folder");
-        QCOMPARE(form->CBConfigTidy->currentIndex(), -1);
+        QCOMPARE(configList()->currentIndex(), -1);
         QVERIFY(gridRows().isEmpty());
         // Saved under a new name, the grid's options are still not the remembered file.
         saveAs("config/new.cfg");
-        QCOMPARE(form->CBConfigTidy->currentIndex(), -1);
+        QCOMPARE(configList()->currentIndex(), -1);
 
         form->PageControlMemos->setCurrentIndex(1);
         LoadEditorText(form->ActiveDocument()->editor(), "<p>x</p>");
@@ -430,7 +432,7 @@ private slots:
         QCOMPARE(dialogs->texts().mid(1), QStringList{SNoConfigFileFound});
 
         choose("auto-settings.cfg");
-        QCOMPARE(form->CBConfigTidy->currentText(), QStringLiteral("auto-settings.cfg"));
+        QCOMPARE(configList()->currentText(), QStringLiteral("auto-settings.cfg"));
         QVERIFY(!gridRows().isEmpty());
     }
 
@@ -462,7 +464,7 @@ private slots:
         choose("kinds.cfg");  // Yes, and then no file chosen
         QCOMPARE(dialogs->texts().value(0), FormatMessageText(SWarningSaveChanges, {"auto-settings.cfg"}));
         QCOMPARE(dialogs->asked.value(0).buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        QCOMPARE(form->CBConfigTidy->currentText(), QStringLiteral("auto-settings.cfg"));
+        QCOMPARE(configList()->currentText(), QStringLiteral("auto-settings.cfg"));
         QCOMPARE(TidyConfigFile, original);
         QCOMPARE(cell("indent"), QStringLiteral("yes"));
 
@@ -470,7 +472,7 @@ private slots:
         dialogs->saveAnswers << folder->file("config/kept.cfg");
         choose("kinds.cfg");
         QVERIFY(folder->read("config/kept.cfg").contains("\r\nindent: yes\r\n"));
-        QCOMPARE(form->CBConfigTidy->currentText(), QStringLiteral("kinds.cfg"));
+        QCOMPARE(configList()->currentText(), QStringLiteral("kinds.cfg"));
         QCOMPARE(cell("wrap"), QStringLiteral("68"));
 
         comments()->setPlainText("changed");
@@ -511,7 +513,7 @@ private slots:
         QVERIFY(form->CBFont->isEnabled());
         QVERIFY(!documentation());
         QWidget *document = form->PageControlMemos->currentWidget();
-        form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
+        form->PageControlMemos->setCurrentWidget(page());
         QSignalSpy loaded(documentation(), &QWebEngineView::loadFinished);
         QVERIFY(!form->CBFont->isEnabled() && !form->SEFontSize->isEnabled());
 
@@ -538,7 +540,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(loaded.count() > 0, 15000);
         QCOMPARE(documentation()->url(), QUrl::fromLocalFile(QuickRefFileName));
         form->PageControlMemos->setCurrentWidget(document);
-        QVERIFY(form->CBFont->isEnabled() && !form->CBTidyOptions->isVisible());
+        QVERIFY(form->CBFont->isEnabled() && !valueList()->isVisible());
     }
 };
 

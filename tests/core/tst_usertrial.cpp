@@ -43,7 +43,7 @@ private slots:
             form->Action("MenuCloseActiveTab")->trigger();
             QVERIFY(form->Documents().isEmpty());
         } else {
-            form->PageControlMemos->setCurrentWidget(form->TBTidyConfig);
+            form->PageControlMemos->setCurrentWidget(form->findChild<QWidget *>("TBTidyConfig"));
         }
         QVERIFY(!form->ActiveDocument());
         QVERIFY(!form->Action("MenuSave")->isEnabled());

@@ -35,6 +35,18 @@ const QByteArray fixablePage = "<!DOCTYPE html>\n<html>\n<head>\n<title>caf\xe9<
 // Only a warning (an implicit end tag), no error.
 const QByteArray warningPage = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<title>W</title>\n</head>\n<body>\n"
                                "<p>one <b>two</p>\n</body>\n</html>\n";
+
+// Notes what the status bar's panel 4 says whenever a message is shown.
+struct StatusNotingDialogs : ScriptedDialogs {
+    TMainForm *form = nullptr;
+    QStringList panel4;
+    QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &caption, const QString &text,
+                                        QMessageBox::StandardButtons buttons) override
+    {
+        panel4 << form->StatusPanelText(4);
+        return ScriptedDialogs::message(icon, caption, text, buttons);
+    }
+};
 } // namespace
 
 class TestValidation : public QObject, MainFormFixture {
@@ -44,6 +56,9 @@ class TestValidation : public QObject, MainFormFixture {
     QsciScintilla *editor() const { return form->ActiveDocument()->editor(); }
     QString documentPath() const { return form->ActiveDocument() ? form->ActiveDocument()->path() : QString(); }
     QString info() const { return form->findChild<QTextEdit *>("MemoInfo")->toPlainText(); }
+    QComboBox *configList() const { return form->findChild<QComboBox *>("CBConfigTidy"); }
+    QWidget *errorPanel() const { return form->findChild<QWidget *>("PanelGridErrors"); }
+    QString copyPath() const { return TemporaryCopyPath(form.get()); }
     void trigger(const char *action) { form->Action(action)->trigger(); }
 
     QStringList listedMessages() const
@@ -86,10 +101,10 @@ class TestValidation : public QObject, MainFormFixture {
     {
         QVERIFY(folder->write("config/test-run.cfg", lines));
         form->CBTidyConfigInit();
-        const int index = form->CBConfigTidy->findText("test-run.cfg");
+        const int index = configList()->findText("test-run.cfg");
         QVERIFY(index >= 0);
-        form->CBConfigTidy->setCurrentIndex(index);
-        emit form->CBConfigTidy->activated(index);
+        configList()->setCurrentIndex(index);
+        emit configList()->activated(index);
     }
 
     // A shell script in place of Tidy 5; it is called as
@@ -112,7 +127,27 @@ private slots:
         QVERIFY(info().startsWith(TidyReportHeader(5)));
         // The summary in lower case; the list keeps Tidy's lines as they are.
         QVERIFY(info().contains("tidy found 7 warnings and 1 error!"));
-        QCOMPARE(TmpDocFile, folder->file("my site/tmptid.htm"));
+        QCOMPARE(copyPath(), folder->file("my site/tmptid.htm"));
+    }
+
+    // Tidy reads the copy in the document's own encoding, as the file on disk has it.
+    void theCopyKeepsTheDocumentsEncoding_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        for (const char *encoding : {"Ansi", "UTF8Bom", "LittleEndian", "BigEndian"})
+            QTest::newRow(encoding) << QString::fromLatin1(encoding);
+    }
+
+    void theCopyKeepsTheDocumentsEncoding()
+    {
+        QFETCH(QString, encoding);
+        QByteArray bytes;
+        QVERIFY(DocumentText::EncodeText(QString::fromLatin1(fixablePage), encoding, &bytes));
+        openPage("encoded/page.html", bytes);
+        QCOMPARE(form->ActiveDocument()->encoding(), encoding);
+        trigger("MenuAnalyze");
+        QCOMPARE(copyPath(), folder->file("encoded/tmptid.htm"));
+        QCOMPARE(folder->read("encoded/tmptid.htm"), bytes);
     }
 
     void resultIcon_data()
@@ -201,6 +236,20 @@ private slots:
         QVERIFY(form->Action("MenuSave")->isEnabled());
         trigger("MenuCloseActiveTab");
         QCOMPARE(dialogs->texts(), QStringList{FormatMessageText(SWarningSaveChanges, {"clean.html"})});
+    }
+
+    // The clean undone in the editor and the text typed in since: the backup still gives
+    // back the text from before the clean.
+    void undoCleanAfterTheCleanWasUndoneInTheEditor()
+    {
+        openPage("undone.html", fixablePage);
+        const QString original = EditorText(editor());
+        trigger("MenuClean");
+        editor()->undo();
+        QCOMPARE(EditorText(editor()), original);
+        QTest::keyClicks(editor(), "typed");
+        trigger("MenuUndoAllChanges");
+        QCOMPARE(EditorText(editor()), original);
     }
 
     // Tidy refuses a page with errors; an already clean page is no refusal.
@@ -334,7 +383,7 @@ private slots:
         QVERIFY(QDir(folder->file("gone")).removeRecursively());
         trigger("MenuAnalyze");
         QVERIFY(dialogs->asked.isEmpty());
-        QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
+        QCOMPARE(copyPath(), TmpDir + "tmptid.htm");
         QVERIFY(rowContaining("Error: <foo>") >= 0);
     }
 
@@ -342,11 +391,11 @@ private slots:
     {
         LoadEditorText(editor(), QString::fromLatin1(validPage));
         trigger("MenuAnalyze");
-        QCOMPARE(TmpDocFile, TmpDir + "tmptid.htm");
+        QCOMPARE(copyPath(), TmpDir + "tmptid.htm");
         dialogs->saveAnswers << folder->file("saved.html");
         QVERIFY(form->MenuSaveAsClick());
         trigger("MenuAnalyze");
-        QCOMPARE(TmpDocFile, folder->file("tmptid.htm"));
+        QCOMPARE(copyPath(), folder->file("tmptid.htm"));
         QVERIFY(!QFile::exists(TmpDir + "tmptid.htm"));
     }
 
@@ -371,7 +420,7 @@ private slots:
         form->Action("MenuTidy5")->setChecked(true);
 
         dialogs->asked.clear();
-        form->CBConfigTidy->setCurrentIndex(-1);
+        configList()->setCurrentIndex(-1);
         trigger("MenuAnalyze");
         QCOMPARE(dialogs->texts().value(0), SNoConfigFileFound);
     }
@@ -442,6 +491,22 @@ private slots:
         QVERIFY(!editor()->isModified());
     }
 
+    // The status bar says the run is on until it ends, while a message of the run is read too.
+    void theWaitTextShowsUntilTheRunEnds()
+    {
+        openPage("wait.html", validPage);
+        placeStandIn("kill -SEGV $$\n");
+        dialogs.reset();
+        auto noting = std::make_unique<StatusNotingDialogs>();
+        noting->form = form.get();
+        const StatusNotingDialogs *seen = noting.get();
+        dialogs = std::move(noting);
+        SWait = "waiting";
+        trigger("MenuAnalyze");
+        QCOMPARE(seen->panel4, QStringList{"waiting"});
+        QCOMPARE(form->StatusPanelText(4), QString());
+    }
+
     // A full disk: the copy cannot be written, so Tidy is not run.
     void copyThatCannotBeWrittenRunsNoTidy()
     {
@@ -453,15 +518,15 @@ private slots:
         }
         QCOMPARE(dialogs->texts().size(), 1);
         // The copy's path and the system's reason.
-        QVERIFY(dialogs->texts()[0].contains(TmpDocFile) && dialogs->texts()[0].endsWith(std::strerror(EFBIG)));
-        QVERIFY(!QFile::exists(TmpDocFile + ".ran"));
+        QVERIFY(dialogs->texts()[0].contains(copyPath()) && dialogs->texts()[0].endsWith(std::strerror(EFBIG)));
+        QVERIFY(!QFile::exists(copyPath() + ".ran"));
         QCOMPARE(form->StatusIconIndex, -1);
     }
 
     void aValidatorThatNeverEndsIsStopped()
     {
         placeStandIn("exec sleep 600\n");
-        form->TidyTimeoutMs = 500;
+        ValidationPartOf(form.get())->SetTimeoutMs(500);
         openPage("slow.html", validPage);
         QElapsedTimer timer;
         timer.start();
@@ -475,18 +540,19 @@ private slots:
     {
         openPage("panel.html", brokenPage);
         QTest::mouseClick(form->findChild<QWidget *>("ButtonCloseGridErrors"), Qt::LeftButton);
-        QVERIFY(!form->PanelGridErrors->isVisible());
+        QVERIFY(!errorPanel()->isVisible());
         QVERIFY(!form->Action("MenuShowErrorsComments")->isChecked());
         // Analyze brings the panel back.
         trigger("MenuAnalyze");
-        QVERIFY(form->PanelGridErrors->isVisible());
+        QVERIFY(errorPanel()->isVisible());
         QVERIFY(form->Action("MenuShowErrorsComments")->isChecked());
 
         trigger("MenuErrorEditorToLeft");
-        QCOMPARE(form->SplitterPanelGridError->widget(0), form->PanelGridErrors);
-        QCOMPARE(form->PanelGridErrors->width(), form->width() * 25 / 100);
+        auto *splitter = form->findChild<QSplitter *>("SplitterPanelGridError");
+        QCOMPARE(splitter->widget(0), errorPanel());
+        QCOMPARE(errorPanel()->width(), form->width() * 25 / 100);
         trigger("MenuErrorEditorToLeft");
-        QCOMPARE(form->SplitterPanelGridError->widget(1), form->PanelGridErrors);
+        QCOMPARE(splitter->widget(1), errorPanel());
     }
 
     // A new user: Analyze, double-click the error, fix it, Analyze again.

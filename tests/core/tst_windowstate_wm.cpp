@@ -59,6 +59,7 @@ class TestWindowState : public QObject {
 
     // Where the error panel sits beside the document area, in the window's coordinates.
     QRect inWindow(QWidget *widget) const { return QRect(widget->mapTo(form.get(), QPoint()), widget->size()); }
+    QWidget *errorPanel() const { return form->findChild<QWidget *>("PanelGridErrors"); }
 
 private slots:
     void init()
@@ -155,7 +156,7 @@ private slots:
         const QRect frame(20, 20, 1200, 800);
         QVERIFY(writeSettings(QStringLiteral("GridErrorToLeft=%1\r\n").arg(left ? "True" : "False"), frame));
         QVERIFY(start());
-        QWidget *panel = form->PanelGridErrors;
+        QWidget *panel = errorPanel();
         QVERIFY(panel->isVisible());
         QCOMPARE(form->Action("MenuErrorEditorToLeft")->isChecked(), left);
         const QRect documents = inWindow(form->PageControlMemos);
@@ -187,8 +188,8 @@ private slots:
         // Switched by the menu, the other side comes back at the next start.
         QVERIFY(start());
         form->Action("MenuErrorEditorToLeft")->trigger();
-        QTRY_VERIFY(!left ? inWindow(form->PanelGridErrors).right() < inWindow(form->PageControlMemos).left()
-                          : inWindow(form->PanelGridErrors).top() > inWindow(form->PageControlMemos).bottom());
+        QTRY_VERIFY(!left ? inWindow(errorPanel()).right() < inWindow(form->PageControlMemos).left()
+                          : inWindow(errorPanel()).top() > inWindow(form->PageControlMemos).bottom());
         QCOMPARE(closeAndRead().GridErrorToLeft, !left);
         QVERIFY(start());
         QCOMPARE(form->Action("MenuErrorEditorToLeft")->isChecked(), !left);
@@ -201,18 +202,18 @@ private slots:
     {
         QVERIFY(writeSettings(QString()));
         QVERIFY(start());
-        QTest::mouseClick(form->PanelGridErrors->findChild<QAbstractButton *>("ButtonCloseGridErrors"), Qt::LeftButton);
-        QVERIFY(!form->PanelGridErrors->isVisible());
+        QTest::mouseClick(errorPanel()->findChild<QAbstractButton *>("ButtonCloseGridErrors"), Qt::LeftButton);
+        QVERIFY(!errorPanel()->isVisible());
         QVERIFY(!closeAndRead().MenuShowErrorsComments);
 
         QVERIFY(start());
-        QVERIFY(!form->PanelGridErrors->isVisible());
+        QVERIFY(!errorPanel()->isVisible());
         QVERIFY(!form->Action("MenuShowErrorsComments")->isChecked());
         QVERIFY(!form->Action("MenuErrorEditorToLeft")->isEnabled());
         form->Action("MenuShowErrorsComments")->trigger();
-        QVERIFY(form->PanelGridErrors->isVisible());
+        QVERIFY(errorPanel()->isVisible());
         QVERIFY(form->Action("MenuErrorEditorToLeft")->isEnabled());
-        QTRY_VERIFY(form->PanelGridErrors->height() > 50);
+        QTRY_VERIFY(errorPanel()->height() > 50);
         QVERIFY(closeAndRead().MenuShowErrorsComments);
     }
 
