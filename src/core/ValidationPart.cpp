@@ -3,6 +3,7 @@
 #include "core/ErrorPanel.h"
 #include "core/TidyConfigPage.h"
 #include "dialogs/MessageBoxes.h"
+#include "documents/CleanBackup.h"
 #include "documents/DocumentFile.h"
 #include "documents/EditorText.h"
 #include "documents/TDocument.h"
@@ -57,7 +58,7 @@ void TValidationPart::Clean(TDocument *document, int tidyVersion)
     document->showEditorPage();
     // The backup holds the text exactly, whatever the document's encoding.
     QString error;
-    if (!WriteFileReplacing(BeforeCleanFile, EditorBytes(document->editor()), &error)) {
+    if (!CleanBackup(BeforeCleanFile).Write(document, &error)) {
         ShowMessageKind(2, error);
         return;
     }
@@ -68,19 +69,20 @@ void TValidationPart::Clean(TDocument *document, int tidyVersion)
 void TValidationPart::UndoClean(TDocument *document)
 {
     // The backup belongs to the document that was cleaned.
-    if (!document || document != m_cleanedDocument || !QFileInfo::exists(BeforeCleanFile))
+    const CleanBackup backup(BeforeCleanFile);
+    if (!document || document != m_cleanedDocument || !backup.Exists())
         return;
     // Undone in the editor, the document is modified exactly when its text differs from the
     // last saved one, whether or not it was saved since the clean.
     if (!UndoPastMark(document->editor(), CleanUndoMark)) {
-        QFile backup(BeforeCleanFile);
-        if (!backup.open(QIODevice::ReadOnly)) {
-            ShowMessageKind(2, backup.errorString());
+        QString error;
+        const std::optional<QString> text = backup.Read(&error);
+        if (!text) {
+            ShowMessageKind(2, error);
             return;
         }
-        const QString text = DocumentText::Utf8Text(backup.readAll());
-        if (text != document->text())
-            SetEditorText(document->editor(), text);
+        if (*text != document->text())
+            SetEditorText(document->editor(), *text);
     }
     m_panel->reset();
     m_frame->ActualizeStatusBar();
