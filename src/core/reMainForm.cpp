@@ -386,6 +386,7 @@ void TMainForm::buildDocumentArea()
     connect(PageControlMemos->tabBar(), &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopUpTabSheet->popup(PageControlMemos->tabBar()->mapToGlobal(pos)); });
     m_documents = new TDocumentTabs(PageControlMemos, this);
+    m_documents->setObjectName("DocumentTabs");
     connect(m_documents, &TDocumentTabs::documentCreated, this, [this](TDocument *document) {
         ApplyHighlighter(document->editor(), document->highlighter());
         connect(document, &TDocument::highlighterChanged, this,

@@ -1,6 +1,7 @@
 // The boxes and generator windows of the main window as a window manager shows them.
 #include "DesktopSupport.h"
 #include "MainFormTestSupport.h"
+#include "core/ReNewVersionExists.h"
 
 #include <QAction>
 #include <QDialog>
@@ -27,7 +28,7 @@ class TestWindows : public QObject, MainFormFixture {
             act(dialog);
         });
         HangWatchdog watchdog(menuItem, 60);
-        form->Action(menuItem)->trigger();
+        action(form, menuItem)->trigger();
         QVERIFY(acted);
     }
 
@@ -98,8 +99,12 @@ private slots:
             useModal("MenuAbout", check);
             return;
         }
-        form->ShowNewVersionExists();
-        auto *box = form->findChild<QDialog *>("NewVersionExists");
+        // The box the version check shows over the window, as it shows it.
+        bool showNewVersion = true;
+        auto *box = new TNewVersionExists(showNewVersion, form.get());
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::ApplicationModal);
+        box->show();
         QVERIFY(box);
         QVERIFY(QTest::qWaitForWindowExposed(box));
         QTRY_VERIFY(!WindowProperty(box, "_NET_FRAME_EXTENTS").isEmpty());
