@@ -59,6 +59,7 @@ public:
     // The document tabs: the documents, the one in front, and when it changes.
     TDocumentTabs *DocumentTabs() const { return m_documents; }
 
+private:
     // Start-up and shut-down.
     void FormCreate();
     void FormShow();
@@ -269,6 +270,7 @@ public:
     // The settings as they stand now, as the settings file stores them.
     struct VkSettings CurrentSettings() const;
 
+public:
     // Fields.
     bool HasLastFiles = false;
     // The files open at the last exit, in tab order.
@@ -298,6 +300,7 @@ public:
     QStringList ReplaceReplaceItems;
     TidyOptionTables TidyTables;
 
+private:
     // Components.
     QTabWidget *PageControlMemos = nullptr;
     QTabWidget *PageControlHaut = nullptr;
