@@ -60,6 +60,8 @@ public:
     TDocumentTabs *DocumentTabs() const { return m_documents; }
 
 private:
+    // The handlers, run from the window's own menu items, buttons and timers.
+
     // Start-up and shut-down.
     void FormCreate();
     void FormShow();
