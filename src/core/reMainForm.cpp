@@ -323,10 +323,7 @@ void TMainForm::buildTopArea()
     RBUtf8Bom = radio("RBUtf8Bom", tr("UTF8 BOM"));
     RBUtf16LE = radio("RBUtf16LE", tr("UTF16 LE"));
     RBUtf16BE = radio("RBUtf16BE", tr("UTF16 BE"));
-    const QList<QPair<QRadioButton *, QString>> encodings = {
-        {RBAnsi, DocumentText::Ansi}, {RBUtf8, DocumentText::Utf8}, {RBUtf8Bom, DocumentText::Utf8Bom},
-        {RBUtf16LE, DocumentText::LittleEndian}, {RBUtf16BE, DocumentText::BigEndian}};
-    for (const auto &e : encodings) {
+    for (const auto &e : EncodingButtons()) {
         const QString name = e.second;
         connect(e.first, &QRadioButton::clicked, this, [this, name] { EncodingRadioClick(name); });
     }

@@ -111,8 +111,11 @@ private slots:
         QVERIFY(!form->DocumentTabs()->findByPath(path));
         openThroughDialog(path);
         QCOMPARE(currentDocument(form)->text(), text);
-        if (encoding != DocumentText::Utf8 || !bom.isEmpty())
+        if (encoding != DocumentText::Utf8 || !bom.isEmpty()) {
             QCOMPARE(encoding, this->encoding());
+            // The Encoding page shows what was read.
+            QVERIFY(child<QRadioButton *>(form, button)->isChecked());
+        }
         QVERIFY(!currentDocument(form)->isModified());
     }
 
