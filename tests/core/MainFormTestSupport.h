@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTimer>
@@ -251,6 +252,22 @@ struct MainFormFixture {
         if (startForm)
             form = StartMainForm();
         return folder->isValid() && (!startForm || form);
+    }
+
+    // Closes the window, sets a value in its settings file and starts it again; false when
+    // the file has no such key.
+    bool RestartWithSetting(const QString &key, const QString &value)
+    {
+        CloseMainForm(form);
+        QString ini = QString::fromLatin1(folder->read("velkandrix.ini"));
+        const QRegularExpression line(QStringLiteral("(^|\\n)%1=[^\\r\\n]*").arg(QRegularExpression::escape(key)));
+        if (!ini.contains(line))
+            return false;
+        ini.replace(line, QStringLiteral("\\1%1=%2").arg(key, value));
+        if (!folder->write("velkandrix.ini", ini.toLatin1()))
+            return false;
+        form = StartMainForm();
+        return form != nullptr;
     }
 
     void TearDown()

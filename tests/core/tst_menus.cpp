@@ -1,4 +1,5 @@
 // The View, Options and Help menus, the about box and the version check, driven as a user would.
+#include "LocalServer.h"
 #include "MainFormTestSupport.h"
 
 #include "core/reAbout.h"
@@ -7,7 +8,6 @@
 #include "program/VkSettings.h"
 #include "program/uDivStartVK.h"
 
-#include <QRegularExpression>
 #include <QAction>
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -23,51 +23,6 @@
 #include <QTimer>
 #include <QWebEngineView>
 
-// A small HTTP server on 127.0.0.1 that records each request line and answers HEAD and GET
-// as told (a redirection of the service leads to another page, which answers 200); silent,
-// it accepts connections and never answers.
-class LocalServer : public QObject {
-    Q_OBJECT
-public:
-    int headStatus = 200;
-    QByteArray body;
-    bool silent = false;
-    QStringList requests;
-
-    LocalServer()
-    {
-        m_server.listen(QHostAddress::LocalHost);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = m_server.nextPendingConnection())
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
-        });
-    }
-    QString address() const { return QStringLiteral("http://127.0.0.1:%1/version.php").arg(m_server.serverPort()); }
-
-private:
-    void serve(QTcpSocket *socket)
-    {
-        QByteArray &pending = m_pending[socket];
-        pending += socket->readAll();
-        int end;
-        while ((end = pending.indexOf("\r\n\r\n")) >= 0) {
-            const QList<QByteArray> line = pending.left(pending.indexOf("\r\n")).split(' ');
-            pending.remove(0, end + 4);
-            requests << QString::fromLatin1(line.value(0) + ' ' + line.value(1));
-            if (silent)
-                continue;
-            const bool head = line.value(0) == "HEAD";
-            const int status = head && line.value(1) == "/version.php" ? headStatus : 200;
-            const QByteArray moved = status / 100 == 3 ? "\r\nLocation: /moved.php" : "";
-            socket->write("HTTP/1.1 " + QByteArray::number(status) + (status == 200 ? " OK" : " Not Found") + moved
-                          + "\r\nContent-Type: text/html\r\nContent-Length: "
-                          + QByteArray::number(head ? 0 : body.size()) + "\r\n\r\n" + (head ? QByteArray() : body));
-        }
-    }
-    QTcpServer m_server;
-    QHash<QTcpSocket *, QByteArray> m_pending;
-};
-
 class TestMenus : public QObject, MainFormFixture {
     Q_OBJECT
 
@@ -76,16 +31,7 @@ class TestMenus : public QObject, MainFormFixture {
     TVersionCheck *check() const { return form->findChild<TVersionCheck *>(); }
     QWidget *newVersionDialog() const { return form->findChild<QDialog *>("NewVersionExists"); }
 
-    // Starts the window again with the settings file's check address set to the server's.
-    void restartAskingAt(const LocalServer &server)
-    {
-        CloseMainForm(form);
-        QString ini = QString::fromLatin1(folder->read("velkandrix.ini"));
-        ini.replace(QRegularExpression("VersionCheckAddress=[^\r\n]*"), "VersionCheckAddress=" + server.address());
-        QVERIFY(folder->write("velkandrix.ini", ini.toLatin1()));
-        form = StartMainForm();
-        QVERIFY(form);
-    }
+    void restartAskingAt(const LocalServer &server) { QVERIFY(RestartWithSetting("VersionCheckAddress", server.address())); }
 
     // Runs the check against the server the way the timer does, and waits for its end.
     bool runCheck(LocalServer &server)

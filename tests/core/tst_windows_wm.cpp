@@ -1,7 +1,7 @@
 // The boxes and generator windows of the main window as a window manager shows them.
 #include "DesktopSupport.h"
+#include "LocalServer.h"
 #include "MainFormTestSupport.h"
-#include "core/ReNewVersionExists.h"
 
 #include <QAction>
 #include <QDialog>
@@ -99,13 +99,14 @@ private slots:
             useModal("MenuAbout", check);
             return;
         }
-        // The box the version check shows over the window, as it shows it.
-        bool showNewVersion = true;
-        auto *box = new TNewVersionExists(showNewVersion, form.get());
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setWindowModality(Qt::ApplicationModal);
-        box->show();
-        QVERIFY(box);
+        // The box the version check shows when the service names a newer version.
+        LocalServer server;
+        server.body = "<ver>OldVersion</ver>";
+        QVERIFY(RestartWithSetting("VersionCheckAddress", server.address()));
+        QTRY_VERIFY(!WindowProperty(form.get(), "_NET_FRAME_EXTENTS").isEmpty());
+        runTimer(form, "TimerActualize");
+        QDialog *box = nullptr;
+        QTRY_VERIFY((box = form->findChild<QDialog *>("NewVersionExists")));
         QVERIFY(QTest::qWaitForWindowExposed(box));
         QTRY_VERIFY(!WindowProperty(box, "_NET_FRAME_EXTENTS").isEmpty());
         check(box);
