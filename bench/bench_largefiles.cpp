@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include "core/reMainForm.h"
+#include "../tests/core/MainFormTestSupport.h"
 #include "util/DocumentText.h"
 
 #include <QCoreApplication>
@@ -83,8 +84,8 @@ int runChild(const QString &mode, const QString &path, int argc, char **argv)
                 return 1;
             text = QString::fromUtf8(file.readAll());
         }
-        form.MenuNewDocClick(nullptr);  // a fresh tab, as opening makes
-        QsciScintilla *editor = form.ActiveSynEdit();
+        newDocument(&form);  // a fresh tab, as opening makes
+        QsciScintilla *editor = currentEditor(&form);
         QCoreApplication::processEvents();
         resetPeak();
         const qint64 before = currentRss();
@@ -98,17 +99,18 @@ int runChild(const QString &mode, const QString &path, int argc, char **argv)
         resetPeak();
         const qint64 before = currentRss();
         timer.start();
-        if (!form.OpenDocument(path))
+        OpenThroughDialog(&form, &dialogs, path);
+        if (!currentDocument(&form) || currentDocument(&form)->isUntitled())
             return 1;
         QCoreApplication::processEvents();
         openMs = timer.nsecsElapsed() / 1e6;
         openPeak = peakRss() - before;
 
-        form.ActiveDocument()->setModified(true);
+        currentDocument(&form)->setModified(true);
         resetPeak();
         const qint64 beforeSave = currentRss();
         timer.start();
-        if (!form.MenuSaveClick())
+        if (!save(&form))
             return 1;
         saveMs = timer.nsecsElapsed() / 1e6;
         savePeak = peakRss() - beforeSave;

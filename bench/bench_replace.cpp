@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "core/reMainForm.h"
+#include "../tests/core/MainFormTestSupport.h"
 #include "documents/EditorText.h"
 #include "documents/TDocument.h"
 #include "tools/ReSearchReplaceSE.h"
@@ -30,11 +31,11 @@ QString makeText(int targetBytes)
 
 double replaceAllSeconds(TMainForm &form, int bytes, int *count)
 {
-    TDocument *document = form.ActiveDocument();
+    TDocument *document = currentDocument(&form);
     SetEditorText(document->editor(), makeText(bytes));
     document->editor()->setCursorPosition(0, 0);
-    form.MenuReplaceClick();
-    TSearchReplaceSE *window = form.SearchReplaceSE();
+    trigger(&form, "MenuReplace");
+    auto *window = child<TSearchReplaceSE *>(&form, "SearchReplaceSE");
     window->CBRep_BeginDocument->setChecked(true);
     window->CBRep_EndDocument->setChecked(true);
     window->CBRep_FindText->setEditText("foo");
@@ -73,6 +74,6 @@ int main(int argc, char **argv)
                     times[s], count, runs);
     }
     std::printf("10 MB / 1 MB time ratio: %.2f (linear growth: at most 12)\n", times[1] / times[0]);
-    form.ActiveDocument()->setModified(false);
+    currentDocument(&form)->setModified(false);
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "documents/EditorText.h"
 #include "core/reMainForm.h"
+#include "../tests/core/MainFormTestSupport.h"
 #include "core/ValidationPart.h"
 #include "program/uDivStartVK.h"
 #include "platform/ProcessRunner.h"
@@ -55,10 +56,9 @@ void measure(TMainForm &form, TempProgramFolder &folder, ScriptedDialogs &dialog
     const int runs = 9;
 
     form.show();
-    dialogs.openAnswers << QStringList{path};
-    form.MenuOpenClick();
+    OpenThroughDialog(&form, &dialogs, path);
 
-    form.ButtonAnalyzeClick();  // lays out the copy and the run configuration
+    trigger(&form, "MenuAnalyze");  // lays out the copy and the run configuration
     const QString copy = folder.file(QStringLiteral("bench/bare-%1.htm").arg(cascading ? "cascading" : "typical"));
     QFile::remove(copy);
     QFile::copy(form.findChild<TValidationPart *>()->TemporaryCopyPath(), copy);
@@ -74,7 +74,7 @@ void measure(TMainForm &form, TempProgramFolder &folder, ScriptedDialogs &dialog
                            600000);
                 bare.push_back(t.nsecsElapsed() / 1e6);
             } else {
-                form.ButtonAnalyzeClick();
+                trigger(&form, "MenuAnalyze");
                 analyze.push_back(t.nsecsElapsed() / 1e6);
             }
         }
@@ -99,8 +99,7 @@ int main(int argc, char **argv)
     form.show();
     measure(form, folder, dialogs, "typical", false);
     measure(form, folder, dialogs, "cascading", true);
-    for (int i = 1; i < form.PageControlMemos->count(); ++i)
-        form.PageControlMemos->widget(i)->findChild<QsciScintilla *>()->setModified(false);
+    DiscardChanges(&form);
     form.close();
     return 0;
 }

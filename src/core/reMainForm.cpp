@@ -323,10 +323,7 @@ void TMainForm::buildTopArea()
     RBUtf8Bom = radio("RBUtf8Bom", tr("UTF8 BOM"));
     RBUtf16LE = radio("RBUtf16LE", tr("UTF16 LE"));
     RBUtf16BE = radio("RBUtf16BE", tr("UTF16 BE"));
-    const QList<QPair<QRadioButton *, QString>> encodings = {
-        {RBAnsi, DocumentText::Ansi}, {RBUtf8, DocumentText::Utf8}, {RBUtf8Bom, DocumentText::Utf8Bom},
-        {RBUtf16LE, DocumentText::LittleEndian}, {RBUtf16BE, DocumentText::BigEndian}};
-    for (const auto &e : encodings) {
+    for (const auto &e : EncodingButtons()) {
         const QString name = e.second;
         connect(e.first, &QRadioButton::clicked, this, [this, name] { EncodingRadioClick(name); });
     }
@@ -386,6 +383,7 @@ void TMainForm::buildDocumentArea()
     connect(PageControlMemos->tabBar(), &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopUpTabSheet->popup(PageControlMemos->tabBar()->mapToGlobal(pos)); });
     m_documents = new TDocumentTabs(PageControlMemos, this);
+    m_documents->setObjectName("DocumentTabs");
     connect(m_documents, &TDocumentTabs::documentCreated, this, [this](TDocument *document) {
         ApplyHighlighter(document->editor(), document->highlighter());
         connect(document, &TDocument::highlighterChanged, this,

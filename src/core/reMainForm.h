@@ -56,6 +56,12 @@ public:
     explicit TMainForm(QWidget *parent = nullptr);
     ~TMainForm() override;
 
+    // The document tabs: the documents, the one in front, and when it changes.
+    TDocumentTabs *DocumentTabs() const { return m_documents; }
+
+private:
+    // The handlers, run from the window's own menu items, buttons and timers.
+
     // Start-up and shut-down.
     void FormCreate();
     void FormShow();
@@ -89,7 +95,6 @@ public:
     TDocument *ActiveDocument() const;
     // The open documents in tab order.
     QList<TDocument *> Documents() const;
-    TDocumentTabs *DocumentTabs() const { return m_documents; }
     // The editor of the document in front (null when none).
     QsciScintilla *ActiveSynEdit() const;
     void CreateTabSheetAndEditor();
@@ -140,6 +145,8 @@ public:
     void ActualizeFileType();
     void EncodingRadioClick(const QString &encoding);
     void SetCBCharset();
+    // The Encoding page's buttons with the encoding each stands for.
+    QList<QPair<QRadioButton *, QString>> EncodingButtons() const;
     void CBCharsetChange();
     void RecentFileListCreateMenu();
     void ItemRecentFilesClick(int position);
@@ -167,6 +174,8 @@ public:
     // while the Tidy page is in front; null when none is open.
     TDocument *EditDocument() const;
     bool TidyPageInFront() const;
+    // The editor of the document when its editor page is in front; null otherwise.
+    QsciScintilla *EditorInFront(TDocument *document) const;
     static bool PreviewShown(TDocument *document);
     void MenuEditClick();
     void MenuEditSub();
@@ -190,8 +199,7 @@ public:
     static void LoadHtmlPage(QWebEngineView *browser, const QString &path);
     void EditorMouseKeyUp(QsciScintilla *editor);
     // The editor's printer and the preview's page set-up, kept between uses.
-    std::shared_ptr<class TEditorPrinter> SynEditPrint1;
-    std::shared_ptr<class QPrinter> PreviewPrinter;
+    class TDocumentPrinting *m_printing = nullptr;
 
     // Error list.
     void GridErrorsReset();
@@ -264,6 +272,7 @@ public:
     // The settings as they stand now, as the settings file stores them.
     struct VkSettings CurrentSettings() const;
 
+public:
     // Fields.
     bool HasLastFiles = false;
     // The files open at the last exit, in tab order.
@@ -293,6 +302,7 @@ public:
     QStringList ReplaceReplaceItems;
     TidyOptionTables TidyTables;
 
+private:
     // Components.
     QTabWidget *PageControlMemos = nullptr;
     QTabWidget *PageControlHaut = nullptr;

@@ -1,7 +1,7 @@
 // The Edit menu and the editors' Cut, Copy and Paste, search dispatch, printing and
 // printer set-up, and each document's preview page.
 #include "core/reMainForm.h"
-#include "core/EditorPrinter.h"
+#include "core/DocumentPrinting.h"
 #include "core/ValidationPart.h"
 
 #include "dialogs/MessageBoxes.h"
@@ -21,12 +21,13 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <Qsci/qsciscintilla.h>
+
+#include <functional>
 
 namespace {
 const char *const kEditItems[] = {"MenuUndo", "MenuRedo", "MenuCut", "MenuCopy", "MenuPaste",
@@ -35,7 +36,8 @@ const char *const kEditItems[] = {"MenuUndo", "MenuRedo", "MenuCut", "MenuCopy",
 // Refreshes the search zone when the user releases a key or a mouse button in an editor.
 class EditorReleaseFilter : public QObject {
 public:
-    explicit EditorReleaseFilter(TMainForm *form) : QObject(form), m_form(form)
+    EditorReleaseFilter(std::function<void(QsciScintilla *)> released, QObject *parent)
+        : QObject(parent), m_released(std::move(released))
     {
         setObjectName("EditorReleaseFilter");
     }
@@ -48,13 +50,13 @@ protected:
             if (!editor && watched->parent())
                 editor = qobject_cast<QsciScintilla *>(watched->parent());
             if (editor)
-                m_form->EditorMouseKeyUp(editor);
+                m_released(editor);
         }
         return false;
     }
 
 private:
-    TMainForm *m_form;
+    std::function<void(QsciScintilla *)> m_released;
 };
 
 } // namespace
@@ -97,15 +99,14 @@ void TMainForm::ConnectEditCommands()
             TBPreviewShow();
     });
 
-    SynEditPrint1 = std::make_shared<TEditorPrinter>();
-    PreviewPrinter = std::make_shared<QPrinter>();
+    m_printing = new TDocumentPrinting(this);
 }
 
 void TMainForm::InstallDocumentHooks(TDocument *document)
 {
     QObject *filter = findChild<QObject *>("EditorReleaseFilter", Qt::FindDirectChildrenOnly);
     if (!filter)
-        filter = new EditorReleaseFilter(this);
+        filter = new EditorReleaseFilter([this](QsciScintilla *editor) { EditorMouseKeyUp(editor); }, this);
     if (QsciScintilla *editor = document->editor()) {
         editor->installEventFilter(filter);
         editor->viewport()->installEventFilter(filter);
@@ -153,8 +154,7 @@ bool TMainForm::TidyPageInFront() const
 
 bool TMainForm::PreviewShown(TDocument *document)
 {
-    QTabWidget *inner = document ? document->pages() : nullptr;
-    return inner && inner->currentWidget() && inner->currentWidget() == document->previewPage();
+    return document && document->previewShown();
 }
 
 void TMainForm::MenuEditClick()
@@ -192,24 +192,23 @@ void TMainForm::MenuEditSub()
     }
 }
 
-namespace {
-// The editor of the document in front when its editor page is shown; null otherwise.
-QsciScintilla *editorInFront(TMainForm *form, TDocument *document)
+QsciScintilla *TMainForm::EditorInFront(TDocument *document) const
 {
-    if (!document || form->TidyPageInFront() || TMainForm::PreviewShown(document))
+    if (!document || TidyPageInFront() || PreviewShown(document))
         return nullptr;
     return document->editor();
 }
 
+namespace {
 QWebEngineView *browserInFront(TDocument *document)
 {
-    return document && TMainForm::PreviewShown(document) ? document->browser() : nullptr;
+    return document && document->previewShown() ? document->browser() : nullptr;
 }
 } // namespace
 
 void TMainForm::MenuUndoClick()
 {
-    QsciScintilla *editor = editorInFront(this, EditDocument());
+    QsciScintilla *editor = EditorInFront(EditDocument());
     if (!editor)
         return;
     editor->undo();
@@ -222,7 +221,7 @@ void TMainForm::MenuUndoClick()
 
 void TMainForm::MenuRedoClick()
 {
-    QsciScintilla *editor = editorInFront(this, EditDocument());
+    QsciScintilla *editor = EditorInFront(EditDocument());
     if (!editor)
         return;
     editor->redo();
@@ -241,7 +240,7 @@ void TMainForm::MenuCutClick()
     TDocument *document = EditDocument();
     if (QWebEngineView *browser = browserInFront(document))
         browser->triggerPageAction(QWebEnginePage::Cut);
-    else if (QsciScintilla *editor = editorInFront(this, document))
+    else if (QsciScintilla *editor = EditorInFront(document))
         editor->cut();
 }
 
@@ -265,7 +264,7 @@ void TMainForm::MenuPasteClick()
         browser->triggerPageAction(QWebEnginePage::Paste);
         return;
     }
-    QsciScintilla *editor = editorInFront(this, document);
+    QsciScintilla *editor = EditorInFront(document);
     if (!editor)
         return;
     editor->paste();
@@ -282,7 +281,7 @@ void TMainForm::MenuPasteClick()
 
 void TMainForm::MenuDeleteClick()
 {
-    QsciScintilla *editor = editorInFront(this, EditDocument());
+    QsciScintilla *editor = EditorInFront(EditDocument());
     if (!editor)
         return;
     if (editor->hasSelectedText())
@@ -325,7 +324,7 @@ void TMainForm::MenuSearchClick()
 
 void TMainForm::MenuReplaceClick()
 {
-    if (!editorInFront(this, EditDocument()))
+    if (!EditorInFront(EditDocument()))
         return;
     SearchReplaceSE()->FPageIndex = 1;
     ShowFormReplaceSE();
@@ -334,7 +333,7 @@ void TMainForm::MenuReplaceClick()
 void TMainForm::MenuSearchNextClick()
 {
     TDocument *document = EditDocument();
-    if (!editorInFront(this, document))
+    if (!EditorInFront(document))
         return;
     if (m_searchWindow && !m_searchWindow->FindText().isEmpty()) {
         m_searchWindow->SetDocument(document);
@@ -384,48 +383,14 @@ void TMainForm::WBFindDialog()
 
 void TMainForm::MenuPrintClick()
 {
-    if (TidyPageInFront())
-        return;
-    TDocument *document = EditDocument();
-    if (!document)
-        return;
-    if (QWebEngineView *browser = browserInFront(document)) {
-        if (!Dialogs().printer(PreviewPrinter.get(), false))
-            return;
-        // The page prints in the background; the printer stays with it until it is done.
-        auto printer = PreviewPrinter;
-        auto connection = std::make_shared<QMetaObject::Connection>();
-        *connection = connect(browser, &QWebEngineView::printFinished, this, [this, printer, connection](bool ok) {
-            disconnect(*connection);
-            if (!ok)
-                ShowMessageKind(2, tr("The page could not be printed."));
-        });
-        browser->print(PreviewPrinter.get());
-        return;
-    }
-    QsciScintilla *editor = document->editor();
-    if (!editor)
-        return;
-    const QString path = document->path();
-    SynEditPrint1->setDocName(path.isEmpty() ? QString() : QFileInfo(path).fileName());
-    if (SynEditPrint1->printRange(editor) == 0) {
-        // A printer that did not start would refuse every later choice until a restart.
-        SynEditPrint1 = SynEditPrint1->Renewed();
-        ShowMessageKind(2, tr("The document could not be printed: no printer is ready."));
-    }
+    if (!TidyPageInFront())
+        m_printing->Print(EditDocument());
 }
 
 void TMainForm::MenuPrinterSetupClick()
 {
-    if (TidyPageInFront())
-        return;
-    TDocument *document = EditDocument();
-    if (!document)
-        return;
-    if (browserInFront(document))
-        Dialogs().printer(PreviewPrinter.get(), true);
-    else
-        Dialogs().printer(SynEditPrint1.get(), false);
+    if (!TidyPageInFront())
+        m_printing->PrinterSetup(EditDocument());
 }
 
 void TMainForm::LoadHtmlPage(QWebEngineView *browser, const QString &path)

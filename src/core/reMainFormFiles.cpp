@@ -36,14 +36,9 @@ NewDocKind kindOfSender(QObject *sender)
 }
 } // namespace
 
-// The Encoding page's buttons with the encoding each stands for.
-static QList<QPair<QRadioButton *, QString>> encodingButtons(const TMainForm *form)
+QList<QPair<QRadioButton *, QString>> TMainForm::EncodingButtons() const
 {
-    return {{form->RBAnsi, Ansi},
-            {form->RBUtf8, Utf8},
-            {form->RBUtf8Bom, Utf8Bom},
-            {form->RBUtf16LE, LittleEndian},
-            {form->RBUtf16BE, BigEndian}};
+    return {{RBAnsi, Ansi}, {RBUtf8, Utf8}, {RBUtf8Bom, Utf8Bom}, {RBUtf16LE, LittleEndian}, {RBUtf16BE, BigEndian}};
 }
 
 void TMainForm::MenuNewDocClick(QObject *sender)
@@ -71,8 +66,9 @@ void TMainForm::buildDocumentFiles()
         CreateTabSheetAndEditor();
         return ActiveDocument();
     }, this);
+    m_files->setObjectName("DocumentFiles");
     m_files->setEncodingCaption([this](const QString &encoding) {
-        for (const auto &b : encodingButtons(this)) {
+        for (const auto &b : EncodingButtons()) {
             if (b.second == encoding)
                 return b.first->text();
         }
@@ -195,7 +191,7 @@ void TMainForm::ShowFileType(const QString &encoding)
 void TMainForm::ActualizeFileType()
 {
     const QString name = ActiveDocument() ? ActiveDocument()->encoding() : QString();
-    for (const auto &b : encodingButtons(this)) {
+    for (const auto &b : EncodingButtons()) {
         b.first->setAutoExclusive(false);
         b.first->setChecked(b.second == name);
         b.first->setAutoExclusive(true);

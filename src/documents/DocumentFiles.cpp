@@ -211,6 +211,7 @@ FileOutcome DocumentFiles::SaveFileAsType(const QString &path, TDocument *docume
         return failed(document, 2, error);
     // The file now holds what the document holds.
     document->setLossyRead(false);
+    emit saved(document, path);
     return outcomeOf(document, FileOutcome::Result::Done);
 }
 

@@ -94,6 +94,8 @@ public:
 signals:
     // A file was put in front of the recent files, or renamed there.
     void recentFilesChanged();
+    // A document's text was written to a file.
+    void saved(TDocument *document, const QString &path);
 
 private:
     void addToRecentFiles(const QString &path);

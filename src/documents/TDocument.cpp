@@ -3,6 +3,7 @@
 #include "documents/EditorText.h"
 
 #include <QFileInfo>
+#include <QTabWidget>
 #include <QWebEngineView>
 #include <QWidget>
 #include <Qsci/qsciscintilla.h>
@@ -22,6 +23,11 @@ void TDocument::setPages(QTabWidget *pages, QWidget *editorPage, QWidget *previe
     m_pages = pages;
     m_editorPage = editorPage;
     m_previewPage = previewPage;
+}
+
+bool TDocument::previewShown() const
+{
+    return m_pages && m_pages->currentWidget() && m_pages->currentWidget() == m_previewPage;
 }
 
 void TDocument::showEditorPage()

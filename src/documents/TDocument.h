@@ -36,6 +36,8 @@ public:
     void setPages(QTabWidget *pages, QWidget *editorPage, QWidget *previewPage);
     // Brings the editor page to the front of the document's inner tabs.
     void showEditorPage();
+    // The preview page is in front of the editor page.
+    bool previewShown() const;
 
     // Full path; empty while the document is untitled.
     QString path() const { return m_path; }

@@ -1,6 +1,7 @@
 // The Edit menu, the search commands, printing and the preview page of the main window,
 // driven as a user would.
 #include "MainFormTestSupport.h"
+#include "core/DocumentPrinting.h"
 
 #include "core/EditorPrinter.h"
 #include "documents/PreviewPage.h"
@@ -45,7 +46,8 @@ struct PrintProbe : TEditorPrinter {
 class TestEditCommands : public QObject, MainFormFixture {
     Q_OBJECT
 
-    TDocument *document() const { return form->ActiveDocument(); }
+    TDocument *document() const { return currentDocument(form); }
+    TDocumentPrinting *printing() const { return child<TDocumentPrinting *>(form, "DocumentPrinting"); }
     QTabWidget *innerPages(TDocument *doc) const
     {
         return doc->container()->findChild<QTabWidget *>("SubPC_" + doc->container()->objectName());
@@ -112,9 +114,9 @@ private slots:
         QCOMPARE(typeOf(navigations, 1), QWebEnginePage::NavigationTypeReload);
         QCOMPARE(pageText(first->browser()), QStringLiteral("second"));
 
-        form->MenuNewDocClick(form.get());
+        newDocument(form);
         QVERIFY(document() != first);
-        form->PageControlMemos->setCurrentWidget(first->container());
+        documentPages(form)->setCurrentWidget(first->container());
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 3, 15000);
         QCOMPARE(navigations.count(), 3);
         QCOMPARE(typeOf(navigations, 2), QWebEnginePage::NavigationTypeTyped);
@@ -160,7 +162,7 @@ private slots:
         TDocument *a = document();
         OpenThroughDialog(form.get(), dialogs.get(), folder->file("b/page.html"));
         QCOMPARE(TemporaryCopyPath(form.get()), folder->file("b/tmptid.htm"));
-        form->PageControlMemos->setCurrentWidget(a->container());
+        documentPages(form)->setCurrentWidget(a->container());
         showPreview(a);
         QSignalSpy loaded(a->browser(), &QWebEngineView::loadFinished);
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
@@ -190,10 +192,10 @@ private slots:
         QVERIFY(enabledEditItems().contains("MenuCut"));
         showPreview(doc);
         QCOMPARE(enabledEditItems(), (QStringList{"MenuCopy", "MenuSearch", "MenuSelectAll"}));
-        form->PageControlMemos->setCurrentWidget(form->findChild<QWidget *>("TBTidyConfig"));
+        documentPages(form)->setCurrentWidget(form->findChild<QWidget *>("TBTidyConfig"));
         QCOMPARE(enabledEditItems(), (QStringList{"MenuCopy", "MenuSearch", "MenuSelectAll"}));
         // Closed, the menu leaves the items live for their keys.
-        QVERIFY(form->Action("MenuSearchNext")->isEnabled());
+        QVERIFY(action(form, "MenuSearchNext")->isEnabled());
     }
 
     // Cut, Paste, Undo and Delete do nothing on the Tidy page or the preview.
@@ -203,15 +205,18 @@ private slots:
         doc->editor()->setText("abc");
         doc->editor()->selectAll();
         const QString before = doc->editor()->text();
-        form->PageControlMemos->setCurrentWidget(form->findChild<QWidget *>("TBTidyConfig"));
-        for (const char *name : {"MenuCut", "MenuPaste", "MenuDelete", "MenuUndo"})
-            form->Action(name)->trigger();
-        QCOMPARE(doc->editor()->text(), before);
-        form->PageControlMemos->setCurrentWidget(doc->container());
+        // Each on its own: an Undo after a Delete would hide the Delete.
+        documentPages(form)->setCurrentWidget(form->findChild<QWidget *>("TBTidyConfig"));
+        for (const char *name : {"MenuCut", "MenuPaste", "MenuDelete", "MenuUndo"}) {
+            action(form, name)->trigger();
+            QCOMPARE(doc->editor()->text(), before);
+        }
+        documentPages(form)->setCurrentWidget(doc->container());
         showPreview(doc);
-        for (const char *name : {"MenuCut", "MenuDelete", "MenuUndo"})
-            form->Action(name)->trigger();
-        QCOMPARE(doc->editor()->text(), before);
+        for (const char *name : {"MenuCut", "MenuDelete", "MenuUndo"}) {
+            action(form, name)->trigger();
+            QCOMPARE(doc->editor()->text(), before);
+        }
     }
 
     // F3 with no search text opens the window; with one it finds the next match and
@@ -223,7 +228,7 @@ private slots:
         doc->editor()->setCursorPosition(0, 0);
         doc->editor()->setFocus();
         QTest::keyClick(doc->editor(), Qt::Key_F3);
-        TSearchReplaceSE *window = form->SearchReplaceSE();
+        TSearchReplaceSE *window = child<TSearchReplaceSE *>(form, "SearchReplaceSE");
         QVERIFY(window->isVisible());
         QCOMPARE(window->PageControlSearchReplace->currentWidget(), window->TBSearch);
         window->CBSea_FindText->setEditText("foo");
@@ -248,8 +253,8 @@ private slots:
     {
         TDocument *doc = document();
         doc->editor()->setText("one two\nthree");
-        form->MenuReplaceClick();
-        TSearchReplaceSE *window = form->SearchReplaceSE();
+        trigger(form, "MenuReplace");
+        TSearchReplaceSE *window = child<TSearchReplaceSE *>(form, "SearchReplaceSE");
         QCOMPARE(window->PageControlSearchReplace->currentWidget(), window->TBReplace);
         doc->editor()->setCursorPosition(0, 4);
         QTest::keyClick(doc->editor(), Qt::Key_Down, Qt::ShiftModifier);
@@ -262,7 +267,7 @@ private slots:
         QApplication::sendEvent(doc->editor()->viewport(), &release);
         QCOMPARE(window->CBRep_EndSelection->text(), QStringLiteral("Curseur [1: 4]"));
         QVERIFY(window->CBRep_BeginDocument->isChecked());
-        form->MenuNewDocClick(form.get());
+        newDocument(form);
         QCOMPARE(window->Document(), document());
         QVERIFY(window->CBRep_BeginDocument->isChecked() && window->CBRep_EndDocument->isChecked());
     }
@@ -272,18 +277,18 @@ private slots:
     void nothingToSearchAfterTheLastDocument()
     {
         document()->editor()->setText("foo");
-        form->MenuSearchClick();
-        TSearchReplaceSE *window = form->SearchReplaceSE();
+        trigger(form, "MenuSearch");
+        TSearchReplaceSE *window = child<TSearchReplaceSE *>(form, "SearchReplaceSE");
         window->CBSea_FindText->setEditText("foo");
         window->hide();
         DiscardChanges(form.get());
-        form->PopUpCloseClick();
+        trigger(form, "PopUpClose");
         QTRY_VERIFY(!window->Document());
-        QVERIFY(!form->ActiveDocument() && !form->EditDocument());
+        QVERIFY(!currentDocument(form) && !form->DocumentTabs()->lastCurrent());
         QVERIFY(enabledEditItems().isEmpty());
         for (const char *name : {"MenuSearchNext", "MenuSearch", "MenuReplace", "MenuCopy", "MenuSelectAll",
                                  "MenuPrint", "MenuPrinterSetup"})
-            form->Action(name)->trigger();
+            action(form, name)->trigger();
         QVERIFY(!window->isVisible());
         window->CBRep_FindText->setEditText("foo");
         for (QPushButton *button : {window->ButtonSearch, window->ButtonReplace, window->ButtonReplaceAll})
@@ -299,25 +304,25 @@ private slots:
     {
         QVERIFY(folder->write("page.html", "<p>printed</p>"));
         auto probe = std::make_shared<PrintProbe>();
-        form->SynEditPrint1 = probe;
-        form->SynEditPrint1->setOutputFormat(QPrinter::PdfFormat);
-        form->SynEditPrint1->setOutputFileName(folder->file("untitled.pdf"));
+        printing()->SetEditorPrinter(probe);
+        printing()->EditorPrinter()->setOutputFormat(QPrinter::PdfFormat);
+        printing()->EditorPrinter()->setOutputFileName(folder->file("untitled.pdf"));
         document()->editor()->setTabWidth(3);
         const QPair<QByteArray, long> shown = printState(document()->editor());
-        form->Action("MenuPrint")->trigger();
+        action(form, "MenuPrint")->trigger();
         QCOMPARE(probe->seen, qMakePair(QByteArray("Tahoma"), 8L));
         QCOMPARE(printState(document()->editor()), shown);
-        QCOMPARE(form->SynEditPrint1->docName(), QString());
+        QCOMPARE(printing()->EditorPrinter()->docName(), QString());
         QVERIFY(QFile(folder->file("untitled.pdf")).size() > 0);
         OpenThroughDialog(form.get(), dialogs.get(), folder->file("page.html"));
-        form->SynEditPrint1->setOutputFileName(folder->file("page.pdf"));
-        form->Action("MenuPrint")->trigger();
-        QCOMPARE(form->SynEditPrint1->docName(), QStringLiteral("page.html"));
+        printing()->EditorPrinter()->setOutputFileName(folder->file("page.pdf"));
+        action(form, "MenuPrint")->trigger();
+        QCOMPARE(printing()->EditorPrinter()->docName(), QStringLiteral("page.html"));
         QVERIFY(QFile(folder->file("page.pdf")).size() > 0);
         // The preview prints through its dialog: cancelled, nothing is printed.
         showPreview(document());
         dialogs->printerAnswers << false;
-        form->Action("MenuPrint")->trigger();
+        action(form, "MenuPrint")->trigger();
         QVERIFY(dialogs->printerAnswers.isEmpty());
         QVERIFY(dialogs->asked.isEmpty());
     }
@@ -328,11 +333,11 @@ private slots:
     {
         QsciScintilla *editor = document()->editor();
         editor->setText("<p>one</p>\n\t<b>two</b>\n");
-        form->SynEditPrint1->setOutputFormat(QPrinter::PdfFormat);
-        form->SynEditPrint1->setOutputFileName(folder->file("page.pdf"));
+        printing()->EditorPrinter()->setOutputFormat(QPrinter::PdfFormat);
+        printing()->EditorPrinter()->setOutputFileName(folder->file("page.pdf"));
         const long lineHeight = editor->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0UL);
         const QImage shown = editor->grab().toImage();
-        form->Action("MenuPrint")->trigger();
+        action(form, "MenuPrint")->trigger();
         QVERIFY(QFile(folder->file("page.pdf")).size() > 0);
         QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0UL), lineHeight);
         QCOMPARE(editor->grab().toImage(), shown);
@@ -343,19 +348,19 @@ private slots:
     void failedPrintIsToldAndTheNextOneWorks()
     {
         document()->editor()->setText("<p>printed</p>");
-        form->SynEditPrint1->setOutputFileName(QString());
-        form->SynEditPrint1->setOutputFormat(QPrinter::PdfFormat);
-        form->SynEditPrint1->setPageOrientation(QPageLayout::Landscape);
-        form->Action("MenuPrint")->trigger();
+        printing()->EditorPrinter()->setOutputFileName(QString());
+        printing()->EditorPrinter()->setOutputFormat(QPrinter::PdfFormat);
+        printing()->EditorPrinter()->setPageOrientation(QPageLayout::Landscape);
+        action(form, "MenuPrint")->trigger();
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
         // The user's choices stay.
-        QCOMPARE(form->SynEditPrint1->pageLayout().orientation(), QPageLayout::Landscape);
+        QCOMPARE(printing()->EditorPrinter()->pageLayout().orientation(), QPageLayout::Landscape);
 
         dialogs->printerAnswers << true;
         dialogs->printerFiles << folder->file("chosen.pdf");
-        form->Action("MenuPrinterSetup")->trigger();
-        form->Action("MenuPrint")->trigger();
+        action(form, "MenuPrinterSetup")->trigger();
+        action(form, "MenuPrint")->trigger();
         QCOMPARE(dialogs->asked.size(), 1);
         QVERIFY(QFile(folder->file("chosen.pdf")).size() > 0);
     }
@@ -366,10 +371,11 @@ private slots:
         TDocument *doc = document();
         doc->editor()->setText("<p>find me</p>");
         showPreview(doc);
-        form->Action("MenuSearch")->trigger();
+        action(form, "MenuSearch")->trigger();
         auto *bar = doc->browser()->findChild<TPreviewFindBar *>();
         QVERIFY(bar && bar->isVisible());
-        QVERIFY(!form->SearchReplaceSE()->isVisible());
+        auto *searchWindow = child<TSearchReplaceSE *>(form, "SearchReplaceSE");
+        QVERIFY(!searchWindow || !searchWindow->isVisible());
         QTest::keyClick(bar->text(), Qt::Key_Escape);
         QVERIFY(!bar->isVisible());
     }

@@ -25,10 +25,28 @@
 class TestFiles : public QObject, MainFormFixture {
     Q_OBJECT
 
-    QString tabText() const { return form->PageControlMemos->tabText(form->PageControlMemos->currentIndex()); }
-    QString encoding() const { return form->ActiveDocument()->encoding(); }
+    QString tabText() const { return documentPages(form)->tabText(documentPages(form)->currentIndex()); }
+    QString encoding() const { return currentDocument(form)->encoding(); }
 
     void openThroughDialog(const QString &path) { OpenThroughDialog(form.get(), dialogs.get(), path); }
+
+    // Drags files over the editor in front and drops them there; false when the drag is refused.
+    bool dropOnTheEditor(const QStringList &paths)
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString &path : paths)
+            urls << QUrl::fromLocalFile(path);
+        data.setUrls(urls);
+        QWidget *viewport = currentEditor(form)->viewport();
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &drop);
+        return true;
+    }
 
 private slots:
     void init()
@@ -42,58 +60,63 @@ private slots:
     // A new document of another kind must take that kind's template, caption and extension.
     void newDocumentsFromTemplates()
     {
-        form->Action("NewDocCss")->trigger();
+        action(form, "NewDocCss")->trigger();
         QCOMPARE(tabText(), SUntitled + "2.css");
-        QVERIFY(form->ActiveDocument()->text().startsWith("@charset"));
-        QVERIFY(!form->ActiveDocument()->isModified());
+        QVERIFY(currentDocument(form)->text().startsWith("@charset"));
+        QVERIFY(!currentDocument(form)->isModified());
         // Saving an untitled document proposes its caption, and the dialog's default extension is the kind's.
         dialogs->saveAnswers << folder->file("style");
-        QVERIFY(form->MenuSaveClick());
+        QVERIFY(save(form));
         QVERIFY(dialogs->saveProposals.value(0).endsWith(SUntitled + "2.css"));
-        QCOMPARE(form->ActiveDocument()->path(), folder->file("style.css"));
+        QCOMPARE(currentDocument(form)->path(), folder->file("style.css"));
         // The file it wrote is its own: the next save asks nothing.
-        QTest::keyClicks(form->ActiveSynEdit(), "x");
-        QVERIFY(form->MenuSaveClick());
+        QTest::keyClicks(currentEditor(form), "x");
+        QVERIFY(save(form));
     }
 
     // A document saved in each encoding and opened again gives back the same text.
     void roundTripThroughEveryEncoding_data()
     {
         QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bom");
         const QString rich = QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac 5\r\n\xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x98\x80\nend");
-        QTest::newRow("utf8") << DocumentText::Utf8 << rich << QByteArray();
-        QTest::newRow("utf8bom") << DocumentText::Utf8Bom << rich << QByteArray("\xEF\xBB\xBF");
-        QTest::newRow("le") << DocumentText::LittleEndian << rich << QByteArray("\xFF\xFE");
-        QTest::newRow("be") << DocumentText::BigEndian << rich << QByteArray("\xFE\xFF");
-        QTest::newRow("ansi") << DocumentText::Ansi << QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac \xc5\x93\r\nx") << QByteArray();
+        QTest::newRow("utf8") << DocumentText::Utf8 << "RBUtf8" << rich << QByteArray();
+        QTest::newRow("utf8bom") << DocumentText::Utf8Bom << "RBUtf8Bom" << rich << QByteArray("\xEF\xBB\xBF");
+        QTest::newRow("le") << DocumentText::LittleEndian << "RBUtf16LE" << rich << QByteArray("\xFF\xFE");
+        QTest::newRow("be") << DocumentText::BigEndian << "RBUtf16BE" << rich << QByteArray("\xFE\xFF");
+        QTest::newRow("ansi") << DocumentText::Ansi << "RBAnsi" << QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac \xc5\x93\r\nx") << QByteArray();
     }
 
     void roundTripThroughEveryEncoding()
     {
         QFETCH(QString, encoding);
+        QFETCH(QString, button);
         QFETCH(QString, text);
         QFETCH(QByteArray, bom);
-        SetEditorText(form->ActiveSynEdit(), text);
-        form->EncodingRadioClick(encoding);
+        SetEditorText(currentEditor(form), text);
+        child<QRadioButton *>(form, button)->click();
         const QString path = folder->file("docs/page.html");
         QDir().mkpath(folder->file("docs"));
         dialogs->saveAnswers << path;
-        QVERIFY(form->MenuSaveAsClick());
-        QVERIFY(!form->ActiveDocument()->isModified());
-        QCOMPARE(form->ActiveDocument()->path(), path);
+        QVERIFY(saveAs(form));
+        QVERIFY(!currentDocument(form)->isModified());
+        QCOMPARE(currentDocument(form)->path(), path);
         QCOMPARE(tabText(), QStringLiteral("page.html"));
         const QByteArray bytes = folder->read("docs/page.html");
         QVERIFY(bytes.startsWith(bom));
 
-        form->Action("MenuCloseActiveTab")->trigger();
-        QVERIFY(!form->IsSameFile(path));
+        action(form, "MenuCloseActiveTab")->trigger();
+        QVERIFY(!form->DocumentTabs()->findByPath(path));
         openThroughDialog(path);
-        QCOMPARE(form->ActiveDocument()->text(), text);
-        if (encoding != DocumentText::Utf8 || !bom.isEmpty())
+        QCOMPARE(currentDocument(form)->text(), text);
+        if (encoding != DocumentText::Utf8 || !bom.isEmpty()) {
             QCOMPARE(encoding, this->encoding());
-        QVERIFY(!form->ActiveDocument()->isModified());
+            // The Encoding page shows what was read.
+            QVERIFY(child<QRadioButton *>(form, button)->isChecked());
+        }
+        QVERIFY(!currentDocument(form)->isModified());
     }
 
     // Save wrote "?" for every character ANSI cannot hold, and U+FFFD for bytes that did not
@@ -130,14 +153,14 @@ private slots:
         QFETCH(QByteArray, replacement);
         QVERIFY(folder->write("page.html", content));
         openThroughDialog(folder->file("page.html"));
-        QsciScintilla *editor = form->ActiveSynEdit();
+        QsciScintilla *editor = currentEditor(form);
         editor->setCursorPosition(0, 3);
         for (const QChar ch : typed) {
             QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, ch);
             QApplication::sendEvent(editor, &key);
         }
         dialogs->answers << QMessageBox::Cancel;
-        form->Action("MenuSave")->trigger();
+        action(form, "MenuSave")->trigger();
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].buttons, QMessageBox::Ignore | QMessageBox::Cancel);
         const QString question = dialogs->asked[0].text;
@@ -146,27 +169,27 @@ private slots:
         } else {
             // The document's encoding as the Encoding page names it, and the bytes Ignore writes.
             QString shown;
-            for (QRadioButton *button : {form->RBUtf8, form->RBUtf8Bom, form->RBUtf16LE, form->RBUtf16BE})
+            for (QRadioButton *button : {child<QRadioButton *>(form, "RBUtf8"), child<QRadioButton *>(form, "RBUtf8Bom"), child<QRadioButton *>(form, "RBUtf16LE"), child<QRadioButton *>(form, "RBUtf16BE")})
                 shown = button->isChecked() ? button->text() : shown;
             QVERIFY(!shown.isEmpty());
             QCOMPARE(question, FormatMessageText(SSaveUndecodedBytes, {shown, replacement.toHex(' ').toUpper()}));
             QVERIFY2(!question.contains("ANSI") && !question.contains("\"?\""), qPrintable(question));
         }
         QCOMPARE(folder->read("page.html"), content);
-        QVERIFY(form->ActiveDocument()->isModified());
+        QVERIFY(currentDocument(form)->isModified());
 
         // Save As asks before its dialog; Cancel shows no dialog.
         dialogs->answers << QMessageBox::Cancel;
-        QVERIFY(!form->MenuSaveAsClick());
+        QVERIFY(!saveAs(form));
         QVERIFY(dialogs->saveProposals.isEmpty());
 
         dialogs->answers << QMessageBox::Ignore;
-        form->Action("MenuSave")->trigger();
+        action(form, "MenuSave")->trigger();
         QCOMPARE(folder->read("page.html"), saved);
-        QVERIFY(!form->ActiveDocument()->isModified());
+        QVERIFY(!currentDocument(form)->isModified());
         QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, "y");
         QApplication::sendEvent(editor, &key);
-        form->Action("MenuSave")->trigger();
+        action(form, "MenuSave")->trigger();
         QCOMPARE(dialogs->asked.size(), asksAgain ? 4 : 3);
     }
 
@@ -188,12 +211,12 @@ private slots:
         QFETCH(QByteArray, eol);
         QVERIFY(folder->write("page.html", content));
         openThroughDialog(folder->file("page.html"));
-        QsciScintilla *editor = form->ActiveSynEdit();
+        QsciScintilla *editor = currentEditor(form);
         editor->setFocus();
         editor->setCursorPosition(0, 8);
         QTest::keyClick(editor, Qt::Key_Return);
         QTest::keyClicks(editor, "<p>new</p>");
-        form->Action("MenuSave")->trigger();
+        action(form, "MenuSave")->trigger();
         QCOMPARE(folder->read("page.html"), content.left(8) + eol + "<p>new</p>" + content.mid(8));
     }
 
@@ -203,8 +226,8 @@ private slots:
         const QByteArray content = "caf\xC3\xA9 " + QByteArray(20000, 'a') + "\xE9t\xE9\n";
         QVERIFY(folder->write("mixed.txt", content));
         openThroughDialog(folder->file("mixed.txt"));
-        QCOMPARE(form->ActiveDocument()->encoding(), DocumentText::Ansi);
-        QVERIFY(form->MenuSaveClick());
+        QCOMPARE(currentDocument(form)->encoding(), DocumentText::Ansi);
+        QVERIFY(save(form));
         QCOMPARE(folder->read("mixed.txt"), content);
     }
 
@@ -214,18 +237,18 @@ private slots:
     {
         QVERIFY(folder->write("page.html", "caf\xC3\xA9\n"));
         openThroughDialog(folder->file("page.html"));
-        TDocument *document = form->ActiveDocument();
-        form->RBUtf16LE->click();
+        TDocument *document = currentDocument(form);
+        child<QRadioButton *>(form, "RBUtf16LE")->click();
         QVERIFY(document->isModified());
-        form->Action("MenuSave")->trigger();
+        action(form, "MenuSave")->trigger();
         const QByteArray utf16 = bytes({0xFF, 0xFE, 'c', 0, 'a', 0, 'f', 0, 0xE9, 0, '\n', 0});
         QCOMPARE(folder->read("page.html"), utf16);
         QVERIFY(!document->isModified());
-        QVERIFY(!form->Action("MenuSave")->isEnabled());
+        QVERIFY(!action(form, "MenuSave")->isEnabled());
 
-        form->RBAnsi->click();
+        child<QRadioButton *>(form, "RBAnsi")->click();
         dialogs->answers << QMessageBox::No;
-        form->Action("MenuCloseActiveTab")->trigger();
+        action(form, "MenuCloseActiveTab")->trigger();
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(folder->read("page.html"), utf16);
     }
@@ -249,21 +272,21 @@ private slots:
         openThroughDialog(path);
         // The document's own saves ask nothing.
         for (const char *typed : {"a", "b"}) {
-            QTest::keyClicks(form->ActiveSynEdit(), typed);
-            QVERIFY(form->MenuSaveClick());
+            QTest::keyClicks(currentEditor(form), typed);
+            QVERIFY(save(form));
         }
-        QTest::keyClicks(form->ActiveSynEdit(), "c");
+        QTest::keyClicks(currentEditor(form), "c");
         const QDateTime time = QFileInfo(path).lastModified();
         QVERIFY(folder->write("ext.html", outside));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(time.addSecs(later), QFileDevice::FileModificationTime));
 
-        QVERIFY(!form->MenuSaveClick());
+        QVERIFY(!save(form));
         QCOMPARE(dialogs->texts(), QStringList{FormatMessageText(SFileChangedOutside, {path})});
         QCOMPARE(folder->read("ext.html"), outside);
-        QVERIFY(form->ActiveDocument()->isModified());
+        QVERIFY(currentDocument(form)->isModified());
         dialogs->answers << QMessageBox::Yes;
-        QVERIFY(form->MenuSaveClick());
+        QVERIFY(save(form));
         QCOMPARE(folder->read("ext.html"), QByteArray("abc<p>v1</p>"));
     }
 
@@ -275,70 +298,70 @@ private slots:
         QVERIFY(folder->write("site/page.html", "<p>x</p>"));
         openThroughDialog(folder->file("site/page.html"));
         form->LastOpenFolder = folder->path();
-        QTest::keyClicks(form->ActiveSynEdit(), "y");
+        QTest::keyClicks(currentEditor(form), "y");
         QVERIFY(QFile::remove(folder->file("site/page.html")));
         dialogs->answers << QMessageBox::Yes;
         QVERIFY(!form->close());
-        QVERIFY(!form->MenuSaveClick());
+        QVERIFY(!save(form));
         QCOMPARE(dialogs->texts().last(), SFileNotFound);
         QCOMPARE(dialogs->saveProposals, QStringList(2, folder->file("site/page.html")));
-        QVERIFY(form->ActiveDocument()->isModified());
+        QVERIFY(currentDocument(form)->isModified());
     }
 
     // Save As onto an existing file must ask, and Cancel must leave the file alone.
     void overwriteAsksAndCancelWritesNothing()
     {
         QVERIFY(folder->write("exists.html", "old"));
-        SetEditorText(form->ActiveSynEdit(), "new");
+        SetEditorText(currentEditor(form), "new");
         dialogs->saveAnswers << folder->file("exists.html");
         dialogs->answers << QMessageBox::Cancel;
-        QVERIFY(!form->MenuSaveAsClick());
+        QVERIFY(!saveAs(form));
         QCOMPARE(dialogs->asked.size(), 1);
         QVERIFY(dialogs->asked[0].text.contains(folder->file("exists.html")));
         QCOMPARE(folder->read("exists.html"), QByteArray("old"));
-        QVERIFY(form->ActiveDocument()->isModified());
-        QVERIFY(form->ActiveDocument()->path().isEmpty());
+        QVERIFY(currentDocument(form)->isModified());
+        QVERIFY(currentDocument(form)->path().isEmpty());
     }
 
     // A save that fails says so and leaves the document modified with its text intact.
     void failedSaveKeepsTheDocument()
     {
-        SetEditorText(form->ActiveSynEdit(), "precious");
+        SetEditorText(currentEditor(form), "precious");
         dialogs->saveAnswers << folder->file("gone/folder/page.html");
-        QVERIFY(!form->MenuSaveAsClick());
+        QVERIFY(!saveAs(form));
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
-        QVERIFY(form->ActiveDocument()->isModified());
-        QCOMPARE(TabPicture(form->ActiveDocument()), 28);
-        QCOMPARE(form->ActiveDocument()->text(), QStringLiteral("precious"));
-        QVERIFY(form->ActiveDocument()->path().isEmpty());
+        QVERIFY(currentDocument(form)->isModified());
+        QCOMPARE(TabPicture(currentDocument(form)), 28);
+        QCOMPARE(currentDocument(form)->text(), QStringLiteral("precious"));
+        QVERIFY(currentDocument(form)->path().isEmpty());
 
         // A full disk: the old file stays whole and the document stays modified.
         QVERIFY(folder->write("full.html", "old text"));
-        SetEditorText(form->ActiveSynEdit(), QString(4096, 'x'));
+        SetEditorText(currentEditor(form), QString(4096, 'x'));
         dialogs->saveAnswers << folder->file("full.html");
         dialogs->answers << QMessageBox::Yes;
         {
             FileSizeLimit limit(1024);
-            QVERIFY(!form->MenuSaveAsClick());
+            QVERIFY(!saveAs(form));
         }
         // The system's reason, not "Unknown error".
         QVERIFY2(dialogs->texts().last().endsWith(std::strerror(EFBIG)), qPrintable(dialogs->texts().last()));
         QCOMPARE(folder->read("full.html"), QByteArray("old text"));
-        QVERIFY(form->ActiveDocument()->isModified());
+        QVERIFY(currentDocument(form)->isModified());
     }
 
     // A missing, binary or very large file must neither leave a broken tab nor lose bytes.
     void openingProblemFiles()
     {
         // Unreadable: an error, and no empty tab left behind that would save as nothing.
-        SetEditorText(form->ActiveSynEdit(), "mine");
-        const int pages = form->PageControlMemos->count();
+        SetEditorText(currentEditor(form), "mine");
+        const int pages = documentPages(form)->count();
         openThroughDialog(folder->file("missing.html"));
         QCOMPARE(dialogs->asked.size(), 1);
         QCOMPARE(dialogs->asked[0].icon, QMessageBox::Critical);
-        QCOMPARE(form->PageControlMemos->count(), pages);
-        QCOMPARE(form->PageControlMemos->widget(1)->findChild<QsciScintilla *>()->text(), QStringLiteral("mine"));
+        QCOMPARE(documentPages(form)->count(), pages);
+        QCOMPARE(documentPages(form)->widget(1)->findChild<QsciScintilla *>()->text(), QStringLiteral("mine"));
 
         // Binary content with NUL bytes survives a load and a save unchanged.
         QByteArray binary;
@@ -347,8 +370,8 @@ private slots:
         QVERIFY(folder->write("data.bin", binary));
         openThroughDialog(folder->file("data.bin"));
         QCOMPARE(encoding(), QStringLiteral("Ansi"));
-        QCOMPARE(form->ActiveDocument()->text().size(), binary.size());
-        QVERIFY(form->MenuSaveClick());
+        QCOMPARE(currentDocument(form)->text().size(), binary.size());
+        QVERIFY(save(form));
         QCOMPARE(folder->read("data.bin"), binary);
 
         // A large file opens.
@@ -358,7 +381,7 @@ private slots:
             big.append(line);
         QVERIFY(folder->write("big.html", big));
         openThroughDialog(folder->file("big.html"));
-        QCOMPARE(form->ActiveSynEdit()->lines(), big.count('\n') + 1);
+        QCOMPARE(currentEditor(form)->lines(), big.count('\n') + 1);
     }
 
     // A file larger than the editor can hold: refused with a message before reading, nothing changes.
@@ -368,14 +391,14 @@ private slots:
         // Sparse: no disk space is taken.
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(DocumentText::DocumentReader::DefaultSizeLimit + 1));
         huge.close();
-        SetEditorText(form->ActiveSynEdit(), "mine");
-        const int pages = form->PageControlMemos->count();
-        const TDocument *before = form->ActiveDocument();
+        SetEditorText(currentEditor(form), "mine");
+        const int pages = documentPages(form)->count();
+        const TDocument *before = currentDocument(form);
         openThroughDialog(huge.fileName());
         QCOMPARE(dialogs->texts().value(0), FormatMessageText(SFileTooLarge, {huge.fileName()}));
-        QCOMPARE(form->PageControlMemos->count(), pages);
-        QCOMPARE(form->ActiveDocument(), before);
-        QCOMPARE(form->ActiveDocument()->text(), QStringLiteral("mine"));
+        QCOMPARE(documentPages(form)->count(), pages);
+        QCOMPARE(currentDocument(form), before);
+        QCOMPARE(currentDocument(form)->text(), QStringLiteral("mine"));
     }
 
     // Pieces of a large file: a surrogate pair or a CR LF split between two pieces was damaged,
@@ -401,16 +424,16 @@ private slots:
         QVERIFY(folder->write("large.html", bytes));
         openThroughDialog(folder->file("large.html"));
         QCOMPARE(encoding, this->encoding());
-        QVERIFY(form->ActiveDocument()->text() == text);
-        QVERIFY(!form->ActiveDocument()->isModified());
-        QVERIFY(!form->ActiveSynEdit()->isUndoAvailable());
+        QVERIFY(currentDocument(form)->text() == text);
+        QVERIFY(!currentDocument(form)->isModified());
+        QVERIFY(!currentEditor(form)->isUndoAvailable());
 
         // Typed in the middle: the editor's text is then in two parts around its gap.
         const int line = text.size() / unit.size() / 2;
-        form->ActiveSynEdit()->setCursorPosition(line, 0);
-        QTest::keyClicks(form->ActiveSynEdit(), "<b>");
+        currentEditor(form)->setCursorPosition(line, 0);
+        QTest::keyClicks(currentEditor(form), "<b>");
         text.insert(line * unit.size(), QStringLiteral("<b>"));
-        QVERIFY(form->MenuSaveClick());
+        QVERIFY(save(form));
         QVERIFY(DocumentText::EncodeText(text, encoding, &bytes));
         QVERIFY(folder->read("large.html") == bytes);
     }
@@ -423,17 +446,18 @@ private slots:
         QDir().mkpath(folder->file("sub"));
         openThroughDialog(folder->file("one.html"));
         openThroughDialog(folder->file("two.html"));
-        const int pages = form->PageControlMemos->count();
+        const int pages = documentPages(form)->count();
         openThroughDialog(folder->file("sub/../one.html"));
-        QCOMPARE(form->ActiveDocument()->path(), folder->file("one.html"));
-        form->DropFiles({folder->file("./one.html")});
-        form->MenuRecentFiles->actions().first()->trigger();
-        form->OpenLastFiles({folder->file("one.html"), folder->file("one.html")});
-        QCOMPARE(form->PageControlMemos->count(), pages);
+        QCOMPARE(currentDocument(form)->path(), folder->file("one.html"));
+        QVERIFY(dropOnTheEditor({folder->file("./one.html")}));
+        child<QMenu *>(form, "MenuRecentFiles")->actions().first()->trigger();
+        openThroughDialog(folder->file("one.html"));
+        openThroughDialog(folder->file("one.html"));
+        QCOMPARE(documentPages(form)->count(), pages);
 
-        form->DropFiles({folder->file("two.html"), folder->file("three.html")});
-        QCOMPARE(form->ActiveDocument()->path(), folder->file("two.html"));
-        QVERIFY(!form->IsSameFile(folder->file("three.html")));
+        QVERIFY(dropOnTheEditor({folder->file("two.html"), folder->file("three.html")}));
+        QCOMPARE(currentDocument(form)->path(), folder->file("two.html"));
+        QVERIFY(!form->DocumentTabs()->findByPath(folder->file("three.html")));
     }
 
     // Save As onto a file open in another tab made two tabs on one file, each save
@@ -442,14 +466,14 @@ private slots:
     {
         QVERIFY(folder->write("one.html", "one"));
         openThroughDialog(folder->file("one.html"));
-        form->MenuNewDocClick(nullptr);
-        SetEditorText(form->ActiveSynEdit(), "other");
+        newDocument(form);
+        SetEditorText(currentEditor(form), "other");
         dialogs->saveAnswers << folder->file("one.html");
         dialogs->answers << QMessageBox::Yes;  // an overwrite question, if one were asked
-        QVERIFY(!form->MenuSaveAsClick());
+        QVERIFY(!saveAs(form));
         QCOMPARE(folder->read("one.html"), QByteArray("one"));
-        QVERIFY(form->ActiveDocument()->isUntitled());
-        QVERIFY(form->ActiveDocument()->isModified());
+        QVERIFY(currentDocument(form)->isUntitled());
+        QVERIFY(currentDocument(form)->isModified());
         QVERIFY(dialogs->asked.last().text.contains(folder->file("one.html")));
     }
 
@@ -459,14 +483,9 @@ private slots:
         QVERIFY(folder->write("dropped.html", "<p>dropped</p>"));
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(folder->file("dropped.html"))});
-        QWidget *viewport = form->ActiveSynEdit()->viewport();
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &drop);
-        QCOMPARE(form->ActiveDocument()->path(), folder->file("dropped.html"));
-        QCOMPARE(form->ActiveDocument()->text(), QStringLiteral("<p>dropped</p>"));
+        QVERIFY(dropOnTheEditor({folder->file("dropped.html")}));
+        QCOMPARE(currentDocument(form)->path(), folder->file("dropped.html"));
+        QCOMPARE(currentDocument(form)->text(), QStringLiteral("<p>dropped</p>"));
     }
 
     // The copy follows the opened document; opening another deleted a "tmptid.htm" of the user's.
@@ -479,11 +498,11 @@ private slots:
         QVERIFY(folder->write("mine/index.html", "<p>mine</p>"));
         openThroughDialog(folder->file("site/index.html"));
         QCOMPARE(TemporaryCopyPath(form.get()), folder->file("site/tmptid.htm"));
-        form->Action("MenuAnalyze")->trigger();
+        action(form, "MenuAnalyze")->trigger();
         QVERIFY(QFile::exists(TemporaryCopyPath(form.get())));
         openThroughDialog(folder->file("mine/index.html"));
         QVERIFY(!QFile::exists(folder->file("site/tmptid.htm")));
-        form->Action("MenuAnalyze")->trigger();
+        action(form, "MenuAnalyze")->trigger();
         openThroughDialog(folder->file("site/index.html"));
         QCOMPARE(folder->read("mine/tmptid.htm"), QByteArray("the user's own"));
     }
@@ -493,7 +512,7 @@ private slots:
     void theEditorColoursByTheFilesKind()
     {
         const auto kind = [this] {
-            const auto *lexer = qobject_cast<SyntaxLexer *>(form->ActiveSynEdit()->lexer());
+            const auto *lexer = qobject_cast<SyntaxLexer *>(currentEditor(form)->lexer());
             return lexer ? int(lexer->kind()) : -1;
         };
         QCOMPARE(kind(), int(SyntaxLexerKind::Multi));
@@ -501,9 +520,9 @@ private slots:
         openThroughDialog(folder->file("style.css"));
         QCOMPARE(kind(), int(SyntaxLexerKind::Css));
         dialogs->saveAnswers << folder->file("script.js");
-        QVERIFY(form->MenuSaveAsClick());
+        QVERIFY(saveAs(form));
         QCOMPARE(kind(), int(SyntaxLexerKind::JScript));
-        QCOMPARE(form->ActiveDocument()->highlighter(), DocumentText::HighlighterKind::JScript);
+        QCOMPARE(currentDocument(form)->highlighter(), DocumentText::HighlighterKind::JScript);
     }
 
     // The open dialog starts in the folder of the last file chosen there or saved as; a file
@@ -515,7 +534,7 @@ private slots:
         QDir().mkpath(folder->file("c"));
         const auto nextStart = [this] {
             dialogs->openAnswers << QStringList();
-            form->MenuOpenClick();
+            trigger(form, "MenuOpen");
             return dialogs->openFolders.last();
         };
         openThroughDialog(folder->file("a/one.html"));
@@ -525,7 +544,7 @@ private slots:
         openThroughDialog(folder->file("gone/page.html"));
         QCOMPARE(nextStart(), folder->file("gone/"));
         dialogs->saveAnswers << folder->file("c/three.html");
-        QVERIFY(form->MenuSaveAsClick());
+        QVERIFY(saveAs(form));
         QCOMPARE(nextStart(), folder->file("c/"));
     }
 
@@ -536,64 +555,62 @@ private slots:
         QVERIFY(folder->write("latin.html", "<html><head><meta charset=\"iso-8859-1\"></head></html>\n"));
         openThroughDialog(folder->file("latin.html"));
         QCOMPARE(form->findChild<QComboBox *>("CBCharset")->currentText(), QStringLiteral("iso-8859-1"));
-        form->Action("MenuAnalyze")->trigger();
-        QCOMPARE(form->StatusPanelText(4), QString());
-        QTest::keyClicks(form->ActiveSynEdit(), "x");
-        QVERIFY(form->MenuSaveClick());
-        QCOMPARE(form->StatusPanelText(4), DocumentText::Ansi);
+        action(form, "MenuAnalyze")->trigger();
+        QCOMPARE(statusText(form, 4), QString());
+        QTest::keyClicks(currentEditor(form), "x");
+        QVERIFY(save(form));
+        QCOMPARE(statusText(form, 4), DocumentText::Ansi);
     }
 
     // The recent files menu must list newest first, reopen a closed file and skip a vanished one.
     void recentFilesMenu()
     {
-        QVERIFY(!form->MenuRecentFiles->isEnabled());
+        QVERIFY(!child<QMenu *>(form, "MenuRecentFiles")->isEnabled());
         for (const char *name : {"a.html", "b.html", "c.html"}) {
             QVERIFY(folder->write(name, name));
             openThroughDialog(folder->file(name));
         }
         // Newest first, numbered from 1.
-        QList<QAction *> items = form->MenuRecentFiles->actions();
+        QList<QAction *> items = child<QMenu *>(form, "MenuRecentFiles")->actions();
         QVERIFY(items[0]->text().startsWith("1. ") && items[0]->text().endsWith("c.html"));
         QVERIFY(items[2]->text().startsWith("3. ") && items[2]->text().endsWith("a.html"));
 
         // The first item opens the newest file when it is not open.
-        form->PageControlMemos->setCurrentIndex(form->PageControlMemos->count() - 1);
-        form->Action("MenuCloseActiveTab")->trigger();
-        QVERIFY(!form->IsSameFile(folder->file("c.html")));
+        documentPages(form)->setCurrentIndex(documentPages(form)->count() - 1);
+        action(form, "MenuCloseActiveTab")->trigger();
+        QVERIFY(!form->DocumentTabs()->findByPath(folder->file("c.html")));
         items[0]->trigger();
-        QCOMPARE(form->ActiveDocument()->path(), folder->file("c.html"));
+        QCOMPARE(currentDocument(form)->path(), folder->file("c.html"));
 
         // A vanished file does nothing.
         QFile::remove(folder->file("a.html"));
-        const int pages = form->PageControlMemos->count();
-        form->ItemRecentFilesClick(2);
-        QCOMPARE(form->PageControlMemos->count(), pages);
+        const int pages = documentPages(form)->count();
+        items[2]->trigger();
+        QCOMPARE(documentPages(form)->count(), pages);
 
-        form->MenuRecentFiles->actions().last()->trigger();
-        QVERIFY(!form->MenuRecentFiles->isEnabled());
+        child<QMenu *>(form, "MenuRecentFiles")->actions().last()->trigger();
+        QVERIFY(!child<QMenu *>(form, "MenuRecentFiles")->isEnabled());
         QVERIFY(RecentFiles[0].isEmpty());
     }
 
     // The charset list must rewrite the declaration, and touch nothing when there is none.
     void charsetListRewritesTheDeclaration()
     {
-        SetEditorText(form->ActiveSynEdit(),
+        SetEditorText(currentEditor(form),
                       "<html><head>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n</head>");
-        form->ActiveDocument()->setModified(false);
-        form->CBCharset->setCurrentText("iso-8859-1");
-        form->CBCharsetChange();
-        QCOMPARE(form->ActiveSynEdit()->text(1),
+        currentDocument(form)->setModified(false);
+        chooseItem(child<QComboBox *>(form, "CBCharset"), "iso-8859-1");
+        QCOMPARE(currentEditor(form)->text(1),
                  QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\n"));
-        QVERIFY(form->ActiveDocument()->isModified());
+        QVERIFY(currentDocument(form)->isModified());
 
         // Without a declaration nothing changes.
-        form->MenuNewDocClick(form->Action("NewDocTXT"));
-        SetEditorText(form->ActiveSynEdit(), "plain");
-        form->ActiveDocument()->setModified(false);
-        form->CBCharset->setCurrentText("latin1");
-        form->CBCharsetChange();
-        QCOMPARE(form->ActiveDocument()->text(), QStringLiteral("plain"));
-        QVERIFY(!form->ActiveDocument()->isModified());
+        trigger(form, "NewDocTXT");
+        SetEditorText(currentEditor(form), "plain");
+        currentDocument(form)->setModified(false);
+        chooseItem(child<QComboBox *>(form, "CBCharset"), "latin1");
+        QCOMPARE(currentDocument(form)->text(), QStringLiteral("plain"));
+        QVERIFY(!currentDocument(form)->isModified());
     }
 };
 

@@ -30,7 +30,7 @@ class TestGeneratorWindows : public QObject, MainFormFixture {
             if (dialog->isVisible())
                 dialog->close();
         });
-        form->Action(menuItem)->trigger();
+        action(form, menuItem)->trigger();
         QVERIFY(acted);
     }
 
@@ -41,7 +41,7 @@ class TestGeneratorWindows : public QObject, MainFormFixture {
 
     QsciScintilla *startWith(const QString &text)
     {
-        TDocument *document = form->ActiveDocument();
+        TDocument *document = currentDocument(form);
         LoadEditorText(document->editor(), text);
         document->editor()->SendScintilla(QsciScintillaBase::SCI_SETSEL, 1, 2);
         return document->editor();
@@ -86,7 +86,7 @@ private slots:
     void previewsFollowTheJavascriptSwitch()
     {
         QFETCH(QString, menuItem);
-        QAction *javascript = form->Action(QStringLiteral("MenuEnableJavascript"));
+        QAction *javascript = action(form, QStringLiteral("MenuEnableJavascript"));
         for (const bool allowed : {true, false}) {
             if (javascript->isChecked() != allowed)
                 javascript->trigger();
@@ -112,7 +112,7 @@ private slots:
                                 "<title>T</title>\n</head>\n<body>\n@\n</body>\n</html>\n";
         QVERIFY(folder->write("page.html", page));
         OpenThroughDialog(form.get(), dialogs.get(), folder->file("page.html"));
-        QsciScintilla *editor = form->ActiveDocument()->editor();
+        QsciScintilla *editor = currentDocument(form)->editor();
         const long at = EditorText(editor).indexOf('@');
         editor->SendScintilla(QsciScintillaBase::SCI_SETSEL, at, at + 1);
 
@@ -127,8 +127,8 @@ private slots:
             click(dialog, "ButtonInsert");
         });
         QVERIFY(EditorText(editor).contains(QStringLiteral("colspan=\"2\" rowspan=\"2\"")));
-        form->Action(QStringLiteral("MenuAnalyze"))->trigger();
-        QCOMPARE(form->StatusPanelText(6), TidyCountsText(0, 1)); // the summary attribute, which HTML5 calls obsolete
+        action(form, QStringLiteral("MenuAnalyze"))->trigger();
+        QCOMPARE(statusText(form, 6), TidyCountsText(0, 1)); // the summary attribute, which HTML5 calls obsolete
         editor->undo();
         QCOMPARE(EditorText(editor).toUtf8(), page);
     }

@@ -35,7 +35,7 @@ class TestInsertionCommands : public QObject {
     std::unique_ptr<TMainForm> form;
     QString pagePath;
 
-    TDocument *doc() const { return form->ActiveDocument(); }
+    TDocument *doc() const { return currentDocument(form); }
     QsciScintilla *editor() const { return doc()->editor(); }
     QString text() const { return EditorText(editor()); }
     QString beforeCaret() const
@@ -45,7 +45,7 @@ class TestInsertionCommands : public QObject {
     // The saved page in front holding only the text, all of it selected, with no undo history.
     void page(const QString &content, TDocument::LineBreak lineBreak = TDocument::LineBreak::LF)
     {
-        form->OpenTabOfTheFile(pagePath);
+        form->DocumentTabs()->setCurrent(form->DocumentTabs()->findByPath(pagePath));
         doc()->setLineBreak(lineBreak);
         LoadEditorText(editor(), content);
         editor()->selectAll();
@@ -85,7 +85,7 @@ class TestInsertionCommands : public QObject {
                     items(tool->menu());
             }
         }
-        items(form->PopupHtmlTagsAndAttributes);
+        items(child<QMenu *>(form, "PopupHtmlTagsAndAttributes"));
         for (const char *edit : {"PopupCut", "PopupCopy", "PopupPaste"})
             names.removeAll(edit);
         return names;
@@ -103,7 +103,7 @@ private slots:
         QVERIFY(QImage(37, 23, QImage::Format_RGB32).save(folder->file("site/img/a.png")));
         pagePath = folder->file("site/page.html");
         dialogs->saveAnswers << pagePath;
-        QVERIFY(form->MenuSaveAsClick());
+        QVERIFY(saveAs(form));
     }
 
     void cleanupTestCase()
@@ -142,11 +142,11 @@ private slots:
         use("ButtonFormCheck");
         const int first = text().section("Checkbox ", 1).section('<', 0, 0).toInt();
         use("ButtonFormCheck");
-        form->MenuNewDocClick(form.get());
+        newDocument(form);
         use("ButtonFormCheck");
         QVERIFY(text().contains(QStringLiteral("> Checkbox %1</label>").arg(first + 2)));
         DiscardChanges(form.get());
-        form->PopUpCloseClick();
+        trigger(form, "PopUpClose");
     }
 
     // The colour dialog opens on black the first time, then on the colour chosen last;
@@ -191,7 +191,7 @@ private slots:
         QCOMPARE(dialogs->openFilterIndexes.last(), 2);
         QCOMPARE(dialogs->openFolders.last(), QDir::currentPath());
 
-        form->MenuOpenClick();
+        trigger(form, "MenuOpen");
         QCOMPARE(dialogs->openTitles.last(), FOpenDialogTitle);
         QCOMPARE(dialogs->openFilterIndexes.last(), 1);
     }
@@ -199,14 +199,14 @@ private slots:
     // An untitled document has no folder to link from: the message, and nothing else.
     void untitledDocumentCannotLink()
     {
-        form->MenuNewDocClick(form.get());
+        newDocument(form);
         const QString before = text();
         for (const char *name : {"ButtonLinkInternal", "ButtonImage", "ButtonFormImg"})
             use(name);
         QCOMPARE(dialogs->texts(), QStringList(3, FSaveFileInFirst));
         QVERIFY(dialogs->openTitles.isEmpty());
         QCOMPARE(text(), before);
-        form->PopUpCloseClick();
+        trigger(form, "PopUpClose");
     }
 
     // Every button and item inserts its own markup, built from its Hint when it is
@@ -259,17 +259,17 @@ private slots:
     void noDocumentNoInsertion()
     {
         page("abc");
-        form->PageControlMemos->setCurrentIndex(0);
-        QVERIFY(!form->ActiveDocument());
+        documentPages(form)->setCurrentIndex(0);
+        QVERIFY(!currentDocument(form));
         dialogs->colorAnswers << QColor(Qt::red);
         dialogs->openAnswers << QStringList{folder->file("site/img/a.png")};
         for (const QString &name : insertionComponents())
             use(name);
-        use(form->Action("MenuTableEditor"));
+        use(action(form, "MenuTableEditor"));
         QVERIFY(dialogs->asked.isEmpty());
         QVERIFY(dialogs->colorsOffered.isEmpty());
         QVERIFY(dialogs->openTitles.isEmpty());
-        form->OpenTabOfTheFile(pagePath);
+        form->DocumentTabs()->setCurrent(form->DocumentTabs()->findByPath(pagePath));
         QCOMPARE(text(), QStringLiteral("abc"));
     }
 
@@ -278,13 +278,13 @@ private slots:
     {
         page("abc");
         editor()->setCursorPosition(0, 1);
-        form->PopupHtmlTagsAndAttributes->popup(QPoint(0, 0));
-        QVERIFY(!form->Action("PopupCut")->isEnabled());
-        form->PopupHtmlTagsAndAttributes->hide();
+        child<QMenu *>(form, "PopupHtmlTagsAndAttributes")->popup(QPoint(0, 0));
+        QVERIFY(!action(form, "PopupCut")->isEnabled());
+        child<QMenu *>(form, "PopupHtmlTagsAndAttributes")->hide();
         editor()->selectAll();
-        form->PopupHtmlTagsAndAttributes->popup(QPoint(0, 0));
-        QVERIFY(form->Action("PopupCut")->isEnabled());
-        form->PopupHtmlTagsAndAttributes->hide();
+        child<QMenu *>(form, "PopupHtmlTagsAndAttributes")->popup(QPoint(0, 0));
+        QVERIFY(action(form, "PopupCut")->isEnabled());
+        child<QMenu *>(form, "PopupHtmlTagsAndAttributes")->hide();
 
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -300,9 +300,8 @@ private slots:
     // Hint-driven button inserts.
     void languageFileKeepsMarkupHints()
     {
-        form->ApplyLanguageTexts({{"Button_P", "hint", "Paragraph"},
-                                  {"ButtonJustify", "hint", "Justify it"},
-                                  {"PanelRows", "caption", "Rows:"}});
+        chooseLanguage(form, dialogs.get(), folder.get(), "lang_xx.txt",
+                       {"Button_P.Hint=Paragraph", "ButtonJustify.Hint=Justify it", "PanelRows=Rows:"});
         QCOMPARE(HintOf(component("Button_P")), QStringLiteral("<p>"));
         QCOMPARE(HintOf(component("ButtonJustify")), QStringLiteral("Justify it"));
         QCOMPARE(form->findChild<QWidget *>("PanelRows")->findChild<QLabel *>()->text(), QStringLiteral("Rows:"));

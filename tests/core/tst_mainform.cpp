@@ -35,14 +35,14 @@ private slots:
     // Reused numbers would give two tabs widgets of the same name; closing must bring a document forward.
     void closingBringsTheLastDocumentForward()
     {
-        form->CreateTabSheetAndEditor();
-        form->CreateTabSheetAndEditor();
-        form->PageControlMemos->setCurrentWidget(container(1));
-        form->Action("MenuCloseActiveTab")->trigger();
+        form->DocumentTabs()->create(false);
+        form->DocumentTabs()->create(false);
+        documentPages(form)->setCurrentWidget(container(1));
+        action(form, "MenuCloseActiveTab")->trigger();
         QVERIFY(!container(1));
-        QCOMPARE(form->ActiveDocument()->container(), container(2));
-        form->CreateTabSheetAndEditor();
-        QCOMPARE(form->ActiveDocument()->number(), 3);
+        QCOMPARE(currentDocument(form)->container(), container(2));
+        form->DocumentTabs()->create(false);
+        QCOMPARE(currentDocument(form)->number(), 3);
     }
 
     // A stale status bar, tab picture or Save item would misreport whether work is saved.
@@ -51,48 +51,48 @@ private slots:
         // An opened file: loading it must leave the editor telling its changes.
         QVERIFY(folder->write("empty.html", ""));
         OpenThroughDialog(form.get(), dialogs.get(), folder->file("empty.html"));
-        QsciScintilla *editor = form->ActiveSynEdit();
-        QCOMPARE(TabPicture(form->ActiveDocument()), 0);
-        QVERIFY(!form->Action("MenuSave")->isEnabled());
+        QsciScintilla *editor = currentEditor(form);
+        QCOMPARE(TabPicture(currentDocument(form)), 0);
+        QVERIFY(!action(form, "MenuSave")->isEnabled());
         editor->setFocus();
         QTest::keyClicks(editor, "hello");
-        QCOMPARE(form->StatusPanelText(1), SEditModify);
-        QCOMPARE(TabPicture(form->ActiveDocument()), 28);
-        QVERIFY(form->Action("MenuSave")->isEnabled());
-        QVERIFY(form->Action("PopupSave")->isEnabled());
-        QTRY_COMPARE(form->StatusPanelText(0), QStringLiteral("   1:   6"));
-        QCOMPARE(form->StatusPanelText(3), QStringLiteral("0/5"));
-        QVERIFY(!form->AllFilesSaved());
+        QCOMPARE(statusText(form, 1), SEditModify);
+        QCOMPARE(TabPicture(currentDocument(form)), 28);
+        QVERIFY(action(form, "MenuSave")->isEnabled());
+        QVERIFY(action(form, "PopupSave")->isEnabled());
+        QTRY_COMPARE(statusText(form, 0), QStringLiteral("   1:   6"));
+        QCOMPARE(statusText(form, 3), QStringLiteral("0/5"));
+        QVERIFY(!allSaved(form));
         // Delete leaves the caret in place: only the editor's change notice updates the count.
         QTest::keyClick(editor, Qt::Key_Home);
         QTest::keyClick(editor, Qt::Key_Delete);
-        QCOMPARE(form->StatusPanelText(3), QStringLiteral("0/4"));
+        QCOMPARE(statusText(form, 3), QStringLiteral("0/4"));
 
         // Five characters of a longer text selected.
         editor->setText(QString(120, 'x'));
         editor->setSelection(0, 2, 0, 7);
-        QCOMPARE(form->StatusPanelText(3), QStringLiteral("5/120"));
+        QCOMPARE(statusText(form, 3), QStringLiteral("5/120"));
 
         // A save clears the editor's flag; everything follows.
         editor->setModified(false);
-        QCOMPARE(form->StatusPanelText(1), QString());
-        QCOMPARE(TabPicture(form->ActiveDocument()), 0);
-        QVERIFY(!form->Action("MenuSave")->isEnabled());
-        QVERIFY(form->AllFilesSaved());
+        QCOMPARE(statusText(form, 1), QString());
+        QCOMPARE(TabPicture(currentDocument(form)), 0);
+        QVERIFY(!action(form, "MenuSave")->isEnabled());
+        QVERIFY(allSaved(form));
 
         // The Insert key empties panel 2; the next caret move shows the indicator again.
         QTest::keyClick(editor, Qt::Key_Insert);
-        QCOMPARE(form->StatusPanelText(2), QString());
+        QCOMPARE(statusText(form, 2), QString());
         QVERIFY(editor->overwriteMode());
         QTest::keyClick(editor, Qt::Key_Right);
-        QCOMPARE(form->StatusPanelText(2), SEditInsert);
+        QCOMPARE(statusText(form, 2), SEditInsert);
     }
 
     // Changing a background editor must mark its own tab, not the one in front.
     void modifiedMarkStaysOnItsOwnTab()
     {
-        QsciScintilla *first = form->ActiveSynEdit();
-        form->CreateTabSheetAndEditor();
+        QsciScintilla *first = currentEditor(form);
+        form->DocumentTabs()->create(false);
         first->setText("changed");
         QCOMPARE(TabPicture(form.get(), 0), 28);
         QCOMPARE(TabPicture(form.get(), 1), 0);
@@ -122,25 +122,25 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QString, saveAs);
         QFETCH(bool, closed);
-        form->ActiveSynEdit()->setFocus();
-        QTest::keyClicks(form->ActiveSynEdit(), "typed");
+        currentEditor(form)->setFocus();
+        QTest::keyClicks(currentEditor(form), "typed");
         dialogs->answers << QMessageBox::StandardButton(answer);
         if (!saveAs.isEmpty())
             dialogs->saveAnswers << folder->file(saveAs);
         if (program)
             QCOMPARE(form->close(), closed);
         else
-            form->Action("MenuCloseActiveTab")->trigger();
+            action(form, "MenuCloseActiveTab")->trigger();
         QCOMPARE(dialogs->asked[0].text, FormatMessageText(SWarningSaveChanges, {"Untitled1.html"}));
         QCOMPARE(dialogs->asked[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (closed) {
-            QVERIFY(!form->ActiveDocument());
+            QVERIFY(!currentDocument(form));
             if (answer == QMessageBox::Yes)
                 QVERIFY(folder->read(saveAs).contains("typed"));
         } else {
-            QVERIFY(form->ActiveDocument());
-            QVERIFY(form->ActiveDocument()->isModified());
-            QVERIFY(form->ActiveDocument()->text().contains("typed"));
+            QVERIFY(currentDocument(form));
+            QVERIFY(currentDocument(form)->isModified());
+            QVERIFY(currentDocument(form)->text().contains("typed"));
         }
     }
 
@@ -157,9 +157,9 @@ private slots:
     {
         QFETCH(QString, item);
         QFETCH(int, key);
-        QSignalSpy triggered(form->Action(item), &QAction::triggered);
-        form->ActiveSynEdit()->setFocus();
-        QTest::keyClick(form->ActiveSynEdit(), Qt::Key(key), Qt::ControlModifier);
+        QSignalSpy triggered(action(form, item), &QAction::triggered);
+        currentEditor(form)->setFocus();
+        QTest::keyClick(currentEditor(form), Qt::Key(key), Qt::ControlModifier);
         QCOMPARE(triggered.size(), 1);
     }
 
@@ -175,10 +175,10 @@ private slots:
     void popupShortcutsBeatTheMenuBarHotKeys()
     {
         QFETCH(QString, language);
-        form->OpenLanguageFile(folder->file("language/" + language));
+        chooseLanguage(form, dialogs.get(), folder.get(), language);
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        QsciScintilla *editor = form->ActiveSynEdit();
+        QsciScintilla *editor = currentEditor(form);
         editor->clear();
         editor->setFocus();
         for (const Qt::Key key : {Qt::Key_D, Qt::Key_D, Qt::Key_P, Qt::Key_P}) {
@@ -189,8 +189,8 @@ private slots:
         QCOMPARE(text.count("<div>"), 2);
         QCOMPARE(text.count("<p>"), 2);
         // Away from the editor the menu bar keeps its hot key.
-        form->CBFont->setFocus();
-        QTest::keyClick(form->CBFont, language == "lang_fr.txt" ? Qt::Key_D : Qt::Key_E, Qt::AltModifier);
+        child<QComboBox *>(form, "CBFont")->setFocus();
+        QTest::keyClick(child<QComboBox *>(form, "CBFont"), language == "lang_fr.txt" ? Qt::Key_D : Qt::Key_E, Qt::AltModifier);
         QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget *>(form->findChild<QMenu *>("MenuEdit")));
         QApplication::activePopupWidget()->close();
         QCOMPARE(editor->text(), text);
@@ -199,21 +199,23 @@ private slots:
     // With no document left, document commands must do nothing instead of crashing.
     void noDocumentLeft()
     {
-        form->Action("MenuCloseActiveTab")->trigger();  // unmodified: no question
-        QCOMPARE(form->PageControlMemos->count(), 1);
-        QCOMPARE(form->PageControlMemos->currentWidget(), form->findChild<QWidget *>("TBTidyConfig"));
-        QVERIFY(!form->ActiveSynEdit());
-        QVERIFY(!form->ActiveDocument());
+        action(form, "MenuCloseActiveTab")->trigger();  // unmodified: no question
+        QCOMPARE(documentPages(form)->count(), 1);
+        QCOMPARE(documentPages(form)->currentWidget(), form->findChild<QWidget *>("TBTidyConfig"));
+        QVERIFY(!currentEditor(form));
+        QVERIFY(!currentDocument(form));
         // Document commands do nothing now.
-        form->Action("MenuCloseActiveTab")->trigger();
-        form->Action("PopupPath")->trigger();
-        form->Action("PopupRenameFile")->trigger();
-        form->ButtonWordWrapClick();
-        form->SEFontSizeChange();
+        action(form, "MenuCloseActiveTab")->trigger();
+        action(form, "PopupPath")->trigger();
+        action(form, "PopupRenameFile")->trigger();
+        child<QToolButton *>(form, "ButtonWordWrap")->click();
+        child<QSpinBox *>(form, "SEFontSize")->stepUp();
         QVERIFY(dialogs->asked.isEmpty());
-        QCOMPARE(form->PageControlMemos->count(), 1);
-        form->PopUpTabSheetPopup();
-        QVERIFY(!form->Action("PopUpClose")->isVisible());
+        QCOMPARE(documentPages(form)->count(), 1);
+        auto *tabMenu = child<QMenu *>(form, "PopUpTabSheet");
+        tabMenu->popup(form->mapToGlobal(QPoint(10, 10)));
+        QVERIFY(!action(form, "PopUpClose")->isVisible());
+        tabMenu->hide();
     }
 
     // Renaming onto a taken name must change nothing; a rename keeps unsaved edits marked.
@@ -222,35 +224,35 @@ private slots:
         const QString oldPath = folder->file("page.html");
         QVERIFY(folder->write("page.html", "<p>x</p>"));
         QVERIFY(folder->write("taken.html", "other"));
-        form->ActiveDocument()->setPath(oldPath);
-        form->ActiveSynEdit()->setFocus();
-        QTest::keyClicks(form->ActiveSynEdit(), "typed");
+        currentDocument(form)->setPath(oldPath);
+        currentEditor(form)->setFocus();
+        QTest::keyClicks(currentEditor(form), "typed");
 
         // A name that is taken fails with the system's reason and changes nothing.
         dialogs->textAnswers << QStringLiteral("taken.html");
-        form->Action("PopupRenameFile")->trigger();
+        action(form, "PopupRenameFile")->trigger();
         QCOMPARE(dialogs->asked.size(), 1);
         const QString withoutReason = FormatMessageText(SErrorRename, {QString()});
         QVERIFY(dialogs->asked[0].text.size() > withoutReason.size());
         QVERIFY(dialogs->asked[0].text.contains("exists"));
-        QCOMPARE(form->ActiveDocument()->path(), oldPath);
+        QCOMPARE(currentDocument(form)->path(), oldPath);
         QCOMPARE(folder->read("taken.html"), QByteArray("other"));
 
         dialogs->textAnswers << QStringLiteral("renamed.html");
-        form->Action("PopupRenameFile")->trigger();
+        action(form, "PopupRenameFile")->trigger();
         QVERIFY(!QFile::exists(oldPath));
         QCOMPARE(folder->read("renamed.html"), QByteArray("<p>x</p>"));
-        QCOMPARE(form->ActiveDocument()->path(), folder->file("renamed.html"));
-        QCOMPARE(form->PageControlMemos->tabText(form->PageControlMemos->currentIndex()), QStringLiteral("renamed.html"));
+        QCOMPARE(currentDocument(form)->path(), folder->file("renamed.html"));
+        QCOMPARE(documentPages(form)->tabText(documentPages(form)->currentIndex()), QStringLiteral("renamed.html"));
         // Edits not yet saved stay marked after a rename, and closing still asks about them.
-        QCOMPARE(TabPicture(form->ActiveDocument()), 28);
+        QCOMPARE(TabPicture(currentDocument(form)), 28);
         dialogs->answers << QMessageBox::Cancel;
-        QVERIFY(!form->FormClose());
+        QVERIFY(!form->close());
         QCOMPARE(dialogs->asked.size(), 2);
 
         // Cancel does nothing.
         dialogs->textAnswers << QVariant();
-        form->Action("PopupRenameFile")->trigger();
+        action(form, "PopupRenameFile")->trigger();
         QVERIFY(QFile::exists(folder->file("renamed.html")));
     }
 
@@ -261,22 +263,22 @@ private slots:
         QVERIFY(folder->write("page.html", "<p>x</p>"));
         QVERIFY(folder->write("taken.html", "other"));
         OpenThroughDialog(form.get(), dialogs.get(), folder->file("page.html"));
-        TDocument *document = form->ActiveDocument();
+        TDocument *document = currentDocument(form);
         const auto tabIcon = [this] {
-            return form->PageControlMemos->tabIcon(form->PageControlMemos->currentIndex()).pixmap(16, 16).toImage();
+            return documentPages(form)->tabIcon(documentPages(form)->currentIndex()).pixmap(16, 16).toImage();
         };
         dialogs->textAnswers << QStringLiteral("taken.html");
-        form->Action("PopupRenameFile")->trigger();
+        action(form, "PopupRenameFile")->trigger();
         QCOMPARE(TabPicture(document), 0);
 
         dialogs->textAnswers << QStringLiteral("renamed.html");
-        form->Action("PopupRenameFile")->trigger();
+        action(form, "PopupRenameFile")->trigger();
         QCOMPARE(TabPicture(document), 29);
         QCOMPARE(tabIcon(), ImageList1(imgDocRenamed).pixmap(16, 16).toImage());
-        form->ActiveSynEdit()->setFocus();
-        QTest::keyClicks(form->ActiveSynEdit(), "y");
+        currentEditor(form)->setFocus();
+        QTest::keyClicks(currentEditor(form), "y");
         QCOMPARE(TabPicture(document), 28);
-        form->Action("MenuSave")->trigger();
+        action(form, "MenuSave")->trigger();
         QCOMPARE(TabPicture(document), 0);
         QCOMPARE(tabIcon(), ImageList1(imgDocSaved).pixmap(16, 16).toImage());
     }
@@ -284,13 +286,13 @@ private slots:
     // Shut-down must ask about every modified document, and Cancel must write nothing.
     void shutDownAsksForEachModifiedDocumentInOrder()
     {
-        form->MenuNewDocClick(form.get());
-        form->MenuNewDocClick(form.get());
+        newDocument(form);
+        newDocument(form);
         container(0)->findChild<QsciScintilla *>()->setText("a");
         container(2)->findChild<QsciScintilla *>()->setText("c");
         const QByteArray settingsBefore = folder->read("velkandrix.ini");
         dialogs->answers << QMessageBox::No << QMessageBox::Cancel;
-        QVERIFY(!form->FormClose());
+        QVERIFY(!form->close());
         QCOMPARE(dialogs->asked.size(), 2);
         QCOMPARE(dialogs->asked[0].text, FormatMessageText(SWarningSaveChanges, {"Untitled1.html"}));
         QCOMPARE(dialogs->asked[1].text, FormatMessageText(SWarningSaveChanges, {"Untitled3.html"}));
@@ -300,7 +302,7 @@ private slots:
 
         dialogs->asked.clear();
         DiscardChanges(form.get());
-        QVERIFY(form->FormClose());
+        QVERIFY(form->close());
         QVERIFY(dialogs->asked.isEmpty());
     }
 
@@ -312,7 +314,7 @@ private slots:
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
-        QVERIFY(form->FormClose());
+        QVERIFY(form->close());
         for (const QString &path : {StderrFile, copy, TidyConfigTmpFile, BeforeCleanFile})
             QVERIFY2(!QFile::exists(path), qPrintable(path));
     }
@@ -320,24 +322,22 @@ private slots:
     // View options must reach the editor in front and every tab opened later.
     void viewOptionsActOnTheActiveEditor()
     {
-        QsciScintilla *editor = form->ActiveSynEdit();
+        QsciScintilla *editor = currentEditor(form);
         editor->setText("one two three");
         editor->setCursorPosition(0, 5);
-        form->ButtonWordWrap->setChecked(true);
-        form->ButtonWordWrapClick();
+        child<QToolButton *>(form, "ButtonWordWrap")->click();
         QCOMPARE(editor->wrapMode(), QsciScintilla::WrapWord);
         int line = -1, index = -1;
         editor->getCursorPosition(&line, &index);
         QCOMPARE(index, 0);
-        form->ButtonShowHiddenChars->setChecked(true);
-        form->ButtonShowHiddenCharsClick();
+        child<QToolButton *>(form, "ButtonShowHiddenChars")->click();
         QCOMPARE(editor->whitespaceVisibility(), QsciScintilla::WsVisible);
-        form->SEFontSize->setValue(14);
-        QCOMPARE(TMainForm::EditorFont(editor).pointSize(), 14);
+        child<QSpinBox *>(form, "SEFontSize")->setValue(14);
+        QCOMPARE(editorFont(editor).pointSize(), 14);
         // A new tab takes the current view options when shown.
-        form->CreateTabSheetAndEditor();
-        QCOMPARE(form->ActiveSynEdit()->wrapMode(), QsciScintilla::WrapWord);
-        QCOMPARE(TMainForm::EditorFont(form->ActiveSynEdit()).pointSize(), 14);
+        form->DocumentTabs()->create(false);
+        QCOMPARE(currentEditor(form)->wrapMode(), QsciScintilla::WrapWord);
+        QCOMPARE(editorFont(currentEditor(form)).pointSize(), 14);
     }
 
     // A picture missing from the resources, or under another name, leaves its button blank.

@@ -1,4 +1,5 @@
 // The View, Options and Help menus, the about box and the version check, driven as a user would.
+#include "LocalServer.h"
 #include "MainFormTestSupport.h"
 
 #include "core/reAbout.h"
@@ -22,51 +23,6 @@
 #include <QTimer>
 #include <QWebEngineView>
 
-// A small HTTP server on 127.0.0.1 that records each request line and answers HEAD and GET
-// as told (a redirection of the service leads to another page, which answers 200); silent,
-// it accepts connections and never answers.
-class LocalServer : public QObject {
-    Q_OBJECT
-public:
-    int headStatus = 200;
-    QByteArray body;
-    bool silent = false;
-    QStringList requests;
-
-    LocalServer()
-    {
-        m_server.listen(QHostAddress::LocalHost);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = m_server.nextPendingConnection())
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
-        });
-    }
-    QString address() const { return QStringLiteral("http://127.0.0.1:%1/version.php").arg(m_server.serverPort()); }
-
-private:
-    void serve(QTcpSocket *socket)
-    {
-        QByteArray &pending = m_pending[socket];
-        pending += socket->readAll();
-        int end;
-        while ((end = pending.indexOf("\r\n\r\n")) >= 0) {
-            const QList<QByteArray> line = pending.left(pending.indexOf("\r\n")).split(' ');
-            pending.remove(0, end + 4);
-            requests << QString::fromLatin1(line.value(0) + ' ' + line.value(1));
-            if (silent)
-                continue;
-            const bool head = line.value(0) == "HEAD";
-            const int status = head && line.value(1) == "/version.php" ? headStatus : 200;
-            const QByteArray moved = status / 100 == 3 ? "\r\nLocation: /moved.php" : "";
-            socket->write("HTTP/1.1 " + QByteArray::number(status) + (status == 200 ? " OK" : " Not Found") + moved
-                          + "\r\nContent-Type: text/html\r\nContent-Length: "
-                          + QByteArray::number(head ? 0 : body.size()) + "\r\n\r\n" + (head ? QByteArray() : body));
-        }
-    }
-    QTcpServer m_server;
-    QHash<QTcpSocket *, QByteArray> m_pending;
-};
-
 class TestMenus : public QObject, MainFormFixture {
     Q_OBJECT
 
@@ -75,11 +31,13 @@ class TestMenus : public QObject, MainFormFixture {
     TVersionCheck *check() const { return form->findChild<TVersionCheck *>(); }
     QWidget *newVersionDialog() const { return form->findChild<QDialog *>("NewVersionExists"); }
 
+    void restartAskingAt(const LocalServer &server) { QVERIFY(RestartWithSetting("VersionCheckAddress", server.address())); }
+
     // Runs the check against the server the way the timer does, and waits for its end.
     bool runCheck(LocalServer &server)
     {
-        form->VersionAddress = server.address();
-        form->TimerActualizeTimer();
+        restartAskingAt(server);
+        runTimer(form, "TimerActualize");
         if (!check())
             return false;
         QSignalSpy finished(check(), &TVersionCheck::Finished);
@@ -115,12 +73,12 @@ private slots:
     // An exclusive group never unchecks its checked item: clicking Tidy 5 while checked kept Tidy 5.
     void clickingTheCheckedTidySwitchesVersion()
     {
-        QAction *tidy4 = form->Action("MenuTidy4");
-        QAction *tidy5 = form->Action("MenuTidy5");
+        QAction *tidy4 = action(form, "MenuTidy4");
+        QAction *tidy5 = action(form, "MenuTidy5");
         QVERIFY(tidy5->isChecked());
         tidy5->trigger();
         QVERIFY(tidy4->isChecked() && !tidy5->isChecked());
-        QVERIFY(form->TidyVersion4());
+        QVERIFY(action(form, "MenuTidy4")->isChecked());
         tidy4->trigger();
         QVERIFY(!tidy4->isChecked() && tidy5->isChecked());
     }
@@ -128,18 +86,18 @@ private slots:
     // Hiding the error panel left the last run's counts and messages behind it.
     void hidingTheErrorPanelClearsTheLastRun()
     {
-        form->StatusPanel(6)->setText("3 errors");
+        child<QLabel *>(form, "StatusBar1_Panel6")->setText("3 errors");
         auto *info = form->findChild<QTextEdit *>("MemoInfo");
         QWidget *panel = form->findChild<QWidget *>("PanelGridErrors");
         info->setPlainText("line 1 column 1 - Warning");
-        form->Action("MenuShowErrorsComments")->trigger();
+        action(form, "MenuShowErrorsComments")->trigger();
         QVERIFY(!panel->isVisible());
-        QVERIFY(!form->Action("MenuErrorEditorToLeft")->isEnabled());
-        QVERIFY(form->StatusPanelText(6).isEmpty());
+        QVERIFY(!action(form, "MenuErrorEditorToLeft")->isEnabled());
+        QVERIFY(statusText(form, 6).isEmpty());
         QVERIFY(info->toPlainText().isEmpty());
-        form->Action("MenuShowErrorsComments")->trigger();
+        action(form, "MenuShowErrorsComments")->trigger();
         QVERIFY(panel->isVisible());
-        QVERIFY(form->Action("MenuErrorEditorToLeft")->isEnabled());
+        QVERIFY(action(form, "MenuErrorEditorToLeft")->isEnabled());
     }
 
     // At the window's smallest width a tool page's bar folded its last buttons behind an arrow
@@ -149,10 +107,10 @@ private slots:
         form->show();
         form->resize(1, form->height());
         QTest::qWait(0);
-        for (int i = 0; i < form->PageControlHaut->count(); ++i) {
-            form->PageControlHaut->setCurrentIndex(i);
+        for (int i = 0; i < child<QTabWidget *>(form, "PageControlHaut")->count(); ++i) {
+            child<QTabWidget *>(form, "PageControlHaut")->setCurrentIndex(i);
             QTest::qWait(0);
-            QWidget *page = form->PageControlHaut->widget(i);
+            QWidget *page = child<QTabWidget *>(form, "PageControlHaut")->widget(i);
             QVERIFY2(page->width() >= page->sizeHint().width(), qPrintable(page->objectName()));
         }
     }
@@ -185,7 +143,7 @@ private slots:
     void webLinksGoToTheDesktop()
     {
         for (const char *name : {"MenuWebsite", "MenuTidySourceForge", "MenuTidyHtmlpedia"})
-            form->Action(name)->trigger();
+            action(form, name)->trigger();
         QCOMPARE(opened.size(), 3);
         QCOMPARE(opened.first(), QUrl(WebsiteAddress));
         QVERIFY(opened[1] != opened[2] && opened[1].scheme().startsWith("http") && opened[2].isValid());
@@ -216,7 +174,7 @@ private slots:
             QTest::mouseClick(about->findChild<QPushButton *>("ButtonClose"), Qt::LeftButton);
         });
         HangWatchdog watchdog("about box", 30);
-        form->Action("MenuAbout")->trigger();
+        action(form, "MenuAbout")->trigger();
         QVERIFY(seen);
         QCOMPARE(opened, QList<QUrl>{QUrl(WebsiteAddress)});
     }
@@ -224,7 +182,7 @@ private slots:
     // Turning scripts on changed nothing on the preview in front until it was shown again.
     void javascriptReachesTheOpenPreview()
     {
-        TDocument *doc = form->ActiveDocument();
+        TDocument *doc = currentDocument(form);
         doc->editor()->setText("<html><head><title>off</title></head><body><script>document.title = 'on';"
                                "</script></body></html>");
         auto *inner = doc->container()->findChild<QTabWidget *>("SubPC_" + doc->container()->objectName());
@@ -232,9 +190,10 @@ private slots:
         QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
         QCOMPARE(doc->browser()->title(), QStringLiteral("off"));
-        form->Action("MenuEnableJavascript")->trigger();
+        action(form, "MenuEnableJavascript")->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(doc->browser()->title(), QStringLiteral("on"), 15000);
-        QVERIFY(form->CurrentSettings().MenuEnableJavascript);
+        CloseMainForm(form);
+        QVERIFY(folder->read("velkandrix.ini").contains("\r\nMenuEnableJavascript=True\r\n"));
     }
 
     void versionCheckActsOnlyOnOldVersion_data()
@@ -265,7 +224,7 @@ private slots:
             expected << "GET /version.php?A=" + KeepDigits(FullVersion);
         QCOMPARE(server.requests, expected);
         QCOMPARE(newVersionDialog() != nullptr, dialog);
-        QVERIFY(!form->TimerActualize->isActive());
+        QVERIFY(!child<QTimer *>(form, "TimerActualize")->isActive());
     }
 
     // The reminder switched off in the dialog must stay off at the next start.
@@ -283,9 +242,9 @@ private slots:
         QVERIFY(folder->read("velkandrix.ini").contains("\r\nShowNewVersion=False\r\n"));
         // Switched off, the next start arms no timer and asks nothing.
         form = StartMainForm();
-        QVERIFY(!form->TimerActualize->isActive());
-        form->VersionAddress = server.address();
-        form->TimerActualizeTimer();
+        QVERIFY(!child<QTimer *>(form, "TimerActualize")->isActive());
+        restartAskingAt(server);
+        runTimer(form, "TimerActualize");
         QTest::qWait(300);
         QCOMPARE(server.requests.size(), 2);
     }
@@ -317,18 +276,17 @@ private slots:
     {
         LocalServer server;
         server.silent = true;
-        form->VersionAddress = server.address();
-        form->VersionCheckTimeoutMs = 300;
+        restartAskingAt(server);
         {
             HangWatchdog watchdog("version check", 5);
-            form->TimerActualizeTimer();
+            runTimer(form, "TimerActualize");
         }
         QSignalSpy finished(check(), &TVersionCheck::Finished);
-        QVERIFY(finished.wait(5000));
+        // Each request gives up after ten seconds.
+        QVERIFY(finished.wait(15000));
         QCOMPARE(finished.first().first().toString(), QString());
 
-        form->VersionCheckTimeoutMs = 60000;
-        form->TimerActualizeTimer();
+        runTimer(form, "TimerActualize");
         QTRY_COMPARE(server.requests.size(), 2);
         CloseMainForm(form);
         QTest::qWait(100);

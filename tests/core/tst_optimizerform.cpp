@@ -66,7 +66,7 @@ private slots:
         const QString original = QString::fromUtf8(Html4Page).replace(u'\n', u'\r');
         QVERIFY(folder->write("old.html", original.toUtf8()));
         OpenThroughDialog(form.get(), dialogs.get(), folder->file("old.html"));
-        TDocument *document = form->ActiveDocument();
+        TDocument *document = currentDocument(form);
         QVERIFY(document);
         QCOMPARE(document->text(), original);
 
@@ -121,8 +121,8 @@ private slots:
     {
         QFETCH(QString, preset);
         QFETCH(bool, slashed);
-        form->MenuNewDocClick(nullptr);
-        TDocument *document = form->ActiveDocument();
+        newDocument(form);
+        TDocument *document = currentDocument(form);
         QVERIFY(document);
         document->editor()->setText(QStringLiteral(
             "<HTML><HEAD><META NAME=\"a\" CONTENT=\"b\" /><LINK REL=\"x\" HREF=\"y\"></HEAD>"

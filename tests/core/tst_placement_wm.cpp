@@ -106,7 +106,7 @@ private slots:
         form->move(form->pos() + QPoint(40, 30));
         QTRY_COMPARE(FrameTopLeft(form.get()), moved);
 
-        TDocument *document = form->ActiveDocument();
+        TDocument *document = currentDocument(form);
         // The browser is made when the preview is first shown; it loads after that.
         document->container()->findChild<QTabWidget *>()->setCurrentIndex(1);
         QSignalSpy loaded(document->browser(), &QWebEngineView::loadFinished);
@@ -130,9 +130,9 @@ private slots:
         QFETCH(bool, all);
         QFETCH(bool, confirm);
         QVERIFY(start());
-        form->ActiveDocument()->editor()->setText("one two one");
-        form->MenuReplaceClick();
-        TSearchReplaceSE *window = form->SearchReplaceSE();
+        currentDocument(form)->editor()->setText("one two one");
+        trigger(form, "MenuReplace");
+        TSearchReplaceSE *window = child<TSearchReplaceSE *>(form, "SearchReplaceSE");
         QVERIFY(QTest::qWaitForWindowExposed(window));
         // Over the middle of the main window, where a box over the main window comes up.
         window->move(form->geometry().center() - window->rect().center());

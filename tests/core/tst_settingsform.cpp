@@ -50,9 +50,9 @@ private slots:
         QVERIFY(form->findChild<QTextEdit *>("MemoInfo")->toPlainText().contains(form->QuickStartTexts[0]));
 
         // At exit the whole file is rewritten from the current state.
-        form->SEFontSize->setValue(12);
-        form->Action("MenuTidy4")->setChecked(true);
-        form->ActiveDocument()->setModified(false);
+        child<QSpinBox *>(form, "SEFontSize")->setValue(12);
+        action(form, "MenuTidy4")->setChecked(true);
+        currentDocument(form)->setModified(false);
         QVERIFY(form->close());
         const QByteArray saved = folder->read("velkandrix.ini");
         QCOMPARE(line(saved, "Rns"), QStringLiteral("1"));
@@ -63,9 +63,9 @@ private slots:
         // A second start reads it back.
         auto again = StartMainForm();
         QVERIFY(again);
-        QCOMPARE(again->SEFontSize->value(), 12);
-        QVERIFY(again->Action("MenuTidy4")->isChecked());
-        QVERIFY(!again->Action("MenuTidy5")->isChecked());
+        QCOMPARE(child<QSpinBox *>(again, "SEFontSize")->value(), 12);
+        QVERIFY(action(again, "MenuTidy4")->isChecked());
+        QVERIFY(!action(again, "MenuTidy5")->isChecked());
         QCOMPARE(again->RunCount, 2);
         DiscardChanges(again.get());
         again->close();
@@ -79,10 +79,10 @@ private slots:
         auto form = StartMainForm();
         QVERIFY(form);
         dialogs->openAnswers << QStringList{folder->file("a;1.html")} << QStringList{folder->file("b.html")};
-        form->Action("MenuOpen")->trigger();
-        form->Action("MenuOpen")->trigger();
-        form->PageControlMemos->setCurrentIndex(1);
-        form->Action("MenuCloseActiveTab")->trigger();
+        action(form, "MenuOpen")->trigger();
+        action(form, "MenuOpen")->trigger();
+        documentPages(form)->setCurrentIndex(1);
+        action(form, "MenuCloseActiveTab")->trigger();
         QVERIFY(form->close());
         const QByteArray saved = folder->read("velkandrix.ini");
         QVERIFY(saved.contains("ItemLastFiles=" + folder->file("a;1.html").toUtf8()));
@@ -92,8 +92,8 @@ private slots:
         auto again = StartMainForm();
         QVERIFY(again);
         QVERIFY(dialogs->asked.isEmpty());
-        QCOMPARE(again->Documents().size(), 1);
-        QCOMPARE(again->ActiveDocument()->path(), folder->file("a;1.html"));
+        QCOMPARE(documents(again).size(), 1);
+        QCOMPARE(currentDocument(again)->path(), folder->file("a;1.html"));
         // A vanished file is dropped from the recent list.
         QCOMPARE(RecentFiles[0], folder->file("a;1.html"));
         QVERIFY(RecentFiles[1].isEmpty());
@@ -115,7 +115,7 @@ private slots:
         auto form = StartMainForm();
         QVERIFY(form);
         const QByteArray before = folder->read("velkandrix.ini");
-        form->SEFontSize->setValue(15);
+        child<QSpinBox *>(form, "SEFontSize")->setValue(15);
         DiscardChanges(form.get());
         if (fullDisk) {
             FileSizeLimit limit(64);
@@ -151,12 +151,12 @@ private slots:
         QVERIFY(folder->write("language/lang_f16.txt", mark + encoder.encode(french)));
         auto form = StartMainForm();
         QVERIFY(form);
-        QCOMPARE(form->SEFontSize->value(), 13);
+        QCOMPARE(child<QSpinBox *>(form, "SEFontSize")->value(), 13);
         const QString untitledEnglish = SUntitled;
-        form->OpenLanguageFile(folder->file("language/lang_f16.txt"));
+        chooseLanguage(form, dialogs.get(), folder.get(), "lang_f16.txt");
         // Menus and messages take the new language.
-        QCOMPARE(form->menuBar()->actions().first()->text(), form->Action("MenuFile")->text());
-        QVERIFY(form->Action("MenuFile")->text().contains("Fichier"));
+        QCOMPARE(form->menuBar()->actions().first()->text(), action(form, "MenuFile")->text());
+        QVERIFY(action(form, "MenuFile")->text().contains("Fichier"));
         QVERIFY(SUntitled != untitledEnglish);
         DiscardChanges(form.get());
         QVERIFY(form->close());
@@ -191,9 +191,9 @@ private slots:
         QVERIFY(form);
         QCOMPARE(form->width(), 1000);
         QVERIFY(form->findChild<QWidget *>("PanelGridErrors")->isVisible());
-        QVERIFY(form->Action("MenuShowErrorsComments")->isChecked());
-        QCOMPARE(form->SEFontSize->value(), 9);
-        QVERIFY(form->Action("MenuTidy5")->isChecked());
+        QVERIFY(action(form, "MenuShowErrorsComments")->isChecked());
+        QCOMPARE(child<QSpinBox *>(form, "SEFontSize")->value(), 9);
+        QVERIFY(action(form, "MenuTidy5")->isChecked());
         DiscardChanges(form.get());
         QVERIFY(form->close());
     }

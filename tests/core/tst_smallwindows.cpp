@@ -19,7 +19,7 @@
 class TestSmallWindows : public QObject, MainFormFixture {
     Q_OBJECT
 
-    TDocument *doc() const { return form->ActiveDocument(); }
+    TDocument *doc() const { return currentDocument(form); }
     QString text() const { return EditorText(doc()->editor()); }
     // Answers the next modal dialog.
     void whenModal(std::function<void(QDialog *)> act)
@@ -37,14 +37,14 @@ class TestSmallWindows : public QObject, MainFormFixture {
     void plainTable(std::function<void(QDialog *)> act)
     {
         whenModal(act);
-        form->Action("PopupBlankTable")->trigger();
+        action(form, "PopupBlankTable")->trigger();
     }
 
 private slots:
     void init()
     {
         QVERIFY(SetUp());
-        form->MenuNewDocClick(form.get());
+        newDocument(form);
         doc()->setLineBreak(TDocument::LineBreak::CRLF);
         LoadEditorText(doc()->editor(), QString());
     }
@@ -96,7 +96,7 @@ private slots:
 
         window->MenuClose->trigger();
         QVERIFY(!window->isVisible());
-        form->Action("MenuHTMLEntities")->trigger();
+        action(form, "MenuHTMLEntities")->trigger();
         QCOMPARE(form->findChild<THTMLEntitiesList *>("HTMLEntitiesList"), window);
         QVERIFY(window->isVisible());
     }
@@ -109,7 +109,7 @@ private slots:
         QVERIFY(width && width->isVisible());
         QTest::keyClicks(width, "640");
         width->window()->close();
-        form->Action("MenuImageResizingCalculator")->trigger();
+        action(form, "MenuImageResizingCalculator")->trigger();
         width = form->findChild<QLineEdit *>("EditWidthCurrent");
         QVERIFY(width->isVisible());
         QCOMPARE(width->text(), QStringLiteral("640"));

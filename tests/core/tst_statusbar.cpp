@@ -10,13 +10,13 @@
 class TestStatusBar : public QObject, MainFormFixture {
     Q_OBJECT
 
-    QString counts() const { return form->StatusPanelText(3); }
+    QString counts() const { return statusText(form, 3); }
     static QString counts(int selected, int all) { return QStringLiteral("%1/%2").arg(selected).arg(all); }
 
     void keys(Qt::Key key, Qt::KeyboardModifiers modifiers, int times = 1)
     {
         for (int i = 0; i < times; ++i)
-            QTest::keyClick(form->ActiveSynEdit(), key, modifiers);
+            QTest::keyClick(currentEditor(form), key, modifiers);
     }
 
     TDocument *open(const QString &name, const QByteArray &bytes)
@@ -24,7 +24,7 @@ class TestStatusBar : public QObject, MainFormFixture {
         if (!folder->write(name, bytes))
             return nullptr;
         OpenThroughDialog(form.get(), dialogs.get(), folder->file(name));
-        TDocument *document = form->ActiveDocument();
+        TDocument *document = currentDocument(form);
         return document && document->path() == folder->file(name) ? document : nullptr;
     }
 
@@ -56,7 +56,7 @@ private slots:
         QFETCH(QString, encoding);
         QFETCH(int, characters);
         QVERIFY(open("page.txt", file));
-        QCOMPARE(form->StatusPanelText(4), encoding);
+        QCOMPARE(statusText(form, 4), encoding);
         QCOMPARE(counts(), counts(0, characters));
 
         // Forwards from the start, backwards from the end, then everything.
@@ -75,10 +75,10 @@ private slots:
 
         // Typed over the selection, and then selected back.
         // A key, then a character from an input method, as emoji pickers give them.
-        QTest::sendKeyEvent(QTest::Click, form->ActiveSynEdit(), Qt::Key_unknown, QStringLiteral("ü"), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, currentEditor(form), Qt::Key_unknown, QStringLiteral("ü"), Qt::NoModifier);
         QInputMethodEvent picked;
         picked.setCommitString(QStringLiteral("\U0001F600"));
-        QApplication::sendEvent(form->ActiveSynEdit(), &picked);
+        QApplication::sendEvent(currentEditor(form), &picked);
         QCOMPARE(counts(), counts(0, 2));
         keys(Qt::Key_Left, Qt::ShiftModifier, 1);
         QCOMPARE(counts(), counts(1, 2));
@@ -98,9 +98,9 @@ private slots:
 
         first->editor()->append(QStringLiteral("ßß"));
         QCOMPARE(counts(), counts(0, 4));
-        form->PageControlMemos->setCurrentWidget(first->container());
+        documentPages(form)->setCurrentWidget(first->container());
         QCOMPARE(counts(), counts(1, 5));
-        form->PageControlMemos->setCurrentWidget(second->container());
+        documentPages(form)->setCurrentWidget(second->container());
         QCOMPARE(counts(), counts(0, 4));
     }
 };

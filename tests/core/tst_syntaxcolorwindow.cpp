@@ -55,7 +55,7 @@ class TestSyntaxColorWindow : public QObject, MainFormFixture {
             act(dialog);
             Click(dialog, "ButtonClose");
         });
-        form->Action(QStringLiteral("MenuSyntaxHighlighting"))->trigger();
+        action(form, QStringLiteral("MenuSyntaxHighlighting"))->trigger();
         QVERIFY(acted);
         // Each opening is a fresh dialog, freed when it closes.
         QVERIFY(form->findChildren<TSyntaxColor *>().isEmpty());
@@ -64,7 +64,7 @@ class TestSyntaxColorWindow : public QObject, MainFormFixture {
     QList<QsciScintilla *> editors() const
     {
         QList<QsciScintilla *> list;
-        for (TDocument *document : form->Documents())
+        for (TDocument *document : documents(form))
             list << document->editor();
         return list;
     }
@@ -78,8 +78,8 @@ private slots:
     void themeMadeInTheDialogComesBackAfterRestart()
     {
         start();
-        form->MenuNewDocClick(form.get());
-        form->MenuNewDocClick(form.get());
+        newDocument(form);
+        newDocument(form);
         QCOMPARE(editors().size(), 3);
         const int key = SyntaxStyleOf(SyntaxAttri::HTML_Key);
         const QString before = form->ThemeName;
@@ -103,7 +103,7 @@ private slots:
 
         useDialog([&](TSyntaxColor *dialog) {
             Click(dialog, "ButtonRestore");
-            QVERIFY(styleFore(form->ActiveSynEdit(), key) != QColor(Qt::red));
+            QVERIFY(styleFore(currentEditor(form), key) != QColor(Qt::red));
             PickTheme(dialog, "mine");
         });
         QCOMPARE(form->ThemeName, QStringLiteral("mine"));
@@ -111,9 +111,9 @@ private slots:
 
         start();
         QCOMPARE(form->ThemeName, QStringLiteral("mine"));
-        QVERIFY(form->ActiveSynEdit());
-        QCOMPARE(styleFore(form->ActiveSynEdit(), key), QColor(Qt::red));
-        QVERIFY(styleBold(form->ActiveSynEdit(), key));
+        QVERIFY(currentEditor(form));
+        QCOMPARE(styleFore(currentEditor(form), key), QColor(Qt::red));
+        QVERIFY(styleBold(currentEditor(form), key));
         QVERIFY(dialogs->asked.isEmpty());
     }
 
@@ -122,20 +122,20 @@ private slots:
     void gutterColorReachesTheEditors()
     {
         start();
-        form->PopUpCloseClick();
-        QVERIFY(!form->ActiveSynEdit());
+        trigger(form, "PopUpClose");
+        QVERIFY(!currentEditor(form));
         useDialog([&](TSyntaxColor *dialog) {
             dialogs->colorAnswers << QColor(0x12, 0x34, 0x56);
             Click(dialog, "ButtonGutterColor");
         });
-        form->MenuNewDocClick(form.get());
-        QVERIFY(form->ActiveSynEdit());
-        QCOMPARE(gutterBack(form->ActiveSynEdit()), QColor(0x12, 0x34, 0x56));
+        newDocument(form);
+        QVERIFY(currentEditor(form));
+        QCOMPARE(gutterBack(currentEditor(form)), QColor(0x12, 0x34, 0x56));
 
         useDialog([&](TSyntaxColor *dialog) {
             dialogs->colorAnswers << QColor(0x65, 0x43, 0x21);
             Click(dialog, "ButtonGutterColor");
-            QCOMPARE(gutterBack(form->ActiveSynEdit()), QColor(0x65, 0x43, 0x21));
+            QCOMPARE(gutterBack(currentEditor(form)), QColor(0x65, 0x43, 0x21));
         });
     }
 };

@@ -53,7 +53,7 @@ class TestTidyConfigPage : public QObject, MainFormFixture {
     {
         form = StartMainForm();
         QVERIFY(form);
-        form->PageControlMemos->setCurrentWidget(page());
+        documentPages(form)->setCurrentWidget(page());
         if (!config.isEmpty())
             choose(config);
     }
@@ -298,7 +298,7 @@ private slots:
                                    {"quiet", "no"}}));
         deleteAt(4, 1);
         clickCell(1, 0);
-        form->Action("MenuDeleteOption")->trigger();
+        action(form, "MenuDeleteOption")->trigger();
         deleteAt(3, 0);  // an empty row
         QCOMPARE(gridRows(), (Rows{{"PRETTY PRINT", ""}, {"wrap", "0"}}));
         QCOMPARE(page()->Configuration().entries().size(), 1);
@@ -342,9 +342,9 @@ private slots:
             d->CBValue->setEditText("yes");
             d->ButtonOK->click();
         });
-        form->Action("MenuAddOption")->trigger();
+        action(form, "MenuAddOption")->trigger();
         QCOMPARE(gridRows().mid(4), (Rows{{"PRETTY PRINT", ""}, {"indent", "yes"}}));
-        QVERIFY(!form->AddOptionToConfigGrid("wrap", "wide"));
+        QVERIFY(!child<TTidyConfigPage *>(form, "TBTidyConfig")->AddOptionToConfigGrid("wrap", "wide"));
     }
 
     // Catches a proposal that is the opposite of the stored default ("n" for no
@@ -426,9 +426,9 @@ private slots:
         saveAs("config/new.cfg");
         QCOMPARE(configList()->currentIndex(), -1);
 
-        form->PageControlMemos->setCurrentIndex(1);
-        LoadEditorText(form->ActiveDocument()->editor(), "<p>x</p>");
-        form->Action("MenuAnalyze")->trigger();
+        documentPages(form)->setCurrentIndex(1);
+        LoadEditorText(currentDocument(form)->editor(), "<p>x</p>");
+        action(form, "MenuAnalyze")->trigger();
         QCOMPARE(dialogs->texts().mid(1), QStringList{SNoConfigFileFound});
 
         choose("auto-settings.cfg");
@@ -441,7 +441,7 @@ private slots:
     void tagNamesOpenOnePerLineAndJoinEvenly()
     {
         start("kinds.cfg");
-        QVERIFY(form->AddOptionToConfigGrid("new-blocklevel-tags", "article, aside,nav"));
+        QVERIFY(child<TTidyConfigPage *>(form, "TBTidyConfig")->AddOptionToConfigGrid("new-blocklevel-tags", "article, aside,nav"));
         whenShown<TTagNamesEditor>([](TTagNamesEditor *d) {
             QCOMPARE(d->MemoTagNames->toPlainText(), QStringLiteral("article\naside\nnav"));
             QCOMPARE(d->LabelItemsCount->text(), FormItemsEditorLabel + " 3");
@@ -488,11 +488,11 @@ private slots:
     void runConfigurationHoldsTheGridsOptions()
     {
         start();
-        QVERIFY(form->AddOptionToConfigGrid("new-blocklevel-tags", "article, aside"));
-        form->PageControlMemos->setCurrentIndex(1);
-        LoadEditorText(form->ActiveDocument()->editor(), QString::fromUtf8("<p>caf\xc3\xa9</p>"));
-        form->ActiveDocument()->setEncoding("UTF8");
-        form->Action("MenuAnalyze")->trigger();
+        QVERIFY(child<TTidyConfigPage *>(form, "TBTidyConfig")->AddOptionToConfigGrid("new-blocklevel-tags", "article, aside"));
+        documentPages(form)->setCurrentIndex(1);
+        LoadEditorText(currentDocument(form)->editor(), QString::fromUtf8("<p>caf\xc3\xa9</p>"));
+        currentDocument(form)->setEncoding("UTF8");
+        action(form, "MenuAnalyze")->trigger();
         TidyConfiguration run;
         QVERIFY(TidyConfiguration::Load(folder->file("config/tidy-cfg.tmp"), &run));
         QCOMPARE(run.value("input-encoding"), QStringLiteral("utf8"));
@@ -510,12 +510,12 @@ private slots:
         form->show();
         form->resize(1000, 640);
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        QVERIFY(form->CBFont->isEnabled());
+        QVERIFY(child<QComboBox *>(form, "CBFont")->isEnabled());
         QVERIFY(!documentation());
-        QWidget *document = form->PageControlMemos->currentWidget();
-        form->PageControlMemos->setCurrentWidget(page());
+        QWidget *document = documentPages(form)->currentWidget();
+        documentPages(form)->setCurrentWidget(page());
         QSignalSpy loaded(documentation(), &QWebEngineView::loadFinished);
-        QVERIFY(!form->CBFont->isEnabled() && !form->SEFontSize->isEnabled());
+        QVERIFY(!child<QComboBox *>(form, "CBFont")->isEnabled() && !child<QSpinBox *>(form, "SEFontSize")->isEnabled());
 
         clickValue("indent");
         chooseValue("yes");
@@ -539,8 +539,8 @@ private slots:
 
         QTRY_VERIFY_WITH_TIMEOUT(loaded.count() > 0, 15000);
         QCOMPARE(documentation()->url(), QUrl::fromLocalFile(QuickRefFileName));
-        form->PageControlMemos->setCurrentWidget(document);
-        QVERIFY(form->CBFont->isEnabled() && !valueList()->isVisible());
+        documentPages(form)->setCurrentWidget(document);
+        QVERIFY(child<QComboBox *>(form, "CBFont")->isEnabled() && !valueList()->isVisible());
     }
 };
 

@@ -34,8 +34,8 @@ private slots:
         HangWatchdog watchdog(name, 60);
         QVERIFY(folder->write(name, content));
         OpenThroughDialog(form.get(), dialogs.get(), folder->file(name));
-        QCOMPARE(form->ActiveDocument()->path(), folder->file(name));
-        QsciScintilla *editor = form->ActiveSynEdit();
+        QCOMPARE(currentDocument(form)->path(), folder->file(name));
+        QsciScintilla *editor = currentEditor(form);
         QVERIFY(editor);
         editor->grab();
         QCOMPARE(EditorText(editor).toUtf8(), content);

@@ -31,29 +31,29 @@ private slots:
     void saveIsOffWithNoDocumentInFront()
     {
         QFETCH(bool, closeDocument);
-        TDocument *document = form->ActiveDocument();
+        TDocument *document = currentDocument(form);
         QVERIFY(document);
         document->editor()->setFocus();
         QTest::keyClicks(document->editor(), "typed");
         QVERIFY(document->isModified());
-        QVERIFY(form->Action("MenuSave")->isEnabled());
+        QVERIFY(action(form, "MenuSave")->isEnabled());
 
         if (closeDocument) {
             dialogs->answers << QMessageBox::No;
-            form->Action("MenuCloseActiveTab")->trigger();
-            QVERIFY(form->Documents().isEmpty());
+            action(form, "MenuCloseActiveTab")->trigger();
+            QVERIFY(documents(form).isEmpty());
         } else {
-            form->PageControlMemos->setCurrentWidget(form->findChild<QWidget *>("TBTidyConfig"));
+            documentPages(form)->setCurrentWidget(form->findChild<QWidget *>("TBTidyConfig"));
         }
-        QVERIFY(!form->ActiveDocument());
-        QVERIFY(!form->Action("MenuSave")->isEnabled());
-        QVERIFY(!form->Action("PopupSave")->isEnabled());
+        QVERIFY(!currentDocument(form));
+        QVERIFY(!action(form, "MenuSave")->isEnabled());
+        QVERIFY(!action(form, "PopupSave")->isEnabled());
         const QImage idle = ImageList1(imgSaveIdle).pixmap(16, 16).toImage();
-        QCOMPARE(form->ButtonSave->icon().pixmap(16, 16).toImage(), idle);
+        QCOMPARE(child<QToolButton *>(form, "ButtonSave")->icon().pixmap(16, 16).toImage(), idle);
 
         if (!closeDocument) {
-            form->PageControlMemos->setCurrentWidget(document->container());
-            QVERIFY(form->Action("MenuSave")->isEnabled());
+            documentPages(form)->setCurrentWidget(document->container());
+            QVERIFY(action(form, "MenuSave")->isEnabled());
         }
     }
 
@@ -71,30 +71,30 @@ private slots:
         QFETCH(bool, tidyPresent);
         if (!tidyPresent)
             QVERIFY(QFile::remove(Tidy5Exe));
-        TDocument *document = form->ActiveDocument();
+        TDocument *document = currentDocument(form);
         QVERIFY(document);
         document->editor()->setFocus();
         document->editor()->setCursorPosition(1, 2);
         QCoreApplication::processEvents();
-        QCOMPARE(form->StatusPanelText(0).simplified(), QStringLiteral("2: 3"));
-        form->Action("MenuAnalyze")->trigger();
+        QCOMPARE(statusText(form, 0).simplified(), QStringLiteral("2: 3"));
+        action(form, "MenuAnalyze")->trigger();
         QCoreApplication::processEvents();
         QCOMPARE(dialogs->asked.size(), tidyPresent ? 0 : 1);
-        QCOMPARE(form->StatusPanelText(4), tidyPresent ? QString() : document->encoding());
-        QCOMPARE(form->StatusPanelText(0).simplified(), QStringLiteral("2: 3"));
+        QCOMPARE(statusText(form, 4), tidyPresent ? QString() : document->encoding());
+        QCOMPARE(statusText(form, 0).simplified(), QStringLiteral("2: 3"));
     }
 
     // Options > Language was an empty submenu: no language could be chosen.
     void languageMenuSwitchesTheTexts()
     {
-        TDocument *document = form->ActiveDocument();
+        TDocument *document = currentDocument(form);
         QVERIFY(document);
         dialogs->openAnswers << QStringList{AppPath + "language/lang_fr.txt"};
-        QAction *language = form->Action("MenuLanguage");
+        QAction *language = action(form, "MenuLanguage");
         QVERIFY(language && !language->menu());
         language->trigger();
         QCOMPARE(dialogs->openFolders.value(0), AppPath + "language/");
-        QCOMPARE(form->Action("MenuFile")->text(), QStringLiteral("&Fichier"));
+        QCOMPARE(action(form, "MenuFile")->text(), QStringLiteral("&Fichier"));
         QCOMPARE(document->pages()->tabText(0), QString::fromUtf8("Éditeur"));
         QCOMPARE(LanguageFileName, AppPath + "language/lang_fr.txt");
     }

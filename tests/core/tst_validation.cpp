@@ -43,7 +43,7 @@ struct StatusNotingDialogs : ScriptedDialogs {
     QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &caption, const QString &text,
                                         QMessageBox::StandardButtons buttons) override
     {
-        panel4 << form->StatusPanelText(4);
+        panel4 << statusText(form, 4);
         return ScriptedDialogs::message(icon, caption, text, buttons);
     }
 };
@@ -53,13 +53,13 @@ class TestValidation : public QObject, MainFormFixture {
     Q_OBJECT
 
     QListView *list() const { return form->findChild<QListView *>("GridErrors"); }
-    QsciScintilla *editor() const { return form->ActiveDocument()->editor(); }
-    QString documentPath() const { return form->ActiveDocument() ? form->ActiveDocument()->path() : QString(); }
+    QsciScintilla *editor() const { return currentDocument(form)->editor(); }
+    QString documentPath() const { return currentDocument(form) ? currentDocument(form)->path() : QString(); }
     QString info() const { return form->findChild<QTextEdit *>("MemoInfo")->toPlainText(); }
     QComboBox *configList() const { return form->findChild<QComboBox *>("CBConfigTidy"); }
     QWidget *errorPanel() const { return form->findChild<QWidget *>("PanelGridErrors"); }
     QString copyPath() const { return TemporaryCopyPath(form.get()); }
-    void trigger(const char *action) { form->Action(action)->trigger(); }
+    void trigger(const char *name) { ::trigger(form, QString::fromLatin1(name)); }
 
     QStringList listedMessages() const
     {
@@ -100,7 +100,7 @@ class TestValidation : public QObject, MainFormFixture {
     void useConfiguration(const QByteArray &lines)
     {
         QVERIFY(folder->write("config/test-run.cfg", lines));
-        form->CBTidyConfigInit();
+        child<TTidyConfigPage *>(form, "TBTidyConfig")->CBTidyConfigInit();
         const int index = configList()->findText("test-run.cfg");
         QVERIFY(index >= 0);
         configList()->setCurrentIndex(index);
@@ -122,7 +122,7 @@ private slots:
         trigger("MenuAnalyze");
         QVERIFY(dialogs->asked.isEmpty());
         QVERIFY(listedMessages().contains("line 8 column 1 - Error: <foo> is not recognized!"));
-        QCOMPARE(form->StatusPanelText(6), TidyCountsText(1, 7));
+        QCOMPARE(statusText(form, 6), TidyCountsText(1, 7));
         QCOMPARE(form->StatusIconIndex, int(TidyResultIcon::Errors));
         QVERIFY(info().startsWith(TidyReportHeader(5)));
         // The summary in lower case; the list keeps Tidy's lines as they are.
@@ -144,7 +144,7 @@ private slots:
         QByteArray bytes;
         QVERIFY(DocumentText::EncodeText(QString::fromLatin1(fixablePage), encoding, &bytes));
         openPage("encoded/page.html", bytes);
-        QCOMPARE(form->ActiveDocument()->encoding(), encoding);
+        QCOMPARE(currentDocument(form)->encoding(), encoding);
         trigger("MenuAnalyze");
         QCOMPARE(copyPath(), folder->file("encoded/tmptid.htm"));
         QCOMPARE(folder->read("encoded/tmptid.htm"), bytes);
@@ -196,7 +196,7 @@ private slots:
         const int row = rowContaining("line 8 column");
         QVERIFY2(row >= 0, qPrintable(listedMessages().join('\n')));
         // The jump brings the document forward from the Tidy page.
-        form->PageControlMemos->setCurrentIndex(0);
+        documentPages(form)->setCurrentIndex(0);
         doubleClickRow(row);
         QCOMPARE(documentPath(), folder->file("jump.html"));
         int lineFrom, indexFrom, lineTo, indexTo;
@@ -230,10 +230,10 @@ private slots:
 
         // Saved after the clean: the text given back differs from the file, so it waits for a save.
         trigger("MenuClean");
-        QVERIFY(form->MenuSaveClick());
+        QVERIFY(save(form));
         trigger("MenuUndoAllChanges");
         QCOMPARE(EditorText(editor()), original);
-        QVERIFY(form->Action("MenuSave")->isEnabled());
+        QVERIFY(action(form, "MenuSave")->isEnabled());
         trigger("MenuCloseActiveTab");
         QCOMPARE(dialogs->texts(), QStringList{FormatMessageText(SWarningSaveChanges, {"clean.html"})});
     }
@@ -272,7 +272,7 @@ private slots:
             // What Tidy itself writes for a valid page cleans to the same text.
             openPage("tidy.html", validPage);
             trigger("MenuClean");
-            QVERIFY(form->MenuSaveClick());
+            QVERIFY(save(form));
             page = folder->read("tidy.html");
             if (crlf)
                 page.replace("\n", "\r\n");
@@ -317,13 +317,13 @@ private slots:
         QByteArray bytes;
         QVERIFY(DocumentText::EncodeText(text, encoding, &bytes));
         openPage("breaks.html", bytes);
-        QCOMPARE(form->ActiveDocument()->encoding(), encoding);
+        QCOMPARE(currentDocument(form)->encoding(), encoding);
         trigger("MenuClean");
         QVERIFY(EditorText(editor()).contains("</li>"));
         editor()->setCursorPosition(1, 0);
         QTest::keyClicks(editor(), "<!-- typed -->");
         QTest::keyClick(editor(), Qt::Key_Return);
-        QVERIFY(form->MenuSaveClick());
+        QVERIFY(save(form));
         QString saved = DocumentText::DecodeText(folder->read("breaks.html"), encoding);
         QVERIFY(saved.contains("</li>" + lineBreak) && saved.contains("<!-- typed -->" + lineBreak));
         // Tidy writes no empty line for this page: a CR LF is one line break, not two.
@@ -348,7 +348,7 @@ private slots:
     {
         openPage("ansi.html", "<!DOCTYPE html>\n<html>\n<head>\n<title>A</title>\n</head>\n<body>\n<ul><li>x\n"
                               "</body>\n</html>\n");
-        QCOMPARE(form->ActiveDocument()->encoding(), QStringLiteral("Ansi"));
+        QCOMPARE(currentDocument(form)->encoding(), QStringLiteral("Ansi"));
         editor()->setCursorPosition(6, 8);
         editor()->insert(QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93"));
         trigger("MenuClean");
@@ -393,7 +393,7 @@ private slots:
         trigger("MenuAnalyze");
         QCOMPARE(copyPath(), TmpDir + "tmptid.htm");
         dialogs->saveAnswers << folder->file("saved.html");
-        QVERIFY(form->MenuSaveAsClick());
+        QVERIFY(saveAs(form));
         trigger("MenuAnalyze");
         QCOMPARE(copyPath(), folder->file("tmptid.htm"));
         QVERIFY(!QFile::exists(TmpDir + "tmptid.htm"));
@@ -408,7 +408,7 @@ private slots:
 
         // Tidy 4 and an HTML5 doctype.
         LoadEditorText(editor(), QString::fromLatin1(validPage));
-        form->Action("MenuTidy4")->setChecked(true);
+        action(form, "MenuTidy4")->setChecked(true);
         trigger("MenuAnalyze");
         QCOMPARE(dialogs->texts().value(0), SSelectTidy5);
 
@@ -417,7 +417,7 @@ private slots:
         LoadEditorText(editor(), "<!doctype html><p>x</p>");
         trigger("MenuAnalyze");
         QCOMPARE(dialogs->texts().value(0), FormatMessageText(SStringNotFound, {Tidy4Exe}));
-        form->Action("MenuTidy5")->setChecked(true);
+        action(form, "MenuTidy5")->setChecked(true);
 
         dialogs->asked.clear();
         configList()->setCurrentIndex(-1);
@@ -430,7 +430,7 @@ private slots:
     {
         const QString stored = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../validation/data/tidy4_errors.txt";
         QVERIFY(WriteScript(Tidy4Exe, "cp '" + stored.toUtf8() + "' \"$4\""));
-        form->Action("MenuTidy4")->setChecked(true);
+        action(form, "MenuTidy4")->setChecked(true);
         openPage("old.html", "<html><body><p>x <b>y</p><blink>z</blink></body></html>\n");
         trigger("MenuAnalyze");
         QVERIFY(dialogs->asked.isEmpty());
@@ -504,7 +504,7 @@ private slots:
         SWait = "waiting";
         trigger("MenuAnalyze");
         QCOMPARE(seen->panel4, QStringList{"waiting"});
-        QCOMPARE(form->StatusPanelText(4), QString());
+        QCOMPARE(statusText(form, 4), QString());
     }
 
     // A full disk: the copy cannot be written, so Tidy is not run.
@@ -541,11 +541,11 @@ private slots:
         openPage("panel.html", brokenPage);
         QTest::mouseClick(form->findChild<QWidget *>("ButtonCloseGridErrors"), Qt::LeftButton);
         QVERIFY(!errorPanel()->isVisible());
-        QVERIFY(!form->Action("MenuShowErrorsComments")->isChecked());
+        QVERIFY(!action(form, "MenuShowErrorsComments")->isChecked());
         // Analyze brings the panel back.
         trigger("MenuAnalyze");
         QVERIFY(errorPanel()->isVisible());
-        QVERIFY(form->Action("MenuShowErrorsComments")->isChecked());
+        QVERIFY(action(form, "MenuShowErrorsComments")->isChecked());
 
         trigger("MenuErrorEditorToLeft");
         auto *splitter = form->findChild<QSplitter *>("SplitterPanelGridError");

@@ -1,5 +1,6 @@
 // The boxes and generator windows of the main window as a window manager shows them.
 #include "DesktopSupport.h"
+#include "LocalServer.h"
 #include "MainFormTestSupport.h"
 
 #include <QAction>
@@ -27,7 +28,7 @@ class TestWindows : public QObject, MainFormFixture {
             act(dialog);
         });
         HangWatchdog watchdog(menuItem, 60);
-        form->Action(menuItem)->trigger();
+        action(form, menuItem)->trigger();
         QVERIFY(acted);
     }
 
@@ -98,9 +99,14 @@ private slots:
             useModal("MenuAbout", check);
             return;
         }
-        form->ShowNewVersionExists();
-        auto *box = form->findChild<QDialog *>("NewVersionExists");
-        QVERIFY(box);
+        // The box the version check shows when the service names a newer version.
+        LocalServer server;
+        server.body = "<ver>OldVersion</ver>";
+        QVERIFY(RestartWithSetting("VersionCheckAddress", server.address()));
+        QTRY_VERIFY(!WindowProperty(form.get(), "_NET_FRAME_EXTENTS").isEmpty());
+        runTimer(form, "TimerActualize");
+        QDialog *box = nullptr;
+        QTRY_VERIFY((box = form->findChild<QDialog *>("NewVersionExists")));
         QVERIFY(QTest::qWaitForWindowExposed(box));
         QTRY_VERIFY(!WindowProperty(box, "_NET_FRAME_EXTENTS").isEmpty());
         check(box);

@@ -158,8 +158,8 @@ private slots:
         QVERIFY(start());
         QWidget *panel = errorPanel();
         QVERIFY(panel->isVisible());
-        QCOMPARE(form->Action("MenuErrorEditorToLeft")->isChecked(), left);
-        const QRect documents = inWindow(form->PageControlMemos);
+        QCOMPARE(action(form, "MenuErrorEditorToLeft")->isChecked(), left);
+        const QRect documents = inWindow(documentPages(form));
         QTRY_VERIFY(left ? inWindow(panel).right() < documents.left() : inWindow(panel).top() > documents.bottom());
         // Its default size at start: a quarter of the window's width, or 122 pixels high.
         QCOMPARE(left ? panel->width() : panel->height(), left ? form->width() * 25 / 100 : 122);
@@ -187,12 +187,12 @@ private slots:
 
         // Switched by the menu, the other side comes back at the next start.
         QVERIFY(start());
-        form->Action("MenuErrorEditorToLeft")->trigger();
-        QTRY_VERIFY(!left ? inWindow(errorPanel()).right() < inWindow(form->PageControlMemos).left()
-                          : inWindow(errorPanel()).top() > inWindow(form->PageControlMemos).bottom());
+        action(form, "MenuErrorEditorToLeft")->trigger();
+        QTRY_VERIFY(!left ? inWindow(errorPanel()).right() < inWindow(documentPages(form)).left()
+                          : inWindow(errorPanel()).top() > inWindow(documentPages(form)).bottom());
         QCOMPARE(closeAndRead().GridErrorToLeft, !left);
         QVERIFY(start());
-        QCOMPARE(form->Action("MenuErrorEditorToLeft")->isChecked(), !left);
+        QCOMPARE(action(form, "MenuErrorEditorToLeft")->isChecked(), !left);
         QVERIFY(dialogs->asked.isEmpty());
     }
 
@@ -208,11 +208,11 @@ private slots:
 
         QVERIFY(start());
         QVERIFY(!errorPanel()->isVisible());
-        QVERIFY(!form->Action("MenuShowErrorsComments")->isChecked());
-        QVERIFY(!form->Action("MenuErrorEditorToLeft")->isEnabled());
-        form->Action("MenuShowErrorsComments")->trigger();
+        QVERIFY(!action(form, "MenuShowErrorsComments")->isChecked());
+        QVERIFY(!action(form, "MenuErrorEditorToLeft")->isEnabled());
+        action(form, "MenuShowErrorsComments")->trigger();
         QVERIFY(errorPanel()->isVisible());
-        QVERIFY(form->Action("MenuErrorEditorToLeft")->isEnabled());
+        QVERIFY(action(form, "MenuErrorEditorToLeft")->isEnabled());
         QTRY_VERIFY(errorPanel()->height() > 50);
         QVERIFY(closeAndRead().MenuShowErrorsComments);
     }
@@ -248,10 +248,10 @@ private slots:
         QVERIFY(writeSettings(lines));
         for (int run = 0; run < 2; ++run) {
             QVERIFY(start());
-            QCOMPARE(form->Action("MenuTidy4")->isChecked(), tidy4);
-            QCOMPARE(form->Action("MenuTidy5")->isChecked(), !tidy4);
-            QCOMPARE(form->Action("MenuEnableJavascript")->isChecked(), javascript);
-            QCOMPARE(form->SEFontSize->value(), fontSize);
+            QCOMPARE(action(form, "MenuTidy4")->isChecked(), tidy4);
+            QCOMPARE(action(form, "MenuTidy5")->isChecked(), !tidy4);
+            QCOMPARE(action(form, "MenuEnableJavascript")->isChecked(), javascript);
+            QCOMPARE(child<QSpinBox *>(form, "SEFontSize")->value(), fontSize);
             QCOMPARE(form->size(), size);
             const VkSettings stored = closeAndRead();
             QCOMPARE(stored.MenuTidy4, tidy4);
@@ -270,9 +270,9 @@ private slots:
         QVERIFY(writeSettings(QString()));
         QVERIFY(QFile::remove(folder->file("help/help_en.htm")));
         QVERIFY(start());
-        form->ActiveDocument()->editor()->setText("one two one");
-        form->Action("MenuSearch")->trigger();
-        TSearchReplaceSE *window = form->SearchReplaceSE();
+        currentDocument(form)->editor()->setText("one two one");
+        action(form, "MenuSearch")->trigger();
+        TSearchReplaceSE *window = child<TSearchReplaceSE *>(form, "SearchReplaceSE");
         QVERIFY(QTest::qWaitForWindowExposed(window));
         window->CBSea_FindText->setEditText("four");
 
@@ -292,9 +292,9 @@ private slots:
         QTRY_VERIFY(!window->isVisible());
 
         // Search next for the same text, and a help file gone: both from the main window.
-        form->Action("MenuSearchNext")->trigger();
+        action(form, "MenuSearchNext")->trigger();
         QTRY_COMPARE(shown.size(), 2);
-        form->Action("MenuHelpIndex")->trigger();
+        action(form, "MenuHelpIndex")->trigger();
         QTRY_COMPARE(shown.size(), 3);
         for (int i = 1; i < 3; ++i) {
             QCOMPARE(shown[i].parent, form.get());

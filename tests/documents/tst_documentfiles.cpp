@@ -96,8 +96,9 @@ private slots:
         QCOMPARE(recentChanged.count(), 1);
     }
 
-    // Save As tells the window whether the dialog was reached and which file it wrote; a
-    // save that does not happen leaves the document untitled and modified.
+    // Save As tells the window whether the dialog was reached and which file it wrote, and
+    // says so once the file is written; a save that does not happen leaves the document
+    // untitled and modified.
     void saveAsOutcomes_data()
     {
         QTest::addColumn<QList<QMessageBox::StandardButton>>("answers");
@@ -129,8 +130,12 @@ private slots:
         if (!chosen.isEmpty())
             dialogs->saveAnswers << file(chosen);
 
+        QSignalSpy written(files, &DocumentFiles::saved);
         const FileOutcome outcome = files->SaveFileAs(document, "Untitled1.html", settings());
         QCOMPARE(outcome.result, result);
+        QCOMPARE(written.count(), result == Result::Done ? 1 : 0);
+        if (result == Result::Done)
+            QCOMPARE(written.first().at(1).toString(), file(chosen));
         QCOMPARE(outcome.dialogShown, dialogShown);
         QCOMPARE(outcome.chosenPath, result == Result::Done ? file(chosen) : QString());
         QCOMPARE(dialogs->saveProposals, dialogShown ? QStringList{file("Untitled1.html")} : QStringList());
