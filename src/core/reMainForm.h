@@ -117,7 +117,6 @@ public:
     void ApplyEditorFont(QsciScintilla *editor, const QFont &font);
     static QFont EditorFont(QsciScintilla *editor);
     void ApplyGutterColors(QsciScintilla *editor);
-    void SearchZoneToWholeDocument();
     bool DocumentPageInFront() const;
 
     // New, open and save.

@@ -8,6 +8,7 @@
 #include "authoring/THTMLEntitiesList.h"
 #include "authoring/TImageSizeCalculator.h"
 #include "core/Highlighters.h"
+#include "documents/TDocumentTabs.h"
 #include "themes/SyntaxColorModel.h"
 #include "themes/reSyntaxColor.h"
 #include "tools/reOptimizer.h"
@@ -21,7 +22,8 @@ void TMainForm::ShowOptimizer()
     if (!optimizer) {
         optimizer = new TOptimizer(this);
         optimizer->SetRecentEntries(OptimizerStartingWith, OptimizerEndingWith);
-        optimizer->ActiveDocument = [this] { return ActiveDocument(); };
+        optimizer->setDocument(ActiveDocument());
+        connect(m_documents, &TDocumentTabs::currentChanged, optimizer, &TOptimizer::setDocument);
         connect(optimizer, &TOptimizer::RecentEntriesChanged, this, [this, optimizer] {
             OptimizerStartingWith = optimizer->StartingWithItems();
             OptimizerEndingWith = optimizer->EndingWithItems();
