@@ -20,6 +20,8 @@ class QLineEdit;
 class QSpinBox;
 class QWebEngineView;
 class QWidget;
+class TDocument;
+class TGeneratorTagBar;
 
 // A plain rectangle filled with a colour (a shape's brush).
 class TColorShape : public QFrame {
@@ -106,11 +108,20 @@ public:
     // The button that closed the dialog ("ButtonInsert" or "ButtonCancel"), else empty.
     QString CloseButton;
 
+    // Whether the preview runs the markup's scripts.
+    void SetJavascript(bool enabled);
+
+public slots:
+    // The document in front, which the tag bar's links and pictures are relative to.
+    void setDocument(TDocument *document);
+
 protected:
     TGeneratorDialog(QString *generatedHtml, QWidget *parent);
     void ConnectCloseButtons(QPushButton *insert, QPushButton *cancel);
 
     QString *m_generatedHtml;
+    TGeneratorTagBar *TagBar = nullptr;
+    TGeneratorPreview *Preview = nullptr;
 
 private:
     // Where it was when it was last hidden: shown again, it comes back there.

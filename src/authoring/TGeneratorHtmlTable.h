@@ -20,7 +20,6 @@ class QSpinBox;
 class QTabWidget;
 class QToolBar;
 class QsciScintilla;
-class TGeneratorTagBar;
 class TZColorStringGrid;
 struct TRect;
 
@@ -28,7 +27,6 @@ class TGeneratorHtmlTable : public TGeneratorDialog {
     Q_OBJECT
 public:
     TGeneratorHtmlTable(QString *generatedHtml, LinkContext links, QWidget *parent = nullptr);
-
 
     void FormShow() override;
     void InitCellState();
@@ -47,6 +45,12 @@ public:
     // The table boxes as the markup reads them; false when a size box is empty.
     bool Options(TableOptions *options) const;
 
+    // Indexed by column, then row; always the grid's size.
+    CellMatrix Cells;
+    int CurrentCol = 0;
+    int CurrentRow = 0;
+
+private:
     QGroupBox *GBTable = nullptr;
     QLabel *LabelCols = nullptr;
     QSpinBox *SENumCols = nullptr;
@@ -83,15 +87,7 @@ public:
     TColorShape *PanelCellBackgroundColor = nullptr;
     QSpinBox *SEPaddingAllCells = nullptr;
     QsciScintilla *SynEdit1 = nullptr;
-    TGeneratorTagBar *TagBar = nullptr;
-    TGeneratorPreview *Preview = nullptr;
 
-    // Indexed by column, then row; always the grid's size.
-    CellMatrix Cells;
-    int CurrentCol = 0;
-    int CurrentRow = 0;
-
-private:
     // The first cell current, in the grid and the label alike.
     void firstCellCurrent();
     // After a count change: contents and merges afresh, the current cell kept where it can be.

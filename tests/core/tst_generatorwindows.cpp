@@ -119,9 +119,9 @@ private slots:
         useGenerator(QStringLiteral("MenuTableEditor"), [](QDialog *dialog) {
             auto *table = qobject_cast<TGeneratorHtmlTable *>(dialog);
             QVERIFY(table);
-            table->SENumCols->setValue(3);
-            table->SENumRows->setValue(2);
-            table->Grid->SetSelection(TRect{0, 0, 1, 1});
+            Control<QSpinBox>(table, "SENumCols")->setValue(3);
+            Control<QSpinBox>(table, "SENumRows")->setValue(2);
+            Control<TZColorStringGrid>(table, "Grid")->SetSelection(TRect{0, 0, 1, 1});
             click(dialog, "ButtonMerge");
             click(dialog, "ButtonStart");
             click(dialog, "ButtonInsert");
