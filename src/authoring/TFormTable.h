@@ -20,6 +20,10 @@ public:
     void ButtonOKClick();
     void ButtonCancelClick();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
     QLabel *LabelColumns = nullptr;
     QLabel *LabelRows = nullptr;
     QSpinBox *SENumCols = nullptr;
@@ -27,9 +31,5 @@ public:
     QPushButton *ButtonOK = nullptr;
     QPushButton *ButtonCancel = nullptr;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
     QString *m_generatedHtml;
 };

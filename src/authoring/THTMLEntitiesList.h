@@ -21,15 +21,15 @@ public:
     void MenuCopyClick();
     void MenuCloseClick();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
     QMenuBar *MainMenu1 = nullptr;
     QAction *MenuClose = nullptr;
     QAction *MenuCopy = nullptr;
     QWidget *PanelMain = nullptr;
     QWebEngineView *WebBrowser1 = nullptr;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
     QWidget *m_mainWindow;
 };

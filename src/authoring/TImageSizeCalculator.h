@@ -19,6 +19,11 @@ public:
     void EditHeightNewChange();
     void ButtonResetClick();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
     QLabel *Image1 = nullptr;
     QLabel *LabelOriginalImageSize = nullptr;
     QLabel *LabelEnterANewValue = nullptr;
@@ -32,10 +37,5 @@ public:
     QLineEdit *EditHeightNew = nullptr;
     QToolButton *ButtonReset = nullptr;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-
-private:
     bool m_placed = false;
 };

@@ -64,6 +64,15 @@ public:
     void SetGeneralBackground(TColor color);
     void OriginSettings();
 
+signals:
+    // The gutter colours of the model changed; the owner repaints the active editor's gutter.
+    void GutterColorsChanged();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
     QLabel *LabelThemes = nullptr;
     QComboBox *CBThemes = nullptr;
     QLabel *LabelLanguageSelection = nullptr;
@@ -101,15 +110,6 @@ public:
     QPushButton *ButtonRestore = nullptr;
     QPushButton *ButtonClose = nullptr;
 
-signals:
-    // The gutter colours of the model changed; the owner repaints the active editor's gutter.
-    void GutterColorsChanged();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
     void buildControls();
     // The attribute of the selected list entry under the language box's text; Count if none.
     SyntaxAttri selectedAttri() const;

@@ -409,9 +409,9 @@ private slots:
         TFormTable dialog(&generated);
         dialog.show();
         QVERIFY(generated.isEmpty());
-        dialog.SENumCols->setValue(columns);
-        dialog.SENumRows->setValue(rows);
-        QTest::mouseClick(dialog.ButtonOK, Qt::LeftButton);
+        Control<QSpinBox>(&dialog, "SENumCols")->setValue(columns);
+        Control<QSpinBox>(&dialog, "SENumRows")->setValue(rows);
+        QTest::mouseClick(Control<QPushButton>(&dialog, "ButtonOK"), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(generated.startsWith(QStringLiteral("<table summary=\"\">\r\n  <tr>\r\n")));
         QVERIFY(generated.endsWith(QStringLiteral("  </tr>\r\n</table>")));
@@ -422,7 +422,7 @@ private slots:
 
         generated = QStringLiteral("left by a generator");
         dialog.show();
-        QTest::mouseClick(dialog.ButtonCancel, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(&dialog, "ButtonCancel"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QVERIFY(generated.isEmpty());
     }
