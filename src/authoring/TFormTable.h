@@ -16,14 +16,14 @@ public:
     // The skeleton of columns by rows, CR LF after every line but the last.
     static QString TableMarkup(int columns, int rows);
 
-    void FormShow();
-    void ButtonOKClick();
-    void ButtonCancelClick();
-
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void FormShow();
+    void ButtonOKClick();
+    void ButtonCancelClick();
+
     QLabel *LabelColumns = nullptr;
     QLabel *LabelRows = nullptr;
     QSpinBox *SENumCols = nullptr;

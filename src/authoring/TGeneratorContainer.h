@@ -7,7 +7,6 @@
 #include "authoring/GeneratorWidgets.h"
 #include "authoring/InsertionWidgets.h"
 
-
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -26,13 +25,14 @@ public:
     TGeneratorContainer(QString *generatedHtml, LinkContext links, QWidget *parent = nullptr);
 
     void FormShow() override;
-    void ButtonStartClick();
     void CreateContainer();
+
+private:
+    void ButtonStartClick();
     void CBRoundedCornersClick();
     // The boxes as the markup reads them; false when a size box is empty.
     bool Options(ContainerOptions *options) const;
 
-private:
     QGroupBox *GBGeneral = nullptr;
     QLabel *LabelByDefault = nullptr;
     QLineEdit *EditWidth = nullptr;

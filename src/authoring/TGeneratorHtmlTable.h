@@ -9,7 +9,6 @@
 #include "authoring/GeneratorWidgets.h"
 #include "authoring/InsertionWidgets.h"
 
-
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -29,6 +28,14 @@ public:
     TGeneratorHtmlTable(QString *generatedHtml, LinkContext links, QWidget *parent = nullptr);
 
     void FormShow() override;
+    void GenerateHTML();
+
+    // Indexed by column, then row; always the grid's size.
+    CellMatrix Cells;
+    int CurrentCol = 0;
+    int CurrentRow = 0;
+
+private:
     void InitCellState();
     void SENumColsChange();
     void SENumRowsChange();
@@ -40,17 +47,10 @@ public:
     void ReadCellEditorData();
     void ButtonMergeClick();
     void ButtonStartClick();
-    void GenerateHTML();
     void ButtonResetClick();
     // The table boxes as the markup reads them; false when a size box is empty.
     bool Options(TableOptions *options) const;
 
-    // Indexed by column, then row; always the grid's size.
-    CellMatrix Cells;
-    int CurrentCol = 0;
-    int CurrentRow = 0;
-
-private:
     QGroupBox *GBTable = nullptr;
     QLabel *LabelCols = nullptr;
     QSpinBox *SENumCols = nullptr;

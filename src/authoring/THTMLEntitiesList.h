@@ -17,14 +17,14 @@ public:
     // How a page is loaded into a browser; the main window's loader when set.
     std::function<void(QWebEngineView *, const QString &)> LoadPage;
 
-    void FormShow();
-    void MenuCopyClick();
-    void MenuCloseClick();
-
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void FormShow();
+    void MenuCopyClick();
+    void MenuCloseClick();
+
     QMenuBar *MainMenu1 = nullptr;
     QAction *MenuClose = nullptr;
     QAction *MenuCopy = nullptr;

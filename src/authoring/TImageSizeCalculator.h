@@ -14,16 +14,16 @@ class TImageSizeCalculator : public QWidget {
 public:
     explicit TImageSizeCalculator(QWidget *parent = nullptr);
 
-    void FormShow();
-    void EditWidthNewChange();
-    void EditHeightNewChange();
-    void ButtonResetClick();
-
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void FormShow();
+    void EditWidthNewChange();
+    void EditHeightNewChange();
+    void ButtonResetClick();
+
     QLabel *Image1 = nullptr;
     QLabel *LabelOriginalImageSize = nullptr;
     QLabel *LabelEnterANewValue = nullptr;
