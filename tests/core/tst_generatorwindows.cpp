@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QToolButton>
 #include <QTimer>
 #include <functional>
 
@@ -102,6 +104,31 @@ private slots:
                                           QString(allowed ? "on" : "off"), 120000);
             });
         }
+    }
+
+    // A generator opened before links from the document in front when it opens again: the
+    // link of its tag bar is relative to the document brought forward meanwhile.
+    void generatorLinksFromTheDocumentInFront()
+    {
+        QVERIFY(folder->write("one/page.html", "<p>one</p>"));
+        QVERIFY(folder->write("one/target.html", "<p>target</p>"));
+        QVERIFY(folder->write("two/page.html", "<p>two</p>"));
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("one/page.html"));
+        TDocument *first = form->ActiveDocument();
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("two/page.html"));
+        useGenerator(QStringLiteral("MenuContainerEditor"), [](QDialog *) {});
+
+        auto *tabs = Control<QTabWidget>(form, "PageControlMemos");
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(tabs->indexOf(first->container())).center());
+        dialogs->openAnswers << QStringList{folder->file("one/target.html")};
+        QString linked;
+        useGenerator(QStringLiteral("MenuContainerEditor"), [&linked](QDialog *dialog) {
+            auto *editor = Control<QsciScintilla>(dialog, "SynEdit1");
+            editor->selectAll();
+            Control<QToolButton>(dialog, "ButtonLinkInternal")->click();
+            linked = EditorText(editor);
+        });
+        QVERIFY2(linked.startsWith(QStringLiteral("<a href=\"./target.html\"")), qPrintable(linked));
     }
 
     // A table with a merge over two rows and two columns goes into a page as one step, and
