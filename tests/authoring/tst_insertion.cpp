@@ -188,7 +188,8 @@ private slots:
     }
 
     // The generator's markup goes in place of the selection as one step; an empty hand-over
-    // (Cancel) leaves text and selection alone; with no document the generator is not opened.
+    // (Cancel) or none leaves text and selection alone; with no document the generator is not
+    // opened.
     void generatorHandOver()
     {
         Doc doc("abc");
@@ -213,6 +214,11 @@ private slots:
         commands.ButtonTableEditorClick();
         QCOMPARE(doc.text(), QStringLiteral("a<table></table>c"));
         doc.undo();
+        QCOMPARE(doc.text(), QStringLiteral("abc"));
+
+        // Markup left from an earlier use never goes in again, even when no generator answers.
+        generated = "<p>old</p>";
+        commands.PopUpEditorContainerClick();
         QCOMPARE(doc.text(), QStringLiteral("abc"));
 
         commands.setDocument(nullptr);
