@@ -49,6 +49,14 @@ class TestGeneratorWindows : public QObject, MainFormFixture {
         return document->editor();
     }
 
+    // One row for each generator, by its menu item.
+    static void bothGenerators()
+    {
+        QTest::addColumn<QString>("menuItem");
+        QTest::newRow("container") << "MenuContainerEditor";
+        QTest::newRow("table") << "MenuTableEditor";
+    }
+
 private slots:
     void init() { QVERIFY(SetUp()); }
     void cleanup() { TearDown(); }
@@ -79,12 +87,7 @@ private slots:
 
     // Both generators' previews follow the menu's JavaScript switch as it is when the
     // generator opens: allowed at the first opening, not at the next.
-    void previewsFollowTheJavascriptSwitch_data()
-    {
-        QTest::addColumn<QString>("menuItem");
-        QTest::newRow("container") << "MenuContainerEditor";
-        QTest::newRow("table") << "MenuTableEditor";
-    }
+    void previewsFollowTheJavascriptSwitch_data() { bothGenerators(); }
     void previewsFollowTheJavascriptSwitch()
     {
         QFETCH(QString, menuItem);
@@ -108,18 +111,20 @@ private slots:
 
     // The generator's links are relative to the document in front, at its first opening and
     // after another document came forward.
+    void generatorLinksFromTheDocumentInFront_data() { bothGenerators(); }
     void generatorLinksFromTheDocumentInFront()
     {
+        QFETCH(QString, menuItem);
         QVERIFY(folder->write("one/page.html", "<p>one</p>"));
         QVERIFY(folder->write("one/target.html", "<p>target</p>"));
         QVERIFY(folder->write("two/page.html", "<p>two</p>"));
         OpenThroughDialog(form.get(), dialogs.get(), folder->file("one/page.html"));
         TDocument *first = form->ActiveDocument();
         OpenThroughDialog(form.get(), dialogs.get(), folder->file("two/page.html"));
-        auto link = [this] {
+        auto link = [this, &menuItem] {
             dialogs->openAnswers << QStringList{folder->file("one/target.html")};
             QString linked;
-            useGenerator(QStringLiteral("MenuContainerEditor"), [&linked](QDialog *dialog) {
+            useGenerator(menuItem, [&linked](QDialog *dialog) {
                 auto *editor = Control<QsciScintilla>(dialog, "SynEdit1");
                 editor->selectAll();
                 Control<QToolButton>(dialog, "ButtonLinkInternal")->click();
