@@ -105,9 +105,6 @@ public:
     void done(int result) override;
     virtual void FormShow() = 0;
 
-    // The button that closed the dialog ("ButtonInsert" or "ButtonCancel"), else empty.
-    QString CloseButton;
-
     // Whether the preview runs the markup's scripts.
     void SetJavascript(bool enabled);
 
@@ -124,6 +121,8 @@ protected:
     TGeneratorPreview *Preview = nullptr;
 
 private:
+    // The button that closed the dialog ("ButtonInsert" or "ButtonCancel"), else empty.
+    QString CloseButton;
     // Where it was when it was last hidden: shown again, it comes back there.
     std::optional<QRect> m_place;
 };

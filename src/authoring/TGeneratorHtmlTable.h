@@ -32,10 +32,10 @@ public:
 
     // Indexed by column, then row; always the grid's size.
     CellMatrix Cells;
-    int CurrentCol = 0;
-    int CurrentRow = 0;
 
 private:
+    int CurrentCol = 0;
+    int CurrentRow = 0;
     void InitCellState();
     void SENumColsChange();
     void SENumRowsChange();
