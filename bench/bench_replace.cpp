@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <Qsci/qsciscintilla.h>
 #include <algorithm>
 #include <cstdio>
@@ -29,22 +30,23 @@ QString makeText(int targetBytes)
     return text;
 }
 
-double replaceAllSeconds(TMainForm &form, int bytes, int *count)
+double replaceAllSeconds(TMainForm &form, const ScriptedDialogs &dialogs, int bytes, int *count)
 {
     TDocument *document = currentDocument(&form);
     SetEditorText(document->editor(), makeText(bytes));
     document->editor()->setCursorPosition(0, 0);
     trigger(&form, "MenuReplace");
     auto *window = child<TSearchReplaceSE *>(&form, "SearchReplaceSE");
-    window->CBRep_BeginDocument->setChecked(true);
-    window->CBRep_EndDocument->setChecked(true);
-    window->CBRep_FindText->setEditText("foo");
-    window->CBRep_ReplaceText->setEditText("barbaz");
+    Control<QRadioButton>(window, "CBRep_BeginDocument")->setChecked(true);
+    Control<QRadioButton>(window, "CBRep_EndDocument")->setChecked(true);
+    Control<QComboBox>(window, "CBRep_FindText")->setEditText("foo");
+    Control<QComboBox>(window, "CBRep_ReplaceText")->setEditText("barbaz");
     QElapsedTimer timer;
     timer.start();
-    window->ButtonReplaceAll->click();
+    Control<QPushButton>(window, "ButtonReplaceAll")->click();
     const double seconds = timer.nsecsElapsed() / 1e9;
-    *count = window->FHitCount;
+    // The count the closing message gives.
+    *count = QRegularExpression(QStringLiteral("\\d+")).match(dialogs.texts().value(dialogs.texts().size() - 1)).captured().toInt();
     return seconds;
 }
 } // namespace
@@ -67,7 +69,7 @@ int main(int argc, char **argv)
         std::vector<double> samples;
         int count = 0;
         for (int r = 0; r < runs; ++r)
-            samples.push_back(replaceAllSeconds(form, sizes[s], &count));
+            samples.push_back(replaceAllSeconds(form, dialogs, sizes[s], &count));
         std::sort(samples.begin(), samples.end());
         times[s] = samples[samples.size() / 2];
         std::printf("replace all, %2d MB: %8.3f s  (%d replacements, median of %d)\n", sizes[s] / (1024 * 1024),

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <Qsci/qsciscintilla.h>
 #include <memory>
@@ -22,6 +23,12 @@
 namespace {
 
 using Base = QsciScintillaBase;
+
+// A control of the window by its name.
+template <typename T> T *control(QWidget &window, const char *name)
+{
+    return window.findChild<T *>(QLatin1String(name));
+}
 
 // Cases, marks, word and punctuation characters, blanks and line breaks, several byte widths.
 const char *const kAlphabet[] = {"a", "a", "A", "b", "\xc3\xa9", "\xc3\x89", "_", ".", " ", "\n", "\r",
@@ -206,7 +213,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     SOccurencesFinded = QStringLiteral("%d");
     g_world = new World;
     g_world->editor->setUtf8(true);
-    g_world->window.SetDocument(g_world->document);
+    g_world->window.setDocument(g_world->document);
     SetDialogs(&g_world->answers);
     return 0;
 }
@@ -241,20 +248,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     TSearchReplaceSE &window = w.window;
     window.AutoSetting();
-    (beginAtCursor ? window.CBRep_BeginSelection : window.CBRep_BeginDocument)->setChecked(true);
-    (endAtCursor ? window.CBRep_EndSelection : window.CBRep_EndDocument)->setChecked(true);
-    window.CBRep_MatchCase->setChecked(o.matchCase);
-    window.CBRep_WholeWord->setChecked(o.wholeWord);
-    window.CBRep_ConfirmReplacements->setChecked(o.confirm);
-    (o.backward ? window.CBRep_Backward : window.CBRep_Forward)->setChecked(true);
-    window.CBRep_FindText->setEditText(find);
-    window.CBRep_ReplaceText->setEditText(with);
-    FUZZ_CHECK_TEXT(window.CBRep_FindText->currentText(), find);
-    FUZZ_CHECK_TEXT(window.CBRep_ReplaceText->currentText(), with);
+    (beginAtCursor ? control<QRadioButton>(window, "CBRep_BeginSelection") : control<QRadioButton>(window, "CBRep_BeginDocument"))->setChecked(true);
+    (endAtCursor ? control<QRadioButton>(window, "CBRep_EndSelection") : control<QRadioButton>(window, "CBRep_EndDocument"))->setChecked(true);
+    control<QCheckBox>(window, "CBRep_MatchCase")->setChecked(o.matchCase);
+    control<QCheckBox>(window, "CBRep_WholeWord")->setChecked(o.wholeWord);
+    control<QCheckBox>(window, "CBRep_ConfirmReplacements")->setChecked(o.confirm);
+    (o.backward ? control<QRadioButton>(window, "CBRep_Backward") : control<QRadioButton>(window, "CBRep_Forward"))->setChecked(true);
+    control<QComboBox>(window, "CBRep_FindText")->setEditText(find);
+    control<QComboBox>(window, "CBRep_ReplaceText")->setEditText(with);
+    FUZZ_CHECK_TEXT(control<QComboBox>(window, "CBRep_FindText")->currentText(), find);
+    FUZZ_CHECK_TEXT(control<QComboBox>(window, "CBRep_ReplaceText")->currentText(), with);
     w.answers.bits = answerBits;
     w.answers.asked = 0;
     w.answers.lastMessage.clear();
-    window.ButtonReplaceAllClick();
+    control<QPushButton>(window, "ButtonReplaceAll")->click();
 
     // The zone: an empty one runs to the document's edge in the search's direction.
     qsizetype begin = beginAtCursor ? qMin(anchor, caret) : 0;

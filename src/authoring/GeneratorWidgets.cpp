@@ -1,4 +1,5 @@
 #include "authoring/GeneratorWidgets.h"
+#include "authoring/TGeneratorTagBar.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -197,6 +198,16 @@ QHBoxLayout *ShapeWithButton(TColorShape *shape, QPushButton *button)
 TGeneratorDialog::TGeneratorDialog(QString *generatedHtml, QWidget *parent)
     : QDialog(parent), m_generatedHtml(generatedHtml)
 {
+}
+
+void TGeneratorDialog::SetJavascript(bool enabled)
+{
+    Preview->SetJavascript(enabled);
+}
+
+void TGeneratorDialog::setDocument(TDocument *document)
+{
+    TagBar->setDocument(document);
 }
 
 void TGeneratorDialog::ConnectCloseButtons(QPushButton *insert, QPushButton *cancel)

@@ -20,6 +20,8 @@ class QLineEdit;
 class QSpinBox;
 class QWebEngineView;
 class QWidget;
+class TDocument;
+class TGeneratorTagBar;
 
 // A plain rectangle filled with a colour (a shape's brush).
 class TColorShape : public QFrame {
@@ -103,16 +105,24 @@ public:
     void done(int result) override;
     virtual void FormShow() = 0;
 
-    // The button that closed the dialog ("ButtonInsert" or "ButtonCancel"), else empty.
-    QString CloseButton;
+    // Whether the preview runs the markup's scripts.
+    void SetJavascript(bool enabled);
+
+public slots:
+    // The document in front, which the tag bar's links and pictures are relative to.
+    void setDocument(TDocument *document);
 
 protected:
     TGeneratorDialog(QString *generatedHtml, QWidget *parent);
     void ConnectCloseButtons(QPushButton *insert, QPushButton *cancel);
 
     QString *m_generatedHtml;
+    TGeneratorTagBar *TagBar = nullptr;
+    TGeneratorPreview *Preview = nullptr;
 
 private:
+    // The button that closed the dialog ("ButtonInsert" or "ButtonCancel"), else empty.
+    QString CloseButton;
     // Where it was when it was last hidden: shown again, it comes back there.
     std::optional<QRect> m_place;
 };

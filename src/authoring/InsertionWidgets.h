@@ -39,10 +39,8 @@ QAction *AddMenuItem(QMenu *menu, const QString &name, const QString &caption, c
 // colour text ("#RRGGBB"); false when cancelled.
 bool AskColorText(QColor *lastColor, QString *colorText);
 
-// Where the link and image commands find the document they link from and the open
-// dialog's filters.
+// Where the link and image commands find the open dialog's filters.
 struct LinkContext {
-    std::function<TDocument *()> activeDocument;
     std::function<QString()> openDialogFilter;
 };
 

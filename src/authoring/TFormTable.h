@@ -16,6 +16,10 @@ public:
     // The skeleton of columns by rows, CR LF after every line but the last.
     static QString TableMarkup(int columns, int rows);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
     void FormShow();
     void ButtonOKClick();
     void ButtonCancelClick();
@@ -27,9 +31,5 @@ public:
     QPushButton *ButtonOK = nullptr;
     QPushButton *ButtonCancel = nullptr;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
     QString *m_generatedHtml;
 };

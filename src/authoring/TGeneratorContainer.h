@@ -7,7 +7,6 @@
 #include "authoring/GeneratorWidgets.h"
 #include "authoring/InsertionWidgets.h"
 
-
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -17,19 +16,19 @@ class QPushButton;
 class QSpinBox;
 class QToolButton;
 class QsciScintilla;
-class TGeneratorTagBar;
 
 class TGeneratorContainer : public TGeneratorDialog {
     Q_OBJECT
 public:
-    // generatedHtml: where the markup goes (the main window's); links: what the tag bar's
-    // link and picture commands link from.
+    // generatedHtml: where the markup goes (the main window's); links: the open dialog's
+    // filters for the tag bar's link and picture commands.
     TGeneratorContainer(QString *generatedHtml, LinkContext links, QWidget *parent = nullptr);
 
-
     void FormShow() override;
-    void ButtonStartClick();
     void CreateContainer();
+
+private:
+    void ButtonStartClick();
     void CBRoundedCornersClick();
     // The boxes as the markup reads them; false when a size box is empty.
     bool Options(ContainerOptions *options) const;
@@ -64,6 +63,4 @@ public:
     QPushButton *ButtonInsert = nullptr;
     QPushButton *ButtonCancel = nullptr;
     QsciScintilla *SynEdit1 = nullptr;
-    TGeneratorTagBar *TagBar = nullptr;
-    TGeneratorPreview *Preview = nullptr;
 };

@@ -9,7 +9,6 @@
 #include "authoring/GeneratorWidgets.h"
 #include "authoring/InsertionWidgets.h"
 
-
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -20,7 +19,6 @@ class QSpinBox;
 class QTabWidget;
 class QToolBar;
 class QsciScintilla;
-class TGeneratorTagBar;
 class TZColorStringGrid;
 struct TRect;
 
@@ -29,8 +27,15 @@ class TGeneratorHtmlTable : public TGeneratorDialog {
 public:
     TGeneratorHtmlTable(QString *generatedHtml, LinkContext links, QWidget *parent = nullptr);
 
-
     void FormShow() override;
+    void GenerateHTML();
+
+    // Indexed by column, then row; always the grid's size.
+    CellMatrix Cells;
+
+private:
+    int CurrentCol = 0;
+    int CurrentRow = 0;
     void InitCellState();
     void SENumColsChange();
     void SENumRowsChange();
@@ -42,7 +47,6 @@ public:
     void ReadCellEditorData();
     void ButtonMergeClick();
     void ButtonStartClick();
-    void GenerateHTML();
     void ButtonResetClick();
     // The table boxes as the markup reads them; false when a size box is empty.
     bool Options(TableOptions *options) const;
@@ -83,15 +87,7 @@ public:
     TColorShape *PanelCellBackgroundColor = nullptr;
     QSpinBox *SEPaddingAllCells = nullptr;
     QsciScintilla *SynEdit1 = nullptr;
-    TGeneratorTagBar *TagBar = nullptr;
-    TGeneratorPreview *Preview = nullptr;
 
-    // Indexed by column, then row; always the grid's size.
-    CellMatrix Cells;
-    int CurrentCol = 0;
-    int CurrentRow = 0;
-
-private:
     // The first cell current, in the grid and the label alike.
     void firstCellCurrent();
     // After a count change: contents and merges afresh, the current cell kept where it can be.

@@ -107,6 +107,11 @@ void TGeneratorTagBar::ApplyMessageTexts()
     }
 }
 
+void TGeneratorTagBar::setDocument(TDocument *document)
+{
+    m_document = document;
+}
+
 void TGeneratorTagBar::closedTag(QObject *sender)
 {
     HtmlClosedTg(m_editor.data(), HintOf(sender));
@@ -131,7 +136,7 @@ void TGeneratorTagBar::color(int kind)
 
 void TGeneratorTagBar::internalLink()
 {
-    TDocument *doc = m_links.activeDocument ? m_links.activeDocument() : nullptr;
+    TDocument *doc = m_document;
     const QString filter = m_links.openDialogFilter ? m_links.openDialogFilter() : QString();
     const QString link = AskLinkedFile(doc, LinkedFileKind::Link, filter, QDir::currentPath());
     if (!link.isEmpty() && m_editor)
@@ -140,7 +145,7 @@ void TGeneratorTagBar::internalLink()
 
 void TGeneratorTagBar::image()
 {
-    TDocument *doc = m_links.activeDocument ? m_links.activeDocument() : nullptr;
+    TDocument *doc = m_document;
     const QString filter = m_links.openDialogFilter ? m_links.openDialogFilter() : QString();
     QString path;
     const QString link = AskLinkedFile(doc, LinkedFileKind::Image, filter, QString(), &path);

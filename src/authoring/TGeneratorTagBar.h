@@ -26,6 +26,10 @@ public:
     // The colour the dialog's colour dialog opens on.
     QColor LastColor = Qt::black;
 
+public slots:
+    // The document links and pictures are made relative to; held weakly.
+    void setDocument(TDocument *document);
+
 private:
     void closedTag(QObject *sender);
     void openTag(QObject *sender);
@@ -36,4 +40,5 @@ private:
     Generator m_generator;
     QPointer<QsciScintilla> m_editor;
     LinkContext m_links;
+    QPointer<TDocument> m_document;
 };

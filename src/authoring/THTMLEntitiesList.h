@@ -17,6 +17,10 @@ public:
     // How a page is loaded into a browser; the main window's loader when set.
     std::function<void(QWebEngineView *, const QString &)> LoadPage;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
     void FormShow();
     void MenuCopyClick();
     void MenuCloseClick();
@@ -27,9 +31,5 @@ public:
     QWidget *PanelMain = nullptr;
     QWebEngineView *WebBrowser1 = nullptr;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
     QWidget *m_mainWindow;
 };

@@ -14,6 +14,11 @@ class TImageSizeCalculator : public QWidget {
 public:
     explicit TImageSizeCalculator(QWidget *parent = nullptr);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
     void FormShow();
     void EditWidthNewChange();
     void EditHeightNewChange();
@@ -32,10 +37,5 @@ public:
     QLineEdit *EditHeightNew = nullptr;
     QToolButton *ButtonReset = nullptr;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-
-private:
     bool m_placed = false;
 };

@@ -71,14 +71,14 @@ TInsertionCommands::TInsertionCommands(QObject *parent, Host host) : QObject(par
     setObjectName(QStringLiteral("InsertionCommands"));
 }
 
-TDocument *TInsertionCommands::document() const
+void TInsertionCommands::setDocument(TDocument *document)
 {
-    return m_host.activeDocument ? m_host.activeDocument() : nullptr;
+    m_document = document;
 }
 
-LinkContext TInsertionCommands::linkContext() const
+TDocument *TInsertionCommands::document() const
 {
-    return {m_host.activeDocument, m_host.openDialogFilter};
+    return m_document;
 }
 
 // ---- Building
@@ -577,27 +577,29 @@ void TInsertionCommands::ButtonFormImgClick()
 
 // ---- Generators
 
-void TInsertionCommands::handOver(const std::function<void()> &openGenerator)
+void TInsertionCommands::handOver(void (TInsertionCommands::*request)())
 {
     QPointer<TDocument> doc = document();
-    if (!doc || !openGenerator)
+    if (!doc || !m_host.generatedHtml)
         return;
-    openGenerator();
-    if (doc && m_host.generatedHtml && !m_host.generatedHtml->isEmpty())
+    // Markup of an earlier use is never handed over again, even when no generator answers.
+    m_host.generatedHtml->clear();
+    emit(this->*request)();
+    if (doc && !m_host.generatedHtml->isEmpty())
         HtmlInsertBloc(doc, *m_host.generatedHtml);
 }
 
 void TInsertionCommands::PopUpEditorContainerClick()
 {
-    handOver(m_host.showContainerGenerator);
+    handOver(&TInsertionCommands::containerGeneratorRequested);
 }
 
 void TInsertionCommands::ButtonTableEditorClick()
 {
-    handOver(m_host.showTableGenerator);
+    handOver(&TInsertionCommands::tableGeneratorRequested);
 }
 
 void TInsertionCommands::ButtonTableWithoutCssClick()
 {
-    handOver(m_host.showFormTable);
+    handOver(&TInsertionCommands::formTableRequested);
 }

@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
@@ -21,12 +22,8 @@ class TInsertionCommands : public QObject {
 public:
     // What the commands need from the main window.
     struct Host {
-        std::function<TDocument *()> activeDocument;
         std::function<QString()> openDialogFilter;
-        // Modal openers of the generators; each leaves its markup in *generatedHtml.
-        std::function<void()> showContainerGenerator;
-        std::function<void()> showTableGenerator;
-        std::function<void()> showFormTable;
+        // Where the generators leave their markup.
         QString *generatedHtml = nullptr;
         QString *lastImageFolder = nullptr;
     };
@@ -39,8 +36,6 @@ public:
     void BuildEditorPopup(QMenu *popup);
     // The Tools menu's generator items.
     void ConnectToolsMenu(QAction *containerEditor, QAction *tableEditor);
-    // What the generators' tag bar needs to link from the document in front.
-    LinkContext linkContext() const;
 
     // Hint-driven commands: the sender's Hint is the markup.
     void ToolButtonHtmlClosedTagClick(QObject *sender);
@@ -100,13 +95,20 @@ public:
     // The colour the colour dialog opens on.
     QColor LastColor = Qt::black;
 
-    QSpinBox *SENumRows = nullptr;
-    QSpinBox *SEFormOptions = nullptr;
+public slots:
+    // The document the commands act on: the one in front, null when none is.
+    void setDocument(TDocument *document);
+
+signals:
+    // A generator is asked for: its modal window leaves its markup in the generated markup.
+    void containerGeneratorRequested();
+    void tableGeneratorRequested();
+    void formTableRequested();
 
 private:
     TDocument *document() const;
     void image(ImageMarkupKind kind);
-    void handOver(const std::function<void()> &openGenerator);
+    void handOver(void (TInsertionCommands::*request)());
     QSpinBox *countBox(QWidget *parent, const QString &panelName, const QString &caption, const QString &boxName,
                        const QString &hint);
     void buildHtmlTags(QWidget *page);
@@ -115,4 +117,7 @@ private:
     void buildAttributes(QWidget *page);
 
     Host m_host;
+    QPointer<TDocument> m_document;
+    QSpinBox *SENumRows = nullptr;
+    QSpinBox *SEFormOptions = nullptr;
 };

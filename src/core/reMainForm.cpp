@@ -1,6 +1,7 @@
 // Construction of the main window: menus, tool bars, document area, error panel, status bar.
 #include "core/reMainForm.h"
 
+#include "authoring/TInsertionCommands.h"
 #include "util/DocumentText.h"
 #include "core/ErrorPanel.h"
 #include "core/ImageList.h"
@@ -392,6 +393,7 @@ void TMainForm::buildDocumentArea()
         connectEditor(document->editor());
         InstallDocumentHooks(document);
     });
+    connect(m_documents, &TDocumentTabs::currentChanged, m_insertion, &TInsertionCommands::setDocument);
     connect(m_documents, &TDocumentTabs::currentChanged, this, [this](TDocument *document) {
         // The Tidy page disables the font controls; any other page enables them.
         if (PageControlMemos->currentWidget() == TBTidyConfig)

@@ -122,7 +122,6 @@ private:
     void ApplyEditorFont(QsciScintilla *editor, const QFont &font);
     static QFont EditorFont(QsciScintilla *editor);
     void ApplyGutterColors(QsciScintilla *editor);
-    void SearchZoneToWholeDocument();
     bool DocumentPageInFront() const;
 
     // New, open and save.

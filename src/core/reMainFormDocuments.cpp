@@ -187,7 +187,6 @@ void TMainForm::TBSynEditDynShow(TDocument *document)
     ActualiseSynEditStatus();
     ActualizeStatusBar();
     SetCBCharset();
-    SearchZoneToWholeDocument();
 }
 
 void TMainForm::ShowCaretStatus(QsciScintilla *editor)

@@ -133,6 +133,8 @@ TSearchReplaceSE *TMainForm::SearchReplaceSE()
     if (!m_searchWindow) {
         m_searchWindow = new TSearchReplaceSE(this);
         m_searchWindow->SetRecentEntries(SearchFindItems, ReplaceFindItems, ReplaceReplaceItems);
+        m_searchWindow->setDocument(EditDocument());
+        connect(m_documents, &TDocumentTabs::currentChanged, m_searchWindow, &TSearchReplaceSE::setDocument);
         connect(m_searchWindow, &TSearchReplaceSE::recentEntriesChanged, this, [this] {
             SearchFindItems = m_searchWindow->FindItems();
             ReplaceFindItems = m_searchWindow->ReplaceFindItems();
@@ -336,7 +338,6 @@ void TMainForm::MenuSearchNextClick()
     if (!EditorInFront(document))
         return;
     if (m_searchWindow && !m_searchWindow->FindText().isEmpty()) {
-        m_searchWindow->SetDocument(document);
         m_searchWindow->FindDialogFind();
     } else {
         MenuSearchClick();
@@ -349,7 +350,6 @@ void TMainForm::ShowFormReplaceSE()
     if (!document)
         return;
     TSearchReplaceSE *window = SearchReplaceSE();
-    window->SetDocument(document);
     if (!window->isVisible()) {
         // Near the top right of the documents, below the tool bars.
         const QPoint documents = PageControlMemos->mapToGlobal(QPoint(0, 0));
@@ -357,14 +357,6 @@ void TMainForm::ShowFormReplaceSE()
         window->move(frameGeometry().right() - window->frameGeometry().width() - 40, documents.y() + 50);
     }
     window->ShowPage(window->FPageIndex);
-}
-
-void TMainForm::SearchZoneToWholeDocument()
-{
-    if (!m_searchWindow)
-        return;
-    m_searchWindow->SetDocument(ActiveDocument());
-    m_searchWindow->ZoneToWholeDocument();
 }
 
 void TMainForm::EditorMouseKeyUp(QsciScintilla *editor)

@@ -8,14 +8,13 @@
 void TMainForm::buildInsertion(QWidget *htmlTags, QWidget *tablesLists, QWidget *forms, QWidget *attributes)
 {
     TInsertionCommands::Host host;
-    host.activeDocument = [this] { return ActiveDocument(); };
     host.openDialogFilter = [this] { return OpenDialogFilter; };
-    host.showContainerGenerator = [this] { ShowGeneratorContainer(); };
-    host.showTableGenerator = [this] { ShowGeneratorTable(); };
-    host.showFormTable = [this] { ShowFormTable(); };
     host.generatedHtml = &GeneratedHtml;
     host.lastImageFolder = &LastImageFolder;
     m_insertion = new TInsertionCommands(this, host);
+    connect(m_insertion, &TInsertionCommands::containerGeneratorRequested, this, &TMainForm::ShowGeneratorContainer);
+    connect(m_insertion, &TInsertionCommands::tableGeneratorRequested, this, &TMainForm::ShowGeneratorTable);
+    connect(m_insertion, &TInsertionCommands::formTableRequested, this, &TMainForm::ShowFormTable);
     m_insertion->BuildToolBars(htmlTags, tablesLists, forms, attributes);
     m_insertion->BuildEditorPopup(PopupHtmlTagsAndAttributes);
     m_insertion->ConnectToolsMenu(Action("MenuContainerEditor"), Action("MenuTableEditor"));

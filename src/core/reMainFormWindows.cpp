@@ -8,6 +8,7 @@
 #include "authoring/THTMLEntitiesList.h"
 #include "authoring/TImageSizeCalculator.h"
 #include "core/Highlighters.h"
+#include "documents/TDocumentTabs.h"
 #include "themes/SyntaxColorModel.h"
 #include "themes/reSyntaxColor.h"
 #include "tools/reOptimizer.h"
@@ -21,7 +22,8 @@ void TMainForm::ShowOptimizer()
     if (!optimizer) {
         optimizer = new TOptimizer(this);
         optimizer->SetRecentEntries(OptimizerStartingWith, OptimizerEndingWith);
-        optimizer->ActiveDocument = [this] { return ActiveDocument(); };
+        optimizer->setDocument(ActiveDocument());
+        connect(m_documents, &TDocumentTabs::currentChanged, optimizer, &TOptimizer::setDocument);
         connect(optimizer, &TOptimizer::RecentEntriesChanged, this, [this, optimizer] {
             OptimizerStartingWith = optimizer->StartingWithItems();
             OptimizerEndingWith = optimizer->EndingWithItems();
@@ -35,9 +37,12 @@ void TMainForm::ShowGeneratorContainer()
 {
     // One instance for the program's run: its settings and text stay between uses.
     auto *generator = findChild<TGeneratorContainer *>(QStringLiteral("GeneratorContainer"), Qt::FindDirectChildrenOnly);
-    if (!generator)
-        generator = new TGeneratorContainer(&GeneratedHtml, {[this] { return ActiveDocument(); }, [this] { return OpenDialogFilter; }}, this);
-    generator->Preview->SetJavascript(JavascriptEnabled);
+    if (!generator) {
+        generator = new TGeneratorContainer(&GeneratedHtml, {[this] { return OpenDialogFilter; }}, this);
+        generator->setDocument(ActiveDocument());
+        connect(m_documents, &TDocumentTabs::currentChanged, generator, &TGeneratorDialog::setDocument);
+    }
+    generator->SetJavascript(JavascriptEnabled);
     generator->exec();
 }
 void TMainForm::ShowGeneratorTable()
@@ -45,10 +50,12 @@ void TMainForm::ShowGeneratorTable()
     // One instance for the program's run: its table options stay between uses.
     auto *generator = findChild<TGeneratorHtmlTable *>(QStringLiteral("GeneratorHtmlTable"), Qt::FindDirectChildrenOnly);
     if (!generator) {
-        generator = new TGeneratorHtmlTable(&GeneratedHtml, {[this] { return ActiveDocument(); }, [this] { return OpenDialogFilter; }}, this);
-        ApplyHighlighter(generator->SynEdit1, DocumentText::HighlighterKind::Multi);
+        generator = new TGeneratorHtmlTable(&GeneratedHtml, {[this] { return OpenDialogFilter; }}, this);
+        generator->setDocument(ActiveDocument());
+        connect(m_documents, &TDocumentTabs::currentChanged, generator, &TGeneratorDialog::setDocument);
+        ApplyHighlighter(generator->findChild<QsciScintilla *>(QStringLiteral("SynEdit1")), DocumentText::HighlighterKind::Multi);
     }
-    generator->Preview->SetJavascript(JavascriptEnabled);
+    generator->SetJavascript(JavascriptEnabled);
     generator->exec();
 }
 void TMainForm::ShowSyntaxColor()

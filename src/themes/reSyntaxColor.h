@@ -39,6 +39,15 @@ public:
     explicit TSyntaxColor(SyntaxColorModel *model, QWidget *parent = nullptr);
     void setVisible(bool visible) override;
 
+signals:
+    // The gutter colours of the model changed; the owner repaints the active editor's gutter.
+    void GutterColorsChanged();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
     // Showing: captions from the language file, common swatches, theme list, attribute list.
     void FormShow();
     void CBThemesInit();
@@ -58,7 +67,6 @@ public:
     void ButtonGutterColorClick();
     void ButtonSaveSettingsClick();
     void ButtonRestoreClick();
-
     // Theme operations on the model, keeping the swatches in step.
     void SaveSettings(const QString &fileName);
     void SetGeneralBackground(TColor color);
@@ -101,15 +109,6 @@ public:
     QPushButton *ButtonRestore = nullptr;
     QPushButton *ButtonClose = nullptr;
 
-signals:
-    // The gutter colours of the model changed; the owner repaints the active editor's gutter.
-    void GutterColorsChanged();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
     void buildControls();
     // The attribute of the selected list entry under the language box's text; Count if none.
     SyntaxAttri selectedAttri() const;

@@ -237,11 +237,12 @@ void TSearchReplaceSE::bindTwins(QWidget *search, QWidget *replace)
     });
 }
 
-void TSearchReplaceSE::SetDocument(TDocument *document)
+void TSearchReplaceSE::setDocument(TDocument *document)
 {
-    if (document != FDocument)
-        FHitCount = 0;
+    if (!document)
+        return;
     FDocument = document;
+    ZoneToWholeDocument();
 }
 
 QsciScintilla *TSearchReplaceSE::editor() const

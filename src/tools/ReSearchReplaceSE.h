@@ -21,9 +21,7 @@ class TSearchReplaceSE : public QDialog {
 public:
     explicit TSearchReplaceSE(QWidget *parent = nullptr);
 
-    // The document searched. The window holds it weakly: once its tab closes the
-    // window searches nothing.
-    void SetDocument(TDocument *document);
+    // The document searched; null once its tab closed.
     TDocument *Document() const { return FDocument; }
 
     // The recent entries of the three boxes, as the settings file stores them.
@@ -41,21 +39,17 @@ public:
     void AutoSetting();
     // Finds the next match with the options and zone of the last search.
     void FindDialogFind();
-    // The zone becomes the whole document (a document tab was shown).
-    void ZoneToWholeDocument();
     // The zone's bounds as the edit commands move them.
     void SetRangeBegin(const TextPos &begin) { FRangeBegin = begin; }
     void SetRangeEndToTextEnd();
     // The text of the last search.
     QString FindText() const { return m_findText; }
 
-    void ButtonSearchClick();
-    void ButtonReplaceClick();
-    void ButtonReplaceAllClick();
-
-    TextPos FSelBegin, FSelEnd;
-    TextPos FRangeBegin, FRangeEnd;
-    int FHitCount = 0;
+public slots:
+    // The document in front. A document shown is searched from then on, in the whole of it;
+    // while a page that is no document is in front (null) the last one shown stays searched.
+    // The window holds it weakly: once its tab closes the window searches nothing.
+    void setDocument(TDocument *document);
 
 signals:
     void recentEntriesChanged();
@@ -76,6 +70,11 @@ private:
         long end = 0;
     };
 
+    void ButtonSearchClick();
+    void ButtonReplaceClick();
+    void ButtonReplaceAllClick();
+    // The zone becomes the whole document.
+    void ZoneToWholeDocument();
     void buildPages();
     void bindTwins(QWidget *search, QWidget *replace);
     void FormShow();
@@ -112,8 +111,10 @@ private:
     Options m_options;
     bool m_rangeEndIsTextEnd = true;
     QStringList m_findItems, m_replaceFindItems, m_replaceItems;
+    TextPos FSelBegin, FSelEnd;
+    TextPos FRangeBegin, FRangeEnd;
+    int FHitCount = 0;
 
-public:
     QTabWidget *PageControlSearchReplace = nullptr;
     QWidget *TBSearch = nullptr;
     QWidget *TBReplace = nullptr;

@@ -288,13 +288,14 @@ OptimizerOptions TOptimizer::Options() const
     return o;
 }
 
-void TOptimizer::ButtonApplyClick()
+void TOptimizer::setDocument(TDocument *document)
 {
-    ApplyTo(ActiveDocument ? ActiveDocument() : nullptr);
+    m_document = document;
 }
 
-void TOptimizer::ApplyTo(TDocument *document)
+void TOptimizer::ButtonApplyClick()
 {
+    TDocument *document = m_document;
     ReOrderCBItems(CBStartingWith);
     ReOrderCBItems(CBEndingWith);
     emit RecentEntriesChanged();

@@ -3,8 +3,8 @@
 // text of a document as one undo step. Non-modal, on top; closing only hides it.
 #include "tools/HtmlRewriting.h"
 
+#include <QPointer>
 #include <QWidget>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -18,20 +18,31 @@ class TOptimizer : public QWidget {
 public:
     explicit TOptimizer(QWidget *parent = nullptr);
 
-    // Where Apply finds the document in front (null when none is).
-    std::function<TDocument *()> ActiveDocument;
-
     // The lists as the settings file holds them, newest first.
     void SetRecentEntries(const QStringList &startingWith, const QStringList &endingWith);
     QStringList StartingWithItems() const;
     QStringList EndingWithItems() const;
 
+public slots:
+    // The document Apply rewrites: the one in front, null when none is. Held weakly, so a
+    // document closed meanwhile is never touched.
+    void setDocument(TDocument *document);
+
+signals:
+    // The recent-entry lists changed (Apply was pressed).
+    void RecentEntriesChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
     // The boxes as the passes read them.
     HtmlRewriting::OptimizerOptions Options() const;
 
+    // Apply on the document in front: the recent entries first, then the text, unless it is
+    // empty or there is no document.
     void ButtonApplyClick();
-    // Apply on one document: the recent entries first, then the text, unless it is empty.
-    void ApplyTo(TDocument *document);
     void ButtonResetClick();
     void CB_HTML_PresetClick();
     void CB_XHTML_PresetClick();
@@ -86,14 +97,6 @@ public:
     QPushButton *ButtonReset = nullptr;
     QPushButton *ButtonClose = nullptr;
 
-signals:
-    // The recent-entry lists changed (Apply was pressed).
-    void RecentEntriesChanged();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-
-private:
+    QPointer<TDocument> m_document;
     bool m_placed = false;
 };

@@ -161,29 +161,29 @@ private slots:
         QFETCH(QString, selected);
         QString generated;
         TGeneratorHtmlTable dialog(&generated, {});
-        dialog.SENumCols->setValue(3);
-        dialog.SENumRows->setValue(3);
+        Control<QSpinBox>(&dialog, "SENumCols")->setValue(3);
+        Control<QSpinBox>(&dialog, "SENumRows")->setValue(3);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         for (int c = 0; c < 3; ++c) {
             for (int r = 0; r < 3; ++r) {
-                clickCell(dialog.Grid, c, r);
-                typeInto(dialog.SynEdit1, cellName(c, r));
+                clickCell(Control<TZColorStringGrid>(&dialog, "Grid"), c, r);
+                typeInto(Control<QsciScintilla>(&dialog, "SynEdit1"), cellName(c, r));
             }
         }
         for (const QString &step : steps) {
             const QStringList words = step.split(QLatin1Char(' '));
             if (words[0] == QLatin1String("cols")) {
-                dialog.SENumCols->setValue(words[1].toInt());
+                Control<QSpinBox>(&dialog, "SENumCols")->setValue(words[1].toInt());
                 continue;
             }
-            clickCell(dialog.Grid, cellAt(words[1]).x(), cellAt(words[1]).y());
+            clickCell(Control<TZColorStringGrid>(&dialog, "Grid"), cellAt(words[1]).x(), cellAt(words[1]).y());
             if (words[0] == QLatin1String("merge"))
-                clickCell(dialog.Grid, cellAt(words[2]).x(), cellAt(words[2]).y(), Qt::ShiftModifier);
-            QTest::mouseClick(dialog.ButtonMerge, Qt::LeftButton);
+                clickCell(Control<TZColorStringGrid>(&dialog, "Grid"), cellAt(words[2]).x(), cellAt(words[2]).y(), Qt::ShiftModifier);
+            QTest::mouseClick(Control<QPushButton>(&dialog, "ButtonMerge"), Qt::LeftButton);
         }
-        QVERIFY(dialog.LabelCellSelected->text().endsWith(selected));
-        QTest::mouseClick(dialog.ButtonStart, Qt::LeftButton);
+        QVERIFY(Control<QLabel>(&dialog, "LabelCellSelected")->text().endsWith(selected));
+        QTest::mouseClick(Control<QPushButton>(&dialog, "ButtonStart"), Qt::LeftButton);
         QCOMPARE(tableLayout(generated), layout);
         QTRY_COMPARE_WITH_TIMEOUT(ShownPage(previewOf(&dialog), ShownTable), layout, Shown);
     }
@@ -197,34 +197,34 @@ private slots:
         ScriptedDialogs dialogs;
         QString generated;
         TGeneratorHtmlTable dialog(&generated, {});
-        dialog.SENumCols->setValue(3);
-        dialog.SENumRows->setValue(2);
+        Control<QSpinBox>(&dialog, "SENumCols")->setValue(3);
+        Control<QSpinBox>(&dialog, "SENumRows")->setValue(2);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        dialog.EditWidth->setText("300");
-        dialog.EditHeight->setText("40");
-        dialog.EditMargin->setText("5");
+        Control<QLineEdit>(&dialog, "EditWidth")->setText("300");
+        Control<QLineEdit>(&dialog, "EditHeight")->setText("40");
+        Control<QLineEdit>(&dialog, "EditMargin")->setText("5");
         dialogs.colorAnswers << QColor(0x10, 0x20, 0x30) << QColor(0x40, 0x50, 0x60) << QColor(0xFF, 0xEE, 0x00)
                              << QColor(0x33, 0x66, 0x99);
-        dialog.ButtonColorBackground->click();
-        dialog.ButtonColorBorder->click();
-        dialog.CBHorizontalAlign->setCurrentText("right");
-        dialog.SEBorderWidth->setValue(3);
-        dialog.CBBorderStyle->setCurrentText("dotted");
-        dialog.CBCollapse->setChecked(true);
-        dialog.SEPaddingAllCells->setValue(7);
-        clickCell(dialog.Grid, 1, 0);
-        typeInto(dialog.SynEdit1, "X");
-        dialog.SECellBorderWidth->setValue(4);
-        dialog.CBCellBorderStyle->setCurrentText("dashed");
-        QTest::mouseClick(dialog.PanelCellBackgroundColor, Qt::LeftButton);
-        clickCell(dialog.Grid, 0, 1);
-        clickCell(dialog.Grid, 1, 1, Qt::ShiftModifier);
-        QTest::mouseClick(dialog.ButtonMerge, Qt::LeftButton);
-        clickCell(dialog.Grid, 2, 1);
-        typeInto(dialog.SynEdit1, "Y");
-        QTest::mouseClick(dialog.PanelCellBackgroundColor, Qt::LeftButton);
-        QTest::mouseClick(dialog.ButtonStart, Qt::LeftButton);
+        Control<QPushButton>(&dialog, "ButtonColorBackground")->click();
+        Control<QPushButton>(&dialog, "ButtonColorBorder")->click();
+        Control<QComboBox>(&dialog, "CBHorizontalAlign")->setCurrentText("right");
+        Control<QSpinBox>(&dialog, "SEBorderWidth")->setValue(3);
+        Control<QComboBox>(&dialog, "CBBorderStyle")->setCurrentText("dotted");
+        Control<QCheckBox>(&dialog, "CBCollapse")->setChecked(true);
+        Control<QSpinBox>(&dialog, "SEPaddingAllCells")->setValue(7);
+        clickCell(Control<TZColorStringGrid>(&dialog, "Grid"), 1, 0);
+        typeInto(Control<QsciScintilla>(&dialog, "SynEdit1"), "X");
+        Control<QSpinBox>(&dialog, "SECellBorderWidth")->setValue(4);
+        Control<QComboBox>(&dialog, "CBCellBorderStyle")->setCurrentText("dashed");
+        QTest::mouseClick(Control<TColorShape>(&dialog, "PanelCellBackgroundColor"), Qt::LeftButton);
+        clickCell(Control<TZColorStringGrid>(&dialog, "Grid"), 0, 1);
+        clickCell(Control<TZColorStringGrid>(&dialog, "Grid"), 1, 1, Qt::ShiftModifier);
+        QTest::mouseClick(Control<QPushButton>(&dialog, "ButtonMerge"), Qt::LeftButton);
+        clickCell(Control<TZColorStringGrid>(&dialog, "Grid"), 2, 1);
+        typeInto(Control<QsciScintilla>(&dialog, "SynEdit1"), "Y");
+        QTest::mouseClick(Control<TColorShape>(&dialog, "PanelCellBackgroundColor"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(&dialog, "ButtonStart"), Qt::LeftButton);
         QVERIFY2(generated.startsWith("<div style=\"text-align:right;\">\r\n<table style=\" width:300px; height:40px;"
                                       " margin:5px; background-color:#102030; border:3px dotted #405060;"
                                       " border-collapse:collapse;\" summary=\"\">"),
@@ -232,31 +232,31 @@ private slots:
         QCOMPARE(tableLayout(generated), QStringLiteral("_ X _ / _(2x-) Y"));
         QTRY_COMPARE_WITH_TIMEOUT(ShownPage(previewOf(&dialog), ShownTable), tableLayout(generated), Shown);
 
-        QTest::mouseClick(dialog.ButtonReset, Qt::LeftButton);
-        QCOMPARE(dialog.PageControl->currentWidget(), dialog.TBDraft);
+        QTest::mouseClick(Control<QPushButton>(&dialog, "ButtonReset"), Qt::LeftButton);
+        QCOMPARE(Control<QTabWidget>(&dialog, "PageControl")->currentWidget(), Control<QWidget>(&dialog, "TBDraft"));
         // What the markup cannot show: the cell bar's border (the table's replaces it).
-        QCOMPARE(dialog.SECellBorderWidth->value(), 1);
-        QCOMPARE(dialog.CBCellBorderStyle->currentText(), QStringLiteral("solid"));
-        QCOMPARE(dialog.PanelCellBorderColor->Color(), QColor(Qt::black));
-        QVERIFY(dialog.LabelCellSelected->text().endsWith("[3,2]"));
+        QCOMPARE(Control<QSpinBox>(&dialog, "SECellBorderWidth")->value(), 1);
+        QCOMPARE(Control<QComboBox>(&dialog, "CBCellBorderStyle")->currentText(), QStringLiteral("solid"));
+        QCOMPARE(Control<TColorShape>(&dialog, "PanelCellBorderColor")->Color(), QColor(Qt::black));
+        QVERIFY(Control<QLabel>(&dialog, "LabelCellSelected")->text().endsWith("[3,2]"));
         QTRY_COMPARE_WITH_TIMEOUT(ShownPage(previewOf(&dialog), ShownTable), QStringLiteral("blank"), Shown);
 
         // The same table laid out in a new dialog: a cell's own style stays through Reset.
         QString fresh;
         TGeneratorHtmlTable other(&fresh, {});
-        other.SENumCols->setValue(3);
-        other.SENumRows->setValue(2);
+        Control<QSpinBox>(&other, "SENumCols")->setValue(3);
+        Control<QSpinBox>(&other, "SENumRows")->setValue(2);
         other.show();
         QVERIFY(QTest::qWaitForWindowExposed(&other));
-        other.CBCollapse->setChecked(true);
-        clickCell(other.Grid, 1, 0);
-        other.SECellBorderWidth->setValue(4);
-        other.CBCellBorderStyle->setCurrentText("dashed");
-        other.PanelCellBackgroundColor->SetColor(QColor(0xFF, 0xEE, 0x00));
-        clickCell(other.Grid, 2, 1);
-        typeInto(other.SynEdit1, "Y");
+        Control<QCheckBox>(&other, "CBCollapse")->setChecked(true);
+        clickCell(Control<TZColorStringGrid>(&other, "Grid"), 1, 0);
+        Control<QSpinBox>(&other, "SECellBorderWidth")->setValue(4);
+        Control<QComboBox>(&other, "CBCellBorderStyle")->setCurrentText("dashed");
+        Control<TColorShape>(&other, "PanelCellBackgroundColor")->SetColor(QColor(0xFF, 0xEE, 0x00));
+        clickCell(Control<TZColorStringGrid>(&other, "Grid"), 2, 1);
+        typeInto(Control<QsciScintilla>(&other, "SynEdit1"), "Y");
         other.GenerateHTML();
-        QTest::mouseClick(dialog.ButtonStart, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(&dialog, "ButtonStart"), Qt::LeftButton);
         QCOMPARE(generated, fresh);
         QTRY_COMPARE_WITH_TIMEOUT(ShownPage(previewOf(&dialog), ShownTable), QStringLiteral("_ _ _ / _ _ Y"), Shown);
 
@@ -274,22 +274,22 @@ private slots:
         TGeneratorHtmlTable dialog(&generated, {});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        clickCell(dialog.Grid, 2, 1);
-        dialog.SECellBorderWidth->setValue(5);
-        dialog.CBCellBorderStyle->setCurrentText("double");
+        clickCell(Control<TZColorStringGrid>(&dialog, "Grid"), 2, 1);
+        Control<QSpinBox>(&dialog, "SECellBorderWidth")->setValue(5);
+        Control<QComboBox>(&dialog, "CBCellBorderStyle")->setCurrentText("double");
         dialogs.colorAnswers << QColor(0x12, 0x34, 0x56) << QColor(0xAB, 0xCD, 0xEF);
-        QTest::mouseClick(dialog.PanelCellBorderColor, Qt::LeftButton);
-        QTest::mouseClick(dialog.PanelCellBackgroundColor, Qt::LeftButton);
-        clickCell(dialog.Grid, 0, 0);
-        QCOMPARE(dialog.SECellBorderWidth->value(), 1);
-        QCOMPARE(dialog.CBCellBorderStyle->currentText(), QStringLiteral("solid"));
-        QCOMPARE(dialog.PanelCellBorderColor->Color(), QColor(Qt::black));
-        QCOMPARE(dialog.PanelCellBackgroundColor->Color(), QColor(Qt::white));
-        clickCell(dialog.Grid, 2, 1);
-        QCOMPARE(dialog.SECellBorderWidth->value(), 5);
-        QCOMPARE(dialog.CBCellBorderStyle->currentText(), QStringLiteral("double"));
-        QCOMPARE(dialog.PanelCellBorderColor->Color(), QColor(0x12, 0x34, 0x56));
-        QCOMPARE(dialog.PanelCellBackgroundColor->Color(), QColor(0xAB, 0xCD, 0xEF));
+        QTest::mouseClick(Control<TColorShape>(&dialog, "PanelCellBorderColor"), Qt::LeftButton);
+        QTest::mouseClick(Control<TColorShape>(&dialog, "PanelCellBackgroundColor"), Qt::LeftButton);
+        clickCell(Control<TZColorStringGrid>(&dialog, "Grid"), 0, 0);
+        QCOMPARE(Control<QSpinBox>(&dialog, "SECellBorderWidth")->value(), 1);
+        QCOMPARE(Control<QComboBox>(&dialog, "CBCellBorderStyle")->currentText(), QStringLiteral("solid"));
+        QCOMPARE(Control<TColorShape>(&dialog, "PanelCellBorderColor")->Color(), QColor(Qt::black));
+        QCOMPARE(Control<TColorShape>(&dialog, "PanelCellBackgroundColor")->Color(), QColor(Qt::white));
+        clickCell(Control<TZColorStringGrid>(&dialog, "Grid"), 2, 1);
+        QCOMPARE(Control<QSpinBox>(&dialog, "SECellBorderWidth")->value(), 5);
+        QCOMPARE(Control<QComboBox>(&dialog, "CBCellBorderStyle")->currentText(), QStringLiteral("double"));
+        QCOMPARE(Control<TColorShape>(&dialog, "PanelCellBorderColor")->Color(), QColor(0x12, 0x34, 0x56));
+        QCOMPARE(Control<TColorShape>(&dialog, "PanelCellBackgroundColor")->Color(), QColor(0xAB, 0xCD, 0xEF));
         dialog.GenerateHTML();
         QCOMPARE(generated.count(QStringLiteral("background-color:#ABCDEF;")), 1);
     }
@@ -343,9 +343,9 @@ private slots:
         TGeneratorContainer dialog(&generated, {});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        typeInto(dialog.SynEdit1, "Boxed");
-        dialog.ButtonItalic->click();
-        QTest::mouseClick(dialog.ButtonStart, Qt::LeftButton);
+        typeInto(Control<QsciScintilla>(&dialog, "SynEdit1"), "Boxed");
+        Control<QToolButton>(&dialog, "ButtonItalic")->click();
+        QTest::mouseClick(Control<QPushButton>(&dialog, "ButtonStart"), Qt::LeftButton);
         const QString style = GetTextBetween(generated, "style=\"", "\"");
         QVERIFY(style.contains("font-style:italic;"));
         const QString div = "(function (d) { return d.getAttribute('style') + '|' + d.textContent.trim(); })"
@@ -409,9 +409,9 @@ private slots:
         TFormTable dialog(&generated);
         dialog.show();
         QVERIFY(generated.isEmpty());
-        dialog.SENumCols->setValue(columns);
-        dialog.SENumRows->setValue(rows);
-        QTest::mouseClick(dialog.ButtonOK, Qt::LeftButton);
+        Control<QSpinBox>(&dialog, "SENumCols")->setValue(columns);
+        Control<QSpinBox>(&dialog, "SENumRows")->setValue(rows);
+        QTest::mouseClick(Control<QPushButton>(&dialog, "ButtonOK"), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(generated.startsWith(QStringLiteral("<table summary=\"\">\r\n  <tr>\r\n")));
         QVERIFY(generated.endsWith(QStringLiteral("  </tr>\r\n</table>")));
@@ -422,7 +422,7 @@ private slots:
 
         generated = QStringLiteral("left by a generator");
         dialog.show();
-        QTest::mouseClick(dialog.ButtonCancel, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(&dialog, "ButtonCancel"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QVERIFY(generated.isEmpty());
     }

@@ -201,8 +201,8 @@ private slots:
         width->clear();
         QTest::keyClicks(width, "12x0");
         QCOMPARE(width->text(), QStringLiteral("120"));
-        dialog.SynEdit1->selectAll();
-        QTest::keyClicks(dialog.SynEdit1, "Hi");
+        Control<QsciScintilla>(&dialog, "SynEdit1")->selectAll();
+        QTest::keyClicks(Control<QsciScintilla>(&dialog, "SynEdit1"), "Hi");
 
         QTest::mouseClick(button("ButtonStart"), Qt::LeftButton);
         QCOMPARE(generated, QStringLiteral("<div style=\" width:120px; padding:2px; background-color:#FFFFFF; border:1px "
@@ -214,7 +214,7 @@ private slots:
 
         dialog.show();
         QCOMPARE(width->text(), QStringLiteral("120"));
-        QCOMPARE(EditorText(dialog.SynEdit1), QStringLiteral("Hi"));
+        QCOMPARE(EditorText(Control<QsciScintilla>(&dialog, "SynEdit1")), QStringLiteral("Hi"));
         QVERIFY(rounded->isEnabled());
         QTest::mouseClick(button("ButtonStart"), Qt::LeftButton);
         const QString made = generated;
@@ -247,7 +247,7 @@ private slots:
         auto *cols = dialog.findChild<QSpinBox *>("SENumCols");
         auto *rows = dialog.findChild<QSpinBox *>("SENumRows");
 
-        typeInto(dialog.SynEdit1, "old");
+        typeInto(Control<QsciScintilla>(&dialog, "SynEdit1"), "old");
         clickCell(grid, 3, 3);
         rows->setValue(2);
         cols->setValue(3);
@@ -258,21 +258,21 @@ private slots:
         clickCell(grid, 0, 0);
         clickCell(grid, 1, 1, Qt::ShiftModifier);
         QTest::mouseClick(button("ButtonMerge"), Qt::LeftButton);
-        typeInto(dialog.SynEdit1, "AB");
+        typeInto(Control<QsciScintilla>(&dialog, "SynEdit1"), "AB");
         clickCell(grid, 2, 0);
         QTest::keyClick(grid, Qt::Key_Down);
-        typeInto(dialog.SynEdit1, "C");
+        typeInto(Control<QsciScintilla>(&dialog, "SynEdit1"), "C");
         dialogs.colorAnswers << QColor(0xFF, 0xEE, 0x00);
         QTest::mouseClick(dialog.findChild<QWidget *>("PanelCellBackgroundColor"), Qt::LeftButton);
         QTest::mouseClick(button("ButtonStart"), Qt::LeftButton);
-        QCOMPARE(dialog.PageControl->currentWidget(), dialog.TBPreview);
+        QCOMPARE(Control<QTabWidget>(&dialog, "PageControl")->currentWidget(), Control<QWidget>(&dialog, "TBPreview"));
         QVERIFY(generated.contains(QStringLiteral("colspan=\"2\" rowspan=\"2\">AB</td>")));
         QVERIFY(generated.contains(QStringLiteral("background-color:#FFEE00;\">C</td>")));
         QCOMPARE(columnsPerRow(generated), QList<int>({3, 3}));
 
         // Back on the merged cell its content is there; a second merge splits it.
         clickCell(grid, 1, 1);
-        QCOMPARE(EditorText(dialog.SynEdit1), QStringLiteral("AB"));
+        QCOMPARE(EditorText(Control<QsciScintilla>(&dialog, "SynEdit1")), QStringLiteral("AB"));
         QCOMPARE(dialog.findChild<QLabel *>("LabelCellSelected")->text(), QStringLiteral(" Selected cell [1,1]"));
         QTest::mouseClick(button("ButtonMerge"), Qt::LeftButton);
         QCOMPARE(grid->MergeCells()->Count(), 0);
@@ -285,7 +285,7 @@ private slots:
         QVERIFY(generated.isEmpty());
 
         dialog.show();
-        QCOMPARE(dialog.PageControl->currentWidget(), dialog.TBDraft);
+        QCOMPARE(Control<QTabWidget>(&dialog, "PageControl")->currentWidget(), Control<QWidget>(&dialog, "TBDraft"));
         dialog.findChild<QLineEdit *>("EditWidth")->setText("50");
         QTest::mouseClick(button("ButtonStart"), Qt::LeftButton);
         QVERIFY(generated.contains(QStringLiteral("width:50px;")));
@@ -320,20 +320,20 @@ private slots:
         TGeneratorHtmlTable dialog(nullptr, {});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        clickCell(dialog.Grid, 2, 1);
-        typeInto(dialog.SynEdit1, "typed");
+        clickCell(Control<TZColorStringGrid>(&dialog, "Grid"), 2, 1);
+        typeInto(Control<QsciScintilla>(&dialog, "SynEdit1"), "typed");
         const QStringList words = action.split(QLatin1Char(' '));
         if (action == QLatin1String("reset")) {
-            QTest::mouseClick(dialog.ButtonReset, Qt::LeftButton);
+            QTest::mouseClick(Control<QPushButton>(&dialog, "ButtonReset"), Qt::LeftButton);
         } else if (action == QLatin1String("show")) {
             dialog.close();
             dialog.show();
         } else {
             dialog.findChild<QSpinBox *>(words.first())->setValue(words.last().toInt());
         }
-        QCOMPARE(EditorText(dialog.SynEdit1), QStringLiteral("typed"));
-        QCOMPARE(QPoint(dialog.Grid->Col(), dialog.Grid->Row()), current);
-        QCOMPARE(dialog.LabelCellSelected->text(),
+        QCOMPARE(EditorText(Control<QsciScintilla>(&dialog, "SynEdit1")), QStringLiteral("typed"));
+        QCOMPARE(QPoint(Control<TZColorStringGrid>(&dialog, "Grid")->Col(), Control<TZColorStringGrid>(&dialog, "Grid")->Row()), current);
+        QCOMPARE(Control<QLabel>(&dialog, "LabelCellSelected")->text(),
                  QStringLiteral(" Selected cell [%1,%2]").arg(current.x() + 1).arg(current.y() + 1));
     }
 

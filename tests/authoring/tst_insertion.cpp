@@ -188,7 +188,8 @@ private slots:
     }
 
     // The generator's markup goes in place of the selection as one step; an empty hand-over
-    // (Cancel) leaves text and selection alone; with no document the generator is not opened.
+    // (Cancel) or none leaves text and selection alone; with no document the generator is not
+    // opened.
     void generatorHandOver()
     {
         Doc doc("abc");
@@ -196,14 +197,13 @@ private slots:
         int opened = 0;
         QString handed;
         TInsertionCommands::Host host;
-        TDocument *active = doc.document;
-        host.activeDocument = [&active] { return active; };
         host.generatedHtml = &generated;
-        host.showTableGenerator = [&] {
+        TInsertionCommands commands(nullptr, host);
+        commands.setDocument(doc.document);
+        connect(&commands, &TInsertionCommands::tableGeneratorRequested, this, [&] {
             ++opened;
             generated = handed;
-        };
-        TInsertionCommands commands(nullptr, host);
+        });
 
         doc.select("b");
         commands.ButtonTableEditorClick();
@@ -216,7 +216,12 @@ private slots:
         doc.undo();
         QCOMPARE(doc.text(), QStringLiteral("abc"));
 
-        active = nullptr;
+        // Markup left from an earlier use never goes in again, even when no generator answers.
+        generated = "<p>old</p>";
+        commands.PopUpEditorContainerClick();
+        QCOMPARE(doc.text(), QStringLiteral("abc"));
+
+        commands.setDocument(nullptr);
         commands.ButtonTableEditorClick();
         QCOMPARE(opened, 2);
     }
@@ -252,16 +257,14 @@ private slots:
         QFETCH(QStringList, clicks);
         QFETCH(QString, last);
         Doc doc("");
-        TDocument *active = doc.document;
-        TInsertionCommands::Host host;
-        host.activeDocument = [&active] { return active; };
-        TInsertionCommands commands(nullptr, host);
+        TInsertionCommands commands(nullptr, {});
+        commands.setDocument(doc.document);
         for (const QString &click : clicks) {
             doc.editor->selectAll();
             if (click == "none")
-                active = nullptr;
+                commands.setDocument(nullptr);
             else if (click == "doc")
-                active = doc.document;
+                commands.setDocument(doc.document);
             else if (click == "check")
                 commands.ButtonFormCheckClick();
             else if (click == "radio")
@@ -283,9 +286,11 @@ private slots:
         page.document->setPath(folder.file("index.html"));
         QImage(5, 7, QImage::Format_RGB32).save(folder.file("a.png"));
         Doc editor("abc");
-        LinkContext links{[&page] { return page.document; }, [] { return QStringLiteral("All|*"); }};
+        LinkContext links{[] { return QStringLiteral("All|*"); }};
         TGeneratorTagBar table(TGeneratorTagBar::Generator::Table, editor.editor, links);
         TGeneratorTagBar container(TGeneratorTagBar::Generator::Container, editor.editor, links);
+        table.setDocument(page.document);
+        container.setDocument(page.document);
 
         editor.select("abc");
         table.findChild<QToolButton *>("ButtonPageBreak")->click();
@@ -315,7 +320,7 @@ private slots:
     void markupHintShowsInItsToolTip()
     {
         Doc editor("");
-        LinkContext links{[] { return nullptr; }, [] { return QString(); }};
+        LinkContext links{[] { return QString(); }};
         TGeneratorTagBar bar(TGeneratorTagBar::Generator::Table, editor.editor, links);
         bar.show();
         QToolButton *bold = bar.findChild<QToolButton *>("ButtonBolds");

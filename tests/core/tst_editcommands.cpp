@@ -230,9 +230,9 @@ private slots:
         QTest::keyClick(doc->editor(), Qt::Key_F3);
         TSearchReplaceSE *window = child<TSearchReplaceSE *>(form, "SearchReplaceSE");
         QVERIFY(window->isVisible());
-        QCOMPARE(window->PageControlSearchReplace->currentWidget(), window->TBSearch);
-        window->CBSea_FindText->setEditText("foo");
-        QTest::mouseClick(window->ButtonSearch, Qt::LeftButton);
+        QCOMPARE(Control<QTabWidget>(window, "PageControlSearchReplace")->currentWidget(), Control<QWidget>(window, "TBSearch"));
+        Control<QComboBox>(window, "CBSea_FindText")->setEditText("foo");
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonSearch"), Qt::LeftButton);
         QCOMPARE(doc->editor()->selectedText(), QStringLiteral("foo"));
         window->hide();
         form->activateWindow();
@@ -255,21 +255,21 @@ private slots:
         doc->editor()->setText("one two\nthree");
         trigger(form, "MenuReplace");
         TSearchReplaceSE *window = child<TSearchReplaceSE *>(form, "SearchReplaceSE");
-        QCOMPARE(window->PageControlSearchReplace->currentWidget(), window->TBReplace);
+        QCOMPARE(Control<QTabWidget>(window, "PageControlSearchReplace")->currentWidget(), Control<QWidget>(window, "TBReplace"));
         doc->editor()->setCursorPosition(0, 4);
         QTest::keyClick(doc->editor(), Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(window->CBRep_BeginSelection->text(), QStringLiteral("Curseur [1: 5]"));
-        QCOMPARE(window->CBRep_EndSelection->text(), QStringLiteral("Curseur [2: 1]"));
-        QVERIFY(window->CBRep_EndSelection->isChecked());
+        QCOMPARE(Control<QRadioButton>(window, "CBRep_BeginSelection")->text(), QStringLiteral("Curseur [1: 5]"));
+        QCOMPARE(Control<QRadioButton>(window, "CBRep_EndSelection")->text(), QStringLiteral("Curseur [2: 1]"));
+        QVERIFY(Control<QRadioButton>(window, "CBRep_EndSelection")->isChecked());
         doc->editor()->setSelection(0, 0, 0, 3);
         QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
                             Qt::NoModifier);
         QApplication::sendEvent(doc->editor()->viewport(), &release);
-        QCOMPARE(window->CBRep_EndSelection->text(), QStringLiteral("Curseur [1: 4]"));
-        QVERIFY(window->CBRep_BeginDocument->isChecked());
+        QCOMPARE(Control<QRadioButton>(window, "CBRep_EndSelection")->text(), QStringLiteral("Curseur [1: 4]"));
+        QVERIFY(Control<QRadioButton>(window, "CBRep_BeginDocument")->isChecked());
         newDocument(form);
         QCOMPARE(window->Document(), document());
-        QVERIFY(window->CBRep_BeginDocument->isChecked() && window->CBRep_EndDocument->isChecked());
+        QVERIFY(Control<QRadioButton>(window, "CBRep_BeginDocument")->isChecked() && Control<QRadioButton>(window, "CBRep_EndDocument")->isChecked());
     }
 
     // After the last document closes the search commands and Copy do nothing, and the
@@ -279,7 +279,7 @@ private slots:
         document()->editor()->setText("foo");
         trigger(form, "MenuSearch");
         TSearchReplaceSE *window = child<TSearchReplaceSE *>(form, "SearchReplaceSE");
-        window->CBSea_FindText->setEditText("foo");
+        Control<QComboBox>(window, "CBSea_FindText")->setEditText("foo");
         window->hide();
         DiscardChanges(form.get());
         trigger(form, "PopUpClose");
@@ -290,8 +290,8 @@ private slots:
                                  "MenuPrint", "MenuPrinterSetup"})
             action(form, name)->trigger();
         QVERIFY(!window->isVisible());
-        window->CBRep_FindText->setEditText("foo");
-        for (QPushButton *button : {window->ButtonSearch, window->ButtonReplace, window->ButtonReplaceAll})
+        Control<QComboBox>(window, "CBRep_FindText")->setEditText("foo");
+        for (QPushButton *button : {Control<QPushButton>(window, "ButtonSearch"), Control<QPushButton>(window, "ButtonReplace"), Control<QPushButton>(window, "ButtonReplaceAll")})
             button->click();
         window->AutoSetting();
         window->FindDialogFind();

@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QToolButton>
 #include <QTimer>
 #include <functional>
 
@@ -47,6 +49,14 @@ class TestGeneratorWindows : public QObject, MainFormFixture {
         return document->editor();
     }
 
+    // One row for each generator, by its menu item.
+    static void bothGenerators()
+    {
+        QTest::addColumn<QString>("menuItem");
+        QTest::newRow("container") << "MenuContainerEditor";
+        QTest::newRow("table") << "MenuTableEditor";
+    }
+
 private slots:
     void init() { QVERIFY(SetUp()); }
     void cleanup() { TearDown(); }
@@ -77,12 +87,7 @@ private slots:
 
     // Both generators' previews follow the menu's JavaScript switch as it is when the
     // generator opens: allowed at the first opening, not at the next.
-    void previewsFollowTheJavascriptSwitch_data()
-    {
-        QTest::addColumn<QString>("menuItem");
-        QTest::newRow("container") << "MenuContainerEditor";
-        QTest::newRow("table") << "MenuTableEditor";
-    }
+    void previewsFollowTheJavascriptSwitch_data() { bothGenerators(); }
     void previewsFollowTheJavascriptSwitch()
     {
         QFETCH(QString, menuItem);
@@ -104,6 +109,37 @@ private slots:
         }
     }
 
+    // The generator's links are relative to the document in front, at its first opening and
+    // after another document came forward.
+    void generatorLinksFromTheDocumentInFront_data() { bothGenerators(); }
+    void generatorLinksFromTheDocumentInFront()
+    {
+        QFETCH(QString, menuItem);
+        QVERIFY(folder->write("one/page.html", "<p>one</p>"));
+        QVERIFY(folder->write("one/target.html", "<p>target</p>"));
+        QVERIFY(folder->write("two/page.html", "<p>two</p>"));
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("one/page.html"));
+        TDocument *first = currentDocument(form.get());
+        OpenThroughDialog(form.get(), dialogs.get(), folder->file("two/page.html"));
+        auto link = [this, &menuItem] {
+            dialogs->openAnswers << QStringList{folder->file("one/target.html")};
+            QString linked;
+            useGenerator(menuItem, [&linked](QDialog *dialog) {
+                auto *editor = Control<QsciScintilla>(dialog, "SynEdit1");
+                editor->selectAll();
+                Control<QToolButton>(dialog, "ButtonLinkInternal")->click();
+                linked = EditorText(editor);
+            });
+            return linked.section(u'>', 0, 0);
+        };
+        QCOMPARE(link(), QStringLiteral("<a href=\"../one/target.html\" title=\"\""));
+
+        auto *tabs = Control<QTabWidget>(form, "PageControlMemos");
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
+                          tabs->tabBar()->tabRect(tabs->indexOf(first->container())).center());
+        QCOMPARE(link(), QStringLiteral("<a href=\"./target.html\" title=\"\""));
+    }
+
     // A table with a merge over two rows and two columns goes into a page as one step, and
     // Tidy finds no error in it.
     void tableInsertedAndValid()
@@ -119,9 +155,9 @@ private slots:
         useGenerator(QStringLiteral("MenuTableEditor"), [](QDialog *dialog) {
             auto *table = qobject_cast<TGeneratorHtmlTable *>(dialog);
             QVERIFY(table);
-            table->SENumCols->setValue(3);
-            table->SENumRows->setValue(2);
-            table->Grid->SetSelection(TRect{0, 0, 1, 1});
+            Control<QSpinBox>(table, "SENumCols")->setValue(3);
+            Control<QSpinBox>(table, "SENumRows")->setValue(2);
+            Control<TZColorStringGrid>(table, "Grid")->SetSelection(TRect{0, 0, 1, 1});
             click(dialog, "ButtonMerge");
             click(dialog, "ButtonStart");
             click(dialog, "ButtonInsert");

@@ -75,7 +75,7 @@ private slots:
         auto *strict = optimizer->findChild<QRadioButton *>(QStringLiteral("CB_XHTML_10_Strict"));
         QTest::mouseClick(strict, Qt::LeftButton, {}, QPoint(6, strict->height() / 2));
         QVERIFY(strict->isChecked());
-        optimizer->EditDeclaration_Language->setText(QStringLiteral("en"));
+        Control<QLineEdit>(optimizer, "EditDeclaration_Language")->setText(QStringLiteral("en"));
         QTest::mouseClick(optimizer->findChild<QPushButton *>(QStringLiteral("ButtonApply")), Qt::LeftButton);
 
         QVERIFY(!document->text().contains(u'\n'));
@@ -147,9 +147,9 @@ private slots:
     {
         TOptimizer *optimizer = openOptimizer();
         QVERIFY(optimizer);
-        optimizer->CBStartingWith->setEditText(QStringLiteral("<b>"));
-        optimizer->CBEndingWith->setEditText(QStringLiteral("<strong>"));
-        optimizer->ButtonApplyClick();
+        Control<QComboBox>(optimizer, "CBStartingWith")->setEditText(QStringLiteral("<b>"));
+        Control<QComboBox>(optimizer, "CBEndingWith")->setEditText(QStringLiteral("<strong>"));
+        QTest::mouseClick(Control<QPushButton>(optimizer, "ButtonApply"), Qt::LeftButton);
         CloseMainForm(form);
         const QByteArray settings = folder->read("velkandrix.ini");
         QVERIFY(settings.contains("[Optimizer CBStartingWith Items]\r\nCBStartingWith=<b>\r\n"));
@@ -159,7 +159,7 @@ private slots:
         QVERIFY(form);
         optimizer = openOptimizer();
         QVERIFY(optimizer);
-        QCOMPARE(optimizer->CBStartingWith->currentText(), QStringLiteral("<b>"));
+        QCOMPARE(Control<QComboBox>(optimizer, "CBStartingWith")->currentText(), QStringLiteral("<b>"));
         QCOMPARE(optimizer->EndingWithItems(), QStringList{"<strong>"});
     }
 };

@@ -136,15 +136,15 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window));
         // Over the middle of the main window, where a box over the main window comes up.
         window->move(form->geometry().center() - window->rect().center());
-        window->CBRep_FindText->setEditText(find);
-        window->CBRep_ReplaceText->setEditText("three");
-        window->CBRep_ConfirmReplacements->setChecked(confirm);
+        Control<QComboBox>(window, "CBRep_FindText")->setEditText(find);
+        Control<QComboBox>(window, "CBRep_ReplaceText")->setEditText("three");
+        Control<QCheckBox>(window, "CBRep_ConfirmReplacements")->setChecked(confirm);
         QStringList under;
         boxes = std::make_unique<BoxCloser>([&](QMessageBox *box) {
             if (!StackedAbove(box, window))
                 under << box->text();
         });
-        QTest::mouseClick(all ? window->ButtonReplaceAll : window->ButtonReplace, Qt::LeftButton);
+        QTest::mouseClick(all ? Control<QPushButton>(window, "ButtonReplaceAll") : Control<QPushButton>(window, "ButtonReplace"), Qt::LeftButton);
         QVERIFY(!boxes->texts.isEmpty());
         QCOMPARE(under, QStringList());
     }

@@ -87,14 +87,14 @@ private slots:
         QCOMPARE(placed.top(), main.top() + 45);
         QCOMPARE(placed.height(), main.height() - 55);
 
-        QSignalSpy loaded(window->WebBrowser1, &QWebEngineView::loadFinished);
+        QSignalSpy loaded(Control<QWebEngineView>(window, "WebBrowser1"), &QWebEngineView::loadFinished);
         QVERIFY(loaded.wait(20000) && loaded.first().first().toBool());
         QApplication::clipboard()->clear();
-        window->WebBrowser1->triggerPageAction(QWebEnginePage::SelectAll);
-        window->MenuCopy->trigger();
+        Control<QWebEngineView>(window, "WebBrowser1")->triggerPageAction(QWebEnginePage::SelectAll);
+        Control<QAction>(window, "MenuCopy")->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(QApplication::clipboard()->text().contains("&nbsp;"), 10000);
 
-        window->MenuClose->trigger();
+        Control<QAction>(window, "MenuClose")->trigger();
         QVERIFY(!window->isVisible());
         action(form, "MenuHTMLEntities")->trigger();
         QCOMPARE(form->findChild<THTMLEntitiesList *>("HTMLEntitiesList"), window);

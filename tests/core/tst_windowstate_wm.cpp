@@ -274,7 +274,7 @@ private slots:
         action(form, "MenuSearch")->trigger();
         TSearchReplaceSE *window = child<TSearchReplaceSE *>(form, "SearchReplaceSE");
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        window->CBSea_FindText->setEditText("four");
+        Control<QComboBox>(window, "CBSea_FindText")->setEditText("four");
 
         struct Shown {
             QWidget *parent;
@@ -285,7 +285,7 @@ private slots:
             shown << Shown{box->parentWidget(), StackedAbove(box, form.get()) &&
                                                     form->frameGeometry().contains(box->frameGeometry().center())};
         });
-        QTest::mouseClick(window->ButtonSearch, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonSearch"), Qt::LeftButton);
         QTRY_COMPARE(shown.size(), 1);
         QCOMPARE(shown[0].parent, window);
         window->close();

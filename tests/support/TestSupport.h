@@ -92,6 +92,16 @@ public:
     QStringList texts() const;
 };
 
+// The control of that objectName in a window (held by pointer, unique_ptr or QPointer), as a
+// user finds it by its name; the test program stops with the name when the window has none.
+template <typename T, typename Window> T *Control(const Window &window, const char *name)
+{
+    T *control = (&*window)->template findChild<T *>(QLatin1String(name));
+    if (!control)
+        qFatal("no %s named %s", T::staticMetaObject.className(), name);
+    return control;
+}
+
 // Bytes written as numbers, for file headers and encodings.
 inline QByteArray bytes(std::initializer_list<int> values)
 {

@@ -58,7 +58,7 @@ class TestOptimizer : public QObject {
     void apply(const QString &text)
     {
         page = std::make_unique<Page>(text);
-        window->ActiveDocument = [this] { return page->document; };
+        window->setDocument(page->document);
         QTest::mouseClick(child<QPushButton>(window.get(), "ButtonApply"), Qt::LeftButton);
     }
 
@@ -91,15 +91,15 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(QString, slashStyle);
-        window->CBDelete_Comments->setChecked(true);
+        Control<QCheckBox>(window, "CBDelete_Comments")->setChecked(true);
         auto *radio = window->findChild<QRadioButton *>(button);
         // On the indicator: the button is wider than its caption.
         QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
         QVERIFY(radio->isChecked());
-        QCOMPARE(window->CBDelete_Comments->isChecked(), slashStyle.isEmpty());
+        QCOMPARE(Control<QCheckBox>(window, "CBDelete_Comments")->isChecked(), slashStyle.isEmpty());
         if (!slashStyle.isEmpty()) {
             QVERIFY(window->findChild<QCheckBox *>(slashStyle)->isChecked());
-            QVERIFY(window->CBLowerCase_Tags->isChecked() && window->CBIgnore_Scripts->isChecked());
+            QVERIFY(Control<QCheckBox>(window, "CBLowerCase_Tags")->isChecked() && Control<QCheckBox>(window, "CBIgnore_Scripts")->isChecked());
         }
     }
 
@@ -109,18 +109,18 @@ private slots:
         for (QCheckBox *box : window->findChildren<QCheckBox *>())
             box->setChecked(true);
         child<QRadioButton>(window.get(), "CB_XHTML_11")->setChecked(true);
-        window->CBStartingWith->setEditText(QStringLiteral("keep"));
+        Control<QComboBox>(window, "CBStartingWith")->setEditText(QStringLiteral("keep"));
         QTest::mouseClick(child<QPushButton>(window.get(), "ButtonReset"), Qt::LeftButton);
         QCOMPARE(checked(window.get()), (QStringList{"CBDeclaration_Language", "CBDeleteHtmlTags"}));
-        QVERIFY(window->CB_XHTML_11->isChecked());
-        QCOMPARE(window->CBStartingWith->currentText(), QStringLiteral("keep"));
+        QVERIFY(Control<QRadioButton>(window, "CB_XHTML_11")->isChecked());
+        QCOMPARE(Control<QComboBox>(window, "CBStartingWith")->currentText(), QStringLiteral("keep"));
     }
 
     // Nothing happens to an empty document but the recent entries.
     void emptyDocument()
     {
-        window->CBStartingWith->setEditText(QStringLiteral("a"));
-        window->CBEndingWith->setEditText(QStringLiteral("b"));
+        Control<QComboBox>(window, "CBStartingWith")->setEditText(QStringLiteral("a"));
+        Control<QComboBox>(window, "CBEndingWith")->setEditText(QStringLiteral("b"));
         QSignalSpy changed(window.get(), &TOptimizer::RecentEntriesChanged);
         apply(QString());
         QCOMPARE(changed.count(), 1);
@@ -135,12 +135,12 @@ private slots:
     // head keeps the document's LF line breaks.
     void literalReplacement()
     {
-        window->CBStartingWith->setEditText(QStringLiteral("cat"));
+        Control<QComboBox>(window, "CBStartingWith")->setEditText(QStringLiteral("cat"));
         apply(QStringLiteral("<p>cat</p>"));
         QVERIFY(page->document->text().endsWith(QStringLiteral("<p>cat</p>")));
         QCOMPARE(window->StartingWithItems(), QStringList{"cat"});
         QVERIFY(window->EndingWithItems().isEmpty());
-        window->CBEndingWith->setEditText(QStringLiteral("dog"));
+        Control<QComboBox>(window, "CBEndingWith")->setEditText(QStringLiteral("dog"));
         apply(QStringLiteral("<p>cat Cat</p>"));
         QCOMPARE(page->document->text(), QStringLiteral("<!doctype html>\n<html lang=\"fr\">\n<p>dog Cat</p>"));
     }
@@ -150,13 +150,13 @@ private slots:
     void recentEntryBoxes()
     {
         for (int i = 0; i < 32; ++i) {
-            window->CBStartingWith->setEditText(QString::number(i));
-            window->ButtonApplyClick();
+            Control<QComboBox>(window, "CBStartingWith")->setEditText(QString::number(i));
+            QTest::mouseClick(Control<QPushButton>(window, "ButtonApply"), Qt::LeftButton);
         }
-        QCOMPARE(window->CBStartingWith->count(), 30);
-        QCOMPARE(window->CBStartingWith->currentText(), QStringLiteral("31"));
-        window->CBStartingWith->setEditText(QStringLiteral("5"));
-        window->ButtonApplyClick();
+        QCOMPARE(Control<QComboBox>(window, "CBStartingWith")->count(), 30);
+        QCOMPARE(Control<QComboBox>(window, "CBStartingWith")->currentText(), QStringLiteral("31"));
+        Control<QComboBox>(window, "CBStartingWith")->setEditText(QStringLiteral("5"));
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonApply"), Qt::LeftButton);
         QCOMPARE(window->StartingWithItems().mid(0, 2), (QStringList{"5", "31"}));
         QCOMPARE(window->StartingWithItems().count(QStringLiteral("5")), 1);
 
@@ -164,17 +164,17 @@ private slots:
         for (int i = 0; i < 40; ++i)
             read << QStringLiteral("r%1").arg(i);
         window->SetRecentEntries(read, {QStringLiteral("x")});
-        QCOMPARE(window->CBStartingWith->currentText(), QStringLiteral("r0"));
-        QCOMPARE(window->CBEndingWith->currentText(), QStringLiteral("x"));
-        window->CBStartingWith->setEditText(QStringLiteral("new"));
-        window->ButtonApplyClick();
-        QCOMPARE(window->CBStartingWith->count(), 40);
+        QCOMPARE(Control<QComboBox>(window, "CBStartingWith")->currentText(), QStringLiteral("r0"));
+        QCOMPARE(Control<QComboBox>(window, "CBEndingWith")->currentText(), QStringLiteral("x"));
+        Control<QComboBox>(window, "CBStartingWith")->setEditText(QStringLiteral("new"));
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonApply"), Qt::LeftButton);
+        QCOMPARE(Control<QComboBox>(window, "CBStartingWith")->count(), 40);
     }
 
     // Ctrl+C, V and X act on the box's whole text, not on its selection.
     void clipboardKeys()
     {
-        QLineEdit *edit = window->CBStartingWith->lineEdit();
+        QLineEdit *edit = Control<QComboBox>(window, "CBStartingWith")->lineEdit();
         window->activateWindow();
         edit->setFocus();
         edit->setText(QStringLiteral("whole text"));
@@ -184,9 +184,9 @@ private slots:
         QApplication::clipboard()->setText(QStringLiteral("pasted"));
         edit->setSelection(0, 2);
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(window->CBStartingWith->currentText(), QStringLiteral("pasted"));
+        QCOMPARE(Control<QComboBox>(window, "CBStartingWith")->currentText(), QStringLiteral("pasted"));
         QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(window->CBStartingWith->currentText(), QString());
+        QCOMPARE(Control<QComboBox>(window, "CBStartingWith")->currentText(), QString());
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("pasted"));
     }
 
@@ -194,12 +194,12 @@ private slots:
     void closeOnlyHides()
     {
         QPointer<TOptimizer> alive = window.get();
-        window->CBDelete_Comments->setChecked(true);
+        Control<QCheckBox>(window, "CBDelete_Comments")->setChecked(true);
         QTest::mouseClick(child<QPushButton>(window.get(), "ButtonClose"), Qt::LeftButton);
         QVERIFY(!window->isVisible());
         QVERIFY(alive);
         window->show();
-        QVERIFY(window->CBDelete_Comments->isChecked());
+        QVERIFY(Control<QCheckBox>(window, "CBDelete_Comments")->isChecked());
     }
 };
 

@@ -52,7 +52,7 @@ class TestSearchReplace : public QObject {
         container->resize(600, 400);
         container->show();
         window = std::make_unique<TSearchReplaceSE>();
-        window->SetDocument(document);
+        window->setDocument(document);
     }
     // The caret (and the selection's other end) as (character, line), both from 1.
     void select(int fromCharacter, int fromLine, int toCharacter, int toLine)
@@ -63,13 +63,13 @@ class TestSearchReplace : public QObject {
     void showPage(int page) { window->ShowPage(page); }
     void search(const QString &text)
     {
-        window->CBSea_FindText->setEditText(text);
-        QTest::mouseClick(window->ButtonSearch, Qt::LeftButton);
+        Control<QComboBox>(window, "CBSea_FindText")->setEditText(text);
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonSearch"), Qt::LeftButton);
     }
     void replaceTexts(const QString &find, const QString &with)
     {
-        window->CBRep_FindText->setEditText(find);
-        window->CBRep_ReplaceText->setEditText(with);
+        Control<QComboBox>(window, "CBRep_FindText")->setEditText(find);
+        Control<QComboBox>(window, "CBRep_ReplaceText")->setEditText(with);
     }
     QPair<int, int> selection() const
     {
@@ -119,11 +119,11 @@ private slots:
         caretAt(caret.x(), caret.y());
         showPage(0);
         if (backward)
-            QTest::mouseClick(window->CBRep_Backward, Qt::LeftButton);
+            QTest::mouseClick(Control<QRadioButton>(window, "CBRep_Backward"), Qt::LeftButton);
         QFETCH(bool, endAtCaret);
         if (endAtCaret)
-            QTest::mouseClick(window->CBSea_EndSelection, Qt::LeftButton);
-        QCOMPARE(window->CBSea_Backward->isChecked(), backward);
+            QTest::mouseClick(Control<QRadioButton>(window, "CBSea_EndSelection"), Qt::LeftButton);
+        QCOMPARE(Control<QRadioButton>(window, "CBSea_Backward")->isChecked(), backward);
         for (int hit : hits) {
             search("foo");
             QCOMPARE(selection(), qMakePair(hit, hit + 3));
@@ -158,12 +158,12 @@ private slots:
         open("first line\nsecond\nend");
         select(sel[0], sel[1], sel[2], sel[3]);
         showPage(1);
-        QCOMPARE(window->CBRep_BeginSelection->isChecked(), beginCursor);
-        QCOMPARE(window->CBRep_BeginDocument->isChecked(), !beginCursor);
-        QCOMPARE(window->CBRep_EndSelection->isChecked(), endCursor);
-        QCOMPARE(window->CBRep_EndDocument->isChecked(), !endCursor);
-        QTEST(window->CBSea_BeginSelection->text(), "beginCaption");
-        QTEST(window->CBRep_EndSelection->text(), "endCaption");
+        QCOMPARE(Control<QRadioButton>(window, "CBRep_BeginSelection")->isChecked(), beginCursor);
+        QCOMPARE(Control<QRadioButton>(window, "CBRep_BeginDocument")->isChecked(), !beginCursor);
+        QCOMPARE(Control<QRadioButton>(window, "CBRep_EndSelection")->isChecked(), endCursor);
+        QCOMPARE(Control<QRadioButton>(window, "CBRep_EndDocument")->isChecked(), !endCursor);
+        QTEST(Control<QRadioButton>(window, "CBSea_BeginSelection")->text(), "beginCaption");
+        QTEST(Control<QRadioButton>(window, "CBRep_EndSelection")->text(), "endCaption");
     }
 
     // Replace all stays inside the user's zone, reaches its last matches however the text grows or
@@ -183,14 +183,14 @@ private slots:
         select(1, 2, line.size() + 1, 3);
         showPage(1);
         replaceTexts("foo", with);
-        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonReplaceAll"), Qt::LeftButton);
         QString changed = line;
         changed.replace("foo", with);
         QCOMPARE(editor->text(), QStringList({line, changed, changed, line}).join('\n'));
         QCOMPARE(lastMessage(), QStringLiteral("Occurrences found: 6"));
         const int start = int(line.size()) + 1;
         QCOMPARE(selection(), qMakePair(start, start + 2 * int(changed.size()) + 1));
-        QCOMPARE(window->CBRep_EndSelection->text(), QStringLiteral("Curseur [3: %1]").arg(changed.size() + 1));
+        QCOMPARE(Control<QRadioButton>(window, "CBRep_EndSelection")->text(), QStringLiteral("Curseur [3: %1]").arg(changed.size() + 1));
     }
 
     // Every occurrence is asked about, the first included; No everywhere changes nothing.
@@ -213,13 +213,13 @@ private slots:
         // The first occurrence selected: it is asked about and counted like the others.
         select(1, 1, 4, 1);
         showPage(1);
-        window->CBRep_EndDocument->setChecked(true);
-        window->CBRep_BeginDocument->setChecked(true);
-        QTest::mouseClick(window->CBRep_ConfirmReplacements, Qt::LeftButton);
+        Control<QRadioButton>(window, "CBRep_EndDocument")->setChecked(true);
+        Control<QRadioButton>(window, "CBRep_BeginDocument")->setChecked(true);
+        QTest::mouseClick(Control<QCheckBox>(window, "CBRep_ConfirmReplacements"), Qt::LeftButton);
         // Longer than the match: the zone's end follows each replacement.
         replaceTexts("foo", "bars");
         dialogs->answers = answers;
-        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonReplaceAll"), Qt::LeftButton);
         QTEST(editor->text(), "result");
         const QStringList texts = dialogs->texts();
         QTEST(int(texts.count("Replace this occurrence?")), "questions");
@@ -245,16 +245,16 @@ private slots:
         caretAt(1, 1);
         showPage(0);
         if (matchCase)
-            QTest::mouseClick(window->CBSea_MatchCase, Qt::LeftButton);
-        QCOMPARE(window->CBRep_MatchCase->isChecked(), matchCase);
+            QTest::mouseClick(Control<QCheckBox>(window, "CBSea_MatchCase"), Qt::LeftButton);
+        QCOMPARE(Control<QCheckBox>(window, "CBRep_MatchCase")->isChecked(), matchCase);
         search(lower);
         QTEST(selection().first, "firstHit");
         // Replace on a selection that differs only in case.
         select(1, 1, 4, 1);
         showPage(1);
-        window->CBRep_BeginDocument->setChecked(true);
+        Control<QRadioButton>(window, "CBRep_BeginDocument")->setChecked(true);
         replaceTexts(lower, "x");
-        QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonReplace"), Qt::LeftButton);
         QTEST(editor->text(), "afterReplace");
     }
 
@@ -266,14 +266,14 @@ private slots:
         caretAt(1, 1);
         showPage(1);
         replaceTexts("foo", "foo2");
-        QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonReplace"), Qt::LeftButton);
         QCOMPARE(selection(), qMakePair(0, 3));
         QCOMPARE(editor->text(), QStringLiteral("foo foo"));
-        QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonReplace"), Qt::LeftButton);
         QCOMPARE(editor->text(), QStringLiteral("foo2 foo"));
-        QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonReplace"), Qt::LeftButton);
         QCOMPARE(selection(), qMakePair(5, 8));
-        QTest::mouseClick(window->ButtonReplace, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonReplace"), Qt::LeftButton);
         QCOMPARE(editor->text(), QStringLiteral("foo2 foo2"));
         QVERIFY(dialogs->asked.isEmpty());
     }
@@ -300,12 +300,12 @@ private slots:
             caretAt(2, 1);
         showPage(page);
         replaceTexts(QString(), "x");
-        QTest::mouseClick(page == 0 ? window->ButtonSearch : window->ButtonReplace, Qt::LeftButton);
+        QTest::mouseClick(page == 0 ? Control<QPushButton>(window, "ButtonSearch") : Control<QPushButton>(window, "ButtonReplace"), Qt::LeftButton);
         QCOMPARE(dialogs->texts(), QStringList{QStringLiteral("Cannot find \"\".")});
         QCOMPARE(editor->text(), QStringLiteral("abc"));
         QVERIFY(!editor->hasSelectedText());
         showPage(1);
-        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonReplaceAll"), Qt::LeftButton);
         QCOMPARE(editor->text(), QStringLiteral("abc"));
         QCOMPARE(lastMessage(), QStringLiteral("Occurrences found: 0"));
     }
@@ -335,11 +335,11 @@ private slots:
         caretAt(1, 1);
         showPage(1);
         QFETCH(bool, backward);
-        window->CBRep_Backward->setChecked(backward);
-        window->CBRep_ConfirmReplacements->setChecked(confirm);
+        Control<QRadioButton>(window, "CBRep_Backward")->setChecked(backward);
+        Control<QCheckBox>(window, "CBRep_ConfirmReplacements")->setChecked(confirm);
         dialogs->answers = {QMessageBox::Yes, QMessageBox::Yes, QMessageBox::Yes};
         replaceTexts("foo", with);
-        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonReplaceAll"), Qt::LeftButton);
         QCOMPARE(editor->text(), QString(text).replace("foo", with));
         QVERIFY(!editor->hasSelectedText());
         QTEST(int(editor->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS)), "caret");
@@ -358,13 +358,13 @@ private slots:
         QWidget other;
         auto *otherEditor = new QsciScintilla(&other);
         TDocument otherDocument(1, &other, otherEditor, nullptr);
-        acting->meanwhile = [&] { window->SetDocument(&otherDocument); };
+        acting->meanwhile = [&] { window->setDocument(&otherDocument); };
         acting->answers = {QMessageBox::Yes, QMessageBox::Yes};
         caretAt(1, 1);
         showPage(1);
-        window->CBRep_ConfirmReplacements->setChecked(true);
+        Control<QCheckBox>(window, "CBRep_ConfirmReplacements")->setChecked(true);
         replaceTexts("foo", "x");
-        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonReplaceAll"), Qt::LeftButton);
         QCOMPARE(editor->text(), QStringLiteral("x foo"));
         editor->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, 0UL, "new ");
         editor->undo();
@@ -378,27 +378,27 @@ private slots:
         caretAt(1, 1);
         showPage(0);
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        window->CBSea_FindText->setEditText("bar");
-        QTest::keyClick(window->CBSea_FindText, Qt::Key_Return);
+        Control<QComboBox>(window, "CBSea_FindText")->setEditText("bar");
+        QTest::keyClick(Control<QComboBox>(window, "CBSea_FindText"), Qt::Key_Return);
         QCOMPARE(selection(), qMakePair(4, 7));
-        window->CBSea_FindText->setEditText("foo");
-        QTest::keyClick(window->CBSea_FindText, Qt::Key_F3);
+        Control<QComboBox>(window, "CBSea_FindText")->setEditText("foo");
+        QTest::keyClick(Control<QComboBox>(window, "CBSea_FindText"), Qt::Key_F3);
         QCOMPARE(selection(), qMakePair(0, 3));
         // The list holds "foo" then "bar": Ctrl+Z brings back the newest entry.
-        QTest::keyClick(window->CBSea_FindText, Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(window->CBSea_FindText->currentText(), QString());
+        QTest::keyClick(Control<QComboBox>(window, "CBSea_FindText"), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(Control<QComboBox>(window, "CBSea_FindText")->currentText(), QString());
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("foo"));
         QApplication::clipboard()->setText("pasted");
-        QTest::keyClick(window->CBSea_FindText, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(window->CBSea_FindText->currentText(), QStringLiteral("pasted"));
-        QTest::keyClick(window->CBSea_FindText, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(window->CBSea_FindText->currentText(), QStringLiteral("foo"));
+        QTest::keyClick(Control<QComboBox>(window, "CBSea_FindText"), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Control<QComboBox>(window, "CBSea_FindText")->currentText(), QStringLiteral("pasted"));
+        QTest::keyClick(Control<QComboBox>(window, "CBSea_FindText"), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Control<QComboBox>(window, "CBSea_FindText")->currentText(), QStringLiteral("foo"));
         // Enter on the Replace page presses "Remplacer".
         showPage(1);
-        window->CBRep_EndDocument->setChecked(true);
+        Control<QRadioButton>(window, "CBRep_EndDocument")->setChecked(true);
         replaceTexts("bar", "baz");
-        QTest::keyClick(window->CBRep_FindText, Qt::Key_Return);
-        QTest::keyClick(window->CBRep_FindText, Qt::Key_Return);
+        QTest::keyClick(Control<QComboBox>(window, "CBRep_FindText"), Qt::Key_Return);
+        QTest::keyClick(Control<QComboBox>(window, "CBRep_FindText"), Qt::Key_Return);
         QCOMPARE(editor->text(), QStringLiteral("foo baz foo"));
     }
 
@@ -419,9 +419,9 @@ private slots:
         QCOMPARE(changed.count(), 3);
         showPage(1);
         replaceTexts("a", "x");
-        QTest::mouseClick(window->ButtonReplaceAll, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(window, "ButtonReplaceAll"), Qt::LeftButton);
         QCOMPARE(window->ReplaceFindItems().size(), stored.size());
-        QCOMPARE(window->CBRep_FindText->count(), stored.size());
+        QCOMPARE(Control<QComboBox>(window, "CBRep_FindText")->count(), stored.size());
     }
 
     // The search stays inside its bounds and measures a match in the text, whose length may
