@@ -52,9 +52,9 @@ void TMainForm::MenuNewDocClick(QObject *sender)
     CreateTabSheetAndEditor();
     TDocument *document = ActiveDocument();
     const NewDocKind kind = kindOfSender(sender);
-    NewDocExtension = DocumentText::NewDocExtension(kind);
+    m_newDocExtension = DocumentText::NewDocExtension(kind);
     document->setHighlighter(HighlighterKind::Multi);
-    LoadEditorText(document->editor(), NewDocTemplate(kind, LanguageCode));
+    LoadEditorText(document->editor(), NewDocTemplate(kind, m_settings.Language));
     document->setLineBreak(TDocument::LineBreak::LF);
     // The templates declare UTF-8, so the document is written in UTF-8.
     document->setEncoding(Utf8);
@@ -86,7 +86,7 @@ void TMainForm::buildDocumentFiles()
 
 FileDialogSettings TMainForm::FileSettings() const
 {
-    return {LastOpenFolder, OpenDialogFilter, SaveDialogFilter, NewDocExtension};
+    return {m_settings.LastOpenFolder, OpenDialogFilter, SaveDialogFilter, m_newDocExtension};
 }
 
 void TMainForm::MenuOpenClick()
@@ -96,16 +96,16 @@ void TMainForm::MenuOpenClick()
 
 void TMainForm::MenuBlankWebsiteTemplateClick()
 {
-    OpenThroughDialog(TemplatesDir + "index.php");
+    OpenThroughDialog(Paths().TemplatesDir + "index.php");
 }
 
 void TMainForm::OpenThroughDialog(const QString &presetFile)
 {
-    const FileOutcome outcome = m_files->OpenThroughDialog(presetFile.isEmpty() ? LastOpenFolder : presetFile,
+    const FileOutcome outcome = m_files->OpenThroughDialog(presetFile.isEmpty() ? m_settings.LastOpenFolder : presetFile,
                                                            OpenDialogFilter);
     // The folder of a file that was not open already, whether it opens or not.
     if (!outcome.chosenPath.isEmpty() && (outcome.read || !outcome.done()))
-        LastOpenFolder = QFileInfo(outcome.chosenPath).absolutePath() + "/";
+        m_settings.LastOpenFolder = QFileInfo(outcome.chosenPath).absolutePath() + "/";
     Opened(outcome);
 }
 
@@ -171,7 +171,7 @@ bool TMainForm::SaveFileAs(const QString &proposed)
 bool TMainForm::SavedAs(const FileOutcome &outcome)
 {
     if (!outcome.chosenPath.isEmpty()) {
-        LastOpenFolder = QFileInfo(outcome.chosenPath).absolutePath() + "/";
+        m_settings.LastOpenFolder = QFileInfo(outcome.chosenPath).absolutePath() + "/";
         ActualiseSynEditStatus();
     }
     // Questions answered before the save dialog leave the status bar as it was.

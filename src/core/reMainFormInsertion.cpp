@@ -13,8 +13,8 @@ void TMainForm::buildInsertion(QWidget *htmlTags, QWidget *tablesLists, QWidget 
     host.showContainerGenerator = [this] { ShowGeneratorContainer(); };
     host.showTableGenerator = [this] { ShowGeneratorTable(); };
     host.showFormTable = [this] { ShowFormTable(); };
-    host.generatedHtml = &GeneratedHtml;
-    host.lastImageFolder = &LastImageFolder;
+    host.generatedHtml = &m_generatedHtml;
+    host.lastImageFolder = &m_settings.LastImageFolder;
     m_insertion = new TInsertionCommands(this, host);
     m_insertion->BuildToolBars(htmlTags, tablesLists, forms, attributes);
     m_insertion->BuildEditorPopup(PopupHtmlTagsAndAttributes);

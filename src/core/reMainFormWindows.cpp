@@ -20,11 +20,11 @@ void TMainForm::ShowOptimizer()
     auto *optimizer = findChild<TOptimizer *>(QStringLiteral("Optimizer"), Qt::FindDirectChildrenOnly);
     if (!optimizer) {
         optimizer = new TOptimizer(this);
-        optimizer->SetRecentEntries(OptimizerStartingWith, OptimizerEndingWith);
+        optimizer->SetRecentEntries(m_settings.CBStartingWith, m_settings.CBEndingWith);
         optimizer->ActiveDocument = [this] { return ActiveDocument(); };
         connect(optimizer, &TOptimizer::RecentEntriesChanged, this, [this, optimizer] {
-            OptimizerStartingWith = optimizer->StartingWithItems();
-            OptimizerEndingWith = optimizer->EndingWithItems();
+            m_settings.CBStartingWith = optimizer->StartingWithItems();
+            m_settings.CBEndingWith = optimizer->EndingWithItems();
         });
     }
     optimizer->show();
@@ -36,8 +36,8 @@ void TMainForm::ShowGeneratorContainer()
     // One instance for the program's run: its settings and text stay between uses.
     auto *generator = findChild<TGeneratorContainer *>(QStringLiteral("GeneratorContainer"), Qt::FindDirectChildrenOnly);
     if (!generator)
-        generator = new TGeneratorContainer(&GeneratedHtml, {[this] { return ActiveDocument(); }, [this] { return OpenDialogFilter; }}, this);
-    generator->Preview->SetJavascript(JavascriptEnabled);
+        generator = new TGeneratorContainer(&m_generatedHtml, {[this] { return ActiveDocument(); }, [this] { return OpenDialogFilter; }}, this);
+    generator->Preview->SetJavascript(m_settings.MenuEnableJavascript);
     generator->exec();
 }
 void TMainForm::ShowGeneratorTable()
@@ -45,15 +45,15 @@ void TMainForm::ShowGeneratorTable()
     // One instance for the program's run: its table options stay between uses.
     auto *generator = findChild<TGeneratorHtmlTable *>(QStringLiteral("GeneratorHtmlTable"), Qt::FindDirectChildrenOnly);
     if (!generator) {
-        generator = new TGeneratorHtmlTable(&GeneratedHtml, {[this] { return ActiveDocument(); }, [this] { return OpenDialogFilter; }}, this);
+        generator = new TGeneratorHtmlTable(&m_generatedHtml, {[this] { return ActiveDocument(); }, [this] { return OpenDialogFilter; }}, this);
         ApplyHighlighter(generator->SynEdit1, DocumentText::HighlighterKind::Multi);
     }
-    generator->Preview->SetJavascript(JavascriptEnabled);
+    generator->Preview->SetJavascript(m_settings.MenuEnableJavascript);
     generator->exec();
 }
 void TMainForm::ShowSyntaxColor()
 {
-    m_syntaxColors->SetThemeName(ThemeName);
+    m_syntaxColors->SetThemeName(m_settings.ThemeName);
     QPointer<TSyntaxColor> dialog = new TSyntaxColor(m_syntaxColors, this);
     connect(dialog, &TSyntaxColor::GutterColorsChanged, this, [this] {
         if (QsciScintilla *editor = ActiveSynEdit())
@@ -62,11 +62,11 @@ void TMainForm::ShowSyntaxColor()
     dialog->exec();
     delete dialog;
     // A theme opened in the dialog is the one the next start opens.
-    ThemeName = m_syntaxColors->ThemeName();
+    m_settings.ThemeName = m_syntaxColors->ThemeName();
 }
 void TMainForm::ShowFormTable()
 {
-    QPointer<TFormTable> dialog = new TFormTable(&GeneratedHtml, this);
+    QPointer<TFormTable> dialog = new TFormTable(&m_generatedHtml, this);
     dialog->exec();
     delete dialog;
 }

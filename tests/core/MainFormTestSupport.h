@@ -3,11 +3,14 @@
 #include "TestSupport.h"
 
 #include "core/reMainForm.h"
+#include "core/ImageList.h"
 #include "core/ValidationPart.h"
 #include "documents/TDocument.h"
 #include "program/MessagesKandrix.h"
 #include "util/ManageOpenFileList.h"
 
+#include <QImage>
+#include <QLabel>
 #include <QTabWidget>
 #include <Qsci/qsciscintilla.h>
 #include <memory>
@@ -31,6 +34,18 @@ inline TValidationPart *ValidationPartOf(TMainForm *form)
 inline QString TemporaryCopyPath(TMainForm *form)
 {
     return ValidationPartOf(form)->TemporaryCopyPath();
+}
+
+// The picture the status bar shows for the last Tidy run (a null image for none), and the
+// picture of an image-list number (-1 for none), to compare with it.
+inline QImage StatusIcon(TMainForm *form)
+{
+    return form->StatusPanel(5)->pixmap().toImage();
+}
+
+inline QImage StatusIconOf(int index)
+{
+    return index < 0 ? QImage() : ImageListPixmap(index, 16).toImage();
 }
 
 // Marks every document saved, so closing asks nothing.

@@ -34,7 +34,7 @@ private slots:
     void init()
     {
         QVERIFY(SetUp());
-        form->LastOpenFolder.clear();
+        form->Settings().LastOpenFolder.clear();
     }
 
     void cleanup() { TearDown(); }
@@ -274,7 +274,7 @@ private slots:
         QDir().mkpath(folder->file("site"));
         QVERIFY(folder->write("site/page.html", "<p>x</p>"));
         openThroughDialog(folder->file("site/page.html"));
-        form->LastOpenFolder = folder->path();
+        form->Settings().LastOpenFolder = folder->path();
         QTest::keyClicks(form->ActiveSynEdit(), "y");
         QVERIFY(QFile::remove(folder->file("site/page.html")));
         dialogs->answers << QMessageBox::Yes;

@@ -78,7 +78,7 @@ class TestMenus : public QObject, MainFormFixture {
     // Runs the check against the server the way the timer does, and waits for its end.
     bool runCheck(LocalServer &server)
     {
-        form->VersionAddress = server.address();
+        form->Settings().VersionCheckAddress = server.address();
         form->TimerActualizeTimer();
         if (!check())
             return false;
@@ -108,7 +108,6 @@ private slots:
     }
     void cleanup()
     {
-        LanguageCode = QStringLiteral("en");
         TearDown();
     }
 
@@ -168,12 +167,12 @@ private slots:
     void helpOpensThePageOrSaysItIsMissing()
     {
         QFETCH(bool, present);
-        QVERIFY(QFile::exists(HelpFileName));
+        QVERIFY(QFile::exists(form->Settings().HelpFileName));
         if (!present)
-            QVERIFY(QFile::remove(HelpFileName));
+            QVERIFY(QFile::remove(form->Settings().HelpFileName));
         QTest::keyClick(form.get(), Qt::Key_F1);
         if (present) {
-            QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(HelpFileName)});
+            QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(form->Settings().HelpFileName)});
             QVERIFY(dialogs->asked.isEmpty());
         } else {
             QVERIFY(opened.isEmpty());
@@ -203,7 +202,7 @@ private slots:
     {
         QFETCH(bool, wallpaper);
         if (!wallpaper)
-            QVERIFY(QFile::remove(WallpaperFile));
+            QVERIFY(QFile::remove(Paths().WallpaperFile));
         bool seen = false;
         QTimer::singleShot(0, this, [&] {
             auto *about = qobject_cast<TAbout *>(QApplication::activeModalWidget());
@@ -284,7 +283,7 @@ private slots:
         // Switched off, the next start arms no timer and asks nothing.
         form = StartMainForm();
         QVERIFY(!form->TimerActualize->isActive());
-        form->VersionAddress = server.address();
+        form->Settings().VersionCheckAddress = server.address();
         form->TimerActualizeTimer();
         QTest::qWait(300);
         QCOMPARE(server.requests.size(), 2);
@@ -305,10 +304,10 @@ private slots:
         LocalServer server;
         server.body = "<ver>OldVersion</ver>";
         QVERIFY(runCheck(server));
-        LanguageCode = code;
+        form->Settings().Language = code;
         QTest::mouseClick(newVersionDialog()->findChild<QPushButton *>("ButtonYes"), Qt::LeftButton);
         QCOMPARE(opened, QList<QUrl>{QUrl(french ? DownloadPageFR : DownloadPageEN)});
-        QVERIFY(form->ShowNewVersion);
+        QVERIFY(form->Settings().ShowNewVersion);
     }
 
     // The check once froze the window while the server kept silent. It must give up by itself,
@@ -317,8 +316,8 @@ private slots:
     {
         LocalServer server;
         server.silent = true;
-        form->VersionAddress = server.address();
-        form->VersionCheckTimeoutMs = 300;
+        form->Settings().VersionCheckAddress = server.address();
+        form->SetVersionCheckTimeout(300);
         {
             HangWatchdog watchdog("version check", 5);
             form->TimerActualizeTimer();
@@ -327,7 +326,7 @@ private slots:
         QVERIFY(finished.wait(5000));
         QCOMPARE(finished.first().first().toString(), QString());
 
-        form->VersionCheckTimeoutMs = 60000;
+        form->SetVersionCheckTimeout(60000);
         form->TimerActualizeTimer();
         QTRY_COMPARE(server.requests.size(), 2);
         CloseMainForm(form);

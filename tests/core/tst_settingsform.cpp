@@ -44,10 +44,11 @@ private slots:
         const int top = qMax(0, (screen.height() - 600) / 2);
         const int left = qMax(0, (screen.width() - 840) / 2);
         QCOMPARE(written, EncodeSettingsText(FirstRunSettingsText(DefaultTidyOptionTables(), top, left)));
-        QCOMPARE(form->RunCount, 1);
+        QCOMPARE(form->Settings().RunCount, 1);
         // The language file was read: the quick start text is shown.
-        QVERIFY(!form->QuickStartTexts[0].isEmpty());
-        QVERIFY(form->findChild<QTextEdit *>("MemoInfo")->toPlainText().contains(form->QuickStartTexts[0]));
+        const QString quickStart = line(folder->read("language/lang_en.txt"), "lgQuickStart");
+        QVERIFY(!quickStart.isEmpty());
+        QVERIFY(form->findChild<QTextEdit *>("MemoInfo")->toPlainText().contains(quickStart));
 
         // At exit the whole file is rewritten from the current state.
         form->SEFontSize->setValue(12);
@@ -66,7 +67,7 @@ private slots:
         QCOMPARE(again->SEFontSize->value(), 12);
         QVERIFY(again->Action("MenuTidy4")->isChecked());
         QVERIFY(!again->Action("MenuTidy5")->isChecked());
-        QCOMPARE(again->RunCount, 2);
+        QCOMPARE(again->Settings().RunCount, 2);
         DiscardChanges(again.get());
         again->close();
     }
@@ -122,8 +123,8 @@ private slots:
             QVERIFY(form->close());
             QCOMPARE(folder->read("velkandrix.ini"), before);
         } else {
-            QFile::remove(IniFileName);
-            QVERIFY(QDir().mkpath(IniFileName));
+            QFile::remove(Paths().IniFileName);
+            QVERIFY(QDir().mkpath(Paths().IniFileName));
             QVERIFY(form->close());
         }
         QCOMPARE(dialogs->asked.size(), 1);
