@@ -67,7 +67,7 @@ void TMainForm::MenuNewDocClick(QObject *sender)
 
 void TMainForm::buildDocumentFiles()
 {
-    m_files = new DocumentFiles(m_documents, RecentFiles, [this] {
+    m_files = new DocumentFiles(m_documents, m_settings.RecentFiles, [this] {
         CreateTabSheetAndEditor();
         return ActiveDocument();
     }, this);
@@ -78,7 +78,7 @@ void TMainForm::buildDocumentFiles()
         }
         return encoding;
     });
-    m_recentMenu = new TRecentFilesMenu(MenuRecentFiles, RecentFiles, this);
+    m_recentMenu = new TRecentFilesMenu(MenuRecentFiles, m_settings.RecentFiles, this);
     connect(m_files, &DocumentFiles::recentFilesChanged, this, &TMainForm::RecentFileListCreateMenu);
     connect(m_recentMenu, &TRecentFilesMenu::chosen, this, &TMainForm::ItemRecentFilesClick);
     connect(m_recentMenu, &TRecentFilesMenu::eraseChosen, this, &TMainForm::EraseRecentFilesClick);

@@ -96,7 +96,6 @@ void TMainForm::OpenIniFile(const QString &path)
     const bool tidy4 = settings.MenuTidy4 && !settings.MenuTidy5;
     Action("MenuTidy4")->setChecked(tidy4);
     Action("MenuTidy5")->setChecked(!tidy4);
-    RecentFiles = settings.RecentFiles;
 }
 
 void TMainForm::PlaceWindow(const QPoint &frameTopLeft)
@@ -165,7 +164,6 @@ VkSettings TMainForm::CurrentSettings() const
         if (!document->isUntitled())
             s.LastFiles << document->path();
     }
-    s.RecentFiles = RecentFiles;
     return s;
 }
 

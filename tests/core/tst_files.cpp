@@ -571,7 +571,7 @@ private slots:
 
         form->MenuRecentFiles->actions().last()->trigger();
         QVERIFY(!form->MenuRecentFiles->isEnabled());
-        QVERIFY(RecentFiles[0].isEmpty());
+        QVERIFY(form->Settings().RecentFiles[0].isEmpty());
     }
 
     // The charset list must rewrite the declaration, and touch nothing when there is none.

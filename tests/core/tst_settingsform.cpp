@@ -96,8 +96,8 @@ private slots:
         QCOMPARE(again->Documents().size(), 1);
         QCOMPARE(again->ActiveDocument()->path(), folder->file("a;1.html"));
         // A vanished file is dropped from the recent list.
-        QCOMPARE(RecentFiles[0], folder->file("a;1.html"));
-        QVERIFY(RecentFiles[1].isEmpty());
+        QCOMPARE(again->Settings().RecentFiles[0], folder->file("a;1.html"));
+        QVERIFY(again->Settings().RecentFiles[1].isEmpty());
         again->close();
     }
 
