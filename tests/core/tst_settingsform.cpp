@@ -199,6 +199,71 @@ private slots:
         QVERIFY(form->close());
     }
 
+    void choicesSurviveTheNextStart_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("JavaScript in previews") << "MenuEnableJavascript" << "MenuEnableJavascript" << true;
+        QTest::newRow("error panel on the left") << "MenuErrorEditorToLeft" << "GridErrorToLeft" << true;
+        QTest::newRow("error panel hidden") << "MenuShowErrorsComments" << "MenuShowErrorsComments" << false;
+        QTest::newRow("Tidy 4") << "MenuTidy4" << "MenuTidy4" << true;
+    }
+
+    // A choice of the Options and View menus is written at exit and checked again at the
+    // next start; a choice kept only by its menu item was lost.
+    void choicesSurviveTheNextStart()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, key);
+        QFETCH(bool, checked);
+        form = StartMainForm();
+        QVERIFY(form);
+        form->Action(action)->trigger();
+        QCOMPARE(form->Action(action)->isChecked(), checked);
+        CloseMainForm(form);
+        QCOMPARE(line(folder->read("velkandrix.ini"), key.toLatin1()), checked ? "True" : "False");
+        form = StartMainForm();
+        QVERIFY(form);
+        QCOMPARE(form->Action(action)->isChecked(), checked);
+    }
+
+    // The language and the Tidy configuration chosen while the program runs are the ones
+    // it starts with next time.
+    void languageAndConfigurationOfTheNextStart()
+    {
+        QVERIFY(folder->write("config/mine.cfg", folder->read("config/auto-settings.cfg")));
+        form = StartMainForm();
+        QVERIFY(form);
+        dialogs->openAnswers << QStringList{folder->file("language/lang_fr.txt")};
+        form->Action("MenuLanguage")->trigger();
+        auto *configs = form->findChild<QComboBox *>("CBConfigTidy");
+        configs->setCurrentIndex(configs->findText("mine.cfg"));
+        emit configs->activated(configs->currentIndex());
+        CloseMainForm(form);
+        const QByteArray saved = folder->read("velkandrix.ini");
+        QCOMPARE(line(saved, "Language"), QStringLiteral("fr"));
+        QCOMPARE(line(saved, "FTidyConfigFile"), folder->file("config/mine.cfg"));
+
+        form = StartMainForm();
+        QVERIFY(form);
+        QCOMPARE(form->Action("MenuFile")->text(), QStringLiteral("&Fichier"));
+        QCOMPARE(form->findChild<QComboBox *>("CBConfigTidy")->currentText(), QStringLiteral("mine.cfg"));
+    }
+
+    // The window starts with the folder's files and keeps them until it closes: pointing the
+    // paths elsewhere meanwhile is refused.
+    void pathsStayWhileTheWindowLives()
+    {
+        form = StartMainForm();
+        QVERIFY(form);
+        QVERIFY(!InitProgramPaths(QDir::tempPath()));
+        QCOMPARE(Paths().IniFileName, folder->file("velkandrix.ini"));
+        CloseMainForm(form);
+        QVERIFY(QFile::exists(folder->file("velkandrix.ini")));
+        QVERIFY(InitProgramPaths(folder->path()));
+    }
+
     // A position stored on a screen that is gone left the window out of reach.
     void aWindowOffEveryScreenComesBackOnOne()
     {

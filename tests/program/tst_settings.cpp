@@ -366,6 +366,19 @@ private slots:
         QCOMPARE(s.QuickRefFileName, folder->path() + "quickref/tidy_quickref_en.htm");
     }
 
+    // The paths follow the folder they are set from, and stay while in use.
+    void pathsAreSetOnlyWhileNotInUse()
+    {
+        QCOMPARE(Paths().Tidy5Exe, folder->path() + "tidy5/tidy");
+        {
+            ProgramPathsInUse inUse;
+            QVERIFY(!InitProgramPaths("/elsewhere"));
+            QCOMPARE(Paths().AppPath, folder->path());
+        }
+        QVERIFY(InitProgramPaths("/elsewhere"));
+        QCOMPARE(Paths().IniFileName, QString("/elsewhere/velkandrix.ini"));
+    }
+
     // The stored browser setting of the user must never be overwritten.
     void browserEmulationIsWrittenOnlyWhenMissing()
     {
