@@ -469,7 +469,6 @@ QString TMainForm::StatusPanelText(int index) const
 
 void TMainForm::SetStatusIcon(int imageIndex)
 {
-    m_statusIconIndex = imageIndex;
     if (imageIndex < 0)
         m_statusPanels[5]->setPixmap(QPixmap());
     else

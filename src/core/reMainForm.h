@@ -315,7 +315,6 @@ private:
     ProgramPathsInUse m_pathsInUse;
     VkSettings m_settings;
     QString m_quickStartTexts[6];
-    int m_statusIconIndex = -1;
     // The error panel takes its default size until the user drags it.
     bool m_errorPanelDefaultSize = true;
     // Markup the generators and the plain-table dialog hand over for insertion.

@@ -66,9 +66,6 @@ void TMainForm::OpenIniFile(const QString &path)
     if (!QFileInfo::exists(path))
         CreateIniFile(path);
     VkSettings settings = m_settings;
-    // Left empty, they tell whether the file sizes the error panel.
-    settings.PanelGridErrorsWidth.reset();
-    settings.PanelGridErrorsHeight.reset();
     const SettingsReadStatus status = ReadSettingsFile(path, settings);
     // A file not read whole must not be replaced at exit by a poorer one unnoticed.
     m_settingsNotRead = status != SettingsReadStatus::Completed ||
@@ -80,11 +77,6 @@ void TMainForm::OpenIniFile(const QString &path)
     PlaceWindow(QPoint(settings.FormLeft, settings.FormTop));
     if (settings.WindowMaximized)
         setWindowState(windowState() | Qt::WindowMaximized);
-    // Resizing placed the error panel; sizes the file holds take over.
-    if (!settings.PanelGridErrorsWidth)
-        settings.PanelGridErrorsWidth = m_settings.PanelGridErrorsWidth;
-    if (!settings.PanelGridErrorsHeight)
-        settings.PanelGridErrorsHeight = m_settings.PanelGridErrorsHeight;
     m_settings = settings;
     SEFontSize->setValue(settings.SEFontSize);
     const int font = CBFont->findText(settings.CBFont, Qt::MatchFixedString);

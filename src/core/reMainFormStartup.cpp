@@ -47,7 +47,6 @@ void TMainForm::FormCreate()
     CBCharset->setMaxVisibleItems(20);
     TBTidyConfig->ValueList()->hide();
     TBTidyConfig->ValueList()->setCurrentText(QString());
-    m_statusIconIndex = -1;
 }
 
 void TMainForm::showEvent(QShowEvent *event)

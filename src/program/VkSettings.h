@@ -14,7 +14,7 @@
 
 struct VkSettings {
     // [General]
-    // The language's code; the three files below follow from it and are not stored.
+    // The language's code; the language's files at the end follow from it and are not stored.
     QString Language = QStringLiteral("en");
     // The Tidy configuration file of every run.
     QString FTidyConfigFile = Paths().DefaultTidyConfigFile;
