@@ -40,7 +40,7 @@ inline QString TemporaryCopyPath(TMainForm *form)
 // picture of an image-list number (-1 for none), to compare with it.
 inline QImage StatusIcon(TMainForm *form)
 {
-    return form->StatusPanel(5)->pixmap().toImage();
+    return form->findChild<QLabel *>("StatusBar1_Panel5")->pixmap().toImage();
 }
 
 inline QImage StatusIconOf(int index)

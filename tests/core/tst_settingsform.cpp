@@ -219,13 +219,13 @@ private slots:
         QFETCH(bool, checked);
         form = StartMainForm();
         QVERIFY(form);
-        form->Action(action)->trigger();
-        QCOMPARE(form->Action(action)->isChecked(), checked);
+        form->findChild<QAction *>(action)->trigger();
+        QCOMPARE(form->findChild<QAction *>(action)->isChecked(), checked);
         CloseMainForm(form);
         QCOMPARE(line(folder->read("velkandrix.ini"), key.toLatin1()), checked ? "True" : "False");
         form = StartMainForm();
         QVERIFY(form);
-        QCOMPARE(form->Action(action)->isChecked(), checked);
+        QCOMPARE(form->findChild<QAction *>(action)->isChecked(), checked);
     }
 
     // The language and the Tidy configuration chosen while the program runs are the ones
@@ -236,7 +236,7 @@ private slots:
         form = StartMainForm();
         QVERIFY(form);
         dialogs->openAnswers << QStringList{folder->file("language/lang_fr.txt")};
-        form->Action("MenuLanguage")->trigger();
+        form->findChild<QAction *>("MenuLanguage")->trigger();
         auto *configs = form->findChild<QComboBox *>("CBConfigTidy");
         configs->setCurrentIndex(configs->findText("mine.cfg"));
         emit configs->activated(configs->currentIndex());
@@ -247,7 +247,7 @@ private slots:
 
         form = StartMainForm();
         QVERIFY(form);
-        QCOMPARE(form->Action("MenuFile")->text(), QStringLiteral("&Fichier"));
+        QCOMPARE(form->findChild<QAction *>("MenuFile")->text(), QStringLiteral("&Fichier"));
         QCOMPARE(form->findChild<QComboBox *>("CBConfigTidy")->currentText(), QStringLiteral("mine.cfg"));
     }
 
