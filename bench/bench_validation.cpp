@@ -70,7 +70,7 @@ void measure(TMainForm &form, TempProgramFolder &folder, ScriptedDialogs &dialog
         for (int order = 0; order < 2; ++order) {
             t.start();
             if ((r + order) % 2 == 0) {
-                RunProcess(Tidy5Exe, {"-config", TidyConfigTmpFile, "-f", folder.file("tmp/bare.txt"), "-e", copy},
+                RunProcess(Paths().Tidy5Exe, {"-config", Paths().TidyConfigTmpFile, "-f", folder.file("tmp/bare.txt"), "-e", copy},
                            600000);
                 bare.push_back(t.nsecsElapsed() / 1e6);
             } else {

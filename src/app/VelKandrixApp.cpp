@@ -3,6 +3,7 @@
 #include "app/reSplash.h"
 #include "core/reMainForm.h"
 #include "platform/SingleInstance.h"
+#include "program/uDivStartVK.h"
 #include "dialogs/UserDialogs.h"
 
 #include <QTimer>
@@ -96,6 +97,7 @@ int RunVelKandrix(int argc, char **argv)
     splash->repaint();
     QApplication::setApplicationName(QStringLiteral("VelKandrix"));
     SetApplicationTitle(QStringLiteral("VelKandrix Freeware"));
+    InitProgramPaths();
     TMainForm form;
     Dialogs().parentWindow = &form;
     if (qEnvironmentVariableIsSet("VK_REPORT_SHOWN"))

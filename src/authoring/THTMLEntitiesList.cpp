@@ -59,9 +59,9 @@ void THTMLEntitiesList::FormShow()
         move(left, main.top() + 45);
     }
     if (LoadPage)
-        LoadPage(WebBrowser1, EntitiesListFile);
+        LoadPage(WebBrowser1, Paths().EntitiesListFile);
     else
-        WebBrowser1->load(QUrl::fromLocalFile(EntitiesListFile));
+        WebBrowser1->load(QUrl::fromLocalFile(Paths().EntitiesListFile));
     setWindowTitle(SHTMLEntitiesList.isEmpty() ? QStringLiteral("HTML Entities") : SHTMLEntitiesList);
     if (!SClose.isEmpty())
         MenuClose->setText(SClose);

@@ -3,6 +3,7 @@
 #include "core/FixedDialogBorder.h"
 #include "dialogs/MessageBoxes.h"
 #include "program/MessagesKandrix.h"
+#include "program/VkSettings.h"
 #include "program/uDivStartVK.h"
 
 #include <QCheckBox>
@@ -15,8 +16,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-TNewVersionExists::TNewVersionExists(bool &showNewVersion, QWidget *parent)
-    : QDialog(parent), m_showNewVersion(showNewVersion)
+TNewVersionExists::TNewVersionExists(VkSettings &settings, QWidget *parent)
+    : QDialog(parent), m_settings(settings)
 {
     setObjectName("NewVersionExists");
     UseFixedDialogBorder(this, QSize(313, 172), Qt::WindowStaysOnTopHint);
@@ -66,14 +67,14 @@ void TNewVersionExists::FormShow()
     Label1->setText(SNewVersion1);
     Label2->setText(SNewVersion2);
     Label3->setText(SNewVersion3);
-    CB_DontShowThisMessage->setChecked(!m_showNewVersion);
+    CB_DontShowThisMessage->setChecked(!m_settings.ShowNewVersion);
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
 void TNewVersionExists::FormClose()
 {
-    m_showNewVersion = !CB_DontShowThisMessage->isChecked();
+    m_settings.ShowNewVersion = !CB_DontShowThisMessage->isChecked();
 }
 
 // Buttons, Escape and the window's close box all end here or in closeEvent.
@@ -91,7 +92,7 @@ void TNewVersionExists::closeEvent(QCloseEvent *event)
 
 void TNewVersionExists::ButtonYesClick()
 {
-    OpenOrSay(LanguageCode == QLatin1String("fr") ? DownloadPageFR : DownloadPageEN);
+    OpenOrSay(m_settings.Language == QLatin1String("fr") ? DownloadPageFR : DownloadPageEN);
     accept();
 }
 

@@ -7,11 +7,14 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 
+struct VkSettings;
+
 class TNewVersionExists : public QDialog {
     Q_OBJECT
 public:
-    // showNewVersion is the program's reminder switch, set again whenever the box closes.
-    TNewVersionExists(bool &showNewVersion, QWidget *parent = nullptr);
+    // The settings' reminder switch is set again whenever the box closes; their language
+    // picks the download page.
+    TNewVersionExists(VkSettings &settings, QWidget *parent = nullptr);
     void FormShow();
     void FormClose();
     void ButtonYesClick();
@@ -23,7 +26,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    bool &m_showNewVersion;
+    VkSettings &m_settings;
     QLabel *Label1;
     QLabel *Label2;
     QLabel *Label3;

@@ -7,6 +7,7 @@
 #include "core/TidyValueValidator.h"
 #include "core/reAddTidyConfigValue.h"
 #include "core/reTagNamesEditor.h"
+#include "program/VkSettings.h"
 #include "program/uDivStartVK.h"
 #include "platform/Platform.h"
 #include "dialogs/UserDialogs.h"
@@ -126,7 +127,7 @@ QAction *TTidyConfigPage::addAction(QMenu *menu, const QString &name, const QStr
     return action;
 }
 
-TTidyConfigPage::TTidyConfigPage(QWidget *parent) : QWidget(parent)
+TTidyConfigPage::TTidyConfigPage(VkSettings &settings, QWidget *parent) : QWidget(parent), m_settings(settings)
 {
     setObjectName("TBTidyConfig");
     auto *pageLayout = new QHBoxLayout(this);
@@ -292,16 +293,16 @@ void TTidyConfigPage::Init(const TidyOptionTables &tables)
         const QSignalBlocker blocker(CBConfigTidy);
         CBConfigTidy->setCurrentIndex(-1);
     }
-    if (TidyConfigFile.isEmpty())
+    if (m_settings.FTidyConfigFile.isEmpty())
         return;
     QString error;
-    if (LoadGridTidyConfig(TidyConfigFile, &error)) {
+    if (LoadGridTidyConfig(m_settings.FTidyConfigFile, &error)) {
         CBTidyConfigShowCurrent();
-    } else if (!QFileInfo::exists(TidyConfigFile)) {
+    } else if (!QFileInfo::exists(m_settings.FTidyConfigFile)) {
         // Kept in the settings: the file may come back (a folder mounted again).
-        ShowMessageKind(3, FormatMessageText(SConfigFileMissing, {QDir::toNativeSeparators(TidyConfigFile)}));
+        ShowMessageKind(3, FormatMessageText(SConfigFileMissing, {QDir::toNativeSeparators(m_settings.FTidyConfigFile)}));
     } else {
-        ShowMessageKind(2, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(TidyConfigFile), error));
+        ShowMessageKind(2, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(m_settings.FTidyConfigFile), error));
     }
 }
 
@@ -309,7 +310,7 @@ void TTidyConfigPage::CBTidyConfigInit()
 {
     const QSignalBlocker blocker(CBConfigTidy);
     CBConfigTidy->clear();
-    const QStringList files = QDir(ConfigDir).entryList({QStringLiteral("*.cfg")},
+    const QStringList files = QDir(Paths().ConfigDir).entryList({QStringLiteral("*.cfg")},
                                                         QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     CBConfigTidy->addItems(files);
     if (CBConfigTidy->count() > 0)
@@ -321,21 +322,21 @@ void TTidyConfigPage::CBTidyConfigShowCurrent()
 {
     const QSignalBlocker blocker(CBConfigTidy);
     // A file of the same name in another folder is another file.
-    const QFileInfo current(TidyConfigFile);
-    const bool listed = QDir(current.absolutePath()) == QDir(ConfigDir);
+    const QFileInfo current(m_settings.FTidyConfigFile);
+    const bool listed = QDir(current.absolutePath()) == QDir(Paths().ConfigDir);
     CBConfigTidy->setCurrentIndex(listed ? CBConfigTidy->findText(current.fileName()) : -1);
 }
 
 void TTidyConfigPage::CBTidyConfigChange()
 {
     CBTidyOptions->hide();
-    const QString path = ConfigDir + CBConfigTidy->currentText();
+    const QString path = Paths().ConfigDir + CBConfigTidy->currentText();
     if (CBConfigTidy->currentText().isEmpty() || !QFileInfo(path).isFile()) {
         CBTidyConfigShowCurrent();
         return;
     }
     if (GridTidyConfigModified()) {
-        const QString text = FormatMessageText(SWarningSaveChanges, {QFileInfo(TidyConfigFile).fileName()});
+        const QString text = FormatMessageText(SWarningSaveChanges, {QFileInfo(m_settings.FTidyConfigFile).fileName()});
         const auto answer = Dialogs().message(QMessageBox::Question, QStringLiteral("Confirmation"), text,
                                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         // Yes keeps the edits in a file of the user's choice first; a cancelled
@@ -351,7 +352,7 @@ void TTidyConfigPage::CBTidyConfigChange()
         CBTidyConfigShowCurrent();
         return;
     }
-    TidyConfigFile = path;
+    m_settings.FTidyConfigFile = path;
     CBTidyConfigShowCurrent();
     GridTidyConfig->setFocus();
 }
@@ -546,7 +547,7 @@ bool TTidyConfigPage::ButtonGridTidyConfigSaveClick()
 {
     CBTidyOptions->hide();
     int filterIndex = 2;
-    QString path = Dialogs().saveFile(FSaveDialogTitle, ConfigDir + QStringLiteral("current-config.cfg"),
+    QString path = Dialogs().saveFile(FSaveDialogTitle, Paths().ConfigDir + QStringLiteral("current-config.cfg"),
                                       m_saveFilter ? m_saveFilter() : QString(), &filterIndex);
     if (path.isEmpty())
         return false;
@@ -651,15 +652,15 @@ void TTidyConfigPage::ShowTagNamesEditor()
 void TTidyConfigPage::QuickReferenceChanged()
 {
     // Not shown yet: the first showing loads the file of that time.
-    if (!WebBrowserDocumentation || !QFileInfo::exists(QuickRefFileName))
+    if (!WebBrowserDocumentation || !QFileInfo::exists(m_settings.QuickRefFileName))
         return;
-    WebBrowserDocumentation->load(QUrl::fromLocalFile(QuickRefFileName));
+    WebBrowserDocumentation->load(QUrl::fromLocalFile(m_settings.QuickRefFileName));
     QuickRefNavigated = true;
 }
 
 void TTidyConfigPage::PageShown()
 {
-    if (!QFileInfo::exists(QuickRefFileName))
+    if (!QFileInfo::exists(m_settings.QuickRefFileName))
         return;
     if (!WebBrowserDocumentation) {
         WebBrowserDocumentation = new QWebEngineView(PanelQuickReference);
@@ -670,7 +671,7 @@ void TTidyConfigPage::PageShown()
         WebBrowserDocumentation->show();
     }
     if (!QuickRefNavigated) {
-        WebBrowserDocumentation->load(QUrl::fromLocalFile(QuickRefFileName));
+        WebBrowserDocumentation->load(QUrl::fromLocalFile(m_settings.QuickRefFileName));
         QuickRefNavigated = true;
     } else {
         WebBrowserDocumentation->reload();

@@ -19,10 +19,14 @@ class QTableWidget;
 class QTextEdit;
 class QWebEngineView;
 
+struct VkSettings;
+
 class TTidyConfigPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TTidyConfigPage(QWidget *parent = nullptr);
+    // The chosen configuration file and the quick reference come from the settings, and
+    // a configuration picked in the list goes back there.
+    explicit TTidyConfigPage(VkSettings &settings, QWidget *parent = nullptr);
 
     // The option tables of the settings file give the option model; then the
     // list is filled and the current configuration file loaded.
@@ -85,6 +89,7 @@ private:
     TidyConfiguration m_config;
     TidyConfiguration m_saved;
     std::function<QString()> m_saveFilter;
+    VkSettings &m_settings;
     int OptionRowCount = 0;
     int ClassHeaderCount = 0;
     int OptionGridRow = 0;

@@ -34,7 +34,7 @@ QByteArray EditorBytes(QsciScintilla *editor)
 
 TValidationPart::TValidationPart(TTidyConfigPage *page, TErrorPanel *panel, std::unique_ptr<TValidationFrame> frame,
                                  QObject *parent)
-    : QObject(parent), m_page(page), m_panel(panel), m_frame(std::move(frame)), m_copy(TmpDir, TmpDocName)
+    : QObject(parent), m_page(page), m_panel(panel), m_frame(std::move(frame)), m_copy(Paths().TmpDir, Paths().TmpDocName)
 {
     setObjectName("ValidationPart");
 }
@@ -58,7 +58,7 @@ void TValidationPart::Clean(TDocument *document, int tidyVersion)
     document->showEditorPage();
     // The backup holds the text exactly, whatever the document's encoding.
     QString error;
-    if (!CleanBackup(BeforeCleanFile).Write(document, &error)) {
+    if (!CleanBackup(Paths().BeforeCleanFile).Write(document, &error)) {
         ShowMessageKind(2, error);
         return;
     }
@@ -69,7 +69,7 @@ void TValidationPart::Clean(TDocument *document, int tidyVersion)
 void TValidationPart::UndoClean(TDocument *document)
 {
     // The backup belongs to the document that was cleaned.
-    const CleanBackup backup(BeforeCleanFile);
+    const CleanBackup backup(Paths().BeforeCleanFile);
     if (!document || document != m_cleanedDocument || !backup.Exists())
         return;
     // Undone in the editor, the document is modified exactly when its text differs from the
@@ -90,7 +90,7 @@ void TValidationPart::UndoClean(TDocument *document)
 
 void TValidationPart::NewTmpFile(TDocument *document)
 {
-    MoveTemporaryCopy(!document || document->isUntitled() ? TmpDir : QFileInfo(document->path()).absolutePath() + "/");
+    MoveTemporaryCopy(!document || document->isUntitled() ? Paths().TmpDir : QFileInfo(document->path()).absolutePath() + "/");
 }
 
 void TValidationPart::MoveTemporaryCopy(const QString &folder)
@@ -115,7 +115,7 @@ QString TValidationPart::WriteTemporaryCopy(TDocument *document)
 void TValidationPart::DeleteTemporaryFiles()
 {
     m_copy.Remove();
-    for (const QString &path : {StderrFile, TidyConfigTmpFile, AppPath + "stderr.txt", BeforeCleanFile}) {
+    for (const QString &path : {Paths().StderrFile, Paths().TidyConfigTmpFile, Paths().AppPath + "stderr.txt", Paths().BeforeCleanFile}) {
         if (!path.isEmpty() && QFileInfo::exists(path))
             QFile::remove(path);
     }
@@ -142,7 +142,7 @@ void TValidationPart::CallTidy(TDocument *document, int mode, int tidyVersion)
     m_panel->info()->clear();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
-    const QString exe = tidy4 ? Tidy4Exe : Tidy5Exe;
+    const QString exe = tidy4 ? Paths().Tidy4Exe : Paths().Tidy5Exe;
     if (!QFileInfo::exists(exe)) {
         // The whole path: the bare name "tidy" does not say which version is missing, nor where.
         ShowMessageKind(0, FormatMessageText(SStringNotFound, {QDir::toNativeSeparators(exe)}));
@@ -163,8 +163,8 @@ void TValidationPart::CallTidy(TDocument *document, int mode, int tidyVersion)
     request.lineBreak = document->lineBreakText();
     request.options = m_page->Configuration();
     request.model = &m_page->Options();
-    request.configPath = TidyConfigTmpFile;
-    request.reportPath = StderrFile;
+    request.configPath = Paths().TidyConfigTmpFile;
+    request.reportPath = Paths().StderrFile;
     request.timeoutMs = m_timeoutMs;
     TidyRunResult result;
     m_copy.Write([&](const QString &copy) {

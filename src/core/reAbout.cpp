@@ -114,7 +114,7 @@ void TAbout::FormShow()
 {
     // Without its picture the box is shown plain.
     QPixmap wallpaper;
-    if (QFileInfo(WallpaperFile).isFile() && wallpaper.load(WallpaperFile))
+    if (QFileInfo(Paths().WallpaperFile).isFile() && wallpaper.load(Paths().WallpaperFile))
         ImageWallpaper->setPixmap(wallpaper);
     ImageWallpaper->lower();
     setWindowTitle(FormAboutCaption);

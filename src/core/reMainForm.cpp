@@ -411,7 +411,7 @@ void TMainForm::buildDocumentArea()
     });
     ApplyDocumentLook();
 
-    TBTidyConfig = new TTidyConfigPage(PageControlMemos);
+    TBTidyConfig = new TTidyConfigPage(m_settings, PageControlMemos);
     TBTidyConfig->SetSaveDialogFilter([this] { return SaveDialogFilter; });
     PageControlMemos->addTab(TBTidyConfig, tr("Tidy configuration"));
 
@@ -427,8 +427,8 @@ void TMainForm::buildDocumentArea()
     SplitterPanelGridError->setStretchFactor(1, 0);
     connect(SplitterPanelGridError, &QSplitter::splitterMoved, this, [this] {
         GridErrorsSize();
-        PanelGridErrorsWidth = PanelGridErrors->width();
-        PanelGridErrorsHeight = PanelGridErrors->height();
+        m_settings.PanelGridErrorsWidth = PanelGridErrors->width();
+        m_settings.PanelGridErrorsHeight = PanelGridErrors->height();
     });
     connect(PanelGridErrors->splitter(), &QSplitter::splitterMoved, this, &TMainForm::GridErrorsSize);
 
@@ -469,7 +469,6 @@ QString TMainForm::StatusPanelText(int index) const
 
 void TMainForm::SetStatusIcon(int imageIndex)
 {
-    StatusIconIndex = imageIndex;
     if (imageIndex < 0)
         m_statusPanels[5]->setPixmap(QPixmap());
     else

@@ -12,6 +12,8 @@
 #include "documents/TDocument.h"
 #include "validation/TidyConfigFile.h"
 #include "program/TidyOptionTables.h"
+#include "program/VkSettings.h"
+#include "program/uDivStartVK.h"
 
 class QAction;
 class QComboBox;
@@ -58,6 +60,9 @@ public:
 
     // The document tabs: the documents, the one in front, and when it changes.
     TDocumentTabs *DocumentTabs() const { return m_documents; }
+    // The settings as the window holds them, read-only: the parts that change a setting are
+    // handed the object when they are made.
+    const VkSettings &Settings() const { return m_settings; }
 
 private:
     // The handlers, run from the window's own menu items, buttons and timers.
@@ -252,12 +257,8 @@ private:
     void TimerActualizeTimer();
     // Starts the check without waiting for it; its answer is acted on when it comes.
     void CheckNewVersion();
-    // Where the version check asks (a setting); empty makes no check.
-    QString VersionAddress;
     // Each request of the check gives up after this.
-    int VersionCheckTimeoutMs = 10000;
-    // False once a completed check said the running version is old.
-    bool VersionIsCurrent = true;
+    void SetVersionCheckTimeout(int milliseconds) { m_versionCheckTimeoutMs = milliseconds; }
 
     // Settings and language (filled in by their own files).
     void OpenIniFile(const QString &path);
@@ -269,37 +270,13 @@ private:
     void CreateIniFile(const QString &path);
     void ApplyLanguageTexts(const QList<struct LanguageText> &texts);
     // The settings as they stand now, as the settings file stores them.
-    struct VkSettings CurrentSettings() const;
+    VkSettings CurrentSettings() const;
+    // The window's settings: what it read from the settings file and keeps up to date
+    // (what its controls hold is taken from them when saving), and the language's files.
 
-public:
-    // Fields.
-    bool HasLastFiles = false;
-    // The files open at the last exit, in tab order.
-    QStringList LastFilesList;
-    bool JavascriptEnabled = false;
-    QString ThemeName = QStringLiteral("_defaut-settings");
     // The colour model every editor follows; it exists, with the built-in colours, from the
     // window's creation, so the first document is coloured.
     SyntaxColorModel *SyntaxColors() const { return m_syntaxColors; }
-    QString QuickStartTexts[6];
-    int RunCount = 0;
-    bool ShowNewVersion = true;
-    QString LastOpenFolder;
-    QString LastImageFolder;
-    int StatusIconIndex = -1;
-    bool GridErrorToLeft = false;
-    int PanelGridErrorsWidth = 0;
-    int PanelGridErrorsHeight = 122;
-    bool ErrorPanelDefaultSize = true;
-    QString GeneratedHtml;
-    QString NewDocExtension = QStringLiteral("html");
-    // Settings the later windows own, kept as the settings file holds them.
-    QStringList OptimizerStartingWith;
-    QStringList OptimizerEndingWith;
-    QStringList SearchFindItems;
-    QStringList ReplaceFindItems;
-    QStringList ReplaceReplaceItems;
-    TidyOptionTables TidyTables;
 
 private:
     // Components.
@@ -342,6 +319,20 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The paths stay as they are while the window lives; declared first, it holds them
+    // before anything reads them.
+    ProgramPathsInUse m_pathsInUse;
+    VkSettings m_settings;
+    QString m_quickStartTexts[6];
+    // The error panel takes its default size until the user drags it.
+    bool m_errorPanelDefaultSize = true;
+    // Markup the generators and the plain-table dialog hand over for insertion.
+    QString m_generatedHtml;
+    QString m_newDocExtension = QStringLiteral("html");
+    int m_versionCheckTimeoutMs = 10000;
+    // False once a completed check said the running version is old.
+    bool m_versionIsCurrent = true;
+
     void buildMenus();
     void buildTopArea();
     void buildDocumentArea();

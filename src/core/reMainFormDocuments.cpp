@@ -84,7 +84,7 @@ void TMainForm::ApplyDocumentLook()
 void TMainForm::CreateTabSheetAndEditor()
 {
     // The new tab comes to the front, which makes it the active document.
-    m_documents->create(JavascriptEnabled);
+    m_documents->create(m_settings.MenuEnableJavascript);
 }
 
 void TMainForm::connectEditor(QsciScintilla *editor)

@@ -132,13 +132,13 @@ TSearchReplaceSE *TMainForm::SearchReplaceSE()
 {
     if (!m_searchWindow) {
         m_searchWindow = new TSearchReplaceSE(this);
-        m_searchWindow->SetRecentEntries(SearchFindItems, ReplaceFindItems, ReplaceReplaceItems);
+        m_searchWindow->SetRecentEntries(m_settings.FDFindItem, m_settings.RDFindItem, m_settings.RDReplaceItem);
         m_searchWindow->setDocument(EditDocument());
         connect(m_documents, &TDocumentTabs::currentChanged, m_searchWindow, &TSearchReplaceSE::setDocument);
         connect(m_searchWindow, &TSearchReplaceSE::recentEntriesChanged, this, [this] {
-            SearchFindItems = m_searchWindow->FindItems();
-            ReplaceFindItems = m_searchWindow->ReplaceFindItems();
-            ReplaceReplaceItems = m_searchWindow->ReplaceReplaceItems();
+            m_settings.FDFindItem = m_searchWindow->FindItems();
+            m_settings.RDFindItem = m_searchWindow->ReplaceFindItems();
+            m_settings.RDReplaceItem = m_searchWindow->ReplaceReplaceItems();
         });
     }
     return m_searchWindow;
@@ -409,9 +409,9 @@ void TMainForm::TBPreviewShow()
         document->setPreviewLoaded(false);
         return;
     }
-    browser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, JavascriptEnabled);
+    browser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, m_settings.MenuEnableJavascript);
     if (auto *page = qobject_cast<TPreviewPage *>(browser->page()))
-        page->setSilent(!JavascriptEnabled);
+        page->setSilent(!m_settings.MenuEnableJavascript);
     const QString copy = m_validation->WriteTemporaryCopy(document);
     if (copy.isEmpty())
         return;

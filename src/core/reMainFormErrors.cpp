@@ -26,7 +26,7 @@ void TMainForm::GridErrorsDblClick()
 
 void TMainForm::PanelGridErrorReplace()
 {
-    const bool left = GridErrorToLeft;
+    const bool left = m_settings.GridErrorToLeft;
     SplitterPanelGridError->setOrientation(left ? Qt::Horizontal : Qt::Vertical);
     PanelGridErrors->splitter()->setOrientation(left ? Qt::Vertical : Qt::Horizontal);
     // The error panel sits before the documents when docked left, after them at the bottom.
@@ -36,9 +36,9 @@ void TMainForm::PanelGridErrorReplace()
     const int total = (left ? SplitterPanelGridError->width() : SplitterPanelGridError->height());
     int panel;
     if (left)
-        panel = ErrorPanelDefaultSize ? width() * 25 / 100 : PanelGridErrorsWidth;
+        panel = m_errorPanelDefaultSize ? width() * 25 / 100 : m_settings.PanelGridErrorsWidth.value_or(0);
     else
-        panel = ErrorPanelDefaultSize ? 122 : PanelGridErrorsHeight;
+        panel = m_errorPanelDefaultSize ? 122 : m_settings.PanelGridErrorsHeight.value_or(122);
     if (panel <= 0)
         panel = left ? width() * 25 / 100 : 122;
     panel = qMin(panel, qMax(0, total - 50));
@@ -49,9 +49,9 @@ void TMainForm::PanelGridErrorReplace()
     const int info = left ? 220 : 335;
     const int inner = left ? PanelGridErrors->height() : PanelGridErrors->width();
     PanelGridErrors->splitter()->setSizes({qMax(0, inner - info), info});
-    ErrorPanelDefaultSize = false;
-    PanelGridErrorsWidth = left ? panel : PanelGridErrors->width();
-    PanelGridErrorsHeight = left ? PanelGridErrors->height() : panel;
+    m_errorPanelDefaultSize = false;
+    m_settings.PanelGridErrorsWidth = left ? panel : PanelGridErrors->width();
+    m_settings.PanelGridErrorsHeight = left ? PanelGridErrors->height() : panel;
     GridErrorsSize();
     GridTidyConfigSize();
     PanelGridErrors->info()->viewport()->update();

@@ -47,9 +47,9 @@ void TMainForm::MenuNewDocClick(QObject *sender)
     CreateTabSheetAndEditor();
     TDocument *document = ActiveDocument();
     const NewDocKind kind = kindOfSender(sender);
-    NewDocExtension = DocumentText::NewDocExtension(kind);
+    m_newDocExtension = DocumentText::NewDocExtension(kind);
     document->setHighlighter(HighlighterKind::Multi);
-    LoadEditorText(document->editor(), NewDocTemplate(kind, LanguageCode));
+    LoadEditorText(document->editor(), NewDocTemplate(kind, m_settings.Language));
     document->setLineBreak(TDocument::LineBreak::LF);
     // The templates declare UTF-8, so the document is written in UTF-8.
     document->setEncoding(Utf8);
@@ -62,7 +62,7 @@ void TMainForm::MenuNewDocClick(QObject *sender)
 
 void TMainForm::buildDocumentFiles()
 {
-    m_files = new DocumentFiles(m_documents, RecentFiles, [this] {
+    m_files = new DocumentFiles(m_documents, m_settings.RecentFiles, [this] {
         CreateTabSheetAndEditor();
         return ActiveDocument();
     }, this);
@@ -74,7 +74,7 @@ void TMainForm::buildDocumentFiles()
         }
         return encoding;
     });
-    m_recentMenu = new TRecentFilesMenu(MenuRecentFiles, RecentFiles, this);
+    m_recentMenu = new TRecentFilesMenu(MenuRecentFiles, m_settings.RecentFiles, this);
     connect(m_files, &DocumentFiles::recentFilesChanged, this, &TMainForm::RecentFileListCreateMenu);
     connect(m_recentMenu, &TRecentFilesMenu::chosen, this, &TMainForm::ItemRecentFilesClick);
     connect(m_recentMenu, &TRecentFilesMenu::eraseChosen, this, &TMainForm::EraseRecentFilesClick);
@@ -82,7 +82,7 @@ void TMainForm::buildDocumentFiles()
 
 FileDialogSettings TMainForm::FileSettings() const
 {
-    return {LastOpenFolder, OpenDialogFilter, SaveDialogFilter, NewDocExtension};
+    return {m_settings.LastOpenFolder, OpenDialogFilter, SaveDialogFilter, m_newDocExtension};
 }
 
 void TMainForm::MenuOpenClick()
@@ -92,16 +92,16 @@ void TMainForm::MenuOpenClick()
 
 void TMainForm::MenuBlankWebsiteTemplateClick()
 {
-    OpenThroughDialog(TemplatesDir + "index.php");
+    OpenThroughDialog(Paths().TemplatesDir + "index.php");
 }
 
 void TMainForm::OpenThroughDialog(const QString &presetFile)
 {
-    const FileOutcome outcome = m_files->OpenThroughDialog(presetFile.isEmpty() ? LastOpenFolder : presetFile,
+    const FileOutcome outcome = m_files->OpenThroughDialog(presetFile.isEmpty() ? m_settings.LastOpenFolder : presetFile,
                                                            OpenDialogFilter);
     // The folder of a file that was not open already, whether it opens or not.
     if (!outcome.chosenPath.isEmpty() && (outcome.read || !outcome.done()))
-        LastOpenFolder = QFileInfo(outcome.chosenPath).absolutePath() + "/";
+        m_settings.LastOpenFolder = QFileInfo(outcome.chosenPath).absolutePath() + "/";
     Opened(outcome);
 }
 
@@ -167,7 +167,7 @@ bool TMainForm::SaveFileAs(const QString &proposed)
 bool TMainForm::SavedAs(const FileOutcome &outcome)
 {
     if (!outcome.chosenPath.isEmpty()) {
-        LastOpenFolder = QFileInfo(outcome.chosenPath).absolutePath() + "/";
+        m_settings.LastOpenFolder = QFileInfo(outcome.chosenPath).absolutePath() + "/";
         ActualiseSynEditStatus();
     }
     // Questions answered before the save dialog leave the status bar as it was.

@@ -9,8 +9,8 @@ void TMainForm::buildInsertion(QWidget *htmlTags, QWidget *tablesLists, QWidget 
 {
     TInsertionCommands::Host host;
     host.openDialogFilter = [this] { return OpenDialogFilter; };
-    host.generatedHtml = &GeneratedHtml;
-    host.lastImageFolder = &LastImageFolder;
+    host.generatedHtml = &m_generatedHtml;
+    host.lastImageFolder = &m_settings.LastImageFolder;
     m_insertion = new TInsertionCommands(this, host);
     connect(m_insertion, &TInsertionCommands::containerGeneratorRequested, this, &TMainForm::ShowGeneratorContainer);
     connect(m_insertion, &TInsertionCommands::tableGeneratorRequested, this, &TMainForm::ShowGeneratorTable);

@@ -23,7 +23,6 @@ const QString TidyFormerProjectPage = QStringLiteral("https://tidy.sourceforge.n
 
 void TMainForm::ConnectMenuCommands()
 {
-    VersionAddress = VersionCheckAddress();
     const QList<QPair<const char *, void (TMainForm::*)()>> handlers = {
         {"MenuShowErrorsComments", &TMainForm::MenuShowErrorsCommentsClick},
         {"MenuErrorEditorToLeft", &TMainForm::MenuErrorEditorToLeftClick},
@@ -55,21 +54,21 @@ void TMainForm::MenuShowErrorsCommentsClick()
 
 void TMainForm::MenuErrorEditorToLeftClick()
 {
-    GridErrorToLeft = Action("MenuErrorEditorToLeft")->isChecked();
-    ErrorPanelDefaultSize = true;
+    m_settings.GridErrorToLeft = Action("MenuErrorEditorToLeft")->isChecked();
+    m_errorPanelDefaultSize = true;
     PanelGridErrorReplace();
 }
 
 void TMainForm::MenuEnableJavascriptClick()
 {
-    JavascriptEnabled = Action("MenuEnableJavascript")->isChecked();
+    m_settings.MenuEnableJavascript = Action("MenuEnableJavascript")->isChecked();
     TDocument *document = ActiveDocument();
     if (!document || !document->browser())
         return;
     QWebEngineView *browser = document->browser();
-    browser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, JavascriptEnabled);
+    browser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, m_settings.MenuEnableJavascript);
     if (auto *page = qobject_cast<TPreviewPage *>(browser->page()))
-        page->setSilent(!JavascriptEnabled);
+        page->setSilent(!m_settings.MenuEnableJavascript);
     // A page on screen shows the change now, not at its next showing.
     if (PreviewShown(document))
         TBPreviewShow();
@@ -89,11 +88,11 @@ void TMainForm::MenuTidy5Click()
 
 void TMainForm::CallHelpHtml()
 {
-    if (!QFileInfo(HelpFileName).isFile()) {
+    if (!QFileInfo(m_settings.HelpFileName).isFile()) {
         ShowMessageKind(0, SHelpNotFound);
         return;
     }
-    OpenOrSay(HelpFileName);
+    OpenOrSay(m_settings.HelpFileName);
 }
 
 void TMainForm::MenuWebsiteClick()
@@ -124,7 +123,7 @@ void TMainForm::ShowAbout()
 
 void TMainForm::ShowNewVersionExists()
 {
-    auto *dialog = new TNewVersionExists(ShowNewVersion, this);
+    auto *dialog = new TNewVersionExists(m_settings, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // Modal without a nested event loop: the check's handler returns at once.
     dialog->setWindowModality(Qt::ApplicationModal);
@@ -140,18 +139,18 @@ void TMainForm::TimerActualizeTimer()
 
 void TMainForm::CheckNewVersion()
 {
-    if (!ShowNewVersion || VersionAddress.isEmpty() || (m_versionCheck && m_versionCheck->IsRunning()))
+    if (!m_settings.ShowNewVersion || m_settings.VersionCheckAddress.isEmpty() || (m_versionCheck && m_versionCheck->IsRunning()))
         return;
     if (!m_versionCheck) {
         m_versionCheck = new TVersionCheck(this);
         connect(m_versionCheck, &TVersionCheck::Finished, this, [this](const QString &versionText) {
             if (versionText.isEmpty())
                 return;
-            VersionIsCurrent = IsCurrentVersion(versionText);
+            m_versionIsCurrent = IsCurrentVersion(versionText);
             // The user may have switched the reminder off while the check ran.
-            if (ShowNewVersion && !VersionIsCurrent)
+            if (m_settings.ShowNewVersion && !m_versionIsCurrent)
                 ShowNewVersionExists();
         });
     }
-    m_versionCheck->Start(VersionAddress, FullVersion, VersionCheckTimeoutMs);
+    m_versionCheck->Start(m_settings.VersionCheckAddress, FullVersion, m_versionCheckTimeoutMs);
 }

@@ -65,10 +65,7 @@ void TMainForm::OpenIniFile(const QString &path)
 {
     if (!QFileInfo::exists(path))
         CreateIniFile(path);
-    VkSettings settings;
-    settings.LastOpenFolder = LastOpenFolder;
-    settings.LastImageFolder = LastImageFolder;
-    settings.FTidyConfigFile = TidyConfigFile;
+    VkSettings settings = m_settings;
     const SettingsReadStatus status = ReadSettingsFile(path, settings);
     // A file not read whole must not be replaced at exit by a poorer one unnoticed.
     m_settingsNotRead = status != SettingsReadStatus::Completed ||
@@ -80,37 +77,17 @@ void TMainForm::OpenIniFile(const QString &path)
     PlaceWindow(QPoint(settings.FormLeft, settings.FormTop));
     if (settings.WindowMaximized)
         setWindowState(windowState() | Qt::WindowMaximized);
-    RunCount = settings.RunCount;
-    ShowNewVersion = settings.ShowNewVersion;
-    VersionAddress = settings.VersionCheckAddress;
-    ThemeName = settings.ThemeName;
-    if (settings.PanelGridErrorsWidth)
-        PanelGridErrorsWidth = *settings.PanelGridErrorsWidth;
-    if (settings.PanelGridErrorsHeight)
-        PanelGridErrorsHeight = *settings.PanelGridErrorsHeight;
+    m_settings = settings;
     SEFontSize->setValue(settings.SEFontSize);
     const int font = CBFont->findText(settings.CBFont, Qt::MatchFixedString);
     if (font >= 0)
         CBFont->setCurrentIndex(font);
     Action("MenuShowErrorsComments")->setChecked(settings.MenuShowErrorsComments);
-    GridErrorToLeft = settings.GridErrorToLeft;
-    Action("MenuErrorEditorToLeft")->setChecked(GridErrorToLeft);
-    JavascriptEnabled = settings.MenuEnableJavascript;
+    Action("MenuErrorEditorToLeft")->setChecked(settings.GridErrorToLeft);
     // Exactly one validator is chosen, Tidy 5 unless the file says Tidy 4 alone.
     const bool tidy4 = settings.MenuTidy4 && !settings.MenuTidy5;
     Action("MenuTidy4")->setChecked(tidy4);
     Action("MenuTidy5")->setChecked(!tidy4);
-    LastOpenFolder = settings.LastOpenFolder;
-    LastImageFolder = settings.LastImageFolder;
-    OptimizerStartingWith = settings.CBStartingWith;
-    OptimizerEndingWith = settings.CBEndingWith;
-    SearchFindItems = settings.FDFindItem;
-    ReplaceFindItems = settings.RDFindItem;
-    ReplaceReplaceItems = settings.RDReplaceItem;
-    TidyTables = settings.Tidy;
-    RecentFiles = settings.RecentFiles;
-    LastFilesList = settings.LastFiles;
-    HasLastFiles = settings.HasLastFiles;
 }
 
 void TMainForm::PlaceWindow(const QPoint &frameTopLeft)
@@ -154,13 +131,7 @@ void TMainForm::GiveStartPlace()
 
 VkSettings TMainForm::CurrentSettings() const
 {
-    VkSettings s;
-    s.Language = LanguageCode;
-    s.FTidyConfigFile = TidyConfigFile;
-    s.RunCount = RunCount;
-    s.ShowNewVersion = ShowNewVersion;
-    s.VersionCheckAddress = VersionAddress;
-    s.ThemeName = ThemeName;
+    VkSettings s = m_settings;
     if (isMaximized())
         s.WindowState = "wsMaximized";
     else if (isMinimized())
@@ -173,28 +144,18 @@ VkSettings TMainForm::CurrentSettings() const
     s.FormHeight = normal ? height() : normalGeometry().height();
     s.FormTop = place.y();
     s.FormLeft = place.x();
-    s.PanelGridErrorsWidth = PanelGridErrors->isVisible() ? PanelGridErrors->width() : PanelGridErrorsWidth;
-    s.PanelGridErrorsHeight = PanelGridErrors->isVisible() ? PanelGridErrors->height() : PanelGridErrorsHeight;
+    s.PanelGridErrorsWidth = PanelGridErrors->isVisible() ? PanelGridErrors->width() : m_settings.PanelGridErrorsWidth.value_or(0);
+    s.PanelGridErrorsHeight = PanelGridErrors->isVisible() ? PanelGridErrors->height() : m_settings.PanelGridErrorsHeight.value_or(122);
     s.SEFontSize = SEFontSize->value();
     s.CBFont = CBFont->currentText();
     s.MenuShowErrorsComments = Action("MenuShowErrorsComments")->isChecked();
-    s.GridErrorToLeft = GridErrorToLeft;
-    s.MenuEnableJavascript = JavascriptEnabled;
     s.MenuTidy4 = Action("MenuTidy4")->isChecked();
     s.MenuTidy5 = Action("MenuTidy5")->isChecked();
-    s.LastOpenFolder = LastOpenFolder;
-    s.LastImageFolder = LastImageFolder;
-    s.CBStartingWith = OptimizerStartingWith;
-    s.CBEndingWith = OptimizerEndingWith;
-    s.FDFindItem = SearchFindItems;
-    s.RDFindItem = ReplaceFindItems;
-    s.RDReplaceItem = ReplaceReplaceItems;
-    s.Tidy = TidyTables;
+    s.LastFiles.clear();
     for (const TDocument *document : Documents()) {
         if (!document->isUntitled())
             s.LastFiles << document->path();
     }
-    s.RecentFiles = RecentFiles;
     return s;
 }
 
@@ -221,7 +182,7 @@ void TMainForm::SaveIniFile(const QString &path)
 void TMainForm::OpenLanguageFile(const QString &path)
 {
     LanguageTexts texts;
-    if (!ReadLanguageFile(path, &texts))
+    if (!ReadLanguageFile(path, &texts, &m_settings))
         return;
     ApplyLanguageTexts(texts);
 }
@@ -230,12 +191,12 @@ void TMainForm::MenuLanguageClick()
 {
     int filterIndex = 10;
     const QStringList chosen =
-        Dialogs().openFiles(FOpenDialogTitle, AppPath + "language/", OpenDialogFilter, &filterIndex, false);
+        Dialogs().openFiles(FOpenDialogTitle, Paths().AppPath + "language/", OpenDialogFilter, &filterIndex, false);
     if (chosen.isEmpty())
         return;
-    LanguageFileName = chosen.first();
-    OpenLanguageFile(LanguageFileName);
-    CheckIfVelKandrixFilesExists();
+    m_settings.LanguageFileName = chosen.first();
+    OpenLanguageFile(m_settings.LanguageFileName);
+    CheckIfVelKandrixFilesExists(m_settings);
     TBTidyConfig->QuickReferenceChanged();
 }
 
@@ -247,7 +208,7 @@ void TMainForm::ApplyLanguageTexts(const LanguageTexts &texts)
         if (t.property == QLatin1String("text")) {
             const int i = quickStartKeys.indexOf(t.component);
             if (i >= 0)
-                QuickStartTexts[i] = t.text;
+                m_quickStartTexts[i] = t.text;
             continue;
         }
         const bool hint = t.property == QLatin1String("hint");

@@ -26,7 +26,6 @@
 
 void TMainForm::FormCreate()
 {
-    InitGlobalPaths();
     setWindowTitle(ProductTitle);
     OpenDialogFilter =
         "All Files (*.*)|*|Web Files (*.html,*.htm,*.xhtml,*.shtml,*.asp,*.wml,*.php,*.phtml)|"
@@ -48,7 +47,6 @@ void TMainForm::FormCreate()
     CBCharset->setMaxVisibleItems(20);
     TBTidyConfig->ValueList()->hide();
     TBTidyConfig->ValueList()->setCurrentText(QString());
-    StatusIconIndex = -1;
 }
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -65,20 +63,20 @@ void TMainForm::FormShow()
     m_acceptDrops = true;
     setAcceptDrops(true);
     InitCBFont();
-    OpenIniFile(IniFileName);
+    OpenIniFile(Paths().IniFileName);
     // Reading the settings resizes the window, which placed the panel on its old side already.
-    ErrorPanelDefaultSize = true;
+    m_errorPanelDefaultSize = true;
     PanelGridErrorReplace();
-    OpenLanguageFile(LanguageFileName);
+    OpenLanguageFile(m_settings.LanguageFileName);
     const bool showErrors = Action("MenuShowErrorsComments")->isChecked();
     PanelGridErrors->setVisible(showErrors);
     Action("MenuErrorEditorToLeft")->setEnabled(showErrors);
     TidyConfigPageInit();
-    Action("MenuEnableJavascript")->setChecked(JavascriptEnabled);
+    Action("MenuEnableJavascript")->setChecked(m_settings.MenuEnableJavascript);
     PageControlHaut->setCurrentWidget(PageControlHaut->findChild<QWidget *>("TBHtmlTags"));
     SetShortCuts();
-    if (HasLastFiles)
-        OpenLastFiles(LastFilesList);
+    if (m_settings.HasLastFiles)
+        OpenLastFiles(m_settings.LastFiles);
     else
         MenuNewDocClick(this);
     InitMultiHighlighters();
@@ -86,7 +84,7 @@ void TMainForm::FormShow()
     CBFontChange();
     OpenRememberedTheme();
     RecentFileListCreateMenu();
-    if (ShowNewVersion)
+    if (m_settings.ShowNewVersion)
         TimerActualize->start();
     ShowQuickStart();
     m_startPlace.reset();
@@ -145,7 +143,7 @@ bool TMainForm::FormClose()
     }
     m_acceptDrops = false;
     setAcceptDrops(false);
-    SaveIniFile(IniFileName);
+    SaveIniFile(Paths().IniFileName);
     CloseToolWindows();
     m_validation->DeleteTemporaryFiles();
     return true;
@@ -194,7 +192,7 @@ void TMainForm::ShowQuickStart()
             cursor.setBlockFormat(block);
         else
             cursor.insertBlock(block);
-        cursor.insertText(QuickStartTexts[i], bold);
+        cursor.insertText(m_quickStartTexts[i], bold);
     }
 }
 

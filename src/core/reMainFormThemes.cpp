@@ -44,15 +44,15 @@ void TMainForm::InitMultiHighlighters()
 
 void TMainForm::OpenRememberedTheme()
 {
-    m_syntaxColors->SetThemeName(ThemeName);
+    m_syntaxColors->SetThemeName(m_settings.ThemeName);
     try {
-        SyntaxColorSettings::OpenTheme(*m_syntaxColors, HighlightersDir + ThemeName + ".cfg");
+        SyntaxColorSettings::OpenTheme(*m_syntaxColors, Paths().HighlightersDir + m_settings.ThemeName + ".cfg");
     } catch (const std::exception &error) {
         // The lines before the bad one stay applied and the model's update bracket is closed,
         // so the editors go on following the model.
         ShowMessageKind(2, QString::fromUtf8(error.what()));
     }
-    ThemeName = m_syntaxColors->ThemeName();
+    m_settings.ThemeName = m_syntaxColors->ThemeName();
     if (QsciScintilla *editor = ActiveSynEdit())
         ApplyGutterColors(editor);
 }

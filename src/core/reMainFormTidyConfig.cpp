@@ -6,7 +6,7 @@
 #include <QSpinBox>
 #include <QComboBox>
 
-void TMainForm::TidyConfigPageInit() { TBTidyConfig->Init(TidyTables); }
+void TMainForm::TidyConfigPageInit() { TBTidyConfig->Init(m_settings.Tidy); }
 void TMainForm::CBTidyConfigInit() { TBTidyConfig->CBTidyConfigInit(); }
 void TMainForm::CBTidyConfigChange() { TBTidyConfig->CBTidyConfigChange(); }
 void TMainForm::LoadGridTidyConfig(const QString &file) { TBTidyConfig->LoadGridTidyConfig(file); }

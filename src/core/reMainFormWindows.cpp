@@ -21,12 +21,12 @@ void TMainForm::ShowOptimizer()
     auto *optimizer = findChild<TOptimizer *>(QStringLiteral("Optimizer"), Qt::FindDirectChildrenOnly);
     if (!optimizer) {
         optimizer = new TOptimizer(this);
-        optimizer->SetRecentEntries(OptimizerStartingWith, OptimizerEndingWith);
+        optimizer->SetRecentEntries(m_settings.CBStartingWith, m_settings.CBEndingWith);
         optimizer->setDocument(ActiveDocument());
         connect(m_documents, &TDocumentTabs::currentChanged, optimizer, &TOptimizer::setDocument);
         connect(optimizer, &TOptimizer::RecentEntriesChanged, this, [this, optimizer] {
-            OptimizerStartingWith = optimizer->StartingWithItems();
-            OptimizerEndingWith = optimizer->EndingWithItems();
+            m_settings.CBStartingWith = optimizer->StartingWithItems();
+            m_settings.CBEndingWith = optimizer->EndingWithItems();
         });
     }
     optimizer->show();
@@ -38,11 +38,11 @@ void TMainForm::ShowGeneratorContainer()
     // One instance for the program's run: its settings and text stay between uses.
     auto *generator = findChild<TGeneratorContainer *>(QStringLiteral("GeneratorContainer"), Qt::FindDirectChildrenOnly);
     if (!generator) {
-        generator = new TGeneratorContainer(&GeneratedHtml, {[this] { return OpenDialogFilter; }}, this);
+        generator = new TGeneratorContainer(&m_generatedHtml, {[this] { return OpenDialogFilter; }}, this);
         generator->setDocument(ActiveDocument());
         connect(m_documents, &TDocumentTabs::currentChanged, generator, &TGeneratorDialog::setDocument);
     }
-    generator->SetJavascript(JavascriptEnabled);
+    generator->SetJavascript(m_settings.MenuEnableJavascript);
     generator->exec();
 }
 void TMainForm::ShowGeneratorTable()
@@ -50,17 +50,17 @@ void TMainForm::ShowGeneratorTable()
     // One instance for the program's run: its table options stay between uses.
     auto *generator = findChild<TGeneratorHtmlTable *>(QStringLiteral("GeneratorHtmlTable"), Qt::FindDirectChildrenOnly);
     if (!generator) {
-        generator = new TGeneratorHtmlTable(&GeneratedHtml, {[this] { return OpenDialogFilter; }}, this);
+        generator = new TGeneratorHtmlTable(&m_generatedHtml, {[this] { return OpenDialogFilter; }}, this);
         generator->setDocument(ActiveDocument());
         connect(m_documents, &TDocumentTabs::currentChanged, generator, &TGeneratorDialog::setDocument);
         ApplyHighlighter(generator->findChild<QsciScintilla *>(QStringLiteral("SynEdit1")), DocumentText::HighlighterKind::Multi);
     }
-    generator->SetJavascript(JavascriptEnabled);
+    generator->SetJavascript(m_settings.MenuEnableJavascript);
     generator->exec();
 }
 void TMainForm::ShowSyntaxColor()
 {
-    m_syntaxColors->SetThemeName(ThemeName);
+    m_syntaxColors->SetThemeName(m_settings.ThemeName);
     QPointer<TSyntaxColor> dialog = new TSyntaxColor(m_syntaxColors, this);
     connect(dialog, &TSyntaxColor::GutterColorsChanged, this, [this] {
         if (QsciScintilla *editor = ActiveSynEdit())
@@ -69,11 +69,11 @@ void TMainForm::ShowSyntaxColor()
     dialog->exec();
     delete dialog;
     // A theme opened in the dialog is the one the next start opens.
-    ThemeName = m_syntaxColors->ThemeName();
+    m_settings.ThemeName = m_syntaxColors->ThemeName();
 }
 void TMainForm::ShowFormTable()
 {
-    QPointer<TFormTable> dialog = new TFormTable(&GeneratedHtml, this);
+    QPointer<TFormTable> dialog = new TFormTable(&m_generatedHtml, this);
     dialog->exec();
     delete dialog;
 }

@@ -96,7 +96,7 @@ const QHash<QString, KeyAction> &componentKeys()
 
 } // namespace
 
-LanguageTexts ReadLanguageText(const QByteArray &bytes)
+LanguageTexts ReadLanguageText(const QByteArray &bytes, VkSettings *settings)
 {
     LanguageTexts texts;
     SSaveInUnicode.clear();
@@ -106,7 +106,8 @@ LanguageTexts ReadLanguageText(const QByteArray &bytes)
             const QString key = line.left(eq);
             const QString value = ValueOfLine(line);
             if (key == QLatin1String("FLanguage")) {
-                LanguageCode = value;
+                if (settings)
+                    settings->Language = value;
             } else if (key == QLatin1String("SSaveInUnicode")) {
                 SSaveInUnicode += QStringLiteral("\r\n") + value;
             } else if (QString *message = MessageByKey(key)) {
@@ -119,17 +120,19 @@ LanguageTexts ReadLanguageText(const QByteArray &bytes)
                     texts.append({target.first, target.second, text});
             }
         }
-        HelpFileName = AppPath + "help/help_" + LanguageCode + ".htm";
-        QuickRefFileName = AppPath + "quickref/tidy_quickref_en.htm";
+        if (settings) {
+            settings->HelpFileName = Paths().HelpFile(settings->Language);
+            settings->QuickRefFileName = Paths().QuickRefFile(QStringLiteral("en"));
+        }
     }
     return texts;
 }
 
-bool ReadLanguageFile(const QString &path, LanguageTexts *texts)
+bool ReadLanguageFile(const QString &path, LanguageTexts *texts, VkSettings *settings)
 {
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
-    const LanguageTexts result = ReadLanguageText(ReadFileToString(path));
+    const LanguageTexts result = ReadLanguageText(ReadFileToString(path), settings);
     if (texts)
         *texts = result;
     return true;

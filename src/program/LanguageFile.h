@@ -16,14 +16,17 @@ struct LanguageText {
 };
 using LanguageTexts = QList<LanguageText>;
 
-// Handles the lines of a language file in order: sets the message texts, LanguageCode
-// (FLanguage), HelpFileName and QuickRefFileName, and returns the component texts in
-// file order, so that where two lines set the same text the later one wins.
-LanguageTexts ReadLanguageText(const QByteArray &bytes);
+struct VkSettings;
+
+// Handles the lines of a language file in order: sets the message texts and, when
+// settings are given, their language (FLanguage), help page and quick reference; returns
+// the component texts in file order, so that where two lines set the same text the later
+// one wins.
+LanguageTexts ReadLanguageText(const QByteArray &bytes, VkSettings *settings = nullptr);
 
 // Reads the file when it exists and returns true; a missing file changes nothing and
 // gives false. A file that exists but cannot be read throws FileOpenError (uDivFiles.h).
-bool ReadLanguageFile(const QString &path, LanguageTexts *texts = nullptr);
+bool ReadLanguageFile(const QString &path, LanguageTexts *texts = nullptr, VkSettings *settings = nullptr);
 
 // Every key the reader acts on.
 QStringList LanguageFileKeys();

@@ -173,19 +173,13 @@ QList<QStringList *> classLists(TidyOptionTables &t)
 // The closing steps of a reading: language, file names, run count, lower case.
 void finishReading(VkSettings &s)
 {
-    if (s.RunCount == 0) {
-        LanguageCode = GetSystemLanguageCode();
-        s.Language = LanguageCode;
-    }
-    LanguageFileName = AppPath + "language/lang_" + LanguageCode + ".txt";
-    if (!isFile(LanguageFileName))
-        LanguageFileName = AppPath + "language/lang_en.txt";
-    HelpFileName = AppPath + "help/help_" + LanguageCode + ".htm";
-    if (!isFile(HelpFileName))
-        HelpFileName = AppPath + "help/help_en.htm";
+    if (s.RunCount == 0)
+        s.Language = GetSystemLanguageCode();
+    s.LanguageFileName = Paths().LanguageFile(s.Language);
+    s.HelpFileName = Paths().HelpFile(s.Language);
     if (s.RunCount < INT_MAX)
         ++s.RunCount;
-    CheckIfVelKandrixFilesExists();
+    CheckIfVelKandrixFilesExists(s);
     for (QStringList *list : typeLists(s.Tidy)) {
         for (QString &name : *list)
             name = name.toLower();
@@ -228,7 +222,7 @@ QString FirstRunSettingsText(const TidyOptionTables &tables, int formTop, int fo
     LineWriter w;
     w.line(QStringLiteral("[General]"));
     w.line(QStringLiteral("Language=en"));
-    w.value(QStringLiteral("FTidyConfigFile"), TidyConfigFile);
+    w.value(QStringLiteral("FTidyConfigFile"), Paths().DefaultTidyConfigFile);
     w.line(QStringLiteral("Rns=0"));
     w.line(QStringLiteral("ShowNewVersion=True"));
     w.value(QStringLiteral("VersionCheckAddress"), VersionCheckAddress());
@@ -248,8 +242,8 @@ QString FirstRunSettingsText(const TidyOptionTables &tables, int formTop, int fo
     w.line(QStringLiteral("MenuEnableJavascript=False"));
     w.line(QStringLiteral("MenuTidy4=False"));
     w.line(QStringLiteral("MenuTidy5=True"));
-    w.value(QStringLiteral("LastOpenFolder"), AppDir);
-    w.value(QStringLiteral("LastImageFolder"), AppDir);
+    w.value(QStringLiteral("LastOpenFolder"), Paths().AppPath);
+    w.value(QStringLiteral("LastImageFolder"), Paths().AppPath);
     w.blank();
     writeValueLists(w, tables);
     writeTypeSections(w, tables);
@@ -322,10 +316,8 @@ SettingsReadStatus ReadSettingsText(const QByteArray &bytes, VkSettings &s)
         const QString value = ValueOfLine(line);
 
         if (key == QLatin1String("Language")) {
-            LanguageCode = value;
             s.Language = value;
         } else if (key == QLatin1String("FTidyConfigFile")) {
-            TidyConfigFile = value;
             s.FTidyConfigFile = value;
         } else if (key == QLatin1String("WindowState")) {
             s.WindowState = value;
@@ -458,14 +450,15 @@ bool WriteSettingsFile(const QString &path, const QString &text, QString *error)
     return WriteFileReplacing(path, EncodeSettingsText(text), error);
 }
 
-void CheckIfVelKandrixFilesExists()
+void CheckIfVelKandrixFilesExists(VkSettings &s)
 {
-    if (!isFile(LanguageFileName))
-        LanguageFileName = AppPath + "language/lang_en.txt";
-    if (!isFile(HelpFileName))
-        HelpFileName = AppPath + "help/help_en.htm";
-    if (!isFile(QuickRefFileName))
-        QuickRefFileName = AppPath + "quickref/tidy_quickref_en.htm";
+    const QString english = QStringLiteral("en");
+    if (!isFile(s.LanguageFileName))
+        s.LanguageFileName = Paths().LanguageFile(english);
+    if (!isFile(s.HelpFileName))
+        s.HelpFileName = Paths().HelpFile(english);
+    if (!isFile(s.QuickRefFileName))
+        s.QuickRefFileName = Paths().QuickRefFile(english);
 }
 
 void ActivateBrowserEmulation()

@@ -1,8 +1,8 @@
 #pragma once
 // The settings file "velkandrix.ini": plain key=value lines, section headers for
-// the eye only. These routines hold no widgets: the main window fills a
-// VkSettings from its controls and globals (LanguageCode, TidyConfigFile,
-// RecentFiles, ShowNewVersion) before saving, and applies one after reading.
+// the eye only. These routines hold no widgets: the main window keeps its settings
+// in one VkSettings, fills in what its controls hold before saving, and applies one
+// after reading.
 #include "util/ManageOpenFileList.h"
 #include "program/TidyOptionTables.h"
 #include "program/uDivStartVK.h"
@@ -14,8 +14,10 @@
 
 struct VkSettings {
     // [General]
-    QString Language = QStringLiteral("en");   // LanguageCode; the reader sets both
-    QString FTidyConfigFile;                   // TidyConfigFile; the reader sets both
+    // The language's code; the language's files at the end follow from it and are not stored.
+    QString Language = QStringLiteral("en");
+    // The Tidy configuration file of every run.
+    QString FTidyConfigFile = Paths().DefaultTidyConfigFile;
     int RunCount = 0;                          // key Rns
     bool ShowNewVersion = true;
     // Where the version check asks; an empty address makes no check.
@@ -60,6 +62,11 @@ struct VkSettings {
 
     // Recent-files slots, index 0 the newest.
     RecentFileSlots RecentFiles;
+
+    // The language file read at start-up and the pages that Help and the Tidy page show.
+    QString LanguageFileName = Paths().LanguageFile(QStringLiteral("en"));
+    QString HelpFileName = Paths().HelpFile(QStringLiteral("en"));
+    QString QuickRefFileName = Paths().QuickRefFile(QStringLiteral("en"));
 };
 
 enum class SettingsReadStatus {
@@ -76,8 +83,8 @@ QString FirstRunSettingsText(const TidyOptionTables &tables, int formTop, int fo
 // Reads a settings file's bytes into the struct. Single values whose key is absent
 // keep their values, so the caller may fill the struct with the window's state
 // first; the lists of repeated keys and LastFiles start empty.
-// Also sets LanguageCode and TidyConfigFile as their lines are read, and, in the
-// closing steps, LanguageCode (first run), LanguageFileName and HelpFileName.
+// The closing steps set the language (the user's at a first run) and the files that
+// follow from it.
 SettingsReadStatus ReadSettingsText(const QByteArray &bytes, VkSettings &settings);
 // The same on a file; a file that cannot be loaded gives NotLoaded.
 SettingsReadStatus ReadSettingsFile(const QString &path, VkSettings &settings);
@@ -96,7 +103,7 @@ QString DecodeSettingsBytes(const QByteArray &bytes);
 bool WriteSettingsFile(const QString &path, const QString &text, QString *error = nullptr);
 
 // Missing language, help and quick-reference files fall back to the English ones.
-void CheckIfVelKandrixFilesExists();
+void CheckIfVelKandrixFilesExists(VkSettings &settings);
 
 // The per-user browser-emulation value "0", named after the executable; written
 // only when missing, so a value set earlier stays.

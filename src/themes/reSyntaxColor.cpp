@@ -415,7 +415,7 @@ void TSyntaxColor::CBThemesInit()
     CBThemes->clear();
     // Every entry that matches, folders and hidden files too, as the theme box always listed;
     // sorted by name so the list reads the same on every file system.
-    const QStringList entries = QDir(HighlightersDir).entryList(
+    const QStringList entries = QDir(Paths().HighlightersDir).entryList(
         {QStringLiteral("*.cfg")},
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot | QDir::CaseSensitive,
         QDir::Name | QDir::IgnoreCase);
@@ -426,7 +426,7 @@ void TSyntaxColor::CBThemesInit()
 
 void TSyntaxColor::CBThemesClick()
 {
-    OpenTheme(HighlightersDir + CBThemes->currentText() + QStringLiteral(".cfg"));
+    OpenTheme(Paths().HighlightersDir + CBThemes->currentText() + QStringLiteral(".cfg"));
 }
 
 void TSyntaxColor::OpenTheme(const QString &path)
@@ -645,7 +645,7 @@ void TSyntaxColor::ButtonSaveSettingsClick()
 {
     const DialogParent parent(this);
     int filterIndex = 1;
-    QString path = Dialogs().saveFile(QStringLiteral("Save highlighters settings"), HighlightersDir,
+    QString path = Dialogs().saveFile(QStringLiteral("Save highlighters settings"), Paths().HighlightersDir,
                                       QLatin1String(kThemeFilter), &filterIndex);
     if (path.isEmpty())
         return;

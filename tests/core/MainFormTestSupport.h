@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "core/reMainForm.h"
+#include "core/ImageList.h"
 #include "core/ValidationPart.h"
 #include "documents/DocumentFiles.h"
 #include "documents/TDocument.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QImage>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -192,6 +194,18 @@ inline TValidationPart *ValidationPartOf(TMainForm *form)
 inline QString TemporaryCopyPath(TMainForm *form)
 {
     return ValidationPartOf(form)->TemporaryCopyPath();
+}
+
+// The picture the status bar shows for the last Tidy run (a null image for none), and the
+// picture of an image-list number (-1 for none), to compare with it.
+inline QImage StatusIcon(TMainForm *form)
+{
+    return form->findChild<QLabel *>("StatusBar1_Panel5")->pixmap().toImage();
+}
+
+inline QImage StatusIconOf(int index)
+{
+    return index < 0 ? QImage() : ImageListPixmap(index, 16).toImage();
 }
 
 // Marks every document saved, so closing asks nothing.

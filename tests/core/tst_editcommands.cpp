@@ -102,7 +102,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
         QCOMPARE(navigations.count(), 1);
         QCOMPARE(typeOf(navigations, 0), QWebEnginePage::NavigationTypeTyped);
-        QCOMPARE(TemporaryCopyPath(form.get()), TmpDir + "tmptid.htm");
+        QCOMPARE(TemporaryCopyPath(form.get()), Paths().TmpDir + "tmptid.htm");
         QCOMPARE(first->browser()->url(), QUrl::fromLocalFile(TemporaryCopyPath(form.get())));
         QCOMPARE(pageText(first->browser()), QStringLiteral("first"));
 
@@ -147,7 +147,7 @@ private slots:
         showPreview(doc, false);
         QVERIFY(QDir(folder->file("site")).removeRecursively());
         showPreview(doc);
-        QCOMPARE(TemporaryCopyPath(form.get()), TmpDir + "tmptid.htm");
+        QCOMPARE(TemporaryCopyPath(form.get()), Paths().TmpDir + "tmptid.htm");
         QVERIFY(dialogs->asked.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 2, 15000);
     }
@@ -175,12 +175,12 @@ private slots:
     {
         TDocument *doc = document();
         doc->editor()->clear();
-        QFile::remove(TmpDir + "tmptid.htm");
+        QFile::remove(Paths().TmpDir + "tmptid.htm");
         showPreview(doc);
         QSignalSpy loaded(doc->browser(), &QWebEngineView::loadFinished);
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 15000);
         QCOMPARE(doc->browser()->url(), QUrl("about:blank"));
-        QVERIFY(!QFile::exists(TmpDir + "tmptid.htm"));
+        QVERIFY(!QFile::exists(Paths().TmpDir + "tmptid.htm"));
     }
 
     // What the Edit menu offers depends on what is in front.
@@ -243,7 +243,7 @@ private slots:
         doc->editor()->getSelection(&line, &from, &toLine, &to);
         QCOMPARE(from, 8);
         // The text searched is kept for the settings file.
-        QCOMPARE(form->SearchFindItems.value(0), QStringLiteral("foo"));
+        QCOMPARE(form->Settings().FDFindItem.value(0), QStringLiteral("foo"));
         QVERIFY(dialogs->asked.isEmpty());
     }
 
@@ -391,7 +391,8 @@ private slots:
     void scriptsOnlyWhenEnabled()
     {
         QFETCH(bool, enabled);
-        form->JavascriptEnabled = enabled;
+        if (enabled)
+            action(form, "MenuEnableJavascript")->trigger();
         TDocument *doc = document();
         doc->editor()->setText("<p id=p>static</p><script>document.getElementById('p').textContent='script'</script>");
         showPreview(doc);

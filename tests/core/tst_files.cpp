@@ -52,7 +52,7 @@ private slots:
     void init()
     {
         QVERIFY(SetUp());
-        form->LastOpenFolder.clear();
+        QVERIFY(RestartWithSetting("LastOpenFolder", QString()));
     }
 
     void cleanup() { TearDown(); }
@@ -297,7 +297,11 @@ private slots:
         QDir().mkpath(folder->file("site"));
         QVERIFY(folder->write("site/page.html", "<p>x</p>"));
         openThroughDialog(folder->file("site/page.html"));
-        form->LastOpenFolder = folder->path();
+        // Another folder was used since: Save As still proposes the document's own.
+        QVERIFY(folder->write("other.html", "<p>o</p>"));
+        TDocument *page = currentDocument(form);
+        openThroughDialog(folder->file("other.html"));
+        form->DocumentTabs()->setCurrent(page);
         QTest::keyClicks(currentEditor(form), "y");
         QVERIFY(QFile::remove(folder->file("site/page.html")));
         dialogs->answers << QMessageBox::Yes;
@@ -590,7 +594,8 @@ private slots:
 
         child<QMenu *>(form, "MenuRecentFiles")->actions().last()->trigger();
         QVERIFY(!child<QMenu *>(form, "MenuRecentFiles")->isEnabled());
-        QVERIFY(RecentFiles[0].isEmpty());
+        CloseMainForm(form);
+        QVERIFY(!folder->read("velkandrix.ini").contains("ItemRecentFiles="));
     }
 
     // The charset list must rewrite the declaration, and touch nothing when there is none.

@@ -169,13 +169,13 @@ private slots:
     void imagesAndLinks()
     {
         page("");
-        const QString imageFolder = form->LastImageFolder;
+        const QString imageFolder = form->Settings().LastImageFolder;
         dialogs->openAnswers << QStringList{folder->file("site/img/a.png")};
         use("ButtonImage");
         QCOMPARE(text(), QStringLiteral("<img src=\"./img/a.png\" width=\"37\" height=\"23\" alt=\"\" />"));
         QCOMPARE(dialogs->openFolders, QStringList{imageFolder});
         QCOMPARE(dialogs->openFilterIndexes, QList<int>{11});
-        QCOMPARE(form->LastImageFolder, folder->file("site/img"));
+        QCOMPARE(form->Settings().LastImageFolder, folder->file("site/img"));
 
         page("");
         QVERIFY(folder->write("site/img/broken file.png", "xyz"));

@@ -310,12 +310,12 @@ private slots:
     void shutDownDeletesTemporaryFiles()
     {
         const QString copy = TemporaryCopyPath(form.get());
-        for (const QString &path : {StderrFile, copy, TidyConfigTmpFile, BeforeCleanFile}) {
+        for (const QString &path : {Paths().StderrFile, copy, Paths().TidyConfigTmpFile, Paths().BeforeCleanFile}) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
         QVERIFY(form->close());
-        for (const QString &path : {StderrFile, copy, TidyConfigTmpFile, BeforeCleanFile})
+        for (const QString &path : {Paths().StderrFile, copy, Paths().TidyConfigTmpFile, Paths().BeforeCleanFile})
             QVERIFY2(!QFile::exists(path), qPrintable(path));
     }
 

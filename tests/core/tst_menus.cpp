@@ -66,7 +66,6 @@ private slots:
     }
     void cleanup()
     {
-        LanguageCode = QStringLiteral("en");
         TearDown();
     }
 
@@ -126,12 +125,12 @@ private slots:
     void helpOpensThePageOrSaysItIsMissing()
     {
         QFETCH(bool, present);
-        QVERIFY(QFile::exists(HelpFileName));
+        QVERIFY(QFile::exists(form->Settings().HelpFileName));
         if (!present)
-            QVERIFY(QFile::remove(HelpFileName));
+            QVERIFY(QFile::remove(form->Settings().HelpFileName));
         QTest::keyClick(form.get(), Qt::Key_F1);
         if (present) {
-            QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(HelpFileName)});
+            QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(form->Settings().HelpFileName)});
             QVERIFY(dialogs->asked.isEmpty());
         } else {
             QVERIFY(opened.isEmpty());
@@ -161,7 +160,7 @@ private slots:
     {
         QFETCH(bool, wallpaper);
         if (!wallpaper)
-            QVERIFY(QFile::remove(WallpaperFile));
+            QVERIFY(QFile::remove(Paths().WallpaperFile));
         bool seen = false;
         QTimer::singleShot(0, this, [&] {
             auto *about = qobject_cast<TAbout *>(QApplication::activeModalWidget());
@@ -263,11 +262,11 @@ private slots:
         QFETCH(bool, french);
         LocalServer server;
         server.body = "<ver>OldVersion</ver>";
+        QVERIFY(RestartWithSetting("Language", code));
         QVERIFY(runCheck(server));
-        LanguageCode = code;
         QTest::mouseClick(newVersionDialog()->findChild<QPushButton *>("ButtonYes"), Qt::LeftButton);
         QCOMPARE(opened, QList<QUrl>{QUrl(french ? DownloadPageFR : DownloadPageEN)});
-        QVERIFY(form->ShowNewVersion);
+        QVERIFY(form->Settings().ShowNewVersion);
     }
 
     // The check once froze the window while the server kept silent. It must give up by itself,

@@ -44,10 +44,11 @@ private slots:
         const int top = qMax(0, (screen.height() - 600) / 2);
         const int left = qMax(0, (screen.width() - 840) / 2);
         QCOMPARE(written, EncodeSettingsText(FirstRunSettingsText(DefaultTidyOptionTables(), top, left)));
-        QCOMPARE(form->RunCount, 1);
+        QCOMPARE(form->Settings().RunCount, 1);
         // The language file was read: the quick start text is shown.
-        QVERIFY(!form->QuickStartTexts[0].isEmpty());
-        QVERIFY(form->findChild<QTextEdit *>("MemoInfo")->toPlainText().contains(form->QuickStartTexts[0]));
+        const QString quickStart = line(folder->read("language/lang_en.txt"), "lgQuickStart");
+        QVERIFY(!quickStart.isEmpty());
+        QVERIFY(form->findChild<QTextEdit *>("MemoInfo")->toPlainText().contains(quickStart));
 
         // At exit the whole file is rewritten from the current state.
         child<QSpinBox *>(form, "SEFontSize")->setValue(12);
@@ -66,7 +67,7 @@ private slots:
         QCOMPARE(child<QSpinBox *>(again, "SEFontSize")->value(), 12);
         QVERIFY(action(again, "MenuTidy4")->isChecked());
         QVERIFY(!action(again, "MenuTidy5")->isChecked());
-        QCOMPARE(again->RunCount, 2);
+        QCOMPARE(again->Settings().RunCount, 2);
         DiscardChanges(again.get());
         again->close();
     }
@@ -95,8 +96,8 @@ private slots:
         QCOMPARE(documents(again).size(), 1);
         QCOMPARE(currentDocument(again)->path(), folder->file("a;1.html"));
         // A vanished file is dropped from the recent list.
-        QCOMPARE(RecentFiles[0], folder->file("a;1.html"));
-        QVERIFY(RecentFiles[1].isEmpty());
+        QCOMPARE(again->Settings().RecentFiles[0], folder->file("a;1.html"));
+        QVERIFY(again->Settings().RecentFiles[1].isEmpty());
         again->close();
     }
 
@@ -122,8 +123,8 @@ private slots:
             QVERIFY(form->close());
             QCOMPARE(folder->read("velkandrix.ini"), before);
         } else {
-            QFile::remove(IniFileName);
-            QVERIFY(QDir().mkpath(IniFileName));
+            QFile::remove(Paths().IniFileName);
+            QVERIFY(QDir().mkpath(Paths().IniFileName));
             QVERIFY(form->close());
         }
         QCOMPARE(dialogs->asked.size(), 1);
@@ -196,6 +197,71 @@ private slots:
         QVERIFY(action(form, "MenuTidy5")->isChecked());
         DiscardChanges(form.get());
         QVERIFY(form->close());
+    }
+
+    void choicesSurviveTheNextStart_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("JavaScript in previews") << "MenuEnableJavascript" << "MenuEnableJavascript" << true;
+        QTest::newRow("error panel on the left") << "MenuErrorEditorToLeft" << "GridErrorToLeft" << true;
+        QTest::newRow("error panel hidden") << "MenuShowErrorsComments" << "MenuShowErrorsComments" << false;
+        QTest::newRow("Tidy 4") << "MenuTidy4" << "MenuTidy4" << true;
+    }
+
+    // A choice of the Options and View menus is written at exit and checked again at the
+    // next start; a choice kept only by its menu item was lost.
+    void choicesSurviveTheNextStart()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, key);
+        QFETCH(bool, checked);
+        form = StartMainForm();
+        QVERIFY(form);
+        form->findChild<QAction *>(action)->trigger();
+        QCOMPARE(form->findChild<QAction *>(action)->isChecked(), checked);
+        CloseMainForm(form);
+        QCOMPARE(line(folder->read("velkandrix.ini"), key.toLatin1()), checked ? "True" : "False");
+        form = StartMainForm();
+        QVERIFY(form);
+        QCOMPARE(form->findChild<QAction *>(action)->isChecked(), checked);
+    }
+
+    // The language and the Tidy configuration chosen while the program runs are the ones
+    // it starts with next time.
+    void languageAndConfigurationOfTheNextStart()
+    {
+        QVERIFY(folder->write("config/mine.cfg", folder->read("config/auto-settings.cfg")));
+        form = StartMainForm();
+        QVERIFY(form);
+        dialogs->openAnswers << QStringList{folder->file("language/lang_fr.txt")};
+        form->findChild<QAction *>("MenuLanguage")->trigger();
+        auto *configs = form->findChild<QComboBox *>("CBConfigTidy");
+        configs->setCurrentIndex(configs->findText("mine.cfg"));
+        emit configs->activated(configs->currentIndex());
+        CloseMainForm(form);
+        const QByteArray saved = folder->read("velkandrix.ini");
+        QCOMPARE(line(saved, "Language"), QStringLiteral("fr"));
+        QCOMPARE(line(saved, "FTidyConfigFile"), folder->file("config/mine.cfg"));
+
+        form = StartMainForm();
+        QVERIFY(form);
+        QCOMPARE(form->findChild<QAction *>("MenuFile")->text(), QStringLiteral("&Fichier"));
+        QCOMPARE(form->findChild<QComboBox *>("CBConfigTidy")->currentText(), QStringLiteral("mine.cfg"));
+    }
+
+    // The window starts with the folder's files and keeps them until it closes: pointing the
+    // paths elsewhere meanwhile is refused.
+    void pathsStayWhileTheWindowLives()
+    {
+        form = StartMainForm();
+        QVERIFY(form);
+        QVERIFY(!InitProgramPaths(QDir::tempPath()));
+        QCOMPARE(Paths().IniFileName, folder->file("velkandrix.ini"));
+        CloseMainForm(form);
+        QVERIFY(QFile::exists(folder->file("velkandrix.ini")));
+        QVERIFY(InitProgramPaths(folder->path()));
     }
 
     // A position stored on a screen that is gone left the window out of reach.

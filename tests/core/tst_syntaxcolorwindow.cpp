@@ -82,7 +82,7 @@ private slots:
         newDocument(form);
         QCOMPARE(editors().size(), 3);
         const int key = SyntaxStyleOf(SyntaxAttri::HTML_Key);
-        const QString before = form->ThemeName;
+        const QString before = form->Settings().ThemeName;
 
         useDialog([&](TSyntaxColor *dialog) {
             SelectAttribute(dialog, "HTML", "Key");
@@ -94,23 +94,23 @@ private slots:
                 QCOMPARE(styleFore(editor, key), QColor(Qt::red));
                 QVERIFY(styleBold(editor, key));
             }
-            dialogs->saveAnswers << HighlightersDir + "mine";
+            dialogs->saveAnswers << Paths().HighlightersDir + "mine";
             Click(dialog, "ButtonSaveSettings");
             QCOMPARE(Control<QComboBox>(dialog, "CBThemes")->currentText(), before);
         });
-        QVERIFY(QFile::exists(HighlightersDir + "mine.cfg"));
-        QCOMPARE(form->ThemeName, before);
+        QVERIFY(QFile::exists(Paths().HighlightersDir + "mine.cfg"));
+        QCOMPARE(form->Settings().ThemeName, before);
 
         useDialog([&](TSyntaxColor *dialog) {
             Click(dialog, "ButtonRestore");
             QVERIFY(styleFore(currentEditor(form), key) != QColor(Qt::red));
             PickTheme(dialog, "mine");
         });
-        QCOMPARE(form->ThemeName, QStringLiteral("mine"));
+        QCOMPARE(form->Settings().ThemeName, QStringLiteral("mine"));
         CloseMainForm(form);
 
         start();
-        QCOMPARE(form->ThemeName, QStringLiteral("mine"));
+        QCOMPARE(form->Settings().ThemeName, QStringLiteral("mine"));
         QVERIFY(currentEditor(form));
         QCOMPARE(styleFore(currentEditor(form), key), QColor(Qt::red));
         QVERIFY(styleBold(currentEditor(form), key));

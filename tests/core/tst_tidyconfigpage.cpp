@@ -250,7 +250,7 @@ private slots:
         const QByteArray shipped = folder->read("config/auto-settings.cfg");
         saveAs("config/copy.cfg");
         QCOMPARE(folder->read("config/copy.cfg"), shipped);
-        QCOMPARE(dialogs->saveProposals, QStringList{ConfigDir + "current-config.cfg"});
+        QCOMPARE(dialogs->saveProposals, QStringList{Paths().ConfigDir + "current-config.cfg"});
 
         choose("kinds.cfg");
         const QString doctype = "\"-//W3C//DTD HTML 4.01//EN\"";
@@ -457,7 +457,7 @@ private slots:
     void anotherConfigurationAsksBeforeDiscardingEdits()
     {
         start();
-        const QString original = TidyConfigFile;
+        const QString original = form->Settings().FTidyConfigFile;
         QVERIFY(page()->GridTidyConfigSetValue(page()->GridTidyConfigRowOf("indent"), "yes"));
         dialogs->answers << QMessageBox::Cancel << QMessageBox::Yes;
         choose("kinds.cfg");
@@ -465,7 +465,7 @@ private slots:
         QCOMPARE(dialogs->texts().value(0), FormatMessageText(SWarningSaveChanges, {"auto-settings.cfg"}));
         QCOMPARE(dialogs->asked.value(0).buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         QCOMPARE(configList()->currentText(), QStringLiteral("auto-settings.cfg"));
-        QCOMPARE(TidyConfigFile, original);
+        QCOMPARE(form->Settings().FTidyConfigFile, original);
         QCOMPARE(cell("indent"), QStringLiteral("yes"));
 
         dialogs->answers << QMessageBox::Yes;
@@ -535,10 +535,10 @@ private slots:
         QCOMPARE(dialogs->asked.size(), 2);
         QCOMPARE(cell("indent"), QStringLiteral("yes"));
         QCOMPARE(cell("indent-spaces"), QStringLiteral("4"));
-        QCOMPARE(TidyConfigFile, folder->file("config/my.cfg"));
+        QCOMPARE(form->Settings().FTidyConfigFile, folder->file("config/my.cfg"));
 
         QTRY_VERIFY_WITH_TIMEOUT(loaded.count() > 0, 15000);
-        QCOMPARE(documentation()->url(), QUrl::fromLocalFile(QuickRefFileName));
+        QCOMPARE(documentation()->url(), QUrl::fromLocalFile(form->Settings().QuickRefFileName));
         documentPages(form)->setCurrentWidget(document);
         QVERIFY(child<QComboBox *>(form, "CBFont")->isEnabled() && !valueList()->isVisible());
     }

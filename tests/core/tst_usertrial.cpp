@@ -70,7 +70,7 @@ private slots:
     {
         QFETCH(bool, tidyPresent);
         if (!tidyPresent)
-            QVERIFY(QFile::remove(Tidy5Exe));
+            QVERIFY(QFile::remove(Paths().Tidy5Exe));
         TDocument *document = currentDocument(form);
         QVERIFY(document);
         document->editor()->setFocus();
@@ -89,14 +89,14 @@ private slots:
     {
         TDocument *document = currentDocument(form);
         QVERIFY(document);
-        dialogs->openAnswers << QStringList{AppPath + "language/lang_fr.txt"};
+        dialogs->openAnswers << QStringList{Paths().AppPath + "language/lang_fr.txt"};
         QAction *language = action(form, "MenuLanguage");
         QVERIFY(language && !language->menu());
         language->trigger();
-        QCOMPARE(dialogs->openFolders.value(0), AppPath + "language/");
+        QCOMPARE(dialogs->openFolders.value(0), Paths().AppPath + "language/");
         QCOMPARE(action(form, "MenuFile")->text(), QStringLiteral("&Fichier"));
         QCOMPARE(document->pages()->tabText(0), QString::fromUtf8("Éditeur"));
-        QCOMPARE(LanguageFileName, AppPath + "language/lang_fr.txt");
+        QCOMPARE(form->Settings().LanguageFileName, Paths().AppPath + "language/lang_fr.txt");
     }
 };
 

@@ -109,7 +109,7 @@ class TestValidation : public QObject, MainFormFixture {
 
     // A shell script in place of Tidy 5; it is called as
     // tidy -config CFG -f REPORT -e|-m COPY.
-    void placeStandIn(const QByteArray &script) { QVERIFY(WriteScript(Tidy5Exe, script)); }
+    void placeStandIn(const QByteArray &script) { QVERIFY(WriteScript(Paths().Tidy5Exe, script)); }
 
 private slots:
     void init() { QVERIFY(SetUp()); }
@@ -123,7 +123,7 @@ private slots:
         QVERIFY(dialogs->asked.isEmpty());
         QVERIFY(listedMessages().contains("line 8 column 1 - Error: <foo> is not recognized!"));
         QCOMPARE(statusText(form, 6), TidyCountsText(1, 7));
-        QCOMPARE(form->StatusIconIndex, int(TidyResultIcon::Errors));
+        QCOMPARE(StatusIcon(form.get()), StatusIconOf(int(TidyResultIcon::Errors)));
         QVERIFY(info().startsWith(TidyReportHeader(5)));
         // The summary in lower case; the list keeps Tidy's lines as they are.
         QVERIFY(info().contains("tidy found 7 warnings and 1 error!"));
@@ -169,7 +169,7 @@ private slots:
         useConfiguration(configuration);
         openPage("icon.html", page);
         trigger("MenuAnalyze");
-        QCOMPARE(form->StatusIconIndex, icon);
+        QCOMPARE(StatusIcon(form.get()), StatusIconOf(icon));
         QCOMPARE(info().contains(FValidationSuccess), icon == int(TidyResultIcon::Success));
     }
 
@@ -215,7 +215,7 @@ private slots:
         QVERIFY(cleaned.contains(QString::fromUtf8("caf\xc3\xa9")));
         QVERIFY(editor()->isModified());
         // The second run checked the cleaned text.
-        QCOMPARE(form->StatusIconIndex, int(TidyResultIcon::Success));
+        QCOMPARE(StatusIcon(form.get()), StatusIconOf(int(TidyResultIcon::Success)));
         // One undo step in the editor gives the original back.
         editor()->undo();
         QCOMPARE(EditorText(editor()), original);
@@ -354,7 +354,7 @@ private slots:
         trigger("MenuClean");
         QVERIFY(EditorText(editor()).contains("</li>"));
         QVERIFY(EditorText(editor()).contains(QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xe2\x9c\x93")));
-        QCOMPARE(form->StatusIconIndex, int(TidyResultIcon::Success));
+        QCOMPARE(StatusIcon(form.get()), StatusIconOf(int(TidyResultIcon::Success)));
     }
 
     void configurationComplaintsHeadTheInformationPane()
@@ -383,7 +383,7 @@ private slots:
         QVERIFY(QDir(folder->file("gone")).removeRecursively());
         trigger("MenuAnalyze");
         QVERIFY(dialogs->asked.isEmpty());
-        QCOMPARE(copyPath(), TmpDir + "tmptid.htm");
+        QCOMPARE(copyPath(), Paths().TmpDir + "tmptid.htm");
         QVERIFY(rowContaining("Error: <foo>") >= 0);
     }
 
@@ -391,12 +391,12 @@ private slots:
     {
         LoadEditorText(editor(), QString::fromLatin1(validPage));
         trigger("MenuAnalyze");
-        QCOMPARE(copyPath(), TmpDir + "tmptid.htm");
+        QCOMPARE(copyPath(), Paths().TmpDir + "tmptid.htm");
         dialogs->saveAnswers << folder->file("saved.html");
         QVERIFY(saveAs(form));
         trigger("MenuAnalyze");
         QCOMPARE(copyPath(), folder->file("tmptid.htm"));
-        QVERIFY(!QFile::exists(TmpDir + "tmptid.htm"));
+        QVERIFY(!QFile::exists(Paths().TmpDir + "tmptid.htm"));
     }
 
     void guardsStopTheRun()
@@ -416,7 +416,7 @@ private slots:
         dialogs->asked.clear();
         LoadEditorText(editor(), "<!doctype html><p>x</p>");
         trigger("MenuAnalyze");
-        QCOMPARE(dialogs->texts().value(0), FormatMessageText(SStringNotFound, {Tidy4Exe}));
+        QCOMPARE(dialogs->texts().value(0), FormatMessageText(SStringNotFound, {Paths().Tidy4Exe}));
         action(form, "MenuTidy5")->setChecked(true);
 
         dialogs->asked.clear();
@@ -429,13 +429,13 @@ private slots:
     void aTidy4ReportIsRead()
     {
         const QString stored = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../validation/data/tidy4_errors.txt";
-        QVERIFY(WriteScript(Tidy4Exe, "cp '" + stored.toUtf8() + "' \"$4\""));
+        QVERIFY(WriteScript(Paths().Tidy4Exe, "cp '" + stored.toUtf8() + "' \"$4\""));
         action(form, "MenuTidy4")->setChecked(true);
         openPage("old.html", "<html><body><p>x <b>y</p><blink>z</blink></body></html>\n");
         trigger("MenuAnalyze");
         QVERIFY(dialogs->asked.isEmpty());
         QVERIFY(listedMessages().contains("line 9 column 1 - Error: <blink> is not recognized!"));
-        QCOMPARE(form->StatusIconIndex, int(TidyResultIcon::Errors));
+        QCOMPARE(StatusIcon(form.get()), StatusIconOf(int(TidyResultIcon::Errors)));
         QVERIFY(info().startsWith(TidyReportHeader(4)));
     }
 
@@ -474,7 +474,7 @@ private slots:
         openPage("failing.html", validPage);
         // A successful run first: nothing of it may remain.
         trigger("MenuAnalyze");
-        QCOMPARE(form->StatusIconIndex, int(TidyResultIcon::Success));
+        QCOMPARE(StatusIcon(form.get()), StatusIconOf(int(TidyResultIcon::Success)));
         placeStandIn(script);
         trigger(clean ? "MenuClean" : "MenuAnalyze");
         const QStringList texts = dialogs->texts();
@@ -486,7 +486,7 @@ private slots:
             QVERIFY(info().startsWith(texts[0]));
         }
         QCOMPARE(listedMessages().size(), rows);
-        QCOMPARE(form->StatusIconIndex, icon);
+        QCOMPARE(StatusIcon(form.get()), StatusIconOf(icon));
         QCOMPARE(EditorText(editor()), QString::fromLatin1(validPage));
         QVERIFY(!editor()->isModified());
     }
@@ -520,7 +520,7 @@ private slots:
         // The copy's path and the system's reason.
         QVERIFY(dialogs->texts()[0].contains(copyPath()) && dialogs->texts()[0].endsWith(std::strerror(EFBIG)));
         QVERIFY(!QFile::exists(copyPath() + ".ran"));
-        QCOMPARE(form->StatusIconIndex, -1);
+        QCOMPARE(StatusIcon(form.get()), StatusIconOf(-1));
     }
 
     void aValidatorThatNeverEndsIsStopped()

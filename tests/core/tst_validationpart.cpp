@@ -9,6 +9,7 @@
 #include "documents/TDocument.h"
 #include "documents/TDocumentTabs.h"
 #include "program/MessagesKandrix.h"
+#include "program/VkSettings.h"
 #include "program/uDivStartVK.h"
 #include "validation/TidyOptionDefaults.h"
 
@@ -41,6 +42,7 @@ class TestValidationPart : public QObject {
 
     std::unique_ptr<TempProgramFolder> folder;
     std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<VkSettings> settings;
     std::unique_ptr<QTabWidget> tabs;
     TDocumentTabs *documents = nullptr;
     TTidyConfigPage *page = nullptr;
@@ -63,11 +65,11 @@ private slots:
         folder = std::make_unique<TempProgramFolder>();
         dialogs = std::make_unique<ScriptedDialogs>();
         QVERIFY(folder->isValid());
-        InitGlobalPaths();
         ClearMessages();
         tabs = std::make_unique<QTabWidget>();
         documents = new TDocumentTabs(tabs.get(), tabs.get());
-        page = new TTidyConfigPage(tabs.get());
+        settings = std::make_unique<VkSettings>();
+        page = new TTidyConfigPage(*settings, tabs.get());
         page->Init(DefaultTidyOptionTables());
         panel = new TErrorPanel(tabs.get());
         auto recording = std::make_unique<RecordingFrame>();
@@ -108,7 +110,7 @@ private slots:
         QFETCH(QStringList, steps);
         panel->setVisible(panelShown);
         if (!tidyPresent)
-            QVERIFY(QFile::remove(Tidy5Exe));
+            QVERIFY(QFile::remove(Paths().Tidy5Exe));
         TDocument *document = openDocument("page.html", text);
         part->Analyze(document, 5);
         QCOMPARE(frame->steps, steps);

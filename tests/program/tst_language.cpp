@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "program/LanguageFile.h"
 #include "program/MessagesKandrix.h"
+#include "program/VkSettings.h"
 #include "program/uDivStartVK.h"
 #include "util/uDivFiles.h"
 
@@ -47,11 +48,11 @@ class TestLanguage : public QObject {
 
     std::unique_ptr<TempProgramFolder> folder;
 
-    LanguageTexts readShipped(const QString &code)
+    LanguageTexts readShipped(const QString &code, VkSettings *settings = nullptr)
     {
         LanguageTexts texts;
         ClearMessages();
-        if (!ReadLanguageFile(folder->file("language/lang_" + code + ".txt"), &texts))
+        if (!ReadLanguageFile(folder->file("language/lang_" + code + ".txt"), &texts, settings))
             qWarning("lang_%s.txt is missing", qPrintable(code));
         return texts;
     }
@@ -61,7 +62,6 @@ private slots:
     {
         folder = std::make_unique<TempProgramFolder>();
         QVERIFY(folder->isValid());
-        InitGlobalPaths();
         ClearMessages();
     }
     void cleanup() { folder.reset(); }
@@ -128,14 +128,15 @@ private slots:
     // The help page follows the language; the quick reference exists in English only.
     void languageCodeAndHelpPage()
     {
-        ReadLanguageText("FLanguage=de\r\n");
-        QCOMPARE(LanguageCode, QString("de"));
-        QCOMPARE(HelpFileName, folder->path() + "help/help_de.htm");   // whether or not it exists
-        QCOMPARE(QuickRefFileName, folder->path() + "quickref/tidy_quickref_en.htm");
+        VkSettings s;
+        ReadLanguageText("FLanguage=de\r\n", &s);
+        QCOMPARE(s.Language, QString("de"));
+        QCOMPARE(s.HelpFileName, folder->path() + "help/help_de.htm");   // whether or not it exists
+        QCOMPARE(s.QuickRefFileName, folder->path() + "quickref/tidy_quickref_en.htm");
         // The quick reference stays English whatever the language.
-        QuickRefFileName = folder->path() + "quickref/tidy_quickref_fr.htm";
-        ReadLanguageText("FLanguage=fr\r\n");
-        QCOMPARE(QuickRefFileName, folder->path() + "quickref/tidy_quickref_en.htm");
+        s.QuickRefFileName = folder->path() + "quickref/tidy_quickref_fr.htm";
+        ReadLanguageText("FLanguage=fr\r\n", &s);
+        QCOMPARE(s.QuickRefFileName, folder->path() + "quickref/tidy_quickref_en.htm");
     }
 
     // A byte-order mark is no part of the first key. (ANSI and UTF-8 without a mark: the
@@ -188,8 +189,9 @@ private slots:
         for (const QString &key : known)
             QVERIFY2(present.contains(key), qPrintable("missing key " + key));
 
-        const LanguageTexts texts = readShipped(code);
-        QCOMPARE(LanguageCode, code);
+        VkSettings settings;
+        const LanguageTexts texts = readShipped(code, &settings);
+        QCOMPARE(settings.Language, code);
         for (const QString &key : MessageKeys())
             QVERIFY2(!MessageByKey(key)->isEmpty(), qPrintable("empty message " + key));
         for (const LanguageText &t : texts)

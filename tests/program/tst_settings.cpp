@@ -68,7 +68,6 @@ private slots:
     {
         folder = std::make_unique<TempProgramFolder>();
         QVERIFY(folder->isValid());
-        InitGlobalPaths();
     }
     void cleanup() { folder.reset(); }
 
@@ -87,11 +86,11 @@ private slots:
         QVERIFY(s.ShowNewVersion && s.MenuShowErrorsComments && s.MenuTidy5);
         QVERIFY(!s.GridErrorToLeft && !s.MenuEnableJavascript && !s.MenuTidy4 && !s.WindowMaximized);
         QCOMPARE(s.LastOpenFolder, folder->path());
-        QCOMPARE(TidyConfigFile, folder->path() + "config/auto-settings.cfg");
+        QCOMPARE(s.FTidyConfigFile, folder->path() + "config/auto-settings.cfg");
         QCOMPARE(s.Tidy.tpBoolean, QStringList({"add-xml-decl", "quiet"}));
         QCOMPARE(s.Tidy.clDiagnostics, QStringList{"show-errors"});
         QCOMPARE(s.Tidy.ItemsCBNewLine, QString("LF;CRLF;CR"));
-        QCOMPARE(HelpFileName, folder->path() + "help/help_en.htm");
+        QCOMPARE(s.HelpFileName, folder->path() + "help/help_en.htm");
 
         // Written back at exit: Rns=1, the user's language and the default value lower-cased.
         const QString saved = SaveSettingsText(s);
@@ -130,10 +129,9 @@ private slots:
             folder->write("language/lang_" + shipped + ".txt", "FLanguage=" + shipped.toLatin1() + "\r\n");
         VkSettings s;
         QCOMPARE(ReadSettingsText(text, s), SettingsReadStatus::Completed);
-        QCOMPARE(LanguageCode, code);
         QCOMPARE(s.Language, code);
         QCOMPARE(s.RunCount, runCount);
-        QCOMPARE(LanguageFileName, folder->path() + "language/lang_" + fileCode + ".txt");
+        QCOMPARE(s.LanguageFileName, folder->path() + "language/lang_" + fileCode + ".txt");
     }
 
     // A bad number taken as 0, or a good one refused, would change the window or lose later lines.
@@ -163,7 +161,7 @@ private slots:
         QFETCH(QString, value);
         QFETCH(bool, accepted);
         folder->write("language/lang_fr.txt", "FLanguage=fr\r\n");
-        const QString englishFile = LanguageFileName;
+        const QString englishFile = VkSettings().LanguageFileName;
         const QString text = crlf({"Language=fr", key == "Rns" ? "FormTop=7" : "Rns=4", "tpBoolean=Wrap",
                                    "clPrettyPrint=Indent", key + "=" + value, "CBFont=Later",
                                    "ItemsCBBoolean=later", "MenuTidy4=True"});
@@ -179,8 +177,8 @@ private slots:
         QCOMPARE(s.CBFont, QString("Courier New"));
         QVERIFY(s.Tidy.ItemsCBBoolean.isEmpty());
         QVERIFY(!s.MenuTidy4);
-        QCOMPARE(LanguageCode, QString("fr"));                  // read before the bad line
-        QCOMPARE(LanguageFileName, englishFile);                // but the file names are not rebuilt
+        QCOMPARE(s.Language, QString("fr"));                    // read before the bad line
+        QCOMPARE(s.LanguageFileName, englishFile);              // but the file names are not rebuilt
         QCOMPARE(s.RunCount, key == "Rns" ? 0 : 4);             // not incremented
         QCOMPARE(s.Tidy.tpBoolean, QStringList{"Wrap"});        // type names keep their case
         QCOMPARE(s.Tidy.clPrettyPrint, QStringList{"indent"});  // class names are lower-cased at once
@@ -215,14 +213,14 @@ private slots:
     // A missing or unreadable file must leave the built-in values alone.
     void fileThatCannotBeLoaded()
     {
-        const QString englishFile = LanguageFileName;
         VkSettings s;
+        const QString englishFile = s.LanguageFileName;
         s.RunCount = 5;
         QDir().mkpath(folder->file("velkandrix.ini"));  // a folder where the file should be
         QCOMPARE(ReadSettingsFile(folder->file("velkandrix.ini"), s), SettingsReadStatus::NotLoaded);
         QCOMPARE(ReadSettingsFile(folder->file("missing.ini"), s), SettingsReadStatus::NotLoaded);
         QCOMPARE(s.RunCount, 5);
-        QCOMPARE(LanguageFileName, englishFile);
+        QCOMPARE(s.LanguageFileName, englishFile);
     }
 
     // A minimized state restored as such would start the program out of sight.
@@ -305,7 +303,7 @@ private slots:
         QCOMPARE(ReadSettingsText(EncodeSettingsText(text), back), SettingsReadStatus::Completed);
         QCOMPARE(back.RecentFiles, s.RecentFiles);
         QVERIFY(back.WindowMaximized);
-        QCOMPARE(TidyConfigFile, QString("/cfg/my.cfg"));
+        QCOMPARE(back.FTidyConfigFile, QString("/cfg/my.cfg"));
         text.replace("Rns=7", "Rns=8").replace("Platformdependent", "platformdependent");
         QCOMPARE(SaveSettingsText(back), text);
     }
@@ -358,13 +356,27 @@ private slots:
     {
         folder->write("language/lang_fr.txt", "x");
         QFile::remove(folder->path() + "help/help_fr.htm");
-        LanguageFileName = folder->path() + "language/lang_fr.txt";
-        HelpFileName = folder->path() + "help/help_fr.htm";
-        QuickRefFileName = folder->path() + "quickref/tidy_quickref_fr.htm";
-        CheckIfVelKandrixFilesExists();
-        QCOMPARE(LanguageFileName, folder->path() + "language/lang_fr.txt");
-        QCOMPARE(HelpFileName, folder->path() + "help/help_en.htm");
-        QCOMPARE(QuickRefFileName, folder->path() + "quickref/tidy_quickref_en.htm");
+        VkSettings s;
+        s.LanguageFileName = folder->path() + "language/lang_fr.txt";
+        s.HelpFileName = folder->path() + "help/help_fr.htm";
+        s.QuickRefFileName = folder->path() + "quickref/tidy_quickref_fr.htm";
+        CheckIfVelKandrixFilesExists(s);
+        QCOMPARE(s.LanguageFileName, folder->path() + "language/lang_fr.txt");
+        QCOMPARE(s.HelpFileName, folder->path() + "help/help_en.htm");
+        QCOMPARE(s.QuickRefFileName, folder->path() + "quickref/tidy_quickref_en.htm");
+    }
+
+    // The paths follow the folder they are set from, and stay while in use.
+    void pathsAreSetOnlyWhileNotInUse()
+    {
+        QCOMPARE(Paths().Tidy5Exe, folder->path() + "tidy5/tidy");
+        {
+            ProgramPathsInUse inUse;
+            QVERIFY(!InitProgramPaths("/elsewhere"));
+            QCOMPARE(Paths().AppPath, folder->path());
+        }
+        QVERIFY(InitProgramPaths("/elsewhere"));
+        QCOMPARE(Paths().IniFileName, QString("/elsewhere/velkandrix.ini"));
     }
 
     // The stored browser setting of the user must never be overwritten.

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "util/uDivApplication.h"
+#include "program/uDivStartVK.h"
 #include "platform/Platform.h"
 
 #include <QDir>
@@ -93,19 +93,19 @@ TempProgramFolder::TempProgramFolder()
         else
             QDir().mkpath(m_dir.path() + "/" + folder);
     }
-    SetAppDirOverride(path());
+    m_pathsSet = InitProgramPaths(path());
     SetUserStoreFile(path() + "user-store.ini");
 }
 
 TempProgramFolder::~TempProgramFolder()
 {
-    SetAppDirOverride(QString());
+    InitProgramPaths();
     SetUserStoreFile(QString());
 }
 
 bool TempProgramFolder::isValid() const
 {
-    return m_dir.isValid();
+    return m_dir.isValid() && m_pathsSet;
 }
 
 QString TempProgramFolder::path() const

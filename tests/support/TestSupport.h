@@ -18,7 +18,9 @@
 #include <thread>
 
 // A temporary copy of the built program folder (data folders and the Tidy link),
-// installed as the program's folder so no test touches a real settings file.
+// installed as the program's folder so no test touches a real settings file. Made
+// before the main window: the paths cannot change while a window uses them, and the
+// folder is not valid then.
 class TempProgramFolder {
 public:
     TempProgramFolder();
@@ -33,6 +35,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    bool m_pathsSet = false;
 };
 
 // The built program folder (bin/ of the build).

@@ -46,7 +46,6 @@ private slots:
     {
         folder = std::make_unique<TempProgramFolder>();
         QVERIFY(folder->isValid());
-        InitGlobalPaths();
         dialogs = std::make_unique<ScriptedDialogs>();
         ClearMessages();
         model = std::make_unique<SyntaxColorModel>();
@@ -125,9 +124,9 @@ private slots:
     // typing a name opens nothing; the arrow keys pick.
     void themeListAndPicks()
     {
-        QDir(HighlightersDir).removeRecursively();
+        QDir(Paths().HighlightersDir).removeRecursively();
         QVERIFY(folder->write("highlighters/dark.blue.cfg", kBlueKeys));
-        QVERIFY(QDir().mkpath(HighlightersDir + "old.cfg"));
+        QVERIFY(QDir().mkpath(Paths().HighlightersDir + "old.cfg"));
         QVERIFY(folder->write("highlighters/notes.txt", "x"));
         show();
         auto *themes = Control<QComboBox>(dialog.get(), "CBThemes");

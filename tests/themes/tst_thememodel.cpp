@@ -304,9 +304,8 @@ private slots:
     {
         TempProgramFolder program;
         QVERIFY(program.isValid());
-        InitGlobalPaths();
-        QCOMPARE(ReadFileToString(HighlightersDir + QStringLiteral("_defaut-settings.cfg")), builtInBytes());
-        const QDir folder(HighlightersDir);
+        QCOMPARE(ReadFileToString(Paths().HighlightersDir + QStringLiteral("_defaut-settings.cfg")), builtInBytes());
+        const QDir folder(Paths().HighlightersDir);
         const QStringList themes = folder.entryList({QStringLiteral("*.cfg")}, QDir::Files);
         QVERIFY(themes.contains(QStringLiteral("Midnight.cfg")));
         for (const QString &name : themes) {
