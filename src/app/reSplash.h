@@ -8,10 +8,12 @@ class TSplash : public QFrame {
     Q_OBJECT
 public:
     explicit TSplash(QWidget *parent = nullptr);
-    QTimer *Timer1 = nullptr;
-    void Timer1Timer();
-    void PanelInsideClick();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void Timer1Timer();
+    void PanelInsideClick();
+    QTimer *Timer1 = nullptr;
 };

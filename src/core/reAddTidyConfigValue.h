@@ -17,13 +17,14 @@ public:
     // offered: the option names of the option list.
     TAddTidyConfigValue(const TidyOptionModel &model, const QStringList &offered, QWidget *parent = nullptr);
 
+    QString OptionName() const;
+    QString OptionValue() const;
+
+private:
     // The default value, and the value box of the option's type.
     void CBTidyConfigTPTypesChange();
     // Closes only for a usable name and a value its type allows.
     void ButtonOKClick();
-
-    QString OptionName() const;
-    QString OptionValue() const;
 
     QLabel *LabelOption = nullptr;
     QComboBox *CBTidyConfigTPTypes = nullptr;
@@ -32,7 +33,5 @@ public:
     QLineEdit *EditTagNames = nullptr;
     QPushButton *ButtonOK = nullptr;
     QPushButton *ButtonCancel = nullptr;
-
-private:
     const TidyOptionModel &m_model;
 };

@@ -16,6 +16,7 @@ public:
     // The lines joined back into a tag list.
     QString Value() const;
 
+private:
     QLabel *LabelItemsCount = nullptr;
     QPlainTextEdit *MemoTagNames = nullptr;
     QPushButton *ButtonOK = nullptr;

@@ -259,8 +259,8 @@ private slots:
         QTest::keyClicks(valueList()->lineEdit(), doctype);
         QTest::keyClick(valueList()->lineEdit(), Qt::Key_Return);
         whenShown<TTagNamesEditor>([&](TTagNamesEditor *d) {
-            d->MemoTagNames->setPlainText("x-a\nx-b\n\nx-c\n");
-            d->ButtonOK->click();
+            Control<QPlainTextEdit>(d, "MemoTagNames")->setPlainText("x-a\nx-b\n\nx-c\n");
+            Control<QPushButton>(d, "ButtonOK")->click();
         });
         clickValue("new-inline-tags");
         QTRY_COMPARE(cell("new-inline-tags"), QStringLiteral("x-a, x-b, x-c"));
@@ -312,22 +312,22 @@ private slots:
         start("del.cfg");
         QStringList offered;
         whenShown<TAddTidyConfigValue>([&](TAddTidyConfigValue *d) {
-            for (int i = 0; i < d->CBTidyConfigTPTypes->count(); ++i)
-                offered << d->CBTidyConfigTPTypes->itemText(i);
-            d->CBTidyConfigTPTypes->setEditText("new-pre-tags");
-            QVERIFY(d->EditTagNames->isVisible() && !d->CBValue->isVisible());
-            d->CBTidyConfigTPTypes->setEditText("tab-size");
-            QCOMPARE(d->EditTagNames->text(), QStringLiteral("8"));
-            QTest::keyClicks(d->EditTagNames, "x");
-            QCOMPARE(d->EditTagNames->text(), QStringLiteral("8"));
+            for (int i = 0; i < Control<QComboBox>(d, "CBTidyConfigTPTypes")->count(); ++i)
+                offered << Control<QComboBox>(d, "CBTidyConfigTPTypes")->itemText(i);
+            Control<QComboBox>(d, "CBTidyConfigTPTypes")->setEditText("new-pre-tags");
+            QVERIFY(Control<QLineEdit>(d, "EditTagNames")->isVisible() && !Control<QComboBox>(d, "CBValue")->isVisible());
+            Control<QComboBox>(d, "CBTidyConfigTPTypes")->setEditText("tab-size");
+            QCOMPARE(Control<QLineEdit>(d, "EditTagNames")->text(), QStringLiteral("8"));
+            QTest::keyClicks(Control<QLineEdit>(d, "EditTagNames"), "x");
+            QCOMPARE(Control<QLineEdit>(d, "EditTagNames")->text(), QStringLiteral("8"));
             // The stored default "Platformdependent" is no value Tidy 5 accepts.
-            d->CBTidyConfigTPTypes->setEditText("newline");
-            QCOMPARE(d->CBValue->currentText(), QStringLiteral("LF"));
-            d->CBTidyConfigTPTypes->setEditText("add-xml-decl");
-            QVERIFY(d->CBValue->isVisible());
-            QCOMPARE(d->CBValue->currentText(), QStringLiteral("no"));
-            d->CBValue->setCurrentIndex(d->CBValue->findText("yes"));
-            d->ButtonOK->click();
+            Control<QComboBox>(d, "CBTidyConfigTPTypes")->setEditText("newline");
+            QCOMPARE(Control<QComboBox>(d, "CBValue")->currentText(), QStringLiteral("LF"));
+            Control<QComboBox>(d, "CBTidyConfigTPTypes")->setEditText("add-xml-decl");
+            QVERIFY(Control<QComboBox>(d, "CBValue")->isVisible());
+            QCOMPARE(Control<QComboBox>(d, "CBValue")->currentText(), QStringLiteral("no"));
+            Control<QComboBox>(d, "CBValue")->setCurrentIndex(Control<QComboBox>(d, "CBValue")->findText("yes"));
+            Control<QPushButton>(d, "ButtonOK")->click();
         });
         QTest::mouseClick(form->findChild<QToolButton *>("ButtonGridTidyConfigAdd"), Qt::LeftButton);
         QVERIFY(!offered.contains("indent") && !offered.contains("alt-text"));
@@ -336,11 +336,11 @@ private slots:
                                    {"show-errors", "6"}, {"PRETTY PRINT", ""}, {"indent", "auto"}}));
 
         whenShown<TAddTidyConfigValue>([](TAddTidyConfigValue *d) {
-            d->ButtonOK->click();  // no name yet
+            Control<QPushButton>(d, "ButtonOK")->click();  // no name yet
             QVERIFY(d->isVisible());
-            d->CBTidyConfigTPTypes->setEditText("Indent ");
-            d->CBValue->setEditText("yes");
-            d->ButtonOK->click();
+            Control<QComboBox>(d, "CBTidyConfigTPTypes")->setEditText("Indent ");
+            Control<QComboBox>(d, "CBValue")->setEditText("yes");
+            Control<QPushButton>(d, "ButtonOK")->click();
         });
         action(form, "MenuAddOption")->trigger();
         QCOMPARE(gridRows().mid(4), (Rows{{"PRETTY PRINT", ""}, {"indent", "yes"}}));
@@ -358,12 +358,12 @@ private slots:
         dark.setColor(QPalette::WindowText, Qt::white);
         QApplication::setPalette(dark);
         whenShown<TAddTidyConfigValue>([](TAddTidyConfigValue *d) {
-            d->CBTidyConfigTPTypes->setCurrentIndex(d->CBTidyConfigTPTypes->findText("drop-proprietary-attributes"));
-            QCOMPARE(d->CBValue->currentText(), QStringLiteral("no"));
+            Control<QComboBox>(d, "CBTidyConfigTPTypes")->setCurrentIndex(Control<QComboBox>(d, "CBTidyConfigTPTypes")->findText("drop-proprietary-attributes"));
+            QCOMPARE(Control<QComboBox>(d, "CBValue")->currentText(), QStringLiteral("no"));
             const QImage picture = d->grab().toImage();
             QCOMPARE(picture.pixelColor(2, picture.height() - 3), QColor(0xC0, 0xC0, 0xC0));
-            QCOMPARE(d->LabelOption->palette().color(QPalette::WindowText), QColor(Qt::black));
-            d->ButtonOK->click();
+            QCOMPARE(Control<QLabel>(d, "LabelOption")->palette().color(QPalette::WindowText), QColor(Qt::black));
+            Control<QPushButton>(d, "ButtonOK")->click();
         });
         QTest::mouseClick(form->findChild<QToolButton *>("ButtonGridTidyConfigAdd"), Qt::LeftButton);
         QApplication::setPalette(desktop);
@@ -443,9 +443,9 @@ private slots:
         start("kinds.cfg");
         QVERIFY(child<TTidyConfigPage *>(form, "TBTidyConfig")->AddOptionToConfigGrid("new-blocklevel-tags", "article, aside,nav"));
         whenShown<TTagNamesEditor>([](TTagNamesEditor *d) {
-            QCOMPARE(d->MemoTagNames->toPlainText(), QStringLiteral("article\naside\nnav"));
-            QCOMPARE(d->LabelItemsCount->text(), FormItemsEditorLabel + " 3");
-            d->ButtonOK->click();
+            QCOMPARE(Control<QPlainTextEdit>(d, "MemoTagNames")->toPlainText(), QStringLiteral("article\naside\nnav"));
+            QCOMPARE(Control<QLabel>(d, "LabelItemsCount")->text(), FormItemsEditorLabel + " 3");
+            Control<QPushButton>(d, "ButtonOK")->click();
         });
         clickValue("new-blocklevel-tags");
         QTRY_VERIFY(modalHandlers.isEmpty());
