@@ -23,14 +23,13 @@ public:
     // The tool tips that follow the language (set again each time the dialog is shown).
     void ApplyMessageTexts();
 
-    // The colour the dialog's colour dialog opens on.
-    QColor LastColor = Qt::black;
-
 public slots:
     // The document links and pictures are made relative to; held weakly.
     void setDocument(TDocument *document);
 
 private:
+    // The colour the dialog's colour dialog opens on.
+    QColor LastColor = Qt::black;
     void closedTag(QObject *sender);
     void openTag(QObject *sender);
     void color(int kind);

@@ -88,13 +88,6 @@ public:
     void ButtonTableEditorClick();
     void ButtonTableWithoutCssClick();
 
-    // Counters of the numbered form controls, shared by every document, never reset.
-    int FormCheckboxCount = 0;
-    int FormRadioCount = 0;
-    int FormButtonCount = 0;
-    // The colour the colour dialog opens on.
-    QColor LastColor = Qt::black;
-
 public slots:
     // The document the commands act on: the one in front, null when none is.
     void setDocument(TDocument *document);
@@ -106,6 +99,12 @@ signals:
     void formTableRequested();
 
 private:
+    // Counters of the numbered form controls, shared by every document, never reset.
+    int FormCheckboxCount = 0;
+    int FormRadioCount = 0;
+    int FormButtonCount = 0;
+    // The colour the colour dialog opens on.
+    QColor LastColor = Qt::black;
     TDocument *document() const;
     void image(ImageMarkupKind kind);
     void handOver(void (TInsertionCommands::*request)());
