@@ -34,7 +34,6 @@
 #include <QVBoxLayout>
 
 namespace {
-TMainForm *mainFormInstance = nullptr;
 
 QToolButton *toolButton(QWidget *parent, const QString &name, int image, const QString &hint)
 {
@@ -48,14 +47,8 @@ QToolButton *toolButton(QWidget *parent, const QString &name, int image, const Q
 }
 } // namespace
 
-TMainForm *MainForm()
-{
-    return mainFormInstance;
-}
-
 TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
 {
-    mainFormInstance = this;
     setObjectName("MainForm");
     resize(840, 600);
     buildMenus();
@@ -73,11 +66,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     CreateValidationPart();
 }
 
-TMainForm::~TMainForm()
-{
-    if (mainFormInstance == this)
-        mainFormInstance = nullptr;
-}
+TMainForm::~TMainForm() = default;
 
 QAction *TMainForm::addAction(QMenu *menu, const QString &name, const QString &caption,
                               const QKeySequence &shortcut)

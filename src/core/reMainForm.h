@@ -381,6 +381,3 @@ private:
     QPointer<class TSearchReplaceSE> m_searchWindow;
     QPointer<class TVersionCheck> m_versionCheck;
 };
-
-// The main window, once created (the other windows act on it).
-TMainForm *MainForm();
