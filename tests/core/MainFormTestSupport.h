@@ -176,9 +176,12 @@ void runTimer(const Form &form, const QString &name)
 }
 
 // Creates the main window and shows it, which runs its start-up.
-inline std::unique_ptr<TMainForm> StartMainForm()
+// ownsBoxes: as the program starts it, its boxes belong to it from the start.
+inline std::unique_ptr<TMainForm> StartMainForm(bool ownsBoxes = false)
 {
     auto form = std::make_unique<TMainForm>();
+    if (ownsBoxes)
+        Dialogs().parentWindow = form.get();
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
         return nullptr;

@@ -36,10 +36,8 @@ class TestPlacement : public QObject {
     // Started as the program starts it: its boxes belong to it.
     bool start()
     {
-        form = std::make_unique<TMainForm>();
-        Dialogs().parentWindow = form.get();
-        form->show();
-        return QTest::qWaitForWindowExposed(form.get());
+        form = StartMainForm(true);
+        return form != nullptr;
     }
 
     void close()

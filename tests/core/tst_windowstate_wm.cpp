@@ -41,10 +41,8 @@ class TestWindowState : public QObject {
 
     bool start()
     {
-        form = std::make_unique<TMainForm>();
-        Dialogs().parentWindow = form.get();
-        form->show();
-        return QTest::qWaitForWindowExposed(form.get());
+        form = StartMainForm(true);
+        return form != nullptr;
     }
 
     // Closes the window as the user does and reads back what it wrote.
